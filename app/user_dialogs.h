@@ -1,0 +1,40 @@
+#pragma once
+// The core's only way to talk to the person at the computer. The Qt side implements it
+// with message boxes and file dialogs; tests implement it with a scripted fake.
+//
+// All texts are Windows-1252 bytes, as everywhere in the core.
+
+#include <optional>
+#include <string>
+
+namespace tarvik {
+
+/// What a file dialog asks for.
+struct FileDialogRequest {
+  std::string title;            ///< window caption (may be empty)
+  std::string filter;           ///< e.g. "STF-Datei (*.STF)|*.STF|Alle Dateien (*.*)|*.*"
+  std::string defaultExtension; ///< without dot, e.g. "STF"; appended when the user types none
+  std::string proposedName;     ///< file name offered in the dialog (may include a folder)
+  std::string initialDir;       ///< folder the dialog opens in; empty = current directory
+};
+
+class UserDialogs {
+public:
+  virtual ~UserDialogs() = default;
+
+  /// Modal message with the information icon and one OK button; caption is the application title.
+  virtual void Inform(const std::string& text) = 0;
+  /// Modal question with Yes and No; returns true for Yes.
+  virtual bool Confirm(const std::string& text) = 0;
+  /// The system's warning sound.
+  virtual void Beep() = 0;
+  /// Asks for an existing file to open. nullopt when the user cancels.
+  virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
+  /// Asks for a file name to save to. nullopt when the user cancels.
+  virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
+  /// Asks the operating system to open a file or web/mail address with its associated
+  /// program. Returns false when that could not be started.
+  virtual bool OpenDocument(const std::string& fileOrAddress) = 0;
+};
+
+} // namespace tarvik
