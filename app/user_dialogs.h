@@ -2,7 +2,10 @@
 // The core's only way to talk to the person at the computer. The Qt side implements it
 // with message boxes and file dialogs; tests implement it with a scripted fake.
 //
-// All texts are Windows-1252 bytes, as everywhere in the core.
+// All texts are Windows-1252 bytes, as everywhere in the core. File names are the
+// exception: the names AskOpenFile and AskSaveFile return are bytes of the file system
+// (UTF-8 on Linux), so that the core opens exactly the file the person picked; names handed
+// in (proposed name, folder, document) may be either.
 
 #include <optional>
 #include <string>
