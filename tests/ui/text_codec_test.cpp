@@ -11,13 +11,15 @@ namespace {
 
 TEST(TextCodec, AllBytesRoundTripThroughQString) {
   std::string all;
-  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  for (int b = 0; b < 256; ++b)
+    all.push_back(static_cast<char>(b));
   const QString q = ToQString(all);
   ASSERT_EQ(q.size(), 256);
   EXPECT_EQ(FromQString(q), all);
   // Every byte has its own character.
   for (int a = 0; a < 256; ++a)
-    for (int b = a + 1; b < 256; ++b) ASSERT_NE(q[a], q[b]) << a << " " << b;
+    for (int b = a + 1; b < 256; ++b)
+      ASSERT_NE(q[a], q[b]) << a << " " << b;
 }
 
 TEST(TextCodec, MapsTheCodePageCharacters) {
@@ -33,15 +35,19 @@ TEST(TextCodec, MapsTheCodePageCharacters) {
     EXPECT_EQ(Cp1252ToUnicode(c.byte), c.unicode) << int(c.byte);
     EXPECT_EQ(UnicodeToCp1252(c.unicode), c.byte) << int(c.byte);
   }
-  EXPECT_EQ(FromQString(QStringLiteral("Schließen")), "Schlie\xdf" "en");
-  EXPECT_EQ(ToQString("Pr\xe4" "fix"), QStringLiteral("Präfix"));
+  EXPECT_EQ(FromQString(QStringLiteral("Schließen")), "Schlie\xdf"
+                                                      "en");
+  EXPECT_EQ(ToQString("Pr\xe4"
+                      "fix"),
+            QStringLiteral("Präfix"));
 }
 
 TEST(TextCodec, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   // U+0080 is a C1 control that Windows-1252 puts elsewhere; Ł and the emoji have no byte.
   EXPECT_EQ(FromQString(QString(QChar(0x0080))), "?");
-  EXPECT_EQ(FromQString(QStringLiteral("Łódź")), "?\xf3" "d?");
-  EXPECT_EQ(FromQString(QStringLiteral("a😀b")), "a?b");  // one mark for the surrogate pair
+  EXPECT_EQ(FromQString(QStringLiteral("Łódź")), "?\xf3"
+                                                 "d?");
+  EXPECT_EQ(FromQString(QStringLiteral("a😀b")), "a?b"); // one mark for the surrogate pair
 }
 
 TEST(TextCodec, PathsKeepFileSystemBytesAndReadOldNames) {
@@ -53,9 +59,9 @@ TEST(TextCodec, PathsKeepFileSystemBytesAndReadOldNames) {
 }
 
 TEST(QtUserDialogs, ConvertsFiltersToQtForm) {
-  EXPECT_EQ(QtNameFilters("STF-Datei (*.STF)|*.STF|Alle Dateien (*.*)|*.*"),
-            (QStringList{QStringLiteral("STF-Datei (*.STF *.stf)"),
-                         QStringLiteral("Alle Dateien (*)")}));
+  EXPECT_EQ(
+      QtNameFilters("STF-Datei (*.STF)|*.STF|Alle Dateien (*.*)|*.*"),
+      (QStringList{QStringLiteral("STF-Datei (*.STF *.stf)"), QStringLiteral("Alle Dateien (*)")}));
   EXPECT_EQ(QtNameFilters("ADIF|*.adi;*.ADIF"),
             (QStringList{QStringLiteral("ADIF (*.adi *.ADI *.ADIF *.adif)")}));
   EXPECT_EQ(QtNameFilters("Text (Windows)|*.txt"),

@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   // Keep test runs independent of the desktop's style and fonts.
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication app(argc, argv);
