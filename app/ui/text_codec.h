@@ -18,12 +18,6 @@ QString ToQString(std::string_view cp1252);
 /// (a surrogate pair counts as one character).
 std::string FromQString(const QString& text);
 
-/// The Unicode character of one Windows-1252 byte.
-char16_t Cp1252ToUnicode(unsigned char byte);
-
-/// The Windows-1252 byte of a Unicode character, or -1 when the code page has none.
-int UnicodeToCp1252(char32_t ch);
-
 /// A file name or path as the core holds it to a QString. Paths handed to and returned by
 /// the file dialogs are bytes of the file system (UTF-8); a name built from record texts
 /// may still be Windows-1252, so bytes that are not valid UTF-8 are read as Windows-1252.

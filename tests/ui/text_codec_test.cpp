@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QUrl>
 
+#include "app/cp1252.h"
 #include "app/ui/qt_user_dialogs.h"
 #include "app/ui/text_codec.h"
 

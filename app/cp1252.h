@@ -1,0 +1,14 @@
+#pragma once
+// The Western European code page (Windows-1252) of every text in the core, as Unicode.
+
+namespace tarvik {
+
+/// The Unicode character of one Windows-1252 byte. The five bytes the code page leaves
+/// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) keep their own number, so every byte has a
+/// character of its own and conversions round-trip.
+char16_t Cp1252ToUnicode(unsigned char byte);
+
+/// The Windows-1252 byte of a Unicode character, or -1 when the code page has none.
+int UnicodeToCp1252(char32_t ch);
+
+} // namespace tarvik
