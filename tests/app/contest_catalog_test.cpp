@@ -266,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 // clang-format on
 
-TEST_F(CatalogTest, FewCodeSpecificScalars) {
+TEST_F(CatalogTest, ScalarsThatOnlyFewCodesSet) {
   const ContestDefinition p = Build('P');
   EXPECT_EQ(p.PartyFlag, 1);
   EXPECT_EQ(p.PlainMultCount, 1);
