@@ -33,10 +33,10 @@ struct CodeLists {
 };
 
 // One row per code that has lists or category adjustments.
-constexpr std::array<CodeLists, 2> kCodeLists = {{
+constexpr CodeLists kCodeLists[] = {
     {'2', &ListsCode2, nullptr},
     {'Q', nullptr, &AdjustCategoryCodeQ},
-}};
+};
 
 const CodeLists* Find(char code) {
   for (const CodeLists& row : kCodeLists)
