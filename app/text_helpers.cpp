@@ -246,12 +246,18 @@ std::string CompleteTime(std::string_view typed) {
   const std::string t = TrimBlanks(typed);
   const bool hasColon = t.find(':') != std::string::npos;
   const bool hasSeparator = hasColon || t.find('.') != std::string::npos;
+  // Hours as two characters, ":", minutes as the last two characters.
+  auto join = [](char h1, char h2, std::string_view minutes) {
+    std::string out{h1, h2, ':'};
+    out.append(minutes);
+    return out;
+  };
   if (t.size() == 4 && hasSeparator)
-    return "0" + t.substr(0, 1) + ":" + t.substr(2, 2);
+    return join('0', t[0], std::string_view(t).substr(2, 2));
   if (t.size() == 4)
-    return t.substr(0, 2) + ":" + t.substr(2, 2);
+    return join(t[0], t[1], std::string_view(t).substr(2, 2));
   if (t.size() == 3 && !hasColon)
-    return "0" + t.substr(0, 1) + ":" + t.substr(1, 2);
+    return join('0', t[0], std::string_view(t).substr(1, 2));
   return t;
 }
 

@@ -12,8 +12,7 @@ namespace {
 // True when the C library has a real time zone: TZ set, or a system zone file present.
 bool TimeZoneKnown() {
   static const bool known = [] {
-    if (const char* tz = std::getenv("TZ"); tz != nullptr && *tz != '\0')
-      return true;
+    if (const char* tz = std::getenv("TZ"); tz != nullptr && *tz != '\0') return true;
     if (std::FILE* f = std::fopen("/etc/localtime", "rb")) {
       std::fclose(f);
       return true;
@@ -40,14 +39,12 @@ DateTime SystemClock::LocalNow() const {
   d.hour = tm.tm_hour;
   d.minute = tm.tm_min;
   d.second = tm.tm_sec;
-  d.millisecond =
-      static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  d.millisecond = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
   return d;
 }
 
 std::optional<int> SystemClock::ZoneCorrectionSeconds() const {
-  if (!TimeZoneKnown())
-    return std::nullopt;
+  if (!TimeZoneKnown()) return std::nullopt;
   const std::time_t t = std::time(nullptr);
   std::tm tm{};
   localtime_r(&t, &tm);
@@ -59,8 +56,6 @@ const Clock& ProcessClock() {
   return gProcessClock != nullptr ? *gProcessClock : systemClock;
 }
 
-void SetProcessClock(const Clock* clock) {
-  gProcessClock = clock;
-}
+void SetProcessClock(const Clock* clock) { gProcessClock = clock; }
 
 } // namespace tarvik
