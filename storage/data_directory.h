@@ -17,3 +17,13 @@ const std::string& DataDirectory();
 std::string DataPath(const std::string& name);
 
 } // namespace tarvik
+
+namespace tarvik {
+
+/// The path of a companion file in the data directory (rules document, bitmap) by its plain
+/// name. The files come from a system whose file names ignore letter case, so when no file
+/// has exactly this name, one whose name differs only in case is taken; without either the
+/// result is DataPath(name).
+std::string FindDataFile(const std::string& name);
+
+} // namespace tarvik
