@@ -59,6 +59,11 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// A length in twips, limited to what a page can hold (22 inches).
+int Twips(bool hasParam, int param) {
+  return hasParam ? std::clamp(param, -31680, 31680) : 0;
+}
+
 int HexValue(char c) {
   if (c >= '0' && c <= '9')
     return c - '0';
@@ -80,6 +85,11 @@ struct ParagraphFormat {
   RtfAlignment alignment = RtfAlignment::Left;
   bool inTable = false;
   std::vector<int> tabStops;
+  int spaceBefore = 0;
+  int spaceAfter = 0;
+  int leftIndent = 0;
+  int rightIndent = 0;
+  int firstLineIndent = 0;
 };
 
 struct GroupState {
@@ -336,6 +346,16 @@ private:
         para.tabStops.push_back(param);
     } else if (w == "intbl")
       para.inTable = true;
+    else if (w == "sb")
+      para.spaceBefore = Twips(hasParam, param);
+    else if (w == "sa")
+      para.spaceAfter = Twips(hasParam, param);
+    else if (w == "li")
+      para.leftIndent = Twips(hasParam, param);
+    else if (w == "ri")
+      para.rightIndent = Twips(hasParam, param);
+    else if (w == "fi")
+      para.firstLineIndent = Twips(hasParam, param);
     else if (w == "trowd")
       rowCells_.clear();
     else if (w == "cellx") {
@@ -433,6 +453,7 @@ private:
     current_.tableRow = true;
     if (rowCells_.size() > 1)
       current_.tabStopsTwips.assign(rowCells_.begin(), rowCells_.end() - 1);
+    current_.cellEdgesTwips = rowCells_;
     rowOpen_ = false;
     EndParagraph();
   }
@@ -442,6 +463,11 @@ private:
     current_.alignment = para.alignment;
     if (!current_.tableRow)
       current_.tabStopsTwips = para.tabStops;
+    current_.spaceBeforeTwips = para.spaceBefore;
+    current_.spaceAfterTwips = para.spaceAfter;
+    current_.leftIndentTwips = para.leftIndent;
+    current_.rightIndentTwips = para.rightIndent;
+    current_.firstLineIndentTwips = para.firstLineIndent;
     doc_.paragraphs.push_back(std::move(current_));
     current_ = RtfParagraph{};
   }

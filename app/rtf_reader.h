@@ -4,10 +4,10 @@
 // underline and font size; tables become one line per row with the cells separated by tabs.
 //
 // What is read: groups, \par \line \tab \page \sect, \b \i \ul (and its variants) \plain
-// \fs, \pard \ql \qc \qr \qj \tx, \trowd \cellx \intbl \cell \row, characters as \'xx and
-// \uN with the \uc fallback, the usual symbol words (\emdash, \ldblquote ...).
-// What is skipped: font, colour and style tables, document information, pictures, objects,
-// headers and footers, \bin data and every destination marked \* .
+// \fs, \pard \ql \qc \qr \qj \tx \sb \sa \li \ri \fi, \trowd \cellx \intbl \cell \row, characters
+// as \'xx and \uN with the \uc fallback, the usual symbol words (\emdash, \ldblquote ...). What is
+// skipped: font, colour and style tables, document information, pictures, objects, headers and
+// footers, \bin data and every destination marked \* .
 //
 // The reader never fails: it is fed files from disk, so unbalanced braces, truncated input,
 // overlong control words, huge numbers and deep nesting are all taken in stride; whatever
@@ -37,8 +37,15 @@ struct RtfRun {
 struct RtfParagraph {
   std::vector<RtfRun> runs;
   RtfAlignment alignment = RtfAlignment::Left;
-  bool tableRow = false;          ///< one row of a table, cells separated by "\t"
-  std::vector<int> tabStopsTwips; ///< tab positions (for a table row: the cell edges)
+  bool tableRow = false;           ///< one row of a table, cells separated by "\t"
+  std::vector<int> tabStopsTwips;  ///< tab positions (for a table row: the inner cell edges)
+  std::vector<int> cellEdgesTwips; ///< table row: the right edge of every cell
+  // Spacing and indents in twips (1/1440 inch), as the document sets them.
+  int spaceBeforeTwips = 0;
+  int spaceAfterTwips = 0;
+  int leftIndentTwips = 0;
+  int rightIndentTwips = 0;
+  int firstLineIndentTwips = 0; ///< relative to the left indent; negative for a hanging one
 
   /// The text of all runs.
   std::string Text() const;

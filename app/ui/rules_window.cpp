@@ -9,8 +9,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextTable>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/rules.h"
@@ -38,6 +40,97 @@ Qt::Alignment ToQt(RtfAlignment a) {
   return Qt::AlignLeft;
 }
 
+// Twips to the pixels of the text view (which lays out at 96 pixels per inch).
+qreal Pixels(int twips) {
+  return twips * 96.0 / 1440.0;
+}
+
+QTextCharFormat RunFormat(const RtfRun& run, const QFont& baseFont) {
+  QTextCharFormat format;
+  format.setFont(baseFont);
+  format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+  format.setFontItalic(run.italic);
+  format.setFontUnderline(run.underline);
+  if (run.fontHalfPoints > 0)
+    format.setFontPointSize(run.fontHalfPoints / 2.0);
+  return format;
+}
+
+QString RunText(const std::string& text) {
+  QString q = ToQString(text);
+  q.replace(QLatin1Char('\n'), QChar(QChar::LineSeparator));
+  return q;
+}
+
+QTextBlockFormat BlockFormat(const RtfParagraph& paragraph) {
+  QTextBlockFormat block;
+  block.setAlignment(ToQt(paragraph.alignment));
+  block.setTopMargin(Pixels(paragraph.spaceBeforeTwips));
+  block.setBottomMargin(Pixels(paragraph.spaceAfterTwips));
+  block.setLeftMargin(Pixels(std::max(0, paragraph.leftIndentTwips)));
+  block.setRightMargin(Pixels(std::max(0, paragraph.rightIndentTwips)));
+  block.setTextIndent(Pixels(paragraph.firstLineIndentTwips));
+  QList<QTextOption::Tab> tabs;
+  for (const int twips : paragraph.tabStopsTwips)
+    tabs.append(QTextOption::Tab(Pixels(twips), QTextOption::LeftTab));
+  block.setTabPositions(tabs);
+  return block;
+}
+
+// Rows of a table: one text-table row per row, the cells split at the tabs.
+void InsertTable(QTextCursor& cursor, const std::vector<RtfParagraph>& rows,
+                 const QFont& baseFont) {
+  int columns = 1;
+  for (const RtfParagraph& row : rows) {
+    const std::string text = row.Text();
+    columns = std::max(columns, int(std::count(text.begin(), text.end(), '\t')) + 1);
+  }
+  QTextTableFormat format;
+  format.setBorder(1);
+  format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+  format.setBorderBrush(QColor(128, 128, 128));
+  format.setBorderCollapse(true);
+  format.setCellPadding(3);
+  format.setCellSpacing(0);
+  const std::vector<int>& edges = rows.front().cellEdgesTwips;
+  if (int(edges.size()) == columns) {
+    QList<QTextLength> widths;
+    int left = 0;
+    for (const int edge : edges) {
+      widths.append(QTextLength(QTextLength::FixedLength, Pixels(std::max(1, edge - left))));
+      left = edge;
+    }
+    format.setColumnWidthConstraints(widths);
+  }
+  QTextTable* table = cursor.insertTable(int(rows.size()), columns, format);
+  for (int r = 0; r < int(rows.size()); ++r) {
+    int column = 0;
+    QTextCursor cell = table->cellAt(r, 0).firstCursorPosition();
+    cell.setBlockFormat([&] {
+      QTextBlockFormat b;
+      b.setAlignment(ToQt(rows[r].alignment));
+      return b;
+    }());
+    for (const RtfRun& run : rows[r].runs) {
+      const QTextCharFormat charFormat = RunFormat(run, baseFont);
+      size_t start = 0;
+      while (true) {
+        const size_t tab = run.text.find('\t', start);
+        const std::string part =
+            run.text.substr(start, tab == std::string::npos ? tab : tab - start);
+        if (!part.empty())
+          cell.insertText(RunText(part), charFormat);
+        if (tab == std::string::npos)
+          break;
+        if (++column < columns)
+          cell = table->cellAt(r, column).firstCursorPosition();
+        start = tab + 1;
+      }
+    }
+  }
+  cursor.movePosition(QTextCursor::End);
+}
+
 } // namespace
 
 void FillTextDocument(QTextDocument& target, const RtfDocument& source, const QFont& baseFont) {
@@ -45,34 +138,29 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& source, const QF
   target.setDefaultFont(baseFont);
   QTextCursor cursor(&target);
   cursor.beginEditBlock();
-  // Twips to the document's pixels (the text view lays out at 96 pixels per inch).
-  const qreal pixelsPerTwip = 96.0 / 1440.0;
-  bool first = true;
-  for (const RtfParagraph& paragraph : source.paragraphs) {
-    QTextBlockFormat block;
-    block.setAlignment(ToQt(paragraph.alignment));
-    QList<QTextOption::Tab> tabs;
-    for (const int twips : paragraph.tabStopsTwips)
-      tabs.append(QTextOption::Tab(twips * pixelsPerTwip, QTextOption::LeftTab));
-    block.setTabPositions(tabs);
-    if (first) {
-      cursor.setBlockFormat(block);
-      first = false;
+  bool emptyBlock = true; // the cursor stands in an empty block that the next paragraph uses
+  const auto& paragraphs = source.paragraphs;
+  for (size_t i = 0; i < paragraphs.size();) {
+    if (paragraphs[i].tableRow) {
+      size_t end = i;
+      while (end < paragraphs.size() && paragraphs[end].tableRow)
+        ++end;
+      if (!emptyBlock)
+        cursor.insertBlock();
+      InsertTable(cursor, {paragraphs.begin() + long(i), paragraphs.begin() + long(end)}, baseFont);
+      emptyBlock = true;
+      i = end;
+      continue;
+    }
+    const RtfParagraph& paragraph = paragraphs[i++];
+    if (emptyBlock) {
+      cursor.setBlockFormat(BlockFormat(paragraph));
+      emptyBlock = false;
     } else {
-      cursor.insertBlock(block);
+      cursor.insertBlock(BlockFormat(paragraph));
     }
-    for (const RtfRun& run : paragraph.runs) {
-      QTextCharFormat format;
-      format.setFont(baseFont);
-      format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
-      format.setFontItalic(run.italic);
-      format.setFontUnderline(run.underline);
-      if (run.fontHalfPoints > 0)
-        format.setFontPointSize(run.fontHalfPoints / 2.0);
-      QString text = ToQString(run.text);
-      text.replace(QLatin1Char('\n'), QChar(QChar::LineSeparator));
-      cursor.insertText(text, format);
-    }
+    for (const RtfRun& run : paragraph.runs)
+      cursor.insertText(RunText(run.text), RunFormat(run, baseFont));
   }
   cursor.endEditBlock();
 }

@@ -106,8 +106,27 @@ TEST(RtfFormatting, ParagraphAlignmentTabsAndTableRows) {
   EXPECT_TRUE(doc.paragraphs[2].tableRow);
   EXPECT_EQ(doc.paragraphs[2].Text(), "x\ty\tz");
   EXPECT_EQ(doc.paragraphs[2].tabStopsTwips, (std::vector<int>{2000, 4000}));
+  EXPECT_EQ(doc.paragraphs[2].cellEdgesTwips, (std::vector<int>{2000, 4000, 6000}));
   EXPECT_EQ(doc.paragraphs[3].alignment, RtfAlignment::Justify);
   EXPECT_FALSE(doc.paragraphs[3].tableRow);
+}
+
+TEST(RtfFormatting, SpacingAndIndentsUntilPard) {
+  const RtfDocument doc =
+      ReadRtf(Doc("\\pard\\sb120\\sa60\\li567\\ri100\\fi-283 a\\par b\\par\\pard c\\par"));
+  ASSERT_EQ(doc.paragraphs.size(), 3u);
+  for (int i : {0, 1}) {
+    const RtfParagraph& p = doc.paragraphs[i];
+    EXPECT_EQ(p.spaceBeforeTwips, 120);
+    EXPECT_EQ(p.spaceAfterTwips, 60);
+    EXPECT_EQ(p.leftIndentTwips, 567);
+    EXPECT_EQ(p.rightIndentTwips, 100);
+    EXPECT_EQ(p.firstLineIndentTwips, -283);
+  }
+  EXPECT_EQ(doc.paragraphs[2].leftIndentTwips, 0);
+  EXPECT_EQ(doc.paragraphs[2].firstLineIndentTwips, 0);
+  // Absurd values stay within a page.
+  EXPECT_EQ(ReadRtf(Doc("\\li999999999 x\\par")).paragraphs[0].leftIndentTwips, 31680);
 }
 
 TEST(RtfRobustness, JunkNeverBreaksTheReader) {

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextTable>
 #include <QTimer>
 
 #include <filesystem>
@@ -57,7 +58,7 @@ TEST(RulesWindow, BuildCodeShowsItsDocumentFromTheDataDirectory) {
   EXPECT_TRUE(readOnly);
   EXPECT_TRUE(text.startsWith(QStringLiteral("Westfalen Nord QRP Aktivitäts Contest\n(ZELKA)")))
       << text.left(80).toStdString();
-  EXPECT_TRUE(text.contains(QStringLiteral("DF0WN\t6")));
+  EXPECT_TRUE(text.contains(QStringLiteral("DF0WN")));
   EXPECT_TRUE(text.contains(QStringLiteral("Summe der QSO-Punkte × Summe der Multiplikatoren")));
 }
 
@@ -136,6 +137,45 @@ TEST(RulesWindow, ShowsFormattingInArialTenAndClosesOnEscape) {
   window.redit()->setFocus();
   QTest::keyClick(window.redit(), Qt::Key_Escape);
   EXPECT_FALSE(window.isVisible());
+}
+
+TEST(RulesWindow, TablesBecomeTextTablesWithTheDocumentsColumns) {
+  const RtfDocument doc =
+      ReadRtf("{\\rtf1 \\pard\\sb200\\sa100\\li284\\fi-284\\tx284 \\bullet\\tab Punkt\\par"
+              "\\trowd\\cellx1500\\cellx3000\\pard\\intbl {\\b Call}\\cell Punkte\\cell\\row"
+              "\\trowd\\cellx1500\\cellx3000\\pard\\intbl DF0WN\\cell 6\\cell\\row"
+              "\\pard Ende\\par}");
+  QTextDocument target;
+  FillTextDocument(target, doc, QFont(QStringLiteral("Arial"), 10));
+  const QTextBlock bullet = target.firstBlock();
+  EXPECT_EQ(bullet.text(), QStringLiteral("•\tPunkt"));
+  EXPECT_NEAR(bullet.blockFormat().topMargin(), 200 / 15.0, 0.01);
+  EXPECT_NEAR(bullet.blockFormat().bottomMargin(), 100 / 15.0, 0.01);
+  EXPECT_NEAR(bullet.blockFormat().leftMargin(), 284 / 15.0, 0.01);
+  EXPECT_NEAR(bullet.blockFormat().textIndent(), -284 / 15.0, 0.01);
+
+  QTextTable* table = nullptr;
+  for (QTextFrame* frame : target.rootFrame()->childFrames())
+    if ((table = qobject_cast<QTextTable*>(frame)) != nullptr)
+      break;
+  ASSERT_NE(table, nullptr);
+  ASSERT_EQ(table->rows(), 2);
+  ASSERT_EQ(table->columns(), 2);
+  auto cellText = [&](int r, int c) {
+    QTextCursor cursor = table->cellAt(r, c).firstCursorPosition();
+    cursor.setPosition(table->cellAt(r, c).lastCursorPosition().position(),
+                       QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+  };
+  EXPECT_EQ(cellText(0, 0), QStringLiteral("Call"));
+  EXPECT_EQ(cellText(0, 1), QStringLiteral("Punkte"));
+  EXPECT_EQ(cellText(1, 0), QStringLiteral("DF0WN"));
+  EXPECT_EQ(cellText(1, 1), QStringLiteral("6"));
+  EXPECT_EQ(table->cellAt(0, 0).firstCursorPosition().charFormat().fontWeight(), QFont::Bold);
+  const auto widths = table->format().columnWidthConstraints();
+  ASSERT_EQ(widths.size(), 2);
+  EXPECT_NEAR(widths[0].rawValue(), 100, 0.01);
+  EXPECT_EQ(target.lastBlock().text(), QStringLiteral("Ende"));
 }
 
 TEST(RulesWindow, PrintsTheDocumentAsContestRegeln) {
