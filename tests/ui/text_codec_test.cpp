@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QUrl>
-
 #include "app/cp1252.h"
-#include "app/ui/qt_user_dialogs.h"
 #include "app/ui/text_codec.h"
 
 namespace tarvik {
@@ -57,26 +53,6 @@ TEST(TextCodec, PathsKeepFileSystemBytesAndReadOldNames) {
   EXPECT_EQ(PathFromQString(PathToQString(utf8)), utf8);
   // Not valid UTF-8: read as Windows-1252.
   EXPECT_EQ(PathToQString("M\xfcller.STF"), QStringLiteral("Müller.STF"));
-}
-
-TEST(QtUserDialogs, ConvertsFiltersToQtForm) {
-  EXPECT_EQ(
-      QtNameFilters("STF-Datei (*.STF)|*.STF|Alle Dateien (*.*)|*.*"),
-      (QStringList{QStringLiteral("STF-Datei (*.STF *.stf)"), QStringLiteral("Alle Dateien (*)")}));
-  EXPECT_EQ(QtNameFilters("ADIF|*.adi;*.ADIF"),
-            (QStringList{QStringLiteral("ADIF (*.adi *.ADI *.ADIF *.adif)")}));
-  EXPECT_EQ(QtNameFilters("Text (Windows)|*.txt"),
-            (QStringList{QStringLiteral("Text (*.txt *.TXT)")}));
-  EXPECT_EQ(QtNameFilters(""), QStringList{});
-  EXPECT_EQ(QtNameFilters("*.edi"), (QStringList{QStringLiteral("*.edi *.EDI")}));
-}
-
-TEST(QtUserDialogs, ChoosesWhatTheDesktopOpens) {
-  EXPECT_EQ(DocumentUrl("MAILTO:dl1abc@darc.de").scheme(), QStringLiteral("mailto"));
-  EXPECT_EQ(DocumentUrl("mailto:dl1abc@darc.de").path(), QStringLiteral("dl1abc@darc.de"));
-  EXPECT_EQ(DocumentUrl("https://www.darc.de/").toString(), QStringLiteral("https://www.darc.de/"));
-  EXPECT_EQ(DocumentUrl("www.darc.de").scheme(), QStringLiteral("http"));
-  EXPECT_TRUE(DocumentUrl("/etc/hostname").isLocalFile() || !QFile::exists("/etc/hostname"));
 }
 
 } // namespace
