@@ -291,7 +291,6 @@ private:
     if (w == "tab")
       return Emit('\t');
     if (w == "cell" || w == "nestcell") {
-      rowOpen_ = true;
       return Emit('\t');
     }
     if (w == "row" || w == "nestrow")
@@ -407,8 +406,6 @@ private:
       return;
     pendingHighSurrogate_ = false;
     const GroupState& g = State();
-    if (g.para.inTable)
-      rowOpen_ = true;
     const CharFormat& f = g.chr;
     if (current_.runs.empty() || !SameFormat(current_.runs.back(), f)) {
       RtfRun run;
@@ -431,7 +428,7 @@ private:
       return;
     // Inside a table row a paragraph mark only separates lines of one cell: the row stays
     // one line.
-    if (State().para.inTable || rowOpen_) {
+    if (State().para.inTable) {
       Emit(' ');
       return;
     }
@@ -454,7 +451,6 @@ private:
     if (rowCells_.size() > 1)
       current_.tabStopsTwips.assign(rowCells_.begin(), rowCells_.end() - 1);
     current_.cellEdgesTwips = rowCells_;
-    rowOpen_ = false;
     EndParagraph();
   }
 
@@ -479,7 +475,6 @@ private:
   int pendingSkip_ = 0;
   bool pendingHighSurrogate_ = false;
   bool finished_ = false;
-  bool rowOpen_ = false;
   std::vector<int> rowCells_;
   RtfParagraph current_;
   RtfDocument doc_;

@@ -68,6 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "Seite\n"},
         TextCase{"headers and footers are not shown", Doc("{\\header Kopf}{\\footer Fu}Body\\par"),
                  "Body\n"},
+        TextCase{"a table in a skipped header leaves the body alone",
+                 Doc("{\\header\\trowd\\cellx100\\intbl Kopf\\cell}\\pard a\\par b\\par"),
+                 "a\nb\n"},
         TextCase{"text after the document is ignored", Doc("a\\par") + "junk{\\par}", "a\n"},
         TextCase{"plain text file", "Zeile 1\r\nZeile 2\n", "Zeile 1\nZeile 2\n"}),
     [](const auto& info) {
