@@ -6,7 +6,6 @@
 #include "app/contest_code_lists.h"
 #include "app/process_settings.h"
 #include "radio/date_time.h"
-#include "storage/pictures.h"
 
 namespace tarvik {
 
@@ -77,28 +76,10 @@ constexpr std::array<ContestIdentity, 47> kIdentities = {{
 
 // --- Definition rows ------------------------------------------------------------------------
 
-// Where a sent element's preset comes from.
-enum class Source : std::uint8_t {
-  None,
-  OwnDok,      // the header's own DOK
-  OwnLocator,  // the own locator of the setup, whole
-  OwnLocator4, // its first 4 characters
-  Postcode,    // the header's postal code, whole
-  Postcode2,   // its first 2 characters
-  Ldk,         // the header's LDK
-  ClubId,      // the header's club abbreviation and number
-  Number,      // the header's extra number in the picture `text`
-  Text,        // the fixed text `text`
-};
-
-struct Preset {
-  Source source = Source::None;
-  const char* text = nullptr;
-};
-
-constexpr Preset kDok{Source::OwnDok};
-constexpr Preset kLoc{Source::OwnLocator};
-constexpr Preset kLoc4{Source::OwnLocator4};
+using preset::kDok;
+using preset::kLoc;
+using preset::kLoc4;
+using preset::Number;
 
 // The scalar values of one code for category 0. Lists of numbers end at the first 0.
 struct CodeRow {
@@ -124,6 +105,7 @@ struct CodeRow {
   std::array<int, 10> outputs;
   std::array<Preset, 3> presets; // sent elements 2..4
   bool extendedStats;            // the header keeps per-band totals in the extension record
+  bool englishOnly = false;      // building the definition switches the language to English
   // Values that only a few codes set.
   bool party = false;
   bool plainMultCount = false;
@@ -143,7 +125,7 @@ constexpr CodeRow kRows[] = {
      .contestName = "MVP-Contest ", .appendYear = true,
      .startDate = "21.03.2009", .startTime = "14:00:00", .endDate = "21.03.2009", .endTime = "19:30:00",
      .homeDistrict = "V", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 8, 12},
-     .presets = {{kDok, Preset{Source::Postcode}, {}}}, .extendedStats = false},
+     .presets = {{kDok, Preset{PresetSource::Postcode}, {}}}, .extendedStats = false},
     {.code = 'B', .buildName = "BWA", .modes = "SSB|CW", .bands = "bc", .rcvd = {4}, .sent = {4},
      .multLabels = "DOK|DXCC", .dupeRule = 1, .options = {2, 3, 4}, .evaluationKind = 0, .utcOffset = -2,
      .contestName = "BWA-Contest ", .appendYear = true,
@@ -155,7 +137,7 @@ constexpr CodeRow kRows[] = {
      .contestName = "Holyland-Contest ", .appendYear = true,
      .startDate = "", .startTime = "00:00:01", .endDate = "", .endTime = "23:59:59",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
-     .presets = {{kDok, {}, {}}}, .extendedStats = false},
+     .presets = {{kDok, {}, {}}}, .extendedStats = false, .englishOnly = true},
     {.code = 'D', .buildName = "DTC", .modes = "CW", .bands = "bc", .rcvd = {7, 4}, .sent = {7, 4},
      .multLabels = "DOK|DXCC", .dupeRule = 2, .options = {2, 3, 4}, .evaluationKind = 0, .utcOffset = -2,
      .contestName = "DTC-Contest ", .appendYear = true,
@@ -167,13 +149,13 @@ constexpr CodeRow kRows[] = {
      .utcOffset = -2, .contestName = "Funkertag-QSO-Party 2009", .appendYear = false,
      .startDate = "13.06.2009", .startTime = "06:00:00", .endDate = "13.06.2009", .endTime = "16:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {3, 4, 5, 6},
-     .presets = {{Preset{Source::Postcode2}, {}, {}}}, .extendedStats = false, .plainMultCount = true},
+     .presets = {{Preset{PresetSource::Postcode2}, {}, {}}}, .extendedStats = false, .plainMultCount = true},
     {.code = 'P', .buildName = "Februar-QSO-Party", .modes = "SSB|CW|FM|DIGITAL", .bands = "bcegikl",
      .rcvd = {99}, .sent = {99}, .multLabels = "Prefix", .dupeRule = 2, .options = {1, 2},
      .evaluationKind = 1, .utcOffset = -1, .contestName = nullptr, .appendYear = false,
      .startDate = "01.02.2009", .startTime = "07:00:00", .endDate = "01.02.2009", .endTime = "16:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {3, 4, 5, 6},
-     .presets = {{Preset{Source::Number, "@@"}, {}, {}}}, .extendedStats = false, .party = true,
+     .presets = {{Number("@@"), {}, {}}}, .extendedStats = false, .party = true,
      .plainMultCount = true},
     {.code = 'E', .buildName = "Europatag", .modes = "SSB|CW|FM|PR", .bands = "kl", .rcvd = {6}, .sent = {6},
      .multLabels = "", .dupeRule = 3, .options = {}, .evaluationKind = 1, .utcOffset = -2,
@@ -301,19 +283,19 @@ constexpr CodeRow kRows[] = {
      .contestName = "Deutscher Telegraphie-Contest ", .appendYear = true,
      .startDate = "03.10.2009", .startTime = "07:00:00", .endDate = "03.10.2009", .endTime = "10:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
-     .presets = {{Preset{Source::Ldk}, {}, {}}}, .extendedStats = false},
+     .presets = {{Preset{PresetSource::Ldk}, {}, {}}}, .extendedStats = false},
     {.code = 'f', .buildName = "Happy-New-Year", .modes = "CW", .bands = "bce", .rcvd = {7, 16},
      .sent = {7, 16}, .multLabels = "AGCW", .dupeRule = 2, .options = {16}, .evaluationKind = 0,
      .utcOffset = -2, .contestName = "Happy New Year-Contest ", .appendYear = true,
      .startDate = "01.01.2009", .startTime = "07:00:00", .endDate = "01.01.2009", .endTime = "10:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
-     .presets = {{{}, Preset{Source::Number, "######"}, {}}}, .extendedStats = true},
+     .presets = {{{}, Number("######"), {}}}, .extendedStats = true},
     {.code = 'i', .buildName = "Naval", .modes = "CW|SSB", .bands = "bcgei", .rcvd = {19}, .sent = {19},
      .multLabels = "Naval", .dupeRule = 2, .options = {19}, .evaluationKind = 1, .utcOffset = -1,
      .contestName = "Naval-Contest", .appendYear = false,
      .startDate = "20.12.2008", .startTime = "16:00:00", .endDate = "21.12.2008", .endTime = "15:59:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 4, 5, 6, 10},
-     .presets = {{Preset{Source::ClubId}, {}, {}}}, .extendedStats = true, .requiredText = "Naval"},
+     .presets = {{Preset{PresetSource::ClubId}, {}, {}}}, .extendedStats = true, .requiredText = "Naval"},
     {.code = 'j', .buildName = "MSSprint", .modes = "CW|SSB|FSK441", .bands = "k", .rcvd = {6}, .sent = {6},
      .multLabels = "", .dupeRule = 2, .options = {}, .evaluationKind = 1, .utcOffset = -2,
      .contestName = "MSSprint-Contest", .appendYear = false,
@@ -349,26 +331,26 @@ constexpr CodeRow kRows[] = {
      .contestName = "RTC-Party ", .appendYear = true,
      .startDate = "21.12.2008", .startTime = "08:00:00", .endDate = "21.12.2008", .endTime = "10:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
-     .presets = {{Preset{Source::Ldk}, Preset{Source::Number, "######"}, {}}}, .extendedStats = false,
+     .presets = {{Preset{PresetSource::Ldk}, Number("######"), {}}}, .extendedStats = false,
      .rcvdLabels = {"", "RTC-Nr", ""}},
     {.code = '6', .buildName = "HSC", .modes = "CW", .bands = "bcegi", .rcvd = {99}, .sent = {99},
      .multLabels = "", .dupeRule = 4, .options = {}, .evaluationKind = 0, .utcOffset = -1,
      .contestName = "HSC-CW-Contest", .appendYear = false,
      .startDate = "22.02.2009", .startTime = "09:00:00", .endDate = "01.11.2009", .endTime = "17:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
-     .presets = {{Preset{Source::Number, "#####"}, {}, {}}}, .extendedStats = true},
+     .presets = {{Number("#####"), {}, {}}}, .extendedStats = true},
     {.code = '7', .buildName = "DIG", .modes = "SSB", .bands = "bcegi", .rcvd = {16}, .sent = {16},
      .multLabels = "DXCC|DIG", .dupeRule = 1, .options = {2, 3, 14, 16}, .evaluationKind = 0,
      .utcOffset = -1, .contestName = "DIG-QSO-Party", .appendYear = false,
      .startDate = "", .startTime = "", .endDate = "", .endTime = "",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
-     .presets = {{Preset{Source::Number, "######"}, {}, {}}}, .extendedStats = true},
+     .presets = {{Number("######"), {}, {}}}, .extendedStats = true},
     {.code = '8', .buildName = "AGCW-VHF", .modes = "CW", .bands = "k", .rcvd = {7, 99, 6}, .sent = {7, 99, 6},
      .multLabels = "", .dupeRule = 2, .options = {}, .evaluationKind = 0, .utcOffset = -1,
      .contestName = "AGCW - VHF/UHF-Contest ", .appendYear = true,
      .startDate = "", .startTime = "", .endDate = "", .endTime = "",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 4, 5, 6, 7, 10, 13},
-     .presets = {{{}, Preset{Source::Text, "A"}, kLoc}}, .extendedStats = false},
+     .presets = {{{}, preset::Text("A"), kLoc}}, .extendedStats = false},
     {.code = '9', .buildName = "Fieldday", .modes = "CW|SSB", .bands = "abcegi", .rcvd = {7}, .sent = {7},
      .multLabels = "DXCC", .dupeRule = 2, .options = {2, 3, 14}, .evaluationKind = 0, .utcOffset = -2,
      .contestName = "IARU-Region-1-Fieldday ", .appendYear = true,
@@ -404,7 +386,7 @@ constexpr CodeRow kRows[] = {
      .contestName = "QCWA-Party", .appendYear = false,
      .startDate = "20.09.2009", .startTime = "07:00:00", .endDate = "20.09.2009", .endTime = "11:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
-     .presets = {{{}, Preset{Source::Number, "######"}, {}}}, .extendedStats = true},
+     .presets = {{{}, Number("######"), {}}}, .extendedStats = true},
 };
 // clang-format on
 
@@ -413,21 +395,6 @@ const CodeRow* FindRow(char code) {
     if (row.code == code)
       return &row;
   return nullptr;
-}
-
-std::vector<std::string> SplitBars(std::string_view text) {
-  std::vector<std::string> out;
-  if (text.empty())
-    return out;
-  size_t start = 0;
-  while (true) {
-    const size_t bar = text.find('|', start);
-    out.emplace_back(text.substr(start, bar - start));
-    if (bar == std::string_view::npos)
-      break;
-    start = bar + 1;
-  }
-  return out;
 }
 
 std::uint16_t OutputBits(std::initializer_list<int> bits) {
@@ -443,33 +410,6 @@ std::string ProgramTitleOf(const CodeRow& row) {
   if (*row.buildName == '\0')
     return ProgramTitleOfBuild();
   return std::string("Tarvik ") + row.buildName + " " + kProgramVersion;
-}
-
-std::string PresetText(const Preset& preset, const PresetSources& src) {
-  switch (preset.source) {
-  case Source::None:
-    return {};
-  case Source::OwnDok:
-    return src.ownDok;
-  case Source::OwnLocator:
-    return src.ownLocator;
-  case Source::OwnLocator4:
-    return src.OwnLocator4();
-  case Source::Postcode:
-    return src.postcode;
-  case Source::Postcode2:
-    return src.postcode.substr(0, 2);
-  case Source::Ldk:
-    return src.ldk;
-  case Source::ClubId:
-    return src.clubId;
-  case Source::Number:
-    // No number given: no preset rather than the formatted -1.
-    return src.extraNumber < 0 ? std::string() : FormatLongPicture(preset.text, src.extraNumber);
-  case Source::Text:
-    return preset.text;
-  }
-  return {};
 }
 
 std::string DefaultDate(const char* text, const Clock& clock) {
@@ -604,12 +544,12 @@ ContestDefinition BuildContestDefinition(char contestCode, ContestHeaderFields& 
   if (row == nullptr)
     return def;
 
-  def.Modes = SplitBars(row->modes);
+  def.Modes = SplitBarList(row->modes);
   def.Bands = row->bands;
   for (int option : row->options)
     if (option > 0)
       def.Options.set(static_cast<size_t>(option));
-  const std::vector<std::string> labels = SplitBars(row->multLabels);
+  const std::vector<std::string> labels = SplitBarList(row->multLabels);
   for (size_t i = 0; i < labels.size() && i < 3; ++i)
     def.MultLabel(static_cast<int>(i) + 1) = labels[i];
   for (int i = 0; i < 3; ++i) {
@@ -641,7 +581,6 @@ ContestDefinition BuildContestDefinition(char contestCode, ContestHeaderFields& 
   def.BandAutoOffered = row->bandAutoOffered ? 1 : 0;
 
   // 3. Lists, time blocks and categories.
-  def.Categories.clear();
   FillCodeLists(contestCode, def);
 
   // 4. Sent-element presets.
@@ -656,7 +595,8 @@ ContestDefinition BuildContestDefinition(char contestCode, ContestHeaderFields& 
     def.SentDefault(i + 1) = PresetText(row->presets[static_cast<size_t>(i)], sources);
 
   // 5. The chosen category.
-  ApplyCategoryAdjustments(contestCode, header.category, sources, def);
+  const CategoryAdjustment* adjustment =
+      ApplyCategoryAdjustments(contestCode, header.category, sources, def);
 
   // 6. The contest year.
   if (row->appendYear) {
@@ -668,10 +608,10 @@ ContestDefinition BuildContestDefinition(char contestCode, ContestHeaderFields& 
   // Effects on the header and the process.
   if (row->extendedStats)
     header.extendedStats = 255;
-  if (contestCode == 'H')
+  if (row->englishOnly)
     SetLanguageFlag(0);
-  if (contestCode == 'h' && header.category == 6) {
-    dialogs.Inform("SWL wird nicht unterstützt");
+  if (adjustment != nullptr && adjustment->unsupportedMessage != nullptr) {
+    dialogs.Inform(adjustment->unsupportedMessage);
     header.category = 0;
   }
   return def;

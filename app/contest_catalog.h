@@ -8,9 +8,10 @@
 //     (modes, bands, exchange kinds, multiplier labels, duplicate rule, options,
 //     evaluation kind, UTC offset, name, default period, districts, outputs, sent presets
 //     and the header's extended-statistics flag);
-//   - per-code lists and category adjustments: one function per code in
-//     contest_code_lists.cpp (FillCodeLists, ApplyCategoryAdjustments), called by the
-//     builder after the scalar values are set.
+//   - per-code lists and category adjustments: one row per code in contest_code_tables.cpp
+//     (time blocks, categories, call and DOK lists, and what each category replaces), read
+//     by FillCodeLists and ApplyCategoryAdjustments (contest_code_lists.h) after the scalar
+//     values are set.
 // Everything that differs between contests is a row of these tables; there is no class per
 // contest.
 
@@ -84,9 +85,10 @@ std::string ExchangeKindLabel(int kind, char contestCode);
 ///  6. the year of the header's start date appended where the name takes it (today's year
 ///     when the header has no start date yet).
 /// Side effects: sets header.extendedStats to 255 for the codes that keep per-band totals in
-/// the extension record; code H switches the language flag to English; code h with category
-/// 6 informs "SWL wird nicht unterstützt" through `dialogs` and resets header.category to 0
-/// (the definition keeps the category-6 values). "Today" comes from `clock`.
+/// the extension record; code H switches the language flag to English; a category the
+/// program does not support (code h, category 6) informs its message through `dialogs` and
+/// resets header.category to 0 (the definition keeps that category's values). "Today"
+/// comes from `clock`.
 /// Never fails.
 ContestDefinition BuildContestDefinition(char contestCode, ContestHeaderFields& header,
                                          std::string_view ownLocator, UserDialogs& dialogs,

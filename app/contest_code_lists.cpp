@@ -1,63 +1,153 @@
 #include "app/contest_code_lists.h"
 
-#include <array>
+#include <algorithm>
+
+#include "storage/pictures.h"
 
 namespace tarvik {
 
 namespace {
 
-using ListsFunction = void (*)(ContestDefinition&);
-using AdjustFunction = void (*)(ContestDefinition&, int category, const PresetSources&);
-
-// --- Code 2: Westfalen Nord QRP activity contest ------------------------------------------
-// No time blocks, one category for everybody, the DOKs of the district's local clubs.
-
-void ListsCode2(ContestDefinition& def) {
-  def.Categories = {{"alle", 0, ""}};
-  def.DokList = {"1N", "2N", "3N",  "4N",  "5N",  "6N",  "7N",
-                 "8N", "9N", "10N", "11N", "12N", "13N", "WN"};
+std::vector<std::string> CopyList(TextList list) {
+  std::vector<std::string> out;
+  out.reserve(list.size());
+  for (const char* entry : list.first(std::min(list.size(), ContestDefinition::kMaxListEntries)))
+    out.emplace_back(entry);
+  return out;
 }
 
-// --- Code Q: Schwaben contest ----------------------------------------------------------------
-// Categories 5 to 9 exchange a locator as the second received element.
+} // namespace
 
-void AdjustCategoryCodeQ(ContestDefinition& def, int category, const PresetSources&) {
-  if (category >= 5 && category <= 9)
-    def.RcvdLabel2 = "Loc";
+std::string PresetText(const Preset& preset, const PresetSources& sources) {
+  switch (preset.source) {
+  case PresetSource::None:
+  case PresetSource::Keep:
+    return {};
+  case PresetSource::OwnDok:
+    return sources.ownDok;
+  case PresetSource::OwnLocator:
+    return sources.ownLocator;
+  case PresetSource::OwnLocator4:
+    return sources.OwnLocator4();
+  case PresetSource::Postcode:
+    return sources.postcode;
+  case PresetSource::Postcode2:
+    return sources.postcode.substr(0, 2);
+  case PresetSource::Ldk:
+    return sources.ldk;
+  case PresetSource::ClubId:
+    return sources.clubId;
+  case PresetSource::Number:
+    // No number given: no preset rather than the formatted -1.
+    return sources.extraNumber < 0 ? std::string()
+                                   : FormatLongPicture(preset.text, sources.extraNumber);
+  case PresetSource::Text:
+    return preset.text;
+  }
+  return {};
 }
 
-struct CodeLists {
-  char code;
-  ListsFunction lists;   // nullptr: the code has no lists
-  AdjustFunction adjust; // nullptr: no category changes the base values
-};
-
-// One row per code that has lists or category adjustments.
-constexpr CodeLists kCodeLists[] = {
-    {'2', &ListsCode2, nullptr},
-    {'Q', nullptr, &AdjustCategoryCodeQ},
-};
-
-const CodeLists* Find(char code) {
-  for (const CodeLists& row : kCodeLists)
+const CodeLists* FindCodeLists(char code) {
+  for (const CodeLists& row : AllCodeLists())
     if (row.code == code)
       return &row;
   return nullptr;
 }
 
-} // namespace
-
-void FillCodeLists(char code, ContestDefinition& def) {
-  if (const CodeLists* row = Find(code); row != nullptr && row->lists != nullptr)
-    row->lists(def);
+const CategoryAdjustment* FindCategoryAdjustment(char code, int category) {
+  const CodeLists* row = FindCodeLists(code);
+  if (row == nullptr || category == 0)
+    return nullptr;
+  for (const CategoryAdjustment& adjustment : row->adjustments)
+    if (adjustment.category == category)
+      return &adjustment;
+  return nullptr;
 }
 
-void ApplyCategoryAdjustments(char code, int category, const PresetSources& sources,
-                              ContestDefinition& def) {
-  if (category == 0)
+std::vector<std::string> SplitBarList(std::string_view text) {
+  std::vector<std::string> out;
+  if (text.empty())
+    return out;
+  size_t start = 0;
+  while (true) {
+    const size_t bar = text.find('|', start);
+    out.emplace_back(text.substr(start, bar - start));
+    if (bar == std::string_view::npos)
+      break;
+    start = bar + 1;
+  }
+  return out;
+}
+
+void FillCodeLists(char code, ContestDefinition& def) {
+  def.TimeBlocks.clear();
+  def.Categories.clear();
+  def.CallList.clear();
+  def.DokList.clear();
+  def.SpecialDokList.clear();
+  const CodeLists* row = FindCodeLists(code);
+  if (row == nullptr)
     return;
-  if (const CodeLists* row = Find(code); row != nullptr && row->adjust != nullptr)
-    row->adjust(def, category, sources);
+  for (const TimeBlockRow& block :
+       row->timeBlocks.first(std::min(row->timeBlocks.size(), ContestDefinition::kMaxTimeBlocks)))
+    def.TimeBlocks.push_back({block.date, block.startTime, block.endTime, block.bands});
+  for (const CategoryRow& category :
+       row->categories.first(std::min(row->categories.size(), ContestDefinition::kMaxCategories)))
+    def.Categories.push_back({category.description, category.timeBlock, category.shortName});
+  def.CallList = CopyList(row->callList);
+  def.DokList = CopyList(row->dokList);
+  def.SpecialDokList = CopyList(row->specialDokList);
+}
+
+const CategoryAdjustment* ApplyCategoryAdjustments(char code, int category,
+                                                   const PresetSources& sources,
+                                                   ContestDefinition& def) {
+  const CategoryAdjustment* adjustment = FindCategoryAdjustment(code, category);
+  if (adjustment == nullptr)
+    return nullptr;
+  const CategoryAdjustment& a = *adjustment;
+  if (a.listenerLog)
+    def.ListenerLog = 1;
+  if (a.modes != nullptr)
+    def.Modes = SplitBarList(a.modes);
+  if (a.bands != nullptr)
+    def.Bands = a.bands;
+  if (a.options) {
+    def.Options.reset();
+    for (int option : *a.options)
+      if (option > 0 && option < 256)
+        def.Options.set(static_cast<size_t>(option));
+  }
+  if (a.multLabels != nullptr) {
+    const std::vector<std::string> labels = SplitBarList(a.multLabels);
+    for (int n = 1; n <= 3; ++n)
+      def.MultLabel(n) = static_cast<size_t>(n) <= labels.size() ? labels[n - 1] : "";
+  }
+  for (int n = 1; n <= 3; ++n) {
+    const size_t i = static_cast<size_t>(n) - 1;
+    if (a.rcvd)
+      def.RcvdExchange(n) = (*a.rcvd)[i];
+    if (a.sent)
+      def.SentExchange(n) = (*a.sent)[i];
+    if (a.presets[i].source != PresetSource::Keep)
+      def.SentDefault(n) = PresetText(a.presets[i], sources);
+  }
+  if (a.dokList)
+    def.DokList = CopyList(*a.dokList);
+  if (a.homeDistricts != nullptr)
+    def.HomeDistricts = a.homeDistricts;
+  if (a.dupeRule)
+    def.DupeRule = static_cast<std::uint8_t>(*a.dupeRule);
+  if (a.utcOffsetHours)
+    def.UtcOffsetHours = *a.utcOffsetHours;
+  if (a.bandAutoOffered)
+    def.BandAutoOffered = static_cast<std::uint8_t>(*a.bandAutoOffered);
+  if (a.rcvdLabels != nullptr) {
+    const std::vector<std::string> labels = SplitBarList(a.rcvdLabels);
+    for (int n = 1; n <= 3; ++n)
+      def.RcvdLabel(n) = static_cast<size_t>(n) <= labels.size() ? labels[n - 1] : "";
+  }
+  return adjustment;
 }
 
 } // namespace tarvik

@@ -10,6 +10,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/dates.h"
@@ -154,6 +155,27 @@ struct ContestDefinition {
 
   friend bool operator==(const ContestDefinition&, const ContestDefinition&) = default;
 };
+
+/// The entries of a definition list (CallList, DokList, SpecialDokList, DokCheckList) that
+/// carry a value, in stored order. Empty entries are skipped, never taken as the list's end.
+inline std::vector<std::string> ListValues(const std::vector<std::string>& list) {
+  std::vector<std::string> values;
+  for (const std::string& entry : list)
+    if (!entry.empty())
+      values.push_back(entry);
+  return values;
+}
+
+/// True when `value` is not empty and equals one of the entries of `list` (all of them are
+/// searched, empty ones skipped).
+inline bool ListContains(const std::vector<std::string>& list, std::string_view value) {
+  if (value.empty())
+    return false;
+  for (const std::string& entry : list)
+    if (entry == value)
+      return true;
+  return false;
+}
 
 /// The fields of the contest header record that building a definition reads and writes.
 struct ContestHeaderFields {

@@ -15,6 +15,16 @@ long long FloorDiv(long long a, long long b) {
 
 } // namespace
 
+TimeOfDay ReadDefaultPeriodTime(std::string_view text) {
+  // TextToTime reads a text of another length than its picture as 00:00:00, which would turn
+  // "19:00" into midnight; pick the picture by the text's length instead.
+  if (text.size() == kDefaultTimeReadPicture.size())
+    return TextToTime(kDefaultTimeReadPicture, text);
+  if (text.size() == kDefaultShortTimeReadPicture.size())
+    return TextToTime(kDefaultShortTimeReadPicture, text);
+  return BadTime;
+}
+
 int UtcCorrection() {
   return gUtcCorrection;
 }

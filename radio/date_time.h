@@ -29,6 +29,13 @@ inline constexpr std::string_view kReportTimePicture = "hh:mm";
 /// Pictures with which the default period texts of a contest definition are read.
 inline constexpr std::string_view kDefaultDateReadPicture = "DD.MM.YYYY";
 inline constexpr std::string_view kDefaultTimeReadPicture = "HH:MM:SS";
+/// Picture for the default period times that a contest definition writes without seconds.
+inline constexpr std::string_view kDefaultShortTimeReadPicture = "HH:MM";
+
+/// A default period time of a contest definition as a time of day, read with the picture
+/// that matches how it is written ("hh:mm:ss" or "hh:mm"), so that a time without seconds
+/// keeps its value. BadTime for an empty text or one of another form.
+TimeOfDay ReadDefaultPeriodTime(std::string_view text);
 
 /// The process-wide UTC correction in hours (0 = the computer runs on UTC). Loaded from and
 /// saved to the family setup; set by the header window.

@@ -4,42 +4,14 @@
 
 #include "app/contest_catalog.h"
 #include "app/process_settings.h"
+#include "catalog_test_fixture.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
-#include "support/fake_clock.h"
-#include "support/fake_dialogs.h"
 
 namespace tarvik {
 namespace {
 
-class CatalogTest : public ::testing::Test {
-protected:
-  CatalogTest() { clock.now = {2026, 3, 14, 12, 0, 0, 0}; }
-  void TearDown() override { SetLanguageFlag(1); }
-
-  ContestDefinition Build(char code, int category = 0) {
-    header.category = static_cast<std::uint8_t>(category);
-    return BuildContestDefinition(code, header, locator, dialogs, clock);
-  }
-
-  static std::uint16_t Bits(std::initializer_list<int> bits) {
-    std::uint16_t out = 0;
-    for (int b : bits)
-      out = static_cast<std::uint16_t>(out | (1u << b));
-    return out;
-  }
-
-  test::FakeClock clock;
-  test::FakeDialogs dialogs;
-  ContestHeaderFields header{.category = 0,
-                             .dateFrom = DmyToDay(12, 6, 2011),
-                             .dok = "N13",
-                             .postcode = "48149",
-                             .extraNumber = 1234,
-                             .ldk = "MS",
-                             .clubId = "MF-123"};
-  std::string locator = "JO31QX";
-};
+class CatalogTest : public test::CatalogFixture {};
 
 TEST_F(CatalogTest, ThisBuildIsCodeTwoWithItsCompleteDefinition) {
   EXPECT_EQ(kBuildContestCode, '2');
@@ -140,6 +112,16 @@ TEST_F(CatalogTest, EveryCodeOfTheCatalogIsConsistent) {
     for (const std::string* date : {&def.DefaultStartDate, &def.DefaultEndDate}) {
       if (!date->empty()) {
         EXPECT_NE(TextToDay(kDefaultDateReadPicture, *date), BadDate) << code;
+      }
+    }
+    // Every preset time keeps its value when read back, with or without seconds.
+    for (const std::string* time : {&def.DefaultStartTime, &def.DefaultEndTime}) {
+      if (!time->empty()) {
+        const TimeOfDay value = ReadDefaultPeriodTime(*time);
+        ASSERT_NE(value, BadTime) << code << " " << *time;
+        EXPECT_EQ(TimeToText(time->size() == 5 ? kQsoTimePicture : kSecondsTimePicture, value),
+                  *time)
+            << code;
       }
     }
   }
@@ -259,7 +241,96 @@ INSTANTIATE_TEST_SUITE_P(
                    "EHIMV", {1, 2, 3, 4, 5, 6, 7, 10}, {"", "JO31", "N13"}},
         ScalarCase{'k', {"CW", "SSB", "DIGITAL"}, "bc", {19, 0, 0}, {19, 0, 0}, {"QCWA", "", ""}, 1,
                    {19}, 1, -2, "QCWA-Party", {"20.09.2009", "07:00:00", "20.09.2009", "11:00:00"},
-                   "", "", {1, 2, 3, 4, 5, 6, 7}, {"", "  1234", ""}}),
+                   "", "", {1, 2, 3, 4, 5, 6, 7}, {"", "  1234", ""}},
+        ScalarCase{'B', {"SSB", "CW"}, "bc", {4, 0, 0}, {4, 0, 0}, {"DOK", "DXCC", ""}, 1, {2, 3, 4},
+                   0, -2, "BWA-Contest 2011", {"11.04.2009", "07:00:00", "11.04.2009", "12:00:00"},
+                   "", "AP", {1, 2, 3, 4, 5, 6, 7}, {"N13", "", ""}},
+        ScalarCase{'H', {"SSB", "CW"}, "abcegi", {8, 0, 0}, {7, 0, 0}, {"Area", "", ""}, 1, {8}, 0,
+                   -2, "Holyland-Contest 2011", {"", "00:00:01", "", "23:59:59"}, "", "",
+                   {1, 2, 3, 4, 5, 6, 7, 10}, {"N13", "", ""}},
+        ScalarCase{'D', {"CW"}, "bc", {7, 4, 0}, {7, 4, 0}, {"DOK", "DXCC", ""}, 2, {2, 3, 4}, 0, -2,
+                   "DTC-Contest 2011", {"13.04.2009", "06:00:00", "13.04.2009", "09:00:00"}, "", "",
+                   {1, 2, 3, 4, 5, 6, 7}, {"", "N13", ""}},
+        ScalarCase{'E', {"SSB", "CW", "FM", "PR"}, "kl", {6, 0, 0}, {6, 0, 0}, {"", "", ""}, 3, {}, 1,
+                   -2, "Europatag der Schulstationen",
+                   {"05.05.2006", "06:00:00", "05.05.2006", "16:00:00"}, "", "", {1, 2, 3, 4, 5, 6},
+                   {"JO31QX", "", ""}},
+        ScalarCase{'F', {"CW"}, "bc", {7, 4, 0}, {7, 4, 0}, {"DOK", "", ""}, 2, {4}, 0, -2,
+                   "Aktivitätswettbewerb Franken", {"09.05.2009", "16:00:00", "10.05.2009", "10:00:00"},
+                   "B", "B", {1, 2, 4, 5, 6}, {"", "N13", ""}},
+        ScalarCase{'J', {"SSB", "CW"}, "bckl", {4, 6, 0}, {4, 6, 0}, {"DOK", "DXCC", "Loc"}, 2,
+                   {2, 3, 4, 5}, 0, -2, "Hamburg Contest",
+                   {"24.05.2009", "10:00:00", "24.05.2009", "18:00:00"}, "E", "E", {1, 2, 3, 4, 5, 6},
+                   {"N13", "JO31QX", ""}},
+        ScalarCase{'G', {"CW"}, "bc", {4, 0, 0}, {4, 0, 0}, {"DOK", "", ""}, 1, {4}, 2, -2,
+                   "Hessencontest 2009", {"13.06.2009", "13:00:00", "14.06.2009", "10:00:00"}, "F",
+                   "F", {1, 2, 3, 4, 5, 6}, {"N13", "", ""}},
+        ScalarCase{'h', {"SSB"}, "b", {4, 0, 0}, {4, 0, 0}, {"DOK", "Callmulti", ""}, 4, {4, 10, 18},
+                   0, -1, "Rheinland-Pfalz - Aktivitätswoche",
+                   {"01.01.2009", "00:00:00", "07.01.2009", "23:59:59"}, "K", "K", {1, 2, 4, 5, 6},
+                   {"N13", "", ""}},
+        ScalarCase{'S', {"CW"}, "bi", {7, 4, 0}, {7, 4, 0}, {"DOK", "", ""}, 2, {4}, 0, -2,
+                   "Aktivitätswettbewerbe H, S, W", {"29.08.2009", "06:00:00", "29.08.2009", "15:00:00"},
+                   "HSW", "HSW", {1, 2, 3, 4, 5, 6}, {"", "N13", ""}},
+        ScalarCase{'T', {"CW"}, "b", {4, 0, 0}, {4, 0, 0}, {"DOK", "", ""}, 2, {4}, 1, -2,
+                   "Thüringen-Contest", {"19.09.2009", "06:00:00", "19.09.2009", "16:00:00"}, "X", "X",
+                   {1, 2, 3, 4, 5, 6}, {"N13", "", ""}},
+        ScalarCase{'L', {"SSB", "CW"}, "b", {7, 4, 0}, {7, 4, 0}, {"DOK", "", ""}, 2, {4, 7}, 0, -2,
+                   "Kurzcontest Ruhrgebiet", {"27.09.2009", "07:00:00", "27.09.2009", "11:00:00"}, "L",
+                   "L", {1, 2, 3, 4, 5, 6}, {"", "N13", ""}},
+        ScalarCase{'U', {"CW"}, "bc", {4, 0, 0}, {4, 0, 0}, {"DOK", "", ""}, 1, {4}, 0, -2,
+                   "Bayern-Ost-Contest", {"17.10.2009", "06:00:00", "18.10.2009", "10:00:00"}, "", "",
+                   {1, 2, 4, 5, 6}, {"N13", "", ""}},
+        ScalarCase{'I', {"SSB", "CW", "DIGITAL"}, "b", {4, 0, 0}, {4, 0, 0}, {"", "", ""}, 1, {4}, 0,
+                   -2, "Kurzwellenaktivitätstag des Distriktes Nordsee",
+                   {"03.10.2008", "08:00:00", "03.10.2008", "11:30:00"}, "I", "I", {1, 2, 3, 4, 5, 6},
+                   {"N13", "", ""}},
+        ScalarCase{'l', {"SSB"}, "b", {4, 0, 0}, {4, 0, 0}, {"DOK", "", ""}, 1, {4}, 0, -2,
+                   "Aktivitätstag des Distriktes Nordsee",
+                   {"03.10.2009", "08:00:00", "03.10.2009", "11:30:00"}, "I", "I", {1, 2, 4, 5, 6},
+                   {"N13", "", ""}},
+        ScalarCase{'O', {"SSB"}, "cb", {7, 4, 0}, {7, 4, 0}, {"DOK", "DXCC", ""}, 1, {2, 3, 4}, 1, -1,
+                   "Aktivitätswochenende SH", {"08.11.2008", "09:00:00", "09.11.2008", "18:00:00"}, "",
+                   "M", {1, 2, 3, 4, 5, 6}, {"", "N13", ""}},
+        ScalarCase{'Q', {"CW"}, "b", {4, 0, 0}, {7, 0, 0}, {"", "", ""}, 1, {}, 1, -1,
+                   "Schwaben-Contest 2011", {"03.01.2009", "07:00:00", "03.01.2009", "16:00:00"}, "T",
+                   "", {1, 2, 3, 4, 5, 6, 7, 8, 10}, {"N13", "", ""}},
+        ScalarCase{'1', {"SSB", "CW"}, "i", {7, 4, 0}, {7, 0, 0}, {"DOK", "DXCC", ""}, 2, {2, 3, 4, 14},
+                   0, -1, "DARC 10-m-Contest 2011", {"11.01.2009", "09:00:00", "11.01.2009", "11:00:00"},
+                   "", "", {1, 2, 3, 4, 5, 6, 7, 8, 10}, {"", "N13", ""}},
+        ScalarCase{'K', {"SSB"}, "b", {13, 4, 0}, {13, 4, 0}, {"DOK", "", ""}, 1, {4}, 0, -1,
+                   "Herbst-Contest Köln-Aachen 2011",
+                   {"15.11.2008", "08:30:00", "16.11.2008", "20:30:00"}, "", "G", {1, 2, 3, 4, 5, 6},
+                   {"", "N13", ""}},
+        ScalarCase{'f', {"CW"}, "bce", {7, 16, 0}, {7, 16, 0}, {"AGCW", "", ""}, 2, {16}, 0, -2,
+                   "Happy New Year-Contest 2011", {"01.01.2009", "07:00:00", "01.01.2009", "10:00:00"},
+                   "", "", {1, 2, 3, 4, 5, 6, 7}, {"", "  1234", ""}},
+        ScalarCase{'j', {"CW", "SSB", "FSK441"}, "k", {6, 0, 0}, {6, 0, 0}, {"", "", ""}, 2, {}, 1, -2,
+                   "MSSprint-Contest", {"12.08.2009", "00:00:00", "12.08.2009", "23:59:59"}, "", "",
+                   {1, 2, 4, 5, 6, 10}, {"JO31QX", "", ""}},
+        ScalarCase{'Y', {"SSB"}, "c", {4, 0, 0}, {4, 0, 0}, {"DOK", "", ""}, 1, {4}, 0, -1,
+                   "VFDB-Contest", {"14.02.2009", "12:00:00", "14.02.2009", "16:00:00"}, "Z", "Z",
+                   {1, 2, 3, 4, 5, 6}, {"N13", "", ""}},
+        ScalarCase{'2', {"SSB", "CW", "FM"}, "k", {4, 5, 0}, {4, 5, 0}, {"DOK", "Loc", ""}, 2, {4, 5},
+                   0, -2, "ZELKA", {"", "19:00:00", "", "21:00:00"}, "", "", {1, 2, 3, 4, 5, 6},
+                   {"N13", "JO31", ""}},
+        ScalarCase{'3', {"SSB", "CW"}, "bci", {4, 0, 0}, {4, 0, 0}, {"DOK", "", ""}, 2, {4}, 0, -2,
+                   "WNC", {"", "", "", ""}, "", "N", {1, 2, 3, 4, 5, 6}, {"N13", "", ""}},
+        ScalarCase{'7', {"SSB"}, "bcegi", {16, 0, 0}, {16, 0, 0}, {"DXCC", "DIG", ""}, 1,
+                   {2, 3, 14, 16}, 0, -1, "DIG-QSO-Party", {"", "", "", ""}, "", "",
+                   {1, 2, 3, 4, 5, 6}, {"  1234", "", ""}},
+        ScalarCase{'9', {"CW", "SSB"}, "abcegi", {7, 0, 0}, {7, 0, 0}, {"DXCC", "", ""}, 2,
+                   {2, 3, 14}, 0, -2, "IARU-Region-1-Fieldday 2011", {"", "", "", ""}, "", "",
+                   {1, 2, 3, 4, 5, 6, 7, 10}, {"", "", ""}},
+        ScalarCase{'a', {}, "", {99, 4, 0}, {99, 4, 0}, {"DOK", "", ""}, 2, {4}, 0, -1,
+                   "Nordrhein-Aktivität 2011", {"10.01.2009", "08:00", "10.01.2009", "17:00"}, "", "R",
+                   {1, 2, 3, 4, 5, 6, 7, 10}, {"N13", "", ""}},
+        ScalarCase{'b', {"CW"}, "bce", {7, 99, 0}, {7, 99, 0}, {"DXCC", "", ""}, 2, {2, 3}, 0, -1,
+                   "Original-QRP-Contest 2011", {"04.07.2009", "15:00", "05.07.2009", "15:00"}, "", "",
+                   {1, 2, 3, 4, 5, 6, 7, 10}, {"", "", ""}},
+        ScalarCase{'d', {}, "", {4, 0, 0}, {4, 0, 0}, {"DOK", "", ""}, 1, {4}, 0, -2,
+                   "SAAR-Contest 2011", {"18.07.2009", "06:00", "19.07.2009", "11:00"}, "Q", "Q",
+                   {1, 2, 3, 4, 5, 6, 7, 10}, {"N13", "", ""}}),
     [](const ::testing::TestParamInfo<ScalarCase>& info) {
       const char c = info.param.code;
       return std::string(1, c) + (c >= 'a' && c <= 'z' ? "_lower" : "");
@@ -280,8 +351,15 @@ TEST_F(CatalogTest, ScalarsThatOnlyFewCodesSet) {
   EXPECT_EQ(Build('Q').RcvdLabel1, "DOK");
   EXPECT_EQ(Build('4').RcvdLabel2, "RTC-Nr");
   EXPECT_EQ(Build('b').RcvdLabel2, "Klasse");
+  // The header window offers the band by time for these codes' base categories.
+  EXPECT_EQ(Build('U').BandAutoOffered, 1);
+  EXPECT_EQ(Build('C').BandAutoOffered, 1);
   for (char code : kCatalogCodes) {
     const ContestDefinition def = Build(code);
+    EXPECT_EQ(def.ListenerLog, 0) << code;
+    if (code != 'U' && code != 'C') {
+      EXPECT_EQ(def.BandAutoOffered, 0) << code;
+    }
     if (code != 'P') {
       EXPECT_EQ(def.PartyFlag, 0) << code;
     }
@@ -327,13 +405,6 @@ TEST_F(CatalogTest, HeaderAndProcessSideEffects) {
   Build('h', 5);
   EXPECT_TRUE(dialogs.events.empty());
   EXPECT_EQ(header.category, 5);
-}
-
-TEST_F(CatalogTest, RebuildForAnotherCategoryKeepsNothingOfThePreviousOne) {
-  const ContestDefinition base = Build('Q', 0);
-  EXPECT_EQ(Build('Q', 5).RcvdLabel2, "Loc");
-  EXPECT_EQ(Build('Q', 0), base);
-  EXPECT_EQ(Build('Q', 4), base);
 }
 
 TEST_F(CatalogTest, RulesAndLabels) {

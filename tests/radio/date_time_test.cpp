@@ -91,5 +91,18 @@ TEST(DateFormats, PicturesRoundTrip) {
   EXPECT_EQ(TextToDay(kDefaultDateReadPicture, ""), BadDate);
 }
 
+TEST(DateFormats, DefaultPeriodTimesKeepTheirValueWithOrWithoutSeconds) {
+  EXPECT_EQ(ReadDefaultPeriodTime("21:00:00"), HmsToTime(21, 0, 0));
+  EXPECT_EQ(ReadDefaultPeriodTime("15:59:00"), HmsToTime(15, 59, 0));
+  // Written without seconds: read with the short picture, not as midnight.
+  EXPECT_EQ(ReadDefaultPeriodTime("08:30"), HmsToTime(8, 30, 0));
+  EXPECT_EQ(ReadDefaultPeriodTime("19:00"), HmsToTime(19, 0, 0));
+  EXPECT_EQ(TextToTime(kDefaultTimeReadPicture, "19:00"), 0); // what the long picture gives
+  // No time, or a text of neither form.
+  EXPECT_EQ(ReadDefaultPeriodTime(""), BadTime);
+  EXPECT_EQ(ReadDefaultPeriodTime("9:00"), BadTime);
+  EXPECT_EQ(ReadDefaultPeriodTime("19:xx"), BadTime);
+}
+
 } // namespace
 } // namespace tarvik
