@@ -169,7 +169,7 @@ TEST_F(Engine, MissingDirectoryAsksAndRetries) {
   std::vector<int> reasons;
   RecordFileErrors().SetQuestion([&](const std::string&, int reason) {
     reasons.push_back(reason);
-    return reasons.size() < 3; // create, retry once, create again, then give up
+    return reasons.size() < 4; // create, retry once, create again, then give up
   });
   FileblockSpec spec;
   spec.name = "NODIR";
