@@ -81,7 +81,7 @@ protected:
   /// `io` nullptr: the POSIX file system in the temporary data directory.
   void StartEngine(FileIo* io = nullptr, int buffers = 160, int budget = 32) {
     ErrorChannel& ch = RecordFileErrors();
-    ch.SetQuestion(nullptr);
+    ch.SetQuestion(question_);
     ch.SetWaitFunction([this](int ms) { waited_.push_back(ms); });
     ch.SetRandomFunction([](int n) { return n; });
     ASSERT_EQ(InitEngine(buffers, budget, io), 0);
@@ -153,6 +153,7 @@ protected:
   std::unique_ptr<MemoryFileIo> memory_;
   std::vector<Fileblock*> created_;
   std::vector<int> waited_;
+  QuestionCallback question_; // installed by StartEngine
 };
 
 } // namespace tarvik::test
