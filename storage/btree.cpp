@@ -65,6 +65,12 @@ inline bool SameKey(const std::uint8_t* it, const std::uint8_t* key, int keyLen)
   return ItemKeyLen(it) == keyLen && std::memcmp(ItemKey(it), key, static_cast<std::size_t>(keyLen)) == 0;
 }
 
+/// Order of the entries at two cursors.
+int EntryOrder(const Cursor& a, const Cursor& b) {
+  if (const int c = CompareKeys(a.key, b.key); c != 0) return c;
+  return a.ref < b.ref ? -1 : (a.ref > b.ref ? 1 : 0);
+}
+
 const std::uint8_t* Bytes(std::string_view s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
 
 /// Spreads the items of two neighbours L and R with their separator evenly over both.
@@ -544,7 +550,12 @@ Status BTree::Next(Cursor* c, bool* found) {
     h.Release();
     if (Status s = Climb(&work, true, found); !s.ok()) return s;
   }
-  if (*found) *c = std::move(work);
+  if (*found) {
+    // Entries come strictly in order; anything else (a page reached twice) is damage,
+    // and stopping here keeps a walk over a damaged tree from going on and on.
+    if (EntryOrder(work, *c) <= 0) return Status(err::kIndexUnusable, 38);
+    *c = std::move(work);
+  }
   return Status::Ok();
 }
 
@@ -580,7 +591,10 @@ Status BTree::Prev(Cursor* c, bool* found) {
     h.Release();
     if (Status s = Climb(&work, false, found); !s.ok()) return s;
   }
-  if (*found) *c = std::move(work);
+  if (*found) {
+    if (EntryOrder(work, *c) >= 0) return Status(err::kIndexUnusable, 39);
+    *c = std::move(work);
+  }
   return Status::Ok();
 }
 
