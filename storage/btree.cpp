@@ -177,36 +177,36 @@ Status BTree::InsertAt(Cursor::Level* path, int d, std::uint8_t* item) {
     const std::int32_t scratchLeft = Left(p);
 
     if (d > 0) {
-      // First try to pass items to a neighbour under the same parent.
+      // First try to pass items to one neighbour under the same parent: one that is in
+      // the cache if there is such, else the left one (the right one at the left edge).
       PageHandle ph;
       if (Status s = file_.GetPage(k_, path[d - 1].page, &ph); !s.ok()) return s;
       std::uint8_t* pp = ph.data();
       const int c = path[d - 1].index;
-      if (c > 0) {
-        PageHandle lh;
-        if (Status s = file_.GetPage(k_, ChildAt(pp, c - 1, size_), &lh); !s.ok()) return s;
-        if (Count(lh.data()) < ipp_) {
-          std::uint8_t leftCopy[kItemsPerPage * kMaxItemSize];
-          const int nL = Count(lh.data());
-          std::memcpy(leftCopy, Items(lh.data()), static_cast<std::size_t>(nL * size_));
-          Redistribute(leftCopy, nL, Left(lh.data()), scratch, total, scratchLeft,
-                       Items(pp) + (c - 1) * size_, lh.data(), p, size_);
-          lh.MarkDirty();
-          h.MarkDirty();
-          ph.MarkDirty();
-          return Status::Ok();
-        }
+      const bool hasLeft = c > 0;
+      const bool hasRight = c < Count(pp);
+      bool useLeft = hasLeft;
+      if (hasLeft && hasRight && !file_.IsCached(k_, ChildAt(pp, c - 1, size_)) &&
+          file_.IsCached(k_, ChildAt(pp, c + 1, size_))) {
+        useLeft = false;
       }
-      if (c < Count(pp)) {
-        PageHandle rh;
-        if (Status s = file_.GetPage(k_, ChildAt(pp, c + 1, size_), &rh); !s.ok()) return s;
-        if (Count(rh.data()) < ipp_) {
-          std::uint8_t rightCopy[kItemsPerPage * kMaxItemSize];
-          const int nR = Count(rh.data());
-          std::memcpy(rightCopy, Items(rh.data()), static_cast<std::size_t>(nR * size_));
-          Redistribute(scratch, total, scratchLeft, rightCopy, nR, Left(rh.data()),
-                       Items(pp) + c * size_, p, rh.data(), size_);
-          rh.MarkDirty();
+      if (hasLeft || hasRight) {
+        PageHandle nh;
+        if (Status s = file_.GetPage(k_, ChildAt(pp, useLeft ? c - 1 : c + 1, size_), &nh); !s.ok())
+          return s;
+        if ((Left(nh.data()) == 0) != (scratchLeft == 0)) return Status(err::kIndexUnusable, 40);
+        const int nN = Count(nh.data());
+        if (nN < ipp_) {
+          std::uint8_t copy[kItemsPerPage * kMaxItemSize];
+          std::memcpy(copy, Items(nh.data()), static_cast<std::size_t>(nN * size_));
+          if (useLeft) {
+            Redistribute(copy, nN, Left(nh.data()), scratch, total, scratchLeft,
+                         Items(pp) + (c - 1) * size_, nh.data(), p, size_);
+          } else {
+            Redistribute(scratch, total, scratchLeft, copy, nN, Left(nh.data()),
+                         Items(pp) + c * size_, p, nh.data(), size_);
+          }
+          nh.MarkDirty();
           h.MarkDirty();
           ph.MarkDirty();
           return Status::Ok();
