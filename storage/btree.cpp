@@ -92,6 +92,7 @@ void Redistribute(const std::uint8_t* leftItems, int nL, std::int32_t leftLeft,
   SetLeft(outL, leftLeft);
   std::memcpy(Items(outL), seq, static_cast<std::size_t>(newL * size));
   const std::uint8_t* mid = seq + newL * size;
+  assert(newL >= 1 && newR >= 1);
   SetCount(outR, newR);
   SetLeft(outR, ItemChild(mid));
   std::memcpy(Items(outR), mid + size, static_cast<std::size_t>(newR * size));
@@ -166,6 +167,7 @@ Status BTree::InsertAt(Cursor::Level* path, int d, std::uint8_t* item) {
       std::memcpy(items + pos * size_, item, static_cast<std::size_t>(size_));
       SetCount(p, n + 1);
       h.MarkDirty();
+      assert(Count(p) <= ipp_);
       return Status::Ok();
     }
     // The page overflows: its items with the new one, in order, in a scratch array.
@@ -360,6 +362,7 @@ Status BTree::FixUnderflow(Cursor::Level* path, int d) {
       SetItemChild(dst, Left(r));
       std::memcpy(dst + size_, Items(r), static_cast<std::size_t>(nR * size_));
       SetCount(l, nL + nR + 1);
+      assert(Count(l) <= ipp_);
       lh.MarkDirty();
       const int pn = Count(pp);
       std::memmove(sep, sep + size_, static_cast<std::size_t>((pn - sepIndex - 1) * size_));

@@ -168,6 +168,7 @@ Fileblock* CreateFileblock(const FileblockSpec& spec) {
       gEngine.get(), spec.name, base, spec.variable, spec.createIfMissing, spec.recordLength,
       spec.numKeys, spec.bufferSize > 0 ? spec.bufferSize : spec.recordLength, spec.keyBuilder,
       spec.retryBudget));
+  fb->readOnly_ = spec.readOnly;
   Fileblock* raw = fb.get();
   gEngine->Register(std::move(fb));
   return raw;

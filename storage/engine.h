@@ -29,6 +29,7 @@ struct FileblockSpec {
   std::string fileName; // path without extension; relative names lie in the data directory
   bool variable = false;
   bool createIfMissing = true;
+  bool readOnly = false; // opened shared; changes fail with 10065 (the program never sets it)
   int recordLength = 0; // the section length for variable records
   int numKeys = 0;
   int bufferSize = 0; // 0: the record length

@@ -119,6 +119,10 @@ bool Fileblock::AskQuestion(int reason) {
   return question(name_, reason);
 }
 
+QuestionCallback Fileblock::RetryQuestion() {
+  return [this](const std::string&, int reason) { return AskQuestion(reason); };
+}
+
 int Fileblock::CheckKeyNumber(int key) {
   if (key < 1 || key > numKeys_) {
     Fail(err::kKeyNumber, kStepEnter, 0, key);
@@ -251,9 +255,7 @@ bool Fileblock::OpenFiles() {
     Fail(err::kNoFileSlots, kStepOpen);
     return false;
   }
-  const QuestionCallback question = [this](const std::string&, int reason) {
-    return AskQuestion(reason);
-  };
+  const QuestionCallback question = RetryQuestion();
   auto attempt = [&] {
     return RunWithRetry(RecordFileErrors(), name_, retry_.budget, true, false, question,
                         [this] { return TryOpen(); });
@@ -298,7 +300,7 @@ int Fileblock::TryOpen() {
       if (Status s = RenameFile(io, FilePath("SAV"), dat); !s.ok()) return s.code();
       mustRepair = true;
     } else {
-      if (!createIfMissing_) return err::kMissingNoCreate;
+      if (!createIfMissing_ || readOnly_) return err::kMissingNoCreate;
       if (!AskQuestion(kReasonFileMissing)) return err::kCreateDeclined;
       for (const char* ext : {"IX", "DIA"}) {
         if (io.FileExists(FilePath(ext))) {

@@ -208,6 +208,7 @@ private:
   int CheckDefinition() const;
   int CheckKeyNumber(int key);
   bool AskQuestion(int reason);
+  QuestionCallback RetryQuestion();
   int RunRepair();
   int CloseFiles(bool flush);
   int FlushFiles();

@@ -187,3 +187,45 @@ TEST_F(Engine, MissingDirectoryAsksAndRetries) {
 
 } // namespace
 } // namespace tarvik::test
+
+namespace tarvik::test {
+namespace {
+
+TEST_F(Engine, ReadOnlyFileblocksReadButNeverWrite) {
+  Fileblock* writer = OpenTest("RO");
+  ASSERT_EQ(AddRecord(writer, {0, "N", 1, "C"}), 0);
+  Destroy(writer);
+  FileblockSpec spec;
+  spec.name = "RO";
+  spec.fileName = "RO";
+  spec.recordLength = kTestRecLen;
+  spec.numKeys = 4;
+  spec.keyBuilder = TestKey;
+  spec.readOnly = true;
+  Fileblock* fb = CreateFileblock(spec);
+  created_.push_back(fb);
+  for (int k = 1; k <= 4; ++k) ASSERT_EQ(fb->DefineKey(k, k == 2 ? 50 : (k == 1 ? 5 : (k == 3 ? 4 : 12)), k == 2 || k == 3), 0);
+  ASSERT_EQ(fb->FindKey(2, "N"), 0);
+  const std::string before = ReadFileBytes(dir_.file("RO.DAT"));
+  std::vector<int> reasons;
+  RecordFileErrors().SetQuestion([&](const std::string&, int reason) {
+    reasons.push_back(reason);
+    return false;
+  });
+  // A busy error: retried with waits (of the injected wait), then the user is asked.
+  EXPECT_EQ(AddRecord(fb, {0, "M", 2, "D"}), 2);
+  EXPECT_EQ(LastError(), 10065);
+  EXPECT_EQ(reasons, std::vector<int>{kReasonLocked});
+  EXPECT_EQ(waited_.size(), 32u);
+  EXPECT_EQ(ReadFileBytes(dir_.file("RO.DAT")), before);
+  ASSERT_EQ(fb->Close(), 0);
+  // A damaged index is not repaired on a read-only fileblock.
+  std::string dat = before;
+  dat[format::kHdrInUse] = 1;
+  WriteFileBytes(dir_.file("RO.DAT"), dat);
+  EXPECT_EQ(fb->EnsureOpen(), 2);
+  EXPECT_EQ(LastError(), 16478);
+}
+
+} // namespace
+} // namespace tarvik::test
