@@ -200,13 +200,13 @@ void Check(bool ok, const char* what) {
 // --- The engine --------------------------------------------------------------------
 
 Fileblock* OpenQsoFile(const std::string& name, bool durable) {
-  FileblockSpec spec;
-  spec.name = name;
-  spec.fileName = WorkDir() + name;
-  spec.recordLength = kRecLen;
-  spec.numKeys = kKeys;
-  spec.keyBuilder = QsoKey;
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = name;
+  params.fileName = WorkDir() + name;
+  params.recordLength = kRecLen;
+  params.numKeys = kKeys;
+  params.keyBuilder = QsoKey;
+  Fileblock* fb = CreateFileblock(params);
   for (int k = 1; k <= kKeys; ++k) fb->DefineKey(k, kKeyLength[k], k != 4);
   fb->DefineAutoNumber(4, kLfdNr);
   fb->SetFlushAfterChange(durable);

@@ -308,10 +308,10 @@ int Fileblock::TryOpen() {
         }
       }
       if (numKeys_ > 0) {
-        std::vector<KeySpec> specs;
+        std::vector<IndexKeyDef> defs;
         for (int k = 1; k <= numKeys_; ++k)
-          specs.push_back({keys_[static_cast<std::size_t>(k)].length, keys_[static_cast<std::size_t>(k)].allowDups});
-        if (Status s = IndexFile::Create(io, FilePath("IX"), specs, engine_->cache(), nullptr); !s.ok())
+          defs.push_back({keys_[static_cast<std::size_t>(k)].length, keys_[static_cast<std::size_t>(k)].allowDups});
+        if (Status s = IndexFile::Create(io, FilePath("IX"), defs, engine_->cache(), nullptr); !s.ok())
           return s.code();
       }
       if (Status s = DataFile::Create(io, dat, recLen_, numKeys_, false, nullptr); !s.ok())

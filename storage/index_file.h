@@ -15,7 +15,7 @@
 namespace tarvik {
 
 /// A key's definition as far as the files are concerned.
-struct KeySpec {
+struct IndexKeyDef {
   int length = 0;
   bool allowDups = false;
 };
@@ -44,7 +44,7 @@ class IndexFile final : public PageOwner {
 public:
   /// Creates (or empties) the index file with empty key headers and keeps it open and
   /// locked in `*out` when given.
-  static Status Create(FileIo& io, const std::string& path, const std::vector<KeySpec>& keys,
+  static Status Create(FileIo& io, const std::string& path, const std::vector<IndexKeyDef>& keys,
                        PageCache& cache, std::unique_ptr<IndexFile>* out);
   /// Opens and locks an existing index file of `numKeys` keys and validates its headers:
   /// 10120 page size, 10121 key length, 10122 items per page, 10010 other damage.

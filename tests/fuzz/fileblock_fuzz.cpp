@@ -71,18 +71,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (InitEngine(8, 32, &io) != 0) return 0;
 
   const Definition d = FromFiles(dat, ix, options);
-  FileblockSpec spec;
-  spec.name = "FB";
-  spec.fileName = "/fuzz/FB";
-  spec.recordLength = d.recLen;
-  spec.numKeys = d.numKeys;
-  spec.variable = (options & 0x40) != 0;
-  spec.bufferSize = spec.variable ? 3 * d.recLen : d.recLen;
-  spec.keyBuilder = [&d](const char* rec, int key) {
+  FileblockParams params;
+  params.name = "FB";
+  params.fileName = "/fuzz/FB";
+  params.recordLength = d.recLen;
+  params.numKeys = d.numKeys;
+  params.variable = (options & 0x40) != 0;
+  params.bufferSize = params.variable ? 3 * d.recLen : d.recLen;
+  params.keyBuilder = [&d](const char* rec, int key) {
     const int len = static_cast<unsigned char>(rec[key % d.recLen]) % (d.keyLen[key] + 1);
     return std::string(rec + 4, static_cast<std::size_t>(std::min(len, d.recLen - 4)));
   };
-  Fileblock* fb = CreateFileblock(spec);
+  Fileblock* fb = CreateFileblock(params);
   for (int k = 1; k <= d.numKeys; ++k) fb->DefineKey(k, d.keyLen[k], d.dups[k]);
 
   const int limit = 4096;

@@ -161,13 +161,13 @@ TEST_F(Repair, ChangedKeyDefinitionsRebuildTheIndex) {
   Fileblock* fb = OpenTest("REDEF");
   ASSERT_EQ(AddRecord(fb, {0, "ALPHA", 1, "A"}), 0);
   Destroy(fb);
-  FileblockSpec spec;
-  spec.name = "REDEF";
-  spec.fileName = "REDEF";
-  spec.recordLength = kTestRecLen;
-  spec.numKeys = 2;
-  spec.keyBuilder = [](const char* rec, int key) { return key == 1 ? TestKey(rec, 1) : TestKey(rec, 2).substr(0, 3); };
-  fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "REDEF";
+  params.fileName = "REDEF";
+  params.recordLength = kTestRecLen;
+  params.numKeys = 2;
+  params.keyBuilder = [](const char* rec, int key) { return key == 1 ? TestKey(rec, 1) : TestKey(rec, 2).substr(0, 3); };
+  fb = CreateFileblock(params);
   created_.push_back(fb);
   ASSERT_EQ(fb->DefineKey(1, 5, false), 0);
   ASSERT_EQ(fb->DefineKey(2, 3, true), 0);
@@ -176,9 +176,9 @@ TEST_F(Repair, ChangedKeyDefinitionsRebuildTheIndex) {
   ExpectSound("REDEF");
 
   // A different record length is a wrong definition, never repaired.
-  spec.name = "REDEF2";
-  spec.recordLength = kTestRecLen + 1;
-  Fileblock* wrong = CreateFileblock(spec);
+  params.name = "REDEF2";
+  params.recordLength = kTestRecLen + 1;
+  Fileblock* wrong = CreateFileblock(params);
   created_.push_back(wrong);
   ASSERT_EQ(wrong->DefineKey(1, 5, false), 0);
   ASSERT_EQ(wrong->DefineKey(2, 3, true), 0);
@@ -228,15 +228,15 @@ TEST_F(Repair, DeclinedRebuildLeavesTheFileAlone) {
 }
 
 TEST_F(Repair, VariableRecordsWithBrokenChainsAreLeftOut) {
-  FileblockSpec spec;
-  spec.name = "VARREP";
-  spec.fileName = "VARREP";
-  spec.variable = true;
-  spec.recordLength = 40;
-  spec.bufferSize = 120;
-  spec.numKeys = 1;
-  spec.keyBuilder = [](const char* rec, int) { return std::string(rec + 8, 4); };
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "VARREP";
+  params.fileName = "VARREP";
+  params.variable = true;
+  params.recordLength = 40;
+  params.bufferSize = 120;
+  params.numKeys = 1;
+  params.keyBuilder = [](const char* rec, int) { return std::string(rec + 8, 4); };
+  Fileblock* fb = CreateFileblock(params);
   created_.push_back(fb);
   ASSERT_EQ(fb->DefineKey(1, 4, true), 0);
   for (const char* tag : {"AAAA", "BBBB", "CCCC"}) {

@@ -109,13 +109,13 @@ protected:
 
   /// Creates and defines the test fileblock `name` (4 keys, key 1 auto-numbered).
   Fileblock* OpenTest(const std::string& name, bool flush = false) {
-    FileblockSpec spec;
-    spec.name = name;
-    spec.fileName = name;
-    spec.recordLength = kTestRecLen;
-    spec.numKeys = 4;
-    spec.keyBuilder = TestKey;
-    Fileblock* fb = CreateFileblock(spec);
+    FileblockParams params;
+    params.name = name;
+    params.fileName = name;
+    params.recordLength = kTestRecLen;
+    params.numKeys = 4;
+    params.keyBuilder = TestKey;
+    Fileblock* fb = CreateFileblock(params);
     EXPECT_NE(fb, nullptr);
     EXPECT_EQ(fb->DefineKey(1, 5, false), 0);
     EXPECT_EQ(fb->DefineKey(2, 50, true), 0);
