@@ -191,6 +191,10 @@ Fileblock* FindFileblock(const std::string& name) {
   return nullptr;
 }
 
+bool IsFileblock(const Fileblock* fileblock) {
+  return gEngine != nullptr && fileblock != nullptr && gEngine->IsRegistered(fileblock);
+}
+
 bool SameFileblockName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
