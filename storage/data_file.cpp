@@ -92,6 +92,7 @@ Status DataFile::WriteSlot(std::int32_t rec, const void* buf) {
   if (rec < 1) return Status(err::kWriteRecordZero);
   if (rec > header_.numRec) return Status(err::kRecordOutOfRange);
   if (readOnly_) return Status(err::kReadOnly);
+  unsynced_ = true;
   return WriteAll(*file_, SlotOffset(rec), buf, static_cast<std::size_t>(header_.recLen));
 }
 
@@ -129,7 +130,15 @@ Status DataFile::Allocate(std::int32_t* rec) {
 void DataFile::UndoAppend(std::int32_t rec) {
   if (rec != header_.numRec) return;
   --header_.numRec;
+  unsynced_ = true;
   (void)TruncateFile(*file_, SlotOffset(header_.numRec + 1));
+}
+
+void DataFile::UndoAppendsTo(std::int32_t numRec) {
+  if (numRec < 0 || numRec >= header_.numRec) return;
+  header_.numRec = numRec;
+  unsynced_ = true;
+  (void)TruncateFile(*file_, SlotOffset(numRec + 1));
 }
 
 Status DataFile::Free(std::int32_t rec) {
@@ -137,6 +146,7 @@ Status DataFile::Free(std::int32_t rec) {
   if (rec < 1 || rec > header_.numRec) return Status(err::kRecordOutOfRange);
   std::uint8_t raw[4];
   StoreI32(raw, header_.firstFree);
+  unsynced_ = true;
   if (Status s = WriteAll(*file_, SlotOffset(rec), raw, 4); !s.ok()) return s;
   header_.firstFree = rec;
   ++header_.numberFree;
@@ -271,8 +281,9 @@ Status DataFile::MarkInUse() {
   if (inUseOnDisk_) return Status::Ok();
   if (readOnly_) return Status(err::kReadOnly);
   const std::uint8_t one = 1;
+  unsynced_ = true;
   if (Status s = WriteAll(*file_, kHdrInUse, &one, 1); !s.ok()) return s;
-  if (Status s = SyncFile(*file_); !s.ok()) return s;
+  if (Status s = Sync(); !s.ok()) return s;
   inUseOnDisk_ = true;
   header_.inUse = 1;
   return Status::Ok();
@@ -283,12 +294,17 @@ Status DataFile::WriteHeader(bool inUse) {
   header_.inUse = inUse ? 1 : 0;
   std::uint8_t raw[kDataHeaderSize];
   EncodeHeader(header_, raw);
+  unsynced_ = true;
   if (Status s = WriteAll(*file_, 0, raw, sizeof raw); !s.ok()) return s;
   inUseOnDisk_ = inUse;
   return Status::Ok();
 }
 
-Status DataFile::Sync() { return SyncFile(*file_); }
+Status DataFile::Sync() {
+  if (Status s = SyncFile(*file_); !s.ok()) return s;
+  unsynced_ = false;
+  return Status::Ok();
+}
 
 Status DataFile::Close() { return CloseFile(file_); }
 

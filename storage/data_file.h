@@ -52,6 +52,8 @@ public:
   Status Allocate(std::int32_t* rec);
   /// Returns an appended record number again after its slot could not be written.
   void UndoAppend(std::int32_t rec);
+  /// Takes back every record appended after NumRec was `numRec` (free chain unchanged).
+  void UndoAppendsTo(std::int32_t numRec);
   /// Puts `rec` at the head of the free chain (writes its status word).
   Status Free(std::int32_t rec);
 
@@ -76,6 +78,10 @@ public:
   /// Writes the header with the given InUse value.
   Status WriteHeader(bool inUse);
   Status Sync();
+  /// Whether anything was written since the last Sync.
+  bool unsynced() const { return unsynced_; }
+  /// Whether the next Allocate appends (the free chain is empty).
+  bool WillAppend() const { return header_.firstFree == -1; }
   Status Close();
   File& file() { return *file_; }
 
@@ -89,6 +95,7 @@ private:
   Header header_;
   bool readOnly_ = false;
   bool inUseOnDisk_ = false;
+  bool unsynced_ = false;
   std::vector<std::uint8_t> section_;
 };
 

@@ -371,7 +371,9 @@ int Fileblock::FlushFiles() {
   if (!data_ || readOnly_ || damaged_) return 0;
   if (!changed_ && !data_->inUseOnDisk()) return 0;
   // Records and pages first, then the header that says the files are consistent again.
-  if (Status s = data_->Sync(); !s.ok()) return s.code();
+  if (data_->unsynced()) {
+    if (Status s = data_->Sync(); !s.ok()) return s.code();
+  }
   if (index_) {
     if (Status s = index_->Flush(true); !s.ok()) return s.code();
   }

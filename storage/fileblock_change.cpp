@@ -185,16 +185,31 @@ int Fileblock::DoAdd() {
       }
     }
   }
+  // A record appended beyond NumRec changes nothing the header vouches for, so it may be
+  // written before InUse is set: the sync that makes InUse durable then covers the record
+  // too. Every other change waits for InUse on disk.
+  const bool appendFirst = !data_->inUseOnDisk() && data_->WillAppend();
+  const std::int32_t numRecBefore = data_->numRec();
+  std::int32_t rec = 0;
+  if (appendFirst) {
+    if (const int code = WriteRecord(buffer_.data(), 0, &rec); code != 0) {
+      restore();
+      Fail(code, kStepWriteRecord);
+      return -1;
+    }
+  }
   if (const int code = BeginChange(); code != 0) {
+    if (appendFirst) data_->UndoAppendsTo(numRecBefore);
     restore();
     Fail(code, kStepWriteRecord);
     return -1;
   }
-  std::int32_t rec = 0;
-  if (const int code = WriteRecord(buffer_.data(), 0, &rec); code != 0) {
-    restore();
-    Fail(code, kStepWriteRecord);
-    return -1;
+  if (!appendFirst) {
+    if (const int code = WriteRecord(buffer_.data(), 0, &rec); code != 0) {
+      restore();
+      Fail(code, kStepWriteRecord);
+      return -1;
+    }
   }
   for (int k = 1; k <= numKeys_; ++k) {
     Status s = BTree(*index_, k).Insert(keyScratch_[static_cast<std::size_t>(k)], rec);

@@ -183,12 +183,29 @@ TEST_F(CrashSafety, InUseIsSetAgainBeforeChangesAfterAFlush) {
   ASSERT_EQ(AddRecord(fb, {0, "FIRST", 1, "A"}), 0);
   const std::string dat = Base() + ".DAT";
   EXPECT_EQ(io_->FileContents(dat)[format::kHdrInUse], 0);
-  // The second change fails after its first write: that write must have been InUse = 1,
-  // synced, so a crash now cannot leave a half-changed index that claims to be clean.
+  // The next change fails after its first write: that write must have been InUse = 1,
+  // synced, so a crash now cannot leave a half-changed file that claims to be clean.
+  TestRecord r = Current(fb);
+  r.name = "CHANGED";
+  r.Store(fb->RecordBuffer());
   io_->FailWritesAfter(1);
-  EXPECT_NE(AddRecord(fb, {0, "SECOND", 2, "B"}), 0);
+  EXPECT_NE(fb->Update(), 0);
   io_->Crash(MemoryFileIo::Loss::kUnsynced);
   EXPECT_EQ(io_->FileContents(dat)[format::kHdrInUse], 1);
+}
+
+TEST_F(CrashSafety, AppendedRecordIsSyncedWithTheInUseFlag) {
+  Fileblock* fb = OpenTest(kName, true);
+  ASSERT_EQ(AddRecord(fb, {0, "FIRST", 1, "A"}), 0);
+  // An append needs three syncs: InUse with the record, the index, the clean header.
+  const long syncs = io_->syncCount();
+  ASSERT_EQ(AddRecord(fb, {0, "SECOND", 2, "B"}), 0);
+  EXPECT_EQ(io_->syncCount() - syncs, 3);
+  // Reusing a deleted record waits for InUse first: four.
+  ASSERT_EQ(fb->Delete(kDeleteNoPosition), 0);
+  const long before = io_->syncCount();
+  ASSERT_EQ(AddRecord(fb, {0, "THIRD", 3, "C"}), 0);
+  EXPECT_EQ(io_->syncCount() - before, 4);
 }
 
 } // namespace
