@@ -1,8 +1,11 @@
 // tarvik-tool: command-line access to Tarvik's data files for the people who keep them.
 
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
+
+#include "storage/storage_tool.h"
 
 namespace {
 
@@ -10,7 +13,9 @@ int Usage() {
   std::fprintf(stderr,
                "usage: tarvik-tool COMMAND [ARGS]\n"
                "commands:\n"
-               "  help            this text\n");
+               "  help                  this text\n"
+               "%s",
+               tarvik::StorageToolUsage());
   return 2;
 }
 
@@ -23,6 +28,7 @@ int main(int argc, char* argv[]) {
     Usage();
     return 0;
   }
+  if (const int code = tarvik::RunStorageToolCommand(args, std::cout, std::cerr); code >= 0) return code;
   std::fprintf(stderr, "tarvik-tool: unknown command '%s'\n", args[0].c_str());
   return Usage();
 }

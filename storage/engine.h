@@ -1,0 +1,52 @@
+#pragma once
+// The record-file engine as the program starts, uses and stops it: one process-wide
+// engine with a page cache, a budget of open operating-system files, the list of
+// fileblock objects and the error channel (error_channel.h). All functions return the
+// severity they ended with, like the fileblock operations (fileblock.h).
+
+#include <string>
+
+#include "storage/fileblock.h"
+
+namespace tarvik {
+
+class FileIo;
+
+/// 38. Starts the engine with `pageBuffers` page buffers (at least 8: 10000) and a budget
+/// of `openFileBudget` open files (more than 6: 28698); twice fails with 28744. `io` is
+/// the file system (nullptr: PosixFileIo()). Every other operation before it fails with
+/// 28675.
+int InitEngine(int pageBuffers = 160, int openFileBudget = 32, FileIo* io = nullptr);
+/// 96. Flushes, closes and stops the engine; 28724 while fileblock objects exist.
+int ExitEngine();
+bool EngineRunning();
+/// 68. Flushes and closes the files of every fileblock (the objects stay).
+int CloseAll();
+
+/// What CreateFileblock needs to know about a fileblock.
+struct FileblockSpec {
+  std::string name;     // logical name, compared case-insensitively
+  std::string fileName; // path without extension; relative names lie in the data directory
+  bool variable = false;
+  bool createIfMissing = true;
+  int recordLength = 0; // the section length for variable records
+  int numKeys = 0;
+  int bufferSize = 0; // 0: the record length
+  KeyBuilder keyBuilder;
+  int retryBudget = 32;
+};
+
+/// 39. Registers a fileblock object; opens nothing. A data file of length 0 is removed
+/// first and replaced by a ".ALT" backup when there is one (the index is then rebuilt at
+/// the first open). Definition errors are reported at the first open.
+Fileblock* CreateFileblock(const FileblockSpec& spec);
+/// 4136. Closes the object's files and unregisters it; `fileblock` is gone afterwards.
+int DestroyFileblock(Fileblock* fileblock);
+/// 101. The object registered under `name`, or nullptr with severity 1 (12364).
+Fileblock* FindFileblock(const std::string& name);
+
+/// Whether two logical names are equal: letters compare case-insensitively, and the
+/// umlauts 0x84, 0x94, 0x81 equal 0x8E, 0x99, 0x9A.
+bool SameFileblockName(const std::string& a, const std::string& b);
+
+} // namespace tarvik

@@ -1,0 +1,55 @@
+#pragma once
+// Checks a fileblock's files from the files alone, without its key builder: the data file
+// header and free chain, and for every key the B-tree (order, depth, item counts, page
+// numbers, KeyCount, free pages) and that every entry names a live record. Every problem
+// is reported with its location; the check never stops at the first one.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvik {
+
+class FileIo;
+
+struct KeyCheck {
+  int key = 0;
+  int keyLen = 0;
+  bool allowDups = false;
+  int itemsPerPage = 0;
+  std::int32_t keyCount = 0; // as the header says
+  std::int32_t entries = 0;  // as counted
+  int depth = 0;             // levels of the tree (0 = empty)
+  std::int32_t pages = 0;    // pages in the tree
+};
+
+struct CheckReport {
+  std::vector<std::string> problems;
+  bool readable = false; // the files could be opened and read at all
+  std::int32_t recLen = 0;
+  std::int32_t numRec = 0;
+  std::int32_t numberFree = 0;
+  std::int32_t liveRecords = 0;
+  int numKeys = 0;
+  bool inUse = false;
+  std::vector<KeyCheck> keys;
+
+  bool ok() const { return readable && problems.empty(); }
+};
+
+/// Checks the fileblock whose files are `base` + ".DAT" / ".IX" (taking a shared lock:
+/// a fileblock in use by a running program cannot be checked).
+CheckReport CheckFileblockFiles(FileIo& io, const std::string& base);
+
+/// Calls `entry` for every entry of key `key` in key order: record number and key bytes.
+/// Damaged parts of the tree are skipped and described in `problems`. False when the
+/// files cannot be read or the key does not exist.
+bool WalkKeyEntries(FileIo& io, const std::string& base, int key,
+                    const std::function<void(std::int32_t record, const std::string& key)>& entry,
+                    std::vector<std::string>* problems);
+
+/// Reads record `record` (RecLen bytes) of the data file; false when it is not there.
+bool ReadDataRecord(FileIo& io, const std::string& base, std::int32_t record, std::string* bytes);
+
+} // namespace tarvik

@@ -1,0 +1,182 @@
+#include "storage/memory_file_io.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace tarvik {
+
+struct MemoryFileIo::Node {
+  std::string data;
+  std::string synced;
+  int sharedLocks = 0;
+  bool exclusiveLock = false;
+};
+
+class MemoryFile final : public File {
+public:
+  MemoryFile(MemoryFileIo* io, std::shared_ptr<MemoryFileIo::Node> node, FileIo::Lock lock,
+             bool readOnly)
+      : io_(io), node_(std::move(node)), lock_(lock), readOnly_(readOnly),
+        generation_(io->generation_) {}
+  ~MemoryFile() override { Release(); }
+
+  IoResult ReadAt(std::uint64_t offset, void* buf, std::size_t n, std::size_t* got) override {
+    *got = 0;
+    if (!Alive()) return IoResult(EIO);
+    const std::string& d = node_->data;
+    if (offset >= d.size()) return IoResult::Ok();
+    const std::size_t take = std::min<std::uint64_t>(n, d.size() - offset);
+    std::memcpy(buf, d.data() + offset, take);
+    *got = take;
+    return IoResult::Ok();
+  }
+
+  IoResult WriteAt(std::uint64_t offset, const void* buf, std::size_t n) override {
+    if (!Alive()) return IoResult(EIO);
+    if (readOnly_) return IoResult(EBADF);
+    if (IoResult r = io_->CountWrite(); !r.ok()) return r;
+    std::string& d = node_->data;
+    if (d.size() < offset + n) d.resize(offset + n, '\0');
+    std::memcpy(d.data() + offset, buf, n);
+    return IoResult::Ok();
+  }
+
+  IoResult Size(std::uint64_t* size) override {
+    if (!Alive()) return IoResult(EIO);
+    *size = node_->data.size();
+    return IoResult::Ok();
+  }
+
+  IoResult Truncate(std::uint64_t size) override {
+    if (!Alive()) return IoResult(EIO);
+    if (readOnly_) return IoResult(EBADF);
+    if (IoResult r = io_->CountWrite(); !r.ok()) return r;
+    node_->data.resize(size, '\0');
+    return IoResult::Ok();
+  }
+
+  IoResult Sync() override {
+    if (!Alive()) return IoResult(EIO);
+    if (IoResult r = io_->CountSync(); !r.ok()) return r;
+    node_->synced = node_->data;
+    return IoResult::Ok();
+  }
+
+  IoResult Close() override {
+    if (!node_) return IoResult(EBADF);
+    const bool alive = Alive();
+    Release();
+    return alive ? IoResult::Ok() : IoResult(EIO);
+  }
+
+private:
+  bool Alive() const { return node_ && generation_ == io_->generation_; }
+  void Release() {
+    if (!node_) return;
+    if (generation_ == io_->generation_) {
+      if (lock_ == FileIo::Lock::kShared) --node_->sharedLocks;
+      if (lock_ == FileIo::Lock::kExclusive) node_->exclusiveLock = false;
+    }
+    node_.reset();
+  }
+
+  MemoryFileIo* io_;
+  std::shared_ptr<MemoryFileIo::Node> node_;
+  FileIo::Lock lock_;
+  bool readOnly_;
+  long generation_;
+};
+
+MemoryFileIo::MemoryFileIo() = default;
+MemoryFileIo::~MemoryFileIo() = default;
+
+IoResult MemoryFileIo::Open(const std::string& path, Mode mode, Lock lock,
+                            std::unique_ptr<File>* file) {
+  auto it = files_.find(path);
+  if (it == files_.end()) {
+    if (mode != Mode::kCreate && mode != Mode::kOpenOrCreate) return IoResult(ENOENT);
+    it = files_.emplace(path, std::make_shared<Node>()).first;
+  }
+  Node& node = *it->second;
+  if (lock == Lock::kExclusive && (node.exclusiveLock || node.sharedLocks > 0))
+    return IoResult(EWOULDBLOCK);
+  if (lock == Lock::kShared && node.exclusiveLock) return IoResult(EWOULDBLOCK);
+  if (mode == Mode::kCreate) node.data.clear();
+  if (lock == Lock::kExclusive) node.exclusiveLock = true;
+  if (lock == Lock::kShared) ++node.sharedLocks;
+  *file = std::make_unique<MemoryFile>(this, it->second, lock, mode == Mode::kReadOnly);
+  return IoResult::Ok();
+}
+
+bool MemoryFileIo::FileExists(const std::string& path) { return files_.count(path) != 0; }
+
+bool MemoryFileIo::DirectoryExists(const std::string&) { return true; }
+
+IoResult MemoryFileIo::Remove(const std::string& path) {
+  if (files_.erase(path) == 0) return IoResult(ENOENT);
+  return IoResult::Ok();
+}
+
+IoResult MemoryFileIo::Rename(const std::string& from, const std::string& to) {
+  auto it = files_.find(from);
+  if (it == files_.end()) return IoResult(ENOENT);
+  auto node = it->second;
+  files_.erase(it);
+  files_[to] = std::move(node);
+  return IoResult::Ok();
+}
+
+IoResult MemoryFileIo::SyncDirectoryOf(const std::string&) { return IoResult::Ok(); }
+
+void MemoryFileIo::SetFile(const std::string& path, const std::string& bytes) {
+  auto& node = files_[path];
+  if (!node) node = std::make_shared<Node>();
+  node->data = bytes;
+  node->synced = bytes;
+}
+
+std::string MemoryFileIo::FileContents(const std::string& path) const {
+  const auto it = files_.find(path);
+  return it == files_.end() ? std::string() : it->second->data;
+}
+
+std::vector<std::string> MemoryFileIo::FileNames() const {
+  std::vector<std::string> names;
+  for (const auto& [name, node] : files_) names.push_back(name);
+  return names;
+}
+
+void MemoryFileIo::FailWritesAfter(long n, int osError) {
+  writesLeft_ = n;
+  writeError_ = osError;
+}
+
+void MemoryFileIo::FailSyncsAfter(long n, int osError) {
+  syncsLeft_ = n;
+  syncError_ = osError;
+}
+
+IoResult MemoryFileIo::CountWrite() {
+  if (writesLeft_ == 0) return IoResult(writeError_);
+  if (writesLeft_ > 0) --writesLeft_;
+  ++writes_;
+  return IoResult::Ok();
+}
+
+IoResult MemoryFileIo::CountSync() {
+  if (syncsLeft_ == 0) return IoResult(syncError_);
+  if (syncsLeft_ > 0) --syncsLeft_;
+  ++syncs_;
+  return IoResult::Ok();
+}
+
+void MemoryFileIo::Crash() {
+  ++generation_;
+  for (auto& [name, node] : files_) {
+    node->data = node->synced;
+    node->sharedLocks = 0;
+    node->exclusiveLock = false;
+  }
+}
+
+} // namespace tarvik

@@ -1,0 +1,65 @@
+#pragma once
+// An in-memory file system behind the FileIo interface, with fault injection: fail the
+// n-th write or sync, or simulate a power loss in which every file falls back to what it
+// held at its last sync. Tests and fuzz targets use it; the program uses PosixFileIo().
+// Directory operations (create, rename, remove) are durable at once.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "storage/file_io.h"
+
+namespace tarvik {
+
+class MemoryFileIo final : public FileIo {
+public:
+  MemoryFileIo();
+  ~MemoryFileIo() override;
+
+  IoResult Open(const std::string& path, Mode mode, Lock lock,
+                std::unique_ptr<File>* file) override;
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  IoResult Remove(const std::string& path) override;
+  IoResult Rename(const std::string& from, const std::string& to) override;
+  IoResult SyncDirectoryOf(const std::string& path) override;
+
+  /// Creates or replaces a file with `bytes`, as if written and synced.
+  void SetFile(const std::string& path, const std::string& bytes);
+  /// The current contents of a file ("" when missing).
+  std::string FileContents(const std::string& path) const;
+  /// Paths of all files, sorted.
+  std::vector<std::string> FileNames() const;
+
+  /// After `n` more successful writes (WriteAt or Truncate), every write fails with
+  /// `osError` until FailWritesAfter(-1). Counting starts now.
+  void FailWritesAfter(long n, int osError = 5 /* EIO */);
+  /// The same for Sync.
+  void FailSyncsAfter(long n, int osError = 5 /* EIO */);
+  /// Writes and syncs performed so far.
+  long writeCount() const { return writes_; }
+  long syncCount() const { return syncs_; }
+
+  /// Simulates a power loss: every file returns to its contents at its last Sync, all
+  /// locks are released, and files opened before fail every later call with EIO.
+  void Crash();
+
+  struct Node;
+
+private:
+  friend class MemoryFile;
+  IoResult CountWrite();
+  IoResult CountSync();
+
+  std::map<std::string, std::shared_ptr<Node>> files_;
+  long generation_ = 0;
+  long writes_ = 0;
+  long syncs_ = 0;
+  long writesLeft_ = -1;
+  long syncsLeft_ = -1;
+  int writeError_ = 5;
+  int syncError_ = 5;
+};
+
+} // namespace tarvik

@@ -1,0 +1,54 @@
+#pragma once
+// Repair of a damaged fileblock: reorganise the data file (drop deleted records and
+// renumber the live ones, through a ".SAV" copy of the old file), then rebuild every key
+// from the records. Records whose key collides in a unique key are removed and written to
+// the ".MSG" report, from which they can be recovered; later repairs append to it.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "storage/fileblock.h"
+#include "storage/index_file.h"
+#include "storage/status.h"
+
+namespace tarvik {
+
+class FileIo;
+class PageCache;
+class DataFile;
+
+struct RepairJob {
+  FileIo* io = nullptr;
+  PageCache* cache = nullptr;
+  std::string base; // path without extension
+  std::string name; // logical name, for the progress hook
+  int recLen = 0;
+  bool variable = false;
+  std::size_t recordSize = 0; // bytes of a whole record (the buffer for variable records)
+  std::vector<KeySpec> keys;
+  KeyBuilder keyBuilder;
+  ProgressHook progress;
+  // Context for error entries of single records (10415).
+  int operation = 0;
+  Fileblock* fileblock = nullptr;
+};
+
+/// Reorganises and rebuilds. On success the files are closed, flushed and InUse = 0.
+/// 10465 when a ".SAV" exists next to the ".DAT" (an earlier reorganisation was
+/// interrupted; nothing is changed), 10399 when a rename fails (the old data file is
+/// restored), 10215 when the data header is inconsistent, 10460 when the progress hook
+/// stops the repair.
+Status RepairFileblock(const RepairJob& job);
+
+/// Compacts the data file: live records are copied in order into "NAME.TMP", which then
+/// replaces "NAME.DAT" while the old file is kept as "NAME.SAV" until the copy is in
+/// place. Leaves the new data file open, locked and marked InUse in `*out`.
+Status ReorganiseDataFile(const RepairJob& job, std::unique_ptr<DataFile>* out);
+
+/// Builds a fresh index file for `data` (open, locked) and clears InUse.
+Status RebuildIndex(const RepairJob& job, DataFile& data);
+
+} // namespace tarvik
