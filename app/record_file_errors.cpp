@@ -138,6 +138,8 @@ bool StartRecordFiles(UserDialogs& dialogs, const Clock& clock, FileIo* io) {
   h.clock = &clock;
   h.io = io;
   ErrorChannel& ch = RecordFileErrors();
+  // The halt switch goes on only once the manager runs: a failed start has its own message.
+  ch.SetHaltHandler(nullptr);
   ch.SetDumpFileName("RK.ERR");
   if (InitEngine(kPageBuffers, kOpenFileBudget, io) != 0) {
     dialogs.Inform(ChooseText("Dateiverwaltung konnte nicht initialisiert werden",

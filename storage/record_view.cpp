@@ -68,7 +68,7 @@ void RecordView::SetStrAt(int offset, int capacity, std::string_view text) {
   if (p == nullptr || capacity < 0) return;
   const std::size_t length = std::min<std::size_t>(text.size(), static_cast<std::size_t>(capacity));
   p[0] = static_cast<char>(length);
-  std::memcpy(p + 1, text.data(), length);
+  if (length > 0) std::memcpy(p + 1, text.data(), length);
   std::memset(p + 1 + length, 0, static_cast<std::size_t>(capacity) - length);
 }
 
