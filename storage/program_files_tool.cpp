@@ -169,7 +169,12 @@ void Line(std::ostream& out, const char* name, const std::string& value) {
   out << "  " << label << value << "\n";
 }
 
-std::string Text(const std::string& s) { return "\"" + TerminalText(s) + "\""; }
+std::string Text(const std::string& s) {
+  std::string quoted(1, '"');
+  quoted += TerminalText(s);
+  quoted += '"';
+  return quoted;
+}
 std::string Char(char c) {
   if (c == 0) return "0";
   return Text(std::string(1, c));
