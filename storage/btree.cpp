@@ -65,6 +65,12 @@ inline bool SameKey(const std::uint8_t* it, const std::uint8_t* key, int keyLen)
   return ItemKeyLen(it) == keyLen && std::memcmp(ItemKey(it), key, static_cast<std::size_t>(keyLen)) == 0;
 }
 
+/// Order of the entries at two cursors.
+int EntryOrder(const Cursor& a, const Cursor& b) {
+  if (const int c = CompareKeys(a.key, b.key); c != 0) return c;
+  return a.ref < b.ref ? -1 : (a.ref > b.ref ? 1 : 0);
+}
+
 const std::uint8_t* Bytes(std::string_view s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
 
 /// Spreads the items of two neighbours L and R with their separator evenly over both.
@@ -86,6 +92,7 @@ void Redistribute(const std::uint8_t* leftItems, int nL, std::int32_t leftLeft,
   SetLeft(outL, leftLeft);
   std::memcpy(Items(outL), seq, static_cast<std::size_t>(newL * size));
   const std::uint8_t* mid = seq + newL * size;
+  assert(newL >= 1 && newR >= 1);
   SetCount(outR, newR);
   SetLeft(outR, ItemChild(mid));
   std::memcpy(Items(outR), mid + size, static_cast<std::size_t>(newR * size));
@@ -160,6 +167,7 @@ Status BTree::InsertAt(Cursor::Level* path, int d, std::uint8_t* item) {
       std::memcpy(items + pos * size_, item, static_cast<std::size_t>(size_));
       SetCount(p, n + 1);
       h.MarkDirty();
+      assert(Count(p) <= ipp_);
       return Status::Ok();
     }
     // The page overflows: its items with the new one, in order, in a scratch array.
@@ -171,36 +179,36 @@ Status BTree::InsertAt(Cursor::Level* path, int d, std::uint8_t* item) {
     const std::int32_t scratchLeft = Left(p);
 
     if (d > 0) {
-      // First try to pass items to a neighbour under the same parent.
+      // First try to pass items to one neighbour under the same parent: one that is in
+      // the cache if there is such, else the left one (the right one at the left edge).
       PageHandle ph;
       if (Status s = file_.GetPage(k_, path[d - 1].page, &ph); !s.ok()) return s;
       std::uint8_t* pp = ph.data();
       const int c = path[d - 1].index;
-      if (c > 0) {
-        PageHandle lh;
-        if (Status s = file_.GetPage(k_, ChildAt(pp, c - 1, size_), &lh); !s.ok()) return s;
-        if (Count(lh.data()) < ipp_) {
-          std::uint8_t leftCopy[kItemsPerPage * kMaxItemSize];
-          const int nL = Count(lh.data());
-          std::memcpy(leftCopy, Items(lh.data()), static_cast<std::size_t>(nL * size_));
-          Redistribute(leftCopy, nL, Left(lh.data()), scratch, total, scratchLeft,
-                       Items(pp) + (c - 1) * size_, lh.data(), p, size_);
-          lh.MarkDirty();
-          h.MarkDirty();
-          ph.MarkDirty();
-          return Status::Ok();
-        }
+      const bool hasLeft = c > 0;
+      const bool hasRight = c < Count(pp);
+      bool useLeft = hasLeft;
+      if (hasLeft && hasRight && !file_.IsCached(k_, ChildAt(pp, c - 1, size_)) &&
+          file_.IsCached(k_, ChildAt(pp, c + 1, size_))) {
+        useLeft = false;
       }
-      if (c < Count(pp)) {
-        PageHandle rh;
-        if (Status s = file_.GetPage(k_, ChildAt(pp, c + 1, size_), &rh); !s.ok()) return s;
-        if (Count(rh.data()) < ipp_) {
-          std::uint8_t rightCopy[kItemsPerPage * kMaxItemSize];
-          const int nR = Count(rh.data());
-          std::memcpy(rightCopy, Items(rh.data()), static_cast<std::size_t>(nR * size_));
-          Redistribute(scratch, total, scratchLeft, rightCopy, nR, Left(rh.data()),
-                       Items(pp) + c * size_, p, rh.data(), size_);
-          rh.MarkDirty();
+      if (hasLeft || hasRight) {
+        PageHandle nh;
+        if (Status s = file_.GetPage(k_, ChildAt(pp, useLeft ? c - 1 : c + 1, size_), &nh); !s.ok())
+          return s;
+        if ((Left(nh.data()) == 0) != (scratchLeft == 0)) return Status(err::kIndexUnusable, 40);
+        const int nN = Count(nh.data());
+        if (nN < ipp_) {
+          std::uint8_t copy[kItemsPerPage * kMaxItemSize];
+          std::memcpy(copy, Items(nh.data()), static_cast<std::size_t>(nN * size_));
+          if (useLeft) {
+            Redistribute(copy, nN, Left(nh.data()), scratch, total, scratchLeft,
+                         Items(pp) + (c - 1) * size_, nh.data(), p, size_);
+          } else {
+            Redistribute(scratch, total, scratchLeft, copy, nN, Left(nh.data()),
+                         Items(pp) + c * size_, p, nh.data(), size_);
+          }
+          nh.MarkDirty();
           h.MarkDirty();
           ph.MarkDirty();
           return Status::Ok();
@@ -354,6 +362,7 @@ Status BTree::FixUnderflow(Cursor::Level* path, int d) {
       SetItemChild(dst, Left(r));
       std::memcpy(dst + size_, Items(r), static_cast<std::size_t>(nR * size_));
       SetCount(l, nL + nR + 1);
+      assert(Count(l) <= ipp_);
       lh.MarkDirty();
       const int pn = Count(pp);
       std::memmove(sep, sep + size_, static_cast<std::size_t>((pn - sepIndex - 1) * size_));
@@ -544,7 +553,12 @@ Status BTree::Next(Cursor* c, bool* found) {
     h.Release();
     if (Status s = Climb(&work, true, found); !s.ok()) return s;
   }
-  if (*found) *c = std::move(work);
+  if (*found) {
+    // Entries come strictly in order; anything else (a page reached twice) is damage,
+    // and stopping here keeps a walk over a damaged tree from going on and on.
+    if (EntryOrder(work, *c) <= 0) return Status(err::kIndexUnusable, 38);
+    *c = std::move(work);
+  }
   return Status::Ok();
 }
 
@@ -580,7 +594,10 @@ Status BTree::Prev(Cursor* c, bool* found) {
     h.Release();
     if (Status s = Climb(&work, false, found); !s.ok()) return s;
   }
-  if (*found) *c = std::move(work);
+  if (*found) {
+    if (EntryOrder(work, *c) >= 0) return Status(err::kIndexUnusable, 39);
+    *c = std::move(work);
+  }
   return Status::Ok();
 }
 

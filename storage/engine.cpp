@@ -163,10 +163,10 @@ int ExitEngine() {
   return 0;
 }
 
-Fileblock* CreateFileblock(const FileblockSpec& spec) {
+Fileblock* CreateFileblock(const FileblockParams& params) {
   EngineOperationEnd end;
   if (!BeginEngineOperation(kOpCreateFileblock, end)) return nullptr;
-  const std::string base = ResolveBase(spec.fileName);
+  const std::string base = ResolveBase(params.fileName);
   // An empty data file is removed; a backup copy, when there is one, takes its place and
   // the index is rebuilt from it at the first open.
   FileIo& io = gEngine->io();
@@ -184,9 +184,10 @@ Fileblock* CreateFileblock(const FileblockSpec& spec) {
     }
   }
   std::unique_ptr<Fileblock> fb(new Fileblock(
-      gEngine.get(), spec.name, base, spec.variable, spec.createIfMissing, spec.recordLength,
-      spec.numKeys, spec.bufferSize > 0 ? spec.bufferSize : spec.recordLength, spec.keyBuilder,
-      spec.retryBudget));
+      gEngine.get(), params.name, base, params.variable, params.createIfMissing, params.recordLength,
+      params.numKeys, params.bufferSize > 0 ? params.bufferSize : params.recordLength, params.keyBuilder,
+      params.retryBudget));
+  fb->readOnly_ = params.readOnly;
   Fileblock* raw = fb.get();
   gEngine->Register(std::move(fb));
   return raw;

@@ -24,11 +24,12 @@ bool EngineRunning();
 int CloseAll();
 
 /// What CreateFileblock needs to know about a fileblock.
-struct FileblockSpec {
+struct FileblockParams {
   std::string name;     // logical name, compared case-insensitively
   std::string fileName; // path without extension; relative names lie in the data directory
   bool variable = false;
   bool createIfMissing = true;
+  bool readOnly = false; // opened shared; changes fail with 10065 (the program never sets it)
   int recordLength = 0; // the section length for variable records
   int numKeys = 0;
   int bufferSize = 0; // 0: the record length
@@ -39,7 +40,7 @@ struct FileblockSpec {
 /// 39. Registers a fileblock object; opens nothing. A data file of length 0 is removed
 /// first and replaced by a ".ALT" backup when there is one (the index is then rebuilt at
 /// the first open). Definition errors are reported at the first open.
-Fileblock* CreateFileblock(const FileblockSpec& spec);
+Fileblock* CreateFileblock(const FileblockParams& params);
 /// 4136. Closes the object's files and unregisters it; `fileblock` is gone afterwards.
 int DestroyFileblock(Fileblock* fileblock);
 /// 101. The object registered under `name`, or nullptr with severity 1 (12364).

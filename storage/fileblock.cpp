@@ -124,6 +124,10 @@ bool Fileblock::AskQuestion(int reason) {
   return question(name_, reason);
 }
 
+QuestionCallback Fileblock::RetryQuestion() {
+  return [this](const std::string&, int reason) { return AskQuestion(reason); };
+}
+
 int Fileblock::CheckKeyNumber(int key) {
   if (key < 1 || key > numKeys_) {
     Fail(err::kKeyNumber, kStepEnter, 0, key);
@@ -256,9 +260,7 @@ bool Fileblock::OpenFiles() {
     Fail(err::kNoFileSlots, kStepOpen);
     return false;
   }
-  const QuestionCallback question = [this](const std::string&, int reason) {
-    return AskQuestion(reason);
-  };
+  const QuestionCallback question = RetryQuestion();
   auto attempt = [&] {
     return RunWithRetry(RecordFileErrors(), name_, retry_.budget, true, false, question,
                         [this] { return TryOpen(); });
@@ -303,7 +305,7 @@ int Fileblock::TryOpen() {
       if (Status s = RenameFile(io, FilePath("SAV"), dat); !s.ok()) return s.code();
       mustRepair = true;
     } else {
-      if (!createIfMissing_) return err::kMissingNoCreate;
+      if (!createIfMissing_ || readOnly_) return err::kMissingNoCreate;
       if (!AskQuestion(kReasonFileMissing)) return err::kCreateDeclined;
       for (const char* ext : {"IX", "DIA"}) {
         if (io.FileExists(FilePath(ext))) {
@@ -311,10 +313,10 @@ int Fileblock::TryOpen() {
         }
       }
       if (numKeys_ > 0) {
-        std::vector<KeySpec> specs;
+        std::vector<IndexKeyDef> defs;
         for (int k = 1; k <= numKeys_; ++k)
-          specs.push_back({keys_[static_cast<std::size_t>(k)].length, keys_[static_cast<std::size_t>(k)].allowDups});
-        if (Status s = IndexFile::Create(io, FilePath("IX"), specs, engine_->cache(), nullptr); !s.ok())
+          defs.push_back({keys_[static_cast<std::size_t>(k)].length, keys_[static_cast<std::size_t>(k)].allowDups});
+        if (Status s = IndexFile::Create(io, FilePath("IX"), defs, engine_->cache(), nullptr); !s.ok())
           return s.code();
       }
       if (Status s = DataFile::Create(io, dat, recLen_, numKeys_, false, nullptr); !s.ok())

@@ -30,7 +30,7 @@ class IndexFile;
 class Status;
 struct Cursor;
 class Engine;
-struct FileblockSpec;
+struct FileblockParams;
 
 /// Builds key `key` (1..NumKeys) of the record at `record`: at most the key's declared
 /// length, a pure function of the record bytes. For a key with an auto-number target the
@@ -188,7 +188,7 @@ private:
   friend class OperationScope;
   friend int RestorePosition(const SavedPosition& position, int mode);
   friend int CloseAll();
-  friend Fileblock* CreateFileblock(const FileblockSpec& spec);
+  friend Fileblock* CreateFileblock(const FileblockParams& params);
   friend int DestroyFileblock(Fileblock* fileblock);
 
   struct KeyDef {
@@ -212,6 +212,7 @@ private:
   int CheckDefinition() const;
   int CheckKeyNumber(int key);
   bool AskQuestion(int reason);
+  QuestionCallback RetryQuestion();
   int RunRepair();
   int CloseFiles(bool flush);
   int FlushFiles();

@@ -139,7 +139,7 @@ int Fileblock::RemoveKeys(const char* record, std::int32_t ref, int upTo, bool t
 
 int Fileblock::DoAdd() {
   if (readOnly_) {
-    Fail(RunWithRetry(RecordFileErrors(), name_, retry_.budget, false, false, retry_.question,
+    Fail(RunWithRetry(RecordFileErrors(), name_, retry_.budget, false, false, RetryQuestion(),
                       [] { return err::kReadOnly; }),
          kStepWriteRecord);
     return -1;
@@ -249,7 +249,7 @@ int Fileblock::Update() {
   }
   if (std::memcmp(buffer_.data(), saved_.data(), recordSize_) == 0) return op.result();
   if (readOnly_) {
-    Fail(RunWithRetry(RecordFileErrors(), name_, retry_.budget, false, false, retry_.question,
+    Fail(RunWithRetry(RecordFileErrors(), name_, retry_.budget, false, false, RetryQuestion(),
                       [] { return err::kReadOnly; }),
          kStepWriteRecord);
     return op.result();
@@ -371,7 +371,7 @@ int Fileblock::Delete(int mode) {
     return op.result();
   }
   if (readOnly_) {
-    Fail(RunWithRetry(RecordFileErrors(), name_, retry_.budget, false, false, retry_.question,
+    Fail(RunWithRetry(RecordFileErrors(), name_, retry_.budget, false, false, RetryQuestion(),
                       [] { return err::kReadOnly; }),
          kStepWriteRecord);
     return op.result();

@@ -44,15 +44,15 @@ const FileblockLayout* FindFileblockLayout(const std::string& path) {
 
 Fileblock* CreateFileblockFromLayout(const FileblockLayout& layout, const std::string& name,
                                      const std::string& fileName) {
-  FileblockSpec spec;
-  spec.name = name;
-  spec.fileName = fileName;
-  spec.variable = layout.variable;
-  spec.recordLength = layout.recordLength;
-  spec.numKeys = static_cast<int>(layout.keys.size());
-  spec.bufferSize = layout.bufferSize;
-  spec.keyBuilder = layout.keyBuilder;
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = name;
+  params.fileName = fileName;
+  params.variable = layout.variable;
+  params.recordLength = layout.recordLength;
+  params.numKeys = static_cast<int>(layout.keys.size());
+  params.bufferSize = layout.bufferSize;
+  params.keyBuilder = layout.keyBuilder;
+  Fileblock* fb = CreateFileblock(params);
   if (fb == nullptr) return nullptr;
   int severity = 0;
   for (std::size_t i = 0; i < layout.keys.size() && severity == 0; ++i)

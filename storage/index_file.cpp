@@ -56,7 +56,7 @@ void IndexFile::EncodeHeader(int k) {
   StoreU16(h + kKhItemsPerPage, info.storedItemsPerPage);
 }
 
-Status IndexFile::Create(FileIo& io, const std::string& path, const std::vector<KeySpec>& keys,
+Status IndexFile::Create(FileIo& io, const std::string& path, const std::vector<IndexKeyDef>& keys,
                          PageCache& cache, std::unique_ptr<IndexFile>* out) {
   std::unique_ptr<IndexFile> ix(new IndexFile(cache));
   if (Status s = OpenFile(io, path, FileIo::Mode::kCreate, FileIo::Lock::kExclusive, &ix->file_);

@@ -15,7 +15,7 @@
 namespace tarvik {
 
 /// A key's definition as far as the files are concerned.
-struct KeySpec {
+struct IndexKeyDef {
   int length = 0;
   bool allowDups = false;
 };
@@ -44,7 +44,7 @@ class IndexFile final : public PageOwner {
 public:
   /// Creates (or empties) the index file with empty key headers and keeps it open and
   /// locked in `*out` when given.
-  static Status Create(FileIo& io, const std::string& path, const std::vector<KeySpec>& keys,
+  static Status Create(FileIo& io, const std::string& path, const std::vector<IndexKeyDef>& keys,
                        PageCache& cache, std::unique_ptr<IndexFile>* out);
   /// Opens and locks an existing index file of `numKeys` keys and validates its headers:
   /// 10120 page size, 10121 key length, 10122 items per page, 10010 other damage.
@@ -62,6 +62,8 @@ public:
   /// Pins page `page` of key `k` (validated when read: item count, child pages, key
   /// lengths; 10010 on damage).
   Status GetPage(int k, std::int32_t page, PageHandle* handle);
+  /// Whether page `page` of key `k` is in the page cache.
+  bool IsCached(int k, std::int32_t page) const { return cache_.Contains(this, k, page); }
   /// Allocates a page for key `k` (free chain first, else NumPages + 1, appending a row
   /// when needed) and pins it zero-filled. 10170 for a broken free chain.
   Status NewPage(int k, PageHandle* handle);
@@ -76,6 +78,9 @@ public:
 
   Status LoadPage(int key, std::int32_t page, std::uint8_t* buf) override;
   Status StorePage(int key, std::int32_t page, const std::uint8_t* buf) override;
+  std::size_t PageSize(int key) const override {
+    return static_cast<std::size_t>(keys_[static_cast<std::size_t>(key)].pageBytes);
+  }
 
 private:
   IndexFile(PageCache& cache) : cache_(cache) {}

@@ -154,7 +154,7 @@ public:
   std::function<void(std::int32_t ref, const std::string& key, const std::string& where)> onEntry;
 
   void Run() {
-    if (key_.rootPage != 0) Visit(key_.rootPage, 0, "root");
+    if (key_.rootPage != 0) Visit(key_.rootPage, 0, "key " + std::to_string(key_.k) + ": RootPage");
   }
   std::int32_t entries() const { return entries_; }
   int depth() const { return leafDepth_ < 0 ? 0 : leafDepth_ + 1; }
@@ -171,8 +171,7 @@ private:
   void Visit(std::int32_t page, int depth, const std::string& from) {
     const std::string where = Where(page);
     if (page < 1 || page > key_.numPages) {
-      problem_("key " + std::to_string(key_.k) + ": " + from + " names page " + std::to_string(page) +
-               ", outside 1.." + std::to_string(key_.numPages));
+      problem_(from + " names page " + std::to_string(page) + ", outside 1.." + std::to_string(key_.numPages));
       return;
     }
     const std::uint64_t at = static_cast<std::uint64_t>(page) * rowLen_ + key_.offset;

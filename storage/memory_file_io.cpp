@@ -1,13 +1,21 @@
 #include "storage/memory_file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 namespace tarvik {
 
 struct MemoryFileIo::Node {
+  struct Pending {
+    bool truncate;
+    std::uint64_t offset; // the new size of a truncation
+    std::string bytes;
+  };
   std::string data;
   std::string synced;
+  std::vector<Pending> pending; // writes since the last sync, in order
   int sharedLocks = 0;
   bool exclusiveLock = false;
 };
@@ -38,6 +46,7 @@ public:
     std::string& d = node_->data;
     if (d.size() < offset + n) d.resize(offset + n, '\0');
     std::memcpy(d.data() + offset, buf, n);
+    node_->pending.push_back({false, offset, std::string(static_cast<const char*>(buf), n)});
     return IoResult::Ok();
   }
 
@@ -52,6 +61,7 @@ public:
     if (readOnly_) return IoResult(EBADF);
     if (IoResult r = io_->CountWrite(); !r.ok()) return r;
     node_->data.resize(size, '\0');
+    node_->pending.push_back({true, size, {}});
     return IoResult::Ok();
   }
 
@@ -59,6 +69,7 @@ public:
     if (!Alive()) return IoResult(EIO);
     if (IoResult r = io_->CountSync(); !r.ok()) return r;
     node_->synced = node_->data;
+    node_->pending.clear();
     return IoResult::Ok();
   }
 
@@ -101,7 +112,10 @@ IoResult MemoryFileIo::Open(const std::string& path, Mode mode, Lock lock,
   if (lock == Lock::kExclusive && (node.exclusiveLock || node.sharedLocks > 0))
     return IoResult(EWOULDBLOCK);
   if (lock == Lock::kShared && node.exclusiveLock) return IoResult(EWOULDBLOCK);
-  if (mode == Mode::kCreate) node.data.clear();
+  if (mode == Mode::kCreate && !node.data.empty()) {
+    node.data.clear();
+    node.pending.push_back({true, 0, {}});
+  }
   if (lock == Lock::kExclusive) node.exclusiveLock = true;
   if (lock == Lock::kShared) ++node.sharedLocks;
   *file = std::make_unique<MemoryFile>(this, it->second, lock, mode == Mode::kReadOnly);
@@ -133,6 +147,7 @@ void MemoryFileIo::SetFile(const std::string& path, const std::string& bytes) {
   if (!node) node = std::make_shared<Node>();
   node->data = bytes;
   node->synced = bytes;
+  node->pending.clear();
 }
 
 std::string MemoryFileIo::FileContents(const std::string& path) const {
@@ -170,10 +185,25 @@ IoResult MemoryFileIo::CountSync() {
   return IoResult::Ok();
 }
 
-void MemoryFileIo::Crash() {
+void MemoryFileIo::Crash(Loss loss, unsigned seed) {
   ++generation_;
+  std::mt19937 rng(seed);
   for (auto& [name, node] : files_) {
-    node->data = node->synced;
+    if (loss != Loss::kNone) {
+      std::string data = node->synced;
+      for (const Node::Pending& p : node->pending) {
+        if (loss == Loss::kUnsynced || rng() % 2 == 0) continue;
+        if (p.truncate) {
+          data.resize(p.offset, '\0');
+        } else {
+          if (data.size() < p.offset + p.bytes.size()) data.resize(p.offset + p.bytes.size(), '\0');
+          std::copy(p.bytes.begin(), p.bytes.end(), data.begin() + static_cast<std::ptrdiff_t>(p.offset));
+        }
+      }
+      node->data = std::move(data);
+    }
+    node->synced = node->data;
+    node->pending.clear();
     node->sharedLocks = 0;
     node->exclusiveLock = false;
   }

@@ -41,9 +41,15 @@ public:
   long writeCount() const { return writes_; }
   long syncCount() const { return syncs_; }
 
-  /// Simulates a power loss: every file returns to its contents at its last Sync, all
-  /// locks are released, and files opened before fail every later call with EIO.
-  void Crash();
+  /// What survives a crash of the files' unsynced writes.
+  enum class Loss {
+    kUnsynced, // a power loss: every file returns to its contents at its last Sync
+    kSome,     // a power loss: each unsynced write survives or not, by `seed`
+    kNone,     // the process dies: everything written stays
+  };
+  /// Simulates a crash: files lose what `loss` says, all locks are released, and files
+  /// opened before fail every later call with EIO.
+  void Crash(Loss loss = Loss::kUnsynced, unsigned seed = 0);
 
   struct Node;
 

@@ -15,7 +15,7 @@ std::uint32_t gNextOwnerId = 1;
 PageOwner::PageOwner() : ownerId_(gNextOwnerId++) {}
 
 struct Frame {
-  PageOwner* owner = nullptr; // nullptr: the buffer holds no page
+  PageOwner* owner = nullptr;
   std::uint32_t ownerId = 0;
   int key = 0;
   std::int32_t page = 0;
@@ -24,7 +24,8 @@ struct Frame {
   Frame* hashNext = nullptr;
   Frame* prev = nullptr;
   Frame* next = nullptr;
-  std::uint8_t* data = nullptr;
+  std::unique_ptr<std::uint8_t[]> data;
+  std::size_t size = 0;
 };
 
 PageHandle& PageHandle::operator=(PageHandle&& other) noexcept {
@@ -36,7 +37,7 @@ PageHandle& PageHandle::operator=(PageHandle&& other) noexcept {
   return *this;
 }
 
-std::uint8_t* PageHandle::data() const { return frame_->data; }
+std::uint8_t* PageHandle::data() const { return frame_->data.get(); }
 std::int32_t PageHandle::page() const { return frame_->page; }
 void PageHandle::MarkDirty() { frame_->dirty = true; }
 void PageHandle::Release() {
@@ -47,24 +48,12 @@ void PageHandle::Release() {
   }
 }
 
-PageCache::PageCache(int buffers) {
-  assert(buffers >= 8);
-  const std::size_t n = static_cast<std::size_t>(std::max(buffers, 8));
-  memory_ = std::make_unique<std::uint8_t[]>(n * format::kMaxPageBytes);
-  std::size_t bucketCount = 16;
-  while (bucketCount < 2 * n) bucketCount *= 2;
+PageCache::PageCache(int buffers)
+    : budget_(static_cast<std::size_t>(std::max(buffers, 8)) * format::kMaxPageBytes) {
+  std::size_t bucketCount = 64;
+  while (bucketCount < budget_ / 256) bucketCount *= 2;
   buckets_.assign(bucketCount, nullptr);
   bucketMask_ = bucketCount - 1;
-  for (std::size_t i = 0; i < n; ++i) {
-    auto f = std::make_unique<Frame>();
-    f->data = memory_.get() + i * format::kMaxPageBytes;
-    // Empty buffers go to the least-recently-used end so that they are taken first.
-    f->prev = tail_;
-    if (tail_ != nullptr) tail_->next = f.get();
-    tail_ = f.get();
-    if (head_ == nullptr) head_ = f.get();
-    frames_.push_back(std::move(f));
-  }
 }
 
 PageCache::~PageCache() = default;
@@ -97,56 +86,96 @@ void PageCache::Unhash(Frame* f) {
 }
 
 void PageCache::Unlink(Frame* f) {
-  if (f->prev != nullptr) f->prev->next = f->next;
-  else head_ = f->next;
-  if (f->next != nullptr) f->next->prev = f->prev;
-  else tail_ = f->prev;
+  if (f->prev != nullptr) {
+    f->prev->next = f->next;
+  } else {
+    head_ = f->next;
+  }
+  if (f->next != nullptr) {
+    f->next->prev = f->prev;
+  } else {
+    tail_ = f->prev;
+  }
   f->prev = f->next = nullptr;
 }
 
-void PageCache::MoveToFront(Frame* f) {
-  if (head_ == f) return;
-  Unlink(f);
+void PageCache::PushFront(Frame* f) {
+  f->prev = nullptr;
   f->next = head_;
   if (head_ != nullptr) head_->prev = f;
   head_ = f;
   if (tail_ == nullptr) tail_ = f;
 }
 
-void PageCache::MoveToBack(Frame* f) {
-  if (tail_ == f) return;
+void PageCache::MoveToFront(Frame* f) {
+  if (head_ == f) return;
   Unlink(f);
-  f->prev = tail_;
-  if (tail_ != nullptr) tail_->next = f;
-  tail_ = f;
-  if (head_ == nullptr) head_ = f;
+  PushFront(f);
 }
 
-Status PageCache::Victim(Frame** out) {
-  for (Frame* f = tail_; f != nullptr; f = f->prev) {
-    if (f->pins != 0) continue;
-    if (f->owner != nullptr) {
-      if (f->dirty) {
-        if (Status s = f->owner->StorePage(f->key, f->page, f->data); !s.ok()) return s;
-        f->dirty = false;
-      }
-      Unhash(f);
-      f->owner = nullptr;
+void PageCache::Evict(Frame* f) {
+  Unhash(f);
+  Unlink(f);
+  used_ -= f->size;
+  f->owner = nullptr;
+  f->dirty = false;
+  spare_.push_back(f);
+}
+
+Status PageCache::Acquire(std::size_t size, Frame** out) {
+  // Make room from the least recently used end; a pinned page stays.
+  Frame* victim = tail_;
+  while (used_ + size > budget_) {
+    while (victim != nullptr && victim->pins != 0) victim = victim->prev;
+    if (victim == nullptr) return Status(10030); // not reached: at most 4 pages are pinned
+    Frame* f = victim;
+    victim = victim->prev;
+    if (f->dirty) {
+      if (Status s = f->owner->StorePage(f->key, f->page, f->data.get()); !s.ok()) return s;
     }
-    *out = f;
-    return Status::Ok();
+    Evict(f);
   }
-  // Unreachable with at least 8 buffers: no operation pins more than four pages.
-  return Status(10030);
+  // Reuse a spare frame, keeping its memory when it has the right size.
+  Frame* f = nullptr;
+  for (std::size_t i = spare_.size(); i-- > 0;) {
+    if (spare_[i]->size == size) {
+      f = spare_[i];
+      spare_[i] = spare_.back();
+      spare_.pop_back();
+      break;
+    }
+  }
+  if (f == nullptr && !spare_.empty()) {
+    f = spare_.back();
+    spare_.pop_back();
+  }
+  if (f == nullptr) {
+    frames_.push_back(std::make_unique<Frame>());
+    f = frames_.back().get();
+  }
+  if (f->size != size || !f->data) {
+    f->data = std::make_unique<std::uint8_t[]>(size);
+    f->size = size;
+  }
+  // Spare frames beyond what may be needed again give their memory back.
+  while (spare_.size() > 16) {
+    spare_.back()->data.reset();
+    spare_.back()->size = 0;
+    spare_.pop_back();
+  }
+  used_ += size;
+  *out = f;
+  return Status::Ok();
 }
 
 Status PageCache::Get(PageOwner* owner, int key, std::int32_t page, PageHandle* handle) {
   handle->Release();
   Frame* f = Lookup(owner->ownerId(), key, page);
   if (f == nullptr) {
-    if (Status s = Victim(&f); !s.ok()) return s;
-    if (Status s = owner->LoadPage(key, page, f->data); !s.ok()) {
-      MoveToBack(f);
+    if (Status s = Acquire(owner->PageSize(key), &f); !s.ok()) return s;
+    if (Status s = owner->LoadPage(key, page, f->data.get()); !s.ok()) {
+      used_ -= f->size;
+      spare_.push_back(f);
       return s;
     }
     f->owner = owner;
@@ -155,8 +184,10 @@ Status PageCache::Get(PageOwner* owner, int key, std::int32_t page, PageHandle* 
     f->page = page;
     f->dirty = false;
     Hash(f);
+    PushFront(f);
+  } else {
+    MoveToFront(f);
   }
-  MoveToFront(f);
   ++f->pins;
   handle->frame_ = f;
   return Status::Ok();
@@ -166,16 +197,18 @@ Status PageCache::GetNew(PageOwner* owner, int key, std::int32_t page, PageHandl
   handle->Release();
   Frame* f = Lookup(owner->ownerId(), key, page);
   if (f == nullptr) {
-    if (Status s = Victim(&f); !s.ok()) return s;
+    if (Status s = Acquire(owner->PageSize(key), &f); !s.ok()) return s;
     f->owner = owner;
     f->ownerId = owner->ownerId();
     f->key = key;
     f->page = page;
     Hash(f);
+    PushFront(f);
+  } else {
+    MoveToFront(f);
   }
-  std::memset(f->data, 0, format::kMaxPageBytes);
+  std::memset(f->data.get(), 0, f->size);
   f->dirty = true;
-  MoveToFront(f);
   ++f->pins;
   handle->frame_ = f;
   return Status::Ok();
@@ -185,40 +218,37 @@ void PageCache::Discard(PageOwner* owner, int key, std::int32_t page) {
   Frame* f = Lookup(owner->ownerId(), key, page);
   if (f == nullptr) return;
   assert(f->pins == 0);
-  Unhash(f);
-  f->owner = nullptr;
-  f->dirty = false;
-  MoveToBack(f);
+  Evict(f);
 }
 
 Status PageCache::Flush(PageOwner* owner) {
   std::vector<Frame*> dirty;
-  for (const auto& f : frames_) {
-    if (f->owner == owner && f->dirty) dirty.push_back(f.get());
+  for (Frame* f = head_; f != nullptr; f = f->next) {
+    if (f->owner == owner && f->dirty) dirty.push_back(f);
   }
   std::sort(dirty.begin(), dirty.end(), [](const Frame* a, const Frame* b) {
     return a->page != b->page ? a->page < b->page : a->key < b->key;
   });
   for (Frame* f : dirty) {
-    if (Status s = owner->StorePage(f->key, f->page, f->data); !s.ok()) return s;
+    if (Status s = owner->StorePage(f->key, f->page, f->data.get()); !s.ok()) return s;
     f->dirty = false;
   }
   return Status::Ok();
 }
 
 void PageCache::Drop(PageOwner* owner) {
-  for (const auto& f : frames_) {
-    if (f->owner != owner) continue;
-    assert(f->pins == 0);
-    Unhash(f.get());
-    f->owner = nullptr;
-    f->dirty = false;
-    MoveToBack(f.get());
+  for (Frame* f = head_; f != nullptr;) {
+    Frame* next = f->next;
+    if (f->owner == owner) {
+      assert(f->pins == 0);
+      Evict(f);
+    }
+    f = next;
   }
 }
 
 bool PageCache::HasDirty(const PageOwner* owner) const {
-  for (const auto& f : frames_) {
+  for (const Frame* f = head_; f != nullptr; f = f->next) {
     if (f->owner == owner && f->dirty) return true;
   }
   return false;

@@ -28,7 +28,7 @@ struct RepairJob {
   int recLen = 0;
   bool variable = false;
   std::size_t recordSize = 0; // bytes of a whole record (the buffer for variable records)
-  std::vector<KeySpec> keys;
+  std::vector<IndexKeyDef> keys;
   KeyBuilder keyBuilder;
   ProgressHook progress;
   // Context for error entries of single records (10415).

@@ -21,7 +21,8 @@ private:
   int position_ = 0;
 };
 
-// Error numbers the engine itself produces (the full list is in error_channel.h's notes).
+// Error numbers of the engine (below 12288) and of the fileblock objects, by meaning. The
+// severity class of each follows from the number (ErrorClassOf in error_channel.h).
 namespace err {
 inline constexpr int kFileNotFound = 9903;
 inline constexpr int kTooFewBuffers = 10000;

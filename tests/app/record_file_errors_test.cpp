@@ -112,7 +112,7 @@ TEST_F(RecordFileErrorsTest, RebuildAndCreateAreAnsweredWithoutAskingOthersAreAs
 TEST_F(RecordFileErrorsTest, AnsweringNoToARetryFailsWithSeverityTwoAndTheProgramGoesOn) {
   // A fileblock in a directory that does not exist: creating it fails with 9900, a
   // device error that is retried after asking at once.
-  FileblockSpec spec;
+  FileblockParams spec;
   spec.name = "KXTEST";
   spec.fileName = "missing/KXTEST";
   spec.recordLength = 40;

@@ -88,12 +88,12 @@ TEST_F(Engine, MissingFilesAreCreatedOrReported) {
   EXPECT_EQ(LastError(), 12328);
   EXPECT_FALSE(std::filesystem::exists(dir_.file("DECLINED.DAT")));
 
-  FileblockSpec spec;
-  spec.name = "NOCREATE";
-  spec.fileName = "NOCREATE";
-  spec.recordLength = 30;
-  spec.createIfMissing = false;
-  Fileblock* nocreate = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "NOCREATE";
+  params.fileName = "NOCREATE";
+  params.recordLength = 30;
+  params.createIfMissing = false;
+  Fileblock* nocreate = CreateFileblock(params);
   created_.push_back(nocreate);
   EXPECT_EQ(nocreate->EnsureOpen(), 1);
   EXPECT_EQ(LastError(), 12323);
@@ -125,13 +125,13 @@ TEST_F(Engine, EmptyDataFileIsReplacedByItsBackup) {
 TEST_F(Engine, SecondUserOfTheSameFilesIsRefused) {
   Fileblock* first = OpenTest("SHARED");
   ASSERT_EQ(first->EnsureOpen(), 0);
-  FileblockSpec spec;
-  spec.name = "SHARED-AGAIN";
-  spec.fileName = "SHARED";
-  spec.recordLength = kTestRecLen;
-  spec.numKeys = 4;
-  spec.keyBuilder = TestKey;
-  Fileblock* second = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "SHARED-AGAIN";
+  params.fileName = "SHARED";
+  params.recordLength = kTestRecLen;
+  params.numKeys = 4;
+  params.keyBuilder = TestKey;
+  Fileblock* second = CreateFileblock(params);
   created_.push_back(second);
   for (int k = 1; k <= 4; ++k) ASSERT_EQ(second->DefineKey(k, k == 2 ? 50 : (k == 1 ? 5 : (k == 3 ? 4 : 12)), k == 2 || k == 3), 0);
   EXPECT_EQ(second->EnsureOpen(), 4);
@@ -171,11 +171,11 @@ TEST_F(Engine, MissingDirectoryAsksAndRetries) {
     reasons.push_back(reason);
     return reasons.size() < 4; // create, retry once, create again, then give up
   });
-  FileblockSpec spec;
-  spec.name = "NODIR";
-  spec.fileName = dir_.path() + "missing/NODIR";
-  spec.recordLength = 30;
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "NODIR";
+  params.fileName = dir_.path() + "missing/NODIR";
+  params.recordLength = 30;
+  Fileblock* fb = CreateFileblock(params);
   created_.push_back(fb);
   EXPECT_EQ(fb->EnsureOpen(), 2);
   EXPECT_EQ(LastError(), 9900);
@@ -183,6 +183,48 @@ TEST_F(Engine, MissingDirectoryAsksAndRetries) {
   EXPECT_EQ(reasons, (std::vector<int>{kReasonFileMissing, kReasonDeviceError, kReasonFileMissing,
                                        kReasonDeviceError}));
   EXPECT_EQ(waited_.size(), 2u);
+}
+
+} // namespace
+} // namespace tarvik::test
+
+namespace tarvik::test {
+namespace {
+
+TEST_F(Engine, ReadOnlyFileblocksReadButNeverWrite) {
+  Fileblock* writer = OpenTest("RO");
+  ASSERT_EQ(AddRecord(writer, {0, "N", 1, "C"}), 0);
+  Destroy(writer);
+  FileblockParams params;
+  params.name = "RO";
+  params.fileName = "RO";
+  params.recordLength = kTestRecLen;
+  params.numKeys = 4;
+  params.keyBuilder = TestKey;
+  params.readOnly = true;
+  Fileblock* fb = CreateFileblock(params);
+  created_.push_back(fb);
+  for (int k = 1; k <= 4; ++k) ASSERT_EQ(fb->DefineKey(k, k == 2 ? 50 : (k == 1 ? 5 : (k == 3 ? 4 : 12)), k == 2 || k == 3), 0);
+  ASSERT_EQ(fb->FindKey(2, "N"), 0);
+  const std::string before = ReadFileBytes(dir_.file("RO.DAT"));
+  std::vector<int> reasons;
+  RecordFileErrors().SetQuestion([&](const std::string&, int reason) {
+    reasons.push_back(reason);
+    return false;
+  });
+  // A busy error: retried with waits (of the injected wait), then the user is asked.
+  EXPECT_EQ(AddRecord(fb, {0, "M", 2, "D"}), 2);
+  EXPECT_EQ(LastError(), 10065);
+  EXPECT_EQ(reasons, std::vector<int>{kReasonLocked});
+  EXPECT_EQ(waited_.size(), 32u);
+  EXPECT_EQ(ReadFileBytes(dir_.file("RO.DAT")), before);
+  ASSERT_EQ(fb->Close(), 0);
+  // A damaged index is not repaired on a read-only fileblock.
+  std::string dat = before;
+  dat[format::kHdrInUse] = 1;
+  WriteFileBytes(dir_.file("RO.DAT"), dat);
+  EXPECT_EQ(fb->EnsureOpen(), 2);
+  EXPECT_EQ(LastError(), 16478);
 }
 
 } // namespace

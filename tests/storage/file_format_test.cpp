@@ -107,11 +107,11 @@ TEST_F(FileFormat, FreeChainIsLastDeletedFirst) {
 }
 
 TEST_F(FileFormat, FileblockWithoutKeysHasNoIndexFile) {
-  FileblockSpec spec;
-  spec.name = "NOKEYS";
-  spec.fileName = "NOKEYS";
-  spec.recordLength = 30;
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "NOKEYS";
+  params.fileName = "NOKEYS";
+  params.recordLength = 30;
+  Fileblock* fb = CreateFileblock(params);
   created_.push_back(fb);
   std::memset(fb->RecordBuffer(), 0, 30);
   std::memcpy(fb->RecordBuffer() + 4, "hello", 5);
@@ -166,15 +166,15 @@ TEST_F(FileFormat, ReadsAndExtendsHandBuiltFiles) {
   row3.padTo(rowLen);
   WriteFileBytes(dir_.file("HAND.IX"), ix.s + row1.s + row2.s + row3.s);
 
-  FileblockSpec spec;
-  spec.name = "HAND";
-  spec.fileName = "HAND";
-  spec.recordLength = recLen;
-  spec.numKeys = 2;
-  spec.keyBuilder = [](const char* rec, int key) {
+  FileblockParams params;
+  params.name = "HAND";
+  params.fileName = "HAND";
+  params.recordLength = recLen;
+  params.numKeys = 2;
+  params.keyBuilder = [](const char* rec, int key) {
     return key == 1 ? Long4(LoadI32(rec + 4)) : std::string(1, rec[8]);
   };
-  Fileblock* fb = CreateFileblock(spec);
+  Fileblock* fb = CreateFileblock(params);
   created_.push_back(fb);
   ASSERT_EQ(fb->DefineKey(1, 4, false), 0);
   ASSERT_EQ(fb->DefineKey(2, 1, true), 0);

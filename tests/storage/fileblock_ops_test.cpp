@@ -108,11 +108,11 @@ TEST_F(FileblockOps, UpdateIntoAnExistingUniqueKeyIsRefused) {
 }
 
 TEST_F(FileblockOps, UpdateOfARecordDeletedMeanwhileAsksToAddItAnew) {
-  FileblockSpec spec;
-  spec.name = "GONE";
-  spec.fileName = "GONE";
-  spec.recordLength = 30;
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "GONE";
+  params.fileName = "GONE";
+  params.recordLength = 30;
+  Fileblock* fb = CreateFileblock(params);
   created_.push_back(fb);
   std::memset(fb->RecordBuffer(), 0, 30);
   ASSERT_EQ(fb->Add(), 0);
@@ -248,30 +248,30 @@ TEST_F(FileblockOps, MisuseErrors) {
 }
 
 TEST_F(FileblockOps, DefinitionErrorsAppearAtTheFirstOpen) {
-  FileblockSpec spec;
-  spec.name = "UNDEF";
-  spec.fileName = "UNDEF";
-  spec.recordLength = kTestRecLen;
-  spec.numKeys = 2;
-  spec.keyBuilder = TestKey;
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "UNDEF";
+  params.fileName = "UNDEF";
+  params.recordLength = kTestRecLen;
+  params.numKeys = 2;
+  params.keyBuilder = TestKey;
+  Fileblock* fb = CreateFileblock(params);
   created_.push_back(fb);
   ASSERT_EQ(fb->DefineKey(1, 5, false), 0);
   EXPECT_EQ(fb->EnsureOpen(), 5);
   EXPECT_EQ(LastError(), 28710);
 
-  spec.name = "SHORT";
-  spec.fileName = "SHORT";
-  spec.recordLength = 21;
-  spec.numKeys = 0;
-  Fileblock* small = CreateFileblock(spec);
+  params.name = "SHORT";
+  params.fileName = "SHORT";
+  params.recordLength = 21;
+  params.numKeys = 0;
+  Fileblock* small = CreateFileblock(params);
   created_.push_back(small);
   EXPECT_EQ(small->EnsureOpen(), 5);
   EXPECT_EQ(LastError(), 28682);
 
-  spec.name = "";
-  spec.recordLength = 40;
-  Fileblock* unnamed = CreateFileblock(spec);
+  params.name = "";
+  params.recordLength = 40;
+  Fileblock* unnamed = CreateFileblock(params);
   created_.push_back(unnamed);
   EXPECT_EQ(unnamed->EnsureOpen(), 5);
   EXPECT_EQ(LastError(), 28677);
@@ -382,19 +382,19 @@ TEST_F(FileblockOps, RelativePositionsFollowKeyOrder) {
 }
 
 TEST_F(FileblockOps, ReentryFromACallbackIsRefused) {
-  FileblockSpec spec;
-  spec.name = "REENTER";
-  spec.fileName = "REENTER";
-  spec.recordLength = kTestRecLen;
-  spec.numKeys = 1;
+  FileblockParams params;
+  params.name = "REENTER";
+  params.fileName = "REENTER";
+  params.recordLength = kTestRecLen;
+  params.numKeys = 1;
   Fileblock* fb = nullptr;
   int inner = -1;
-  spec.keyBuilder = [&](const char* rec, int key) {
+  params.keyBuilder = [&](const char* rec, int key) {
     std::string ignored;
     if (inner < 0) inner = fb->BuildKey(1, &ignored);
     return TestKey(rec, key + 1);
   };
-  fb = CreateFileblock(spec);
+  fb = CreateFileblock(params);
   created_.push_back(fb);
   ASSERT_EQ(fb->DefineKey(1, 50, true), 0);
   EXPECT_EQ(AddRecord(fb, {0, "X", 1, "X"}), 5);
@@ -403,17 +403,17 @@ TEST_F(FileblockOps, ReentryFromACallbackIsRefused) {
 }
 
 TEST_F(FileblockOps, VariableLengthRecordsSpanSections) {
-  FileblockSpec spec;
-  spec.name = "VAR";
-  spec.fileName = "VAR";
-  spec.variable = true;
-  spec.recordLength = 40; // section: 34 data bytes in the main section, 33 in the others
-  spec.bufferSize = 200;
-  spec.numKeys = 2;
-  spec.keyBuilder = [](const char* rec, int key) {
+  FileblockParams params;
+  params.name = "VAR";
+  params.fileName = "VAR";
+  params.variable = true;
+  params.recordLength = 40; // section: 34 data bytes in the main section, 33 in the others
+  params.bufferSize = 200;
+  params.numKeys = 2;
+  params.keyBuilder = [](const char* rec, int key) {
     return key == 1 ? NumKey5(format::LoadI32(rec + 4)) : std::string(rec + 8, 3);
   };
-  Fileblock* fb = CreateFileblock(spec);
+  Fileblock* fb = CreateFileblock(params);
   created_.push_back(fb);
   ASSERT_EQ(fb->DefineKey(1, 5, false), 0);
   ASSERT_EQ(fb->DefineKey(2, 3, true), 0);

@@ -81,7 +81,7 @@ protected:
   /// `io` nullptr: the POSIX file system in the temporary data directory.
   void StartEngine(FileIo* io = nullptr, int buffers = 160, int budget = 32) {
     ErrorChannel& ch = RecordFileErrors();
-    ch.SetQuestion(nullptr);
+    ch.SetQuestion(question_);
     ch.SetWaitFunction([this](int ms) { waited_.push_back(ms); });
     ch.SetRandomFunction([](int n) { return n; });
     ASSERT_EQ(InitEngine(buffers, budget, io), 0);
@@ -109,13 +109,13 @@ protected:
 
   /// Creates and defines the test fileblock `name` (4 keys, key 1 auto-numbered).
   Fileblock* OpenTest(const std::string& name, bool flush = false) {
-    FileblockSpec spec;
-    spec.name = name;
-    spec.fileName = name;
-    spec.recordLength = kTestRecLen;
-    spec.numKeys = 4;
-    spec.keyBuilder = TestKey;
-    Fileblock* fb = CreateFileblock(spec);
+    FileblockParams params;
+    params.name = name;
+    params.fileName = name;
+    params.recordLength = kTestRecLen;
+    params.numKeys = 4;
+    params.keyBuilder = TestKey;
+    Fileblock* fb = CreateFileblock(params);
     EXPECT_NE(fb, nullptr);
     EXPECT_EQ(fb->DefineKey(1, 5, false), 0);
     EXPECT_EQ(fb->DefineKey(2, 50, true), 0);
@@ -153,6 +153,7 @@ protected:
   std::unique_ptr<MemoryFileIo> memory_;
   std::vector<Fileblock*> created_;
   std::vector<int> waited_;
+  QuestionCallback question_; // installed by StartEngine
 };
 
 } // namespace tarvik::test

@@ -25,7 +25,7 @@ protected:
     StartEngine(&io_);
   }
   Fileblock* Create(const std::string& name, int recLen, KeyBuilder builder, int keyLength) {
-    FileblockSpec spec;
+    FileblockParams spec;
     spec.name = name;
     spec.fileName = name;
     spec.recordLength = recLen;

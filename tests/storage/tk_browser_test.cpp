@@ -15,7 +15,7 @@ protected:
   void SetUp() override {
     StopEngine();
     StartEngine(&io_);
-    FileblockSpec spec;
+    FileblockParams spec;
     spec.name = "NAMES";
     spec.fileName = "NAMES";
     spec.recordLength = kNameRecLen;
@@ -297,8 +297,36 @@ TEST_F(Paging, ChangingTheKeyRebuildsTheRows) {
   EXPECT_EQ(built_, before + 10);
 }
 
+TEST_F(Paging, RowsAreReadWithALimitedRetry) {
+  std::vector<int> asked;
+  RetryHandler own;
+  own.budget = 32;
+  own.question = [&](const std::string&, int reason) {
+    asked.push_back(reason);
+    return true;
+  };
+  ASSERT_EQ(fb_->SetRetryHandler(own), 0);
+  auto b = Browser();
+  int checked = 0;
+  b->SetRowHook([&](RowRec& row) {
+    // While rows are read: 6 retries, 6 ms waits, "no" to the lock questions.
+    const RetryHandler during = fb_->GetRetryHandler();
+    EXPECT_EQ(during.budget, 6);
+    EXPECT_EQ(RecordFileErrors().WaitBase(), 6);
+    for (int reason : {1, 2, 3}) EXPECT_FALSE(during.question("NAMES", reason));
+    EXPECT_TRUE(during.question("NAMES", 4)); // passed on to the fileblock's own question
+    row.Text = "x";
+    ++checked;
+  });
+  ASSERT_TRUE(b->FirstPage());
+  EXPECT_EQ(checked, 10);
+  EXPECT_EQ(asked, std::vector<int>(10, 4));
+  EXPECT_EQ(fb_->GetRetryHandler().budget, 32);
+  EXPECT_EQ(RecordFileErrors().WaitBase(), 30);
+}
+
 TEST_F(Paging, CreateReportsAFileblockThatCannotBeOpened) {
-  FileblockSpec spec;
+  FileblockParams spec;
   spec.name = "NOFILE";
   spec.fileName = "NOFILE";
   spec.recordLength = kNameRecLen;
