@@ -112,11 +112,11 @@ TEST_F(RecordFileErrorsTest, RebuildAndCreateAreAnsweredWithoutAskingOthersAreAs
 TEST_F(RecordFileErrorsTest, AnsweringNoToARetryFailsWithSeverityTwoAndTheProgramGoesOn) {
   // A fileblock in a directory that does not exist: creating it fails with 9900, a
   // device error that is retried after asking at once.
-  FileblockParams spec;
-  spec.name = "KXTEST";
-  spec.fileName = "missing/KXTEST";
-  spec.recordLength = 40;
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "KXTEST";
+  params.fileName = "missing/KXTEST";
+  params.recordLength = 40;
+  Fileblock* fb = CreateFileblock(params);
   ASSERT_NE(fb, nullptr);
   dialogs_.confirmAnswers = {false};
   EXPECT_EQ(fb->EnsureOpen(), 2);

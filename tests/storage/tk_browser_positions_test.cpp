@@ -9,6 +9,7 @@
 #include <random>
 
 #include "browser_test_support.h"
+#include "storage/format.h"
 #include "storage/qso_record.h"
 
 namespace tarvik::test {
@@ -25,13 +26,13 @@ protected:
     StartEngine(&io_);
   }
   Fileblock* Create(const std::string& name, int recLen, KeyBuilder builder, int keyLength) {
-    FileblockParams spec;
-    spec.name = name;
-    spec.fileName = name;
-    spec.recordLength = recLen;
-    spec.numKeys = 1;
-    spec.keyBuilder = std::move(builder);
-    Fileblock* fb = CreateFileblock(spec);
+    FileblockParams params;
+    params.name = name;
+    params.fileName = name;
+    params.recordLength = recLen;
+    params.numKeys = 1;
+    params.keyBuilder = std::move(builder);
+    Fileblock* fb = CreateFileblock(params);
     EXPECT_NE(fb, nullptr);
     created_.push_back(fb);
     EXPECT_EQ(fb->DefineKey(1, keyLength, true), 0);
@@ -112,6 +113,67 @@ TEST_F(Positions, ThumbAndDragAgreeOnALargeTree) {
     ASSERT_TRUE(browser->GotoEntry(key, record));
     EXPECT_NEAR(browser->ThumbPosition(s), a, 12) << "position " << a;
   }
+}
+
+TEST_F(Positions, EstimatesOfPositionAndEntryAgree) {
+  // An entry found at a position has a position of its own that leads back to it, or to a
+  // close neighbour: the root's items count from 1 on both sides.
+  Fileblock* fb = Create("AGREE", kNameRecLen, NumberKey, 5);
+  for (int i = 1; i <= 2000; ++i) {
+    ASSERT_EQ(fb->ClearBuffer(), 0);
+    RecordView(fb->RecordBuffer(), kNameRecLen).SetI32At(4, i);
+    ASSERT_EQ(fb->Add(), 0);
+  }
+  const std::int32_t s = 1999;
+  int worst = 0;
+  int exact = 0;
+  for (std::int32_t a = 0; a <= s; ++a) {
+    std::int32_t record = 0;
+    std::string key;
+    ASSERT_EQ(fb->RelPosToKey(1, a, s, &record, &key), 0);
+    if (record == 0) continue; // before the first root item
+    std::int32_t position = 0;
+    ASSERT_EQ(fb->KeyToRelPos(1, key, record, s, &position), 0);
+    std::int32_t again = 0;
+    std::string againKey;
+    ASSERT_EQ(fb->RelPosToKey(1, position, s, &again, &againKey), 0);
+    const int back = again == 0 ? 0 : DecodeNumKey5(againKey); // 0: before the first root item
+    const int deviation = std::abs(back - DecodeNumKey5(key));
+    worst = std::max(worst, deviation);
+    exact += deviation == 0 ? 1 : 0;
+  }
+  // Off by a neighbour or two inside a child page, never by a whole page.
+  EXPECT_LE(worst, 4);
+  EXPECT_GT(exact, s / 4);
+}
+
+TEST_F(Positions, AnEmptyChildPageDoesNotBreakTheEstimates) {
+  Fileblock* fb = Create("EMPTYCHILD", kNameRecLen, NumberKey, 5);
+  for (int i = 1; i <= 300; ++i) {
+    ASSERT_EQ(fb->ClearBuffer(), 0);
+    RecordView(fb->RecordBuffer(), kNameRecLen).SetI32At(4, i);
+    ASSERT_EQ(fb->Add(), 0);
+  }
+  auto browser = TKBrowser::Create(*fb, 1, "", "").browser;
+  ASSERT_TRUE(browser->FirstPage()); // the cursor on the first entry, in the leftmost child
+  ASSERT_EQ(fb->Close(), 0);
+  // Another program left the leftmost child page with no items.
+  std::string ix = io_.memory.FileContents(fb->FilePath("IX"));
+  const std::size_t rowLen = static_cast<std::size_t>(format::PageBytesFor(5));
+  const std::int32_t root = format::LoadI32(ix.data() + format::kKhRootPage);
+  ASSERT_GT(root, 0);
+  const std::int32_t left =
+      format::LoadI32(ix.data() + static_cast<std::size_t>(root) * rowLen + format::kPgLeftPage);
+  ASSERT_GT(left, 0);
+  ix[static_cast<std::size_t>(left) * rowLen] = 0;
+  ix[static_cast<std::size_t>(left) * rowLen + 1] = 0;
+  io_.memory.SetFile(fb->FilePath("IX"), ix);
+  const std::int32_t thumb = browser->ThumbPosition(299);
+  EXPECT_GE(thumb, 0);
+  EXPECT_LE(thumb, 299);
+  std::string key;
+  std::int32_t record = 0;
+  for (std::int32_t a : {1, 5, 150, 298}) (void)browser->EntryAtPosition(a, 299, &key, &record);
 }
 
 TEST_F(Positions, ARowStepInAHundredThousandQsoLogReadsOneRecord) {

@@ -15,13 +15,13 @@ protected:
   void SetUp() override {
     StopEngine();
     StartEngine(&io_);
-    FileblockParams spec;
-    spec.name = "NAMES";
-    spec.fileName = "NAMES";
-    spec.recordLength = kNameRecLen;
-    spec.numKeys = 1;
-    spec.keyBuilder = NameKey;
-    fb_ = CreateFileblock(spec);
+    FileblockParams params;
+    params.name = "NAMES";
+    params.fileName = "NAMES";
+    params.recordLength = kNameRecLen;
+    params.numKeys = 1;
+    params.keyBuilder = NameKey;
+    fb_ = CreateFileblock(params);
     ASSERT_NE(fb_, nullptr);
     created_.push_back(fb_);
     ASSERT_EQ(fb_->DefineKey(1, 10, true), 0);
@@ -326,12 +326,12 @@ TEST_F(Paging, RowsAreReadWithALimitedRetry) {
 }
 
 TEST_F(Paging, CreateReportsAFileblockThatCannotBeOpened) {
-  FileblockParams spec;
-  spec.name = "NOFILE";
-  spec.fileName = "NOFILE";
-  spec.recordLength = kNameRecLen;
-  spec.createIfMissing = false;
-  Fileblock* fb = CreateFileblock(spec);
+  FileblockParams params;
+  params.name = "NOFILE";
+  params.fileName = "NOFILE";
+  params.recordLength = kNameRecLen;
+  params.createIfMissing = false;
+  Fileblock* fb = CreateFileblock(params);
   created_.push_back(fb);
   TKBrowser::Created c = TKBrowser::Create(*fb, 1, "", "");
   EXPECT_FALSE(c.browser);
