@@ -34,17 +34,21 @@ Handler& State() {
   return handler;
 }
 
-void DefaultHalt() { std::exit(kFatalStorageExitCode); }
+void DefaultHalt() {
+  std::exit(kFatalStorageExitCode);
+}
 
 bool AnswerQuestion(const std::string& name, int reason) {
-  if (reason == kReasonIndexDamaged || reason == kReasonFileMissing) return true;
+  if (reason == kReasonIndexDamaged || reason == kReasonFileMissing)
+    return true;
   Handler& h = State();
   return h.dialogs != nullptr && h.dialogs->Confirm(RecordFileQuestionText(name, reason));
 }
 
 void Halt() {
   Handler& h = State();
-  if (h.reporting) return;
+  if (h.reporting)
+    return;
   RunRecordFilesExitReport();
   if (h.haltAction) {
     h.haltAction();
@@ -53,7 +57,9 @@ void Halt() {
   }
 }
 
-bool Valid(const Fileblock* fb) { return IsRegisteredFileblock(fb); }
+bool Valid(const Fileblock* fb) {
+  return IsRegisteredFileblock(fb);
+}
 
 std::string ReportStamp(const Clock& clock) {
   const DateTime now = clock.LocalNow();
@@ -70,9 +76,9 @@ std::unique_ptr<File> OpenDumpFile(FileIo& io, const std::string& name) {
     return file;
   std::error_code ec;
   const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
-  if (ec) return nullptr;
-  if (io.Open((temp / name).string(), FileIo::Mode::kOpenOrCreate, FileIo::Lock::kNone, &file)
-          .ok())
+  if (ec)
+    return nullptr;
+  if (io.Open((temp / name).string(), FileIo::Mode::kOpenOrCreate, FileIo::Lock::kNone, &file).ok())
     return file;
   return nullptr;
 }
@@ -81,26 +87,35 @@ void AppendDumpReport(const std::vector<ErrorEntry>& entries, Fileblock* current
   Handler& h = State();
   FileIo& io = h.io != nullptr ? *h.io : PosixFileIo();
   std::unique_ptr<File> file = OpenDumpFile(io, RecordFileErrors().DumpFileName());
-  if (!file) return;
+  if (!file)
+    return;
   std::uint64_t end = 0;
-  if (!file->Size(&end).ok()) return;
+  if (!file->Size(&end).ok())
+    return;
   // Each line is written on its own; a failing write ends the report there.
   auto line = [&](const std::string& text) {
     const std::string bytes = text + "\r\n";
-    if (!file->WriteAt(end, bytes.data(), bytes.size()).ok()) return false;
+    if (!file->WriteAt(end, bytes.data(), bytes.size()).ok())
+      return false;
     end += bytes.size();
     return true;
   };
-  if (!line("")) return;
-  if (!line("*->  " + ReportStamp(h.clock != nullptr ? *h.clock : ProcessClock()))) return;
+  if (!line(""))
+    return;
+  if (!line("*->  " + ReportStamp(h.clock != nullptr ? *h.clock : ProcessClock())))
+    return;
   if (Valid(current)) {
     bool other = false;
-    for (const ErrorEntry& e : entries) other = other || (Valid(e.fileblock) && e.fileblock != current);
-    if (other && !line("     InitialFileblock  " + current->Name())) return;
+    for (const ErrorEntry& e : entries)
+      other = other || (Valid(e.fileblock) && e.fileblock != current);
+    if (other && !line("     InitialFileblock  " + current->Name()))
+      return;
   }
   for (const ErrorEntry& e : entries) {
-    if (Valid(e.fileblock) && !line("     Fileblock  " + e.fileblock->Name())) return;
-    if (!line("     - Err: " + std::to_string(ReducedErrorNumber(e.code)))) return;
+    if (Valid(e.fileblock) && !line("     Fileblock  " + e.fileblock->Name()))
+      return;
+    if (!line("     - Err: " + std::to_string(ReducedErrorNumber(e.code))))
+      return;
   }
   (void)file->Sync();
   (void)file->Close();
@@ -110,18 +125,23 @@ void AppendDumpReport(const std::vector<ErrorEntry>& entries, Fileblock* current
 /// fileblock that a short read (10070) came from, and closes everything else.
 void CloseAfterFailure(const std::vector<ErrorEntry>& entries, const ErrorEntry& chosen,
                        Fileblock* current) {
-  if (!EngineRunning()) return;
+  if (!EngineRunning())
+    return;
   std::vector<Fileblock*> failed;
   for (const ErrorEntry& e : entries) {
-    if (e.errorClass > 2 && Valid(e.fileblock)) failed.push_back(e.fileblock);
+    if (e.errorClass > 2 && Valid(e.fileblock))
+      failed.push_back(e.fileblock);
   }
   Fileblock* damagedIndex = nullptr;
   if (ReducedErrorNumber(chosen.code) == kShortRead) {
-    damagedIndex = Valid(chosen.fileblock) ? chosen.fileblock : (Valid(current) ? current : nullptr);
-    if (damagedIndex != nullptr) failed.push_back(damagedIndex);
+    damagedIndex =
+        Valid(chosen.fileblock) ? chosen.fileblock : (Valid(current) ? current : nullptr);
+    if (damagedIndex != nullptr)
+      failed.push_back(damagedIndex);
   }
   for (Fileblock* fb : failed) {
-    if (Valid(fb)) (void)fb->CloseForRepair();
+    if (Valid(fb))
+      (void)fb->CloseForRepair();
   }
   if (damagedIndex != nullptr && Valid(damagedIndex) && damagedIndex->NumKeys() > 0) {
     FileIo& io = State().io != nullptr ? *State().io : PosixFileIo();
@@ -153,24 +173,29 @@ bool StartRecordFiles(UserDialogs& dialogs, const Clock& clock, FileIo* io) {
 }
 
 void StopRecordFiles() {
-  if (EngineRunning()) (void)ExitEngine();
+  if (EngineRunning())
+    (void)ExitEngine();
 }
 
 void RunRecordFilesExitReport() {
   Handler& h = State();
-  if (h.reporting) return;
+  if (h.reporting)
+    return;
   h.reporting = true;
   ErrorChannel& ch = RecordFileErrors();
   const int severity = ch.Severity();
   const std::vector<ErrorEntry> entries = ch.Entries();
   Fileblock* current = ch.CurrentFileblock();
-  if (severity > 2) AppendDumpReport(entries, current);
+  if (severity > 2)
+    AppendDumpReport(entries, current);
   const ErrorEntry* chosen = nullptr;
   for (const ErrorEntry& e : entries) {
-    if (chosen == nullptr || e.errorClass > chosen->errorClass) chosen = &e;
+    if (chosen == nullptr || e.errorClass > chosen->errorClass)
+      chosen = &e;
   }
   if (chosen != nullptr && chosen->errorClass > 2) {
-    if (h.dialogs != nullptr) h.dialogs->Inform(RecordFileErrorMessage(ReducedErrorNumber(chosen->code)));
+    if (h.dialogs != nullptr)
+      h.dialogs->Inform(RecordFileErrorMessage(ReducedErrorNumber(chosen->code)));
     CloseAfterFailure(entries, *chosen, current);
   }
   h.reporting = false;
@@ -202,25 +227,30 @@ std::string RecordFileQuestionText(const std::string& fileblockName, int reason)
                       " LockFileBlock failed. Retry ? ");
     break;
   case kReasonRecordDeleted:
-    text = ChooseText(" Satz bereits gelöscht. Neuanlegen? ", " Record already deleted. New add ? ");
+    text =
+        ChooseText(" Satz bereits gelöscht. Neuanlegen? ", " Record already deleted. New add ? ");
     break;
   case kReasonDriveNotReady:
-    text = ChooseText(" Laufwerk nicht bereit. Noch einmal versuchen? ",
-                      " Drive not ready. Retry ? ");
+    text =
+        ChooseText(" Laufwerk nicht bereit. Noch einmal versuchen? ", " Drive not ready. Retry ? ");
     break;
   default:
-    text = ChooseText(" undefinierter Fehler. Noch einmal versuchen? ", " undefined Error. Retry ? ");
+    text =
+        ChooseText(" undefinierter Fehler. Noch einmal versuchen? ", " undefined Error. Retry ? ");
     break;
   }
   return fileblockName.substr(0, 40) + ": " + text;
 }
 
-int ReducedErrorNumber(int code) { return code >= 0x3000 ? (code & 0xFFF) : code; }
+int ReducedErrorNumber(int code) {
+  return code >= 0x3000 ? (code & 0xFFF) : code;
+}
 
 std::string RecordFileErrorMessage(int n) {
   std::string lines[6];
-  lines[0] = n == 10140 ? ChooseText("Datenbankzugriff verweigert!", "No data access!")
-                        : ChooseText("Fehlercode: ", "errorcode: ") + FormatLongPicture("########", n);
+  lines[0] = n == 10140
+                 ? ChooseText("Datenbankzugriff verweigert!", "No data access!")
+                 : ChooseText("Fehlercode: ", "errorcode: ") + FormatLongPicture("########", n);
   lines[1] = ChooseText("Das Programm wird abgebrochen. ", "The program will be cancled. ");
   switch (n) {
   case 91:
@@ -263,10 +293,12 @@ std::string RecordFileErrorMessage(int n) {
                           "If error continues: Rename .SAV-files");
     lines[5] = ChooseText("Dateien in .DAT-Dateien um.", "to .DAT-files.");
     break;
-  default: break;
+  default:
+    break;
   }
   std::string message = lines[0];
-  for (int i = 1; i < 6; ++i) message += "\r" + lines[i];
+  for (int i = 1; i < 6; ++i)
+    message += "\r" + lines[i];
   return message;
 }
 

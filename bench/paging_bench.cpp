@@ -116,14 +116,16 @@ void BM_Refresh(benchmark::State& state) {
   Log& log = TheLog();
   log.Start(50000);
   log.browser().SetCursorRow(10);
-  for (auto _ : state) benchmark::DoNotOptimize(log.browser().RefreshPage());
+  for (auto _ : state)
+    benchmark::DoNotOptimize(log.browser().RefreshPage());
 }
 BENCHMARK(BM_Refresh);
 
 void BM_ThumbPosition(benchmark::State& state) {
   Log& log = TheLog();
   log.Start(61234);
-  for (auto _ : state) benchmark::DoNotOptimize(log.browser().ThumbPosition(247));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(log.browser().ThumbPosition(247));
 }
 BENCHMARK(BM_ThumbPosition);
 

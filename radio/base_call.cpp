@@ -9,6 +9,7 @@ namespace tarvik {
 namespace {
 
 // Entity prefixes by DXCC entity code; index 0 is unused, "" marks a blank position.
+// clang-format off
 constexpr std::string_view kEntityTable[kEntityPositions + 1] = {
     "",
     /*   1 */ "VE", "A1", "YA", "3B6", "OH0", "KL7", "ZA", "VQ9A", "KH8", "FT5Z",
@@ -64,6 +65,7 @@ constexpr std::string_view kEntityTable[kEntityPositions + 1] = {
     /* 501 */ "E7", "Z3", "OK", "OM", "BV9P", "BS7", "H40", "FO/A", "FO/M", "E4",
     /* 511 */ "4W6", "TX0", "VP6D", "4O", "KH8S", "FJ",
 };
+// clang-format on
 
 struct DesignatorPair {
   std::string_view beginning;
@@ -82,8 +84,12 @@ constexpr DesignatorPair kDesignatorPairs[] = {
     {"GM", {"SH", "SC"}},
 };
 
-bool IsLetter(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) {
+  return c >= 'A' && c <= 'Z';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 /// The parts of an upper-cased call: separators divide, runs of them and trailing ones
 /// vanish; a leading separator leaves an empty first part.
@@ -97,7 +103,8 @@ std::vector<std::string> SplitCall(const std::string& call) {
     }
     const bool followedByPart =
         i + 1 < call.size() && (IsLetter(call[i + 1]) || IsDigit(call[i + 1]));
-    if (followedByPart) parts.emplace_back();
+    if (followedByPart)
+      parts.emplace_back();
   }
   return parts;
 }
@@ -111,7 +118,8 @@ bool IsNoPrefix(std::string_view part) {
     --end;
     ++letters;
   }
-  if (letters >= 3) return true;
+  if (letters >= 3)
+    return true;
   int digits = 0;
   while (end > 0 && IsDigit(part[end - 1])) {
     --end;
@@ -126,8 +134,10 @@ struct SortedCall {
 };
 
 SortedCall Sort(std::string x, std::string y) {
-  if (x.empty()) return {std::move(y), {}};
-  if (y.empty()) return {std::move(x), {}};
+  if (x.empty())
+    return {std::move(y), {}};
+  if (y.empty())
+    return {std::move(x), {}};
   SortedCall s;
   if (x.size() > y.size()) {
     s = {std::move(x), std::move(y)};
@@ -139,7 +149,8 @@ SortedCall Sort(std::string x, std::string y) {
   } else if (s.country.size() == 1 && IsDigit(s.country[0])) {
     // A bare digit names a call area of the home call's country: DL9QQQ/2 -> DL2.
     std::size_t firstDigit = 1;
-    while (firstDigit < s.home.size() && !IsDigit(s.home[firstDigit])) ++firstDigit;
+    while (firstDigit < s.home.size() && !IsDigit(s.home[firstDigit]))
+      ++firstDigit;
     s.country = s.home.substr(0, firstDigit) + s.country;
   }
   // VP2E/W9Q: the longer part is the entity's prefix, so it is the country part. The swap
@@ -158,44 +169,58 @@ PortableDesignatorTable& ProcessTable() {
 
 PortableDesignatorTable::PortableDesignatorTable() {
   const char* initial[] = {"A", "AM", "M", "MM", "P", "LH", "LGT"};
-  for (std::size_t i = 0; i < std::size(initial); ++i) entries_[i].text = initial[i];
+  for (std::size_t i = 0; i < std::size(initial); ++i)
+    entries_[i].text = initial[i];
 }
 
 const PortableDesignator& PortableDesignatorTable::Entry(int number) const {
   static const PortableDesignator kNone;
-  if (number < 1 || number > kEntries) return kNone;
+  if (number < 1 || number > kEntries)
+    return kNone;
   return entries_[static_cast<std::size_t>(number - 1)];
 }
 
 void PortableDesignatorTable::SetEntry(int number, PortableDesignator designator) {
-  if (number < 1 || number > kEntries) return;
-  if (designator.text.size() > 3) designator.text.resize(3);
+  if (number < 1 || number > kEntries)
+    return;
+  if (designator.text.size() > 3)
+    designator.text.resize(3);
   entries_[static_cast<std::size_t>(number - 1)] = std::move(designator);
 }
 
 bool PortableDesignatorTable::Contains(std::string_view part) const {
-  if (part.empty()) return false;
+  if (part.empty())
+    return false;
   for (const PortableDesignator& d : entries_) {
-    if (d.text == part) return true;
+    if (d.text == part)
+      return true;
   }
   return false;
 }
 
 void PortableDesignatorTable::LoadFromSetup(
     const std::array<PortableDesignator, kFromSetup>& fromSetup) {
-  if (fromSetup[0].text.empty()) return;
-  for (int i = 0; i < kFromSetup; ++i) SetEntry(i + 1, fromSetup[static_cast<std::size_t>(i)]);
+  if (fromSetup[0].text.empty())
+    return;
+  for (int i = 0; i < kFromSetup; ++i)
+    SetEntry(i + 1, fromSetup[static_cast<std::size_t>(i)]);
 }
 
-const PortableDesignatorTable& PortableDesignators() { return ProcessTable(); }
+const PortableDesignatorTable& PortableDesignators() {
+  return ProcessTable();
+}
 
-void SetPortableDesignators(const PortableDesignatorTable& table) { ProcessTable() = table; }
+void SetPortableDesignators(const PortableDesignatorTable& table) {
+  ProcessTable() = table;
+}
 
 bool IsDesignatorPair(std::string_view first, std::string_view designator) {
   for (const DesignatorPair& pair : kDesignatorPairs) {
-    if (!first.starts_with(pair.beginning)) continue;
+    if (!first.starts_with(pair.beginning))
+      continue;
     for (std::string_view d : pair.designators) {
-      if (!d.empty() && d == designator) return true;
+      if (!d.empty() && d == designator)
+        return true;
     }
   }
   return false;
@@ -207,14 +232,17 @@ std::string BaseCall(std::string_view call, int mode) {
 
 std::string BaseCall(std::string_view call, int mode, const PortableDesignatorTable& designators) {
   const std::vector<std::string> parts = SplitCall(UpCase(call));
-  if (parts.size() == 1) return parts[0];
+  if (parts.size() == 1)
+    return parts[0];
   const std::string& a = parts[0];
   const std::string& b = parts[1];
   SortedCall sorted;
   if (IsDesignatorPair(a, b)) {
     std::string joined = a + "/" + b;
-    if (parts.size() == 2) return joined;
-    if (designators.Contains(parts[2])) return joined;
+    if (parts.size() == 2)
+      return joined;
+    if (designators.Contains(parts[2]))
+      return joined;
     sorted = Sort(std::move(joined), parts[2]);
   } else if (parts.size() == 2 && designators.Contains(b)) {
     return a;
@@ -225,15 +253,19 @@ std::string BaseCall(std::string_view call, int mode, const PortableDesignatorTa
 }
 
 std::string_view EntityPrefix(int position) {
-  if (position < 1 || position > kEntityPositions) return {};
+  if (position < 1 || position > kEntityPositions)
+    return {};
   return kEntityTable[position];
 }
 
 int EntityPosition(std::string_view prefix, int lastPosition) {
-  if (prefix.empty()) return 0;
-  if (lastPosition > kEntityPositions) lastPosition = kEntityPositions;
+  if (prefix.empty())
+    return 0;
+  if (lastPosition > kEntityPositions)
+    lastPosition = kEntityPositions;
   for (int position = 1; position <= lastPosition; ++position) {
-    if (kEntityTable[position] == prefix) return position;
+    if (kEntityTable[position] == prefix)
+      return position;
   }
   return 0;
 }

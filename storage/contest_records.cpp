@@ -36,30 +36,35 @@ std::uint16_t ContestHeaderRecord::bandQsos(int slot) const {
   return SlotAt(slot, &at) ? U16At(at.qsos) : 0;
 }
 void ContestHeaderRecord::SetBandQsos(int slot, std::uint16_t v) {
-  if (SlotOffsets at; SlotAt(slot, &at)) SetU16At(at.qsos, v);
+  if (SlotOffsets at; SlotAt(slot, &at))
+    SetU16At(at.qsos, v);
 }
 std::uint16_t ContestHeaderRecord::bandMultis(int slot) const {
   SlotOffsets at;
   return SlotAt(slot, &at) ? U16At(at.multis) : 0;
 }
 void ContestHeaderRecord::SetBandMultis(int slot, std::uint16_t v) {
-  if (SlotOffsets at; SlotAt(slot, &at)) SetU16At(at.multis, v);
+  if (SlotOffsets at; SlotAt(slot, &at))
+    SetU16At(at.multis, v);
 }
 std::int32_t ContestHeaderRecord::bandPoints(int slot) const {
   SlotOffsets at;
   return SlotAt(slot, &at) ? I32At(at.points) : 0;
 }
 void ContestHeaderRecord::SetBandPoints(int slot, std::int32_t v) {
-  if (SlotOffsets at; SlotAt(slot, &at)) SetI32At(at.points, v);
+  if (SlotOffsets at; SlotAt(slot, &at))
+    SetI32At(at.points, v);
 }
 
 std::uint16_t ContestHeaderRecord::ColumnWidth(int column) const {
-  if (column < 1 || column > kColumnWidths) return 0;
+  if (column < 1 || column > kColumnWidths)
+    return 0;
   return U16At(kColumnWidth1 + 2 * (column - 1));
 }
 
 void ContestHeaderRecord::SetColumnWidth(int column, std::uint16_t width) {
-  if (column < 1 || column > kColumnWidths) return;
+  if (column < 1 || column > kColumnWidths)
+    return;
   SetU16At(kColumnWidth1 + 2 * (column - 1), width);
 }
 
@@ -84,12 +89,18 @@ void ContestHeaderRecord::MarkCreated() {
 std::string ContestHeaderKey(const char* record, int key) {
   const ContestHeaderRecord h(record);
   switch (key) {
-  case 1: return std::string(1, h.contestCode()) + KeyPad(h.contestName(), 25);
-  case 2: return std::string(1, h.contestCode()) + Long4(h.dateFrom());
-  case 3: return NumKey5(h.contestNumber());
-  case 4: return std::string(1, static_cast<char>(h.key4Byte()));
-  case 5: return KeyPad(h.contestName(), 25);
-  default: return {};
+  case 1:
+    return std::string(1, h.contestCode()) + KeyPad(h.contestName(), 25);
+  case 2:
+    return std::string(1, h.contestCode()) + Long4(h.dateFrom());
+  case 3:
+    return NumKey5(h.contestNumber());
+  case 4:
+    return std::string(1, static_cast<char>(h.key4Byte()));
+  case 5:
+    return KeyPad(h.contestName(), 25);
+  default:
+    return {};
   }
 }
 

@@ -232,7 +232,8 @@ private:
     return ValidSlot(slot) ? I32At(base + 4 * (slot - 1)) : 0;
   }
   void SetSlot(int base, int slot, std::int32_t v) {
-    if (ValidSlot(slot)) SetI32At(base + 4 * (slot - 1), v);
+    if (ValidSlot(slot))
+      SetI32At(base + 4 * (slot - 1), v);
   }
 };
 

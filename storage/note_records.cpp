@@ -12,9 +12,12 @@ std::string QsoNoteKey(const char* record, int key) {
   const QsoNoteRecord r(record);
   const std::string callAndTime = KeyPad(r.call(), 14) + Long4(r.Datum()) + Long4(r.Zeit());
   switch (key) {
-  case 1: return NumKey5(r.number()) + callAndTime;
-  case 2: return callAndTime;
-  default: return {};
+  case 1:
+    return NumKey5(r.number()) + callAndTime;
+  case 2:
+    return callAndTime;
+  default:
+    return {};
   }
 }
 

@@ -23,9 +23,11 @@ std::function<bool(const std::string&)> Named(const char* name) {
 }
 
 bool IsQsoLogName(const std::string& base) {
-  if (base.size() != 8 || !SameFileblockName(base.substr(0, 4), "KXLK")) return false;
+  if (base.size() != 8 || !SameFileblockName(base.substr(0, 4), "KXLK"))
+    return false;
   for (std::size_t i = 4; i < 8; ++i) {
-    if (base[i] < '0' || base[i] > '9') return false;
+    if (base[i] < '0' || base[i] > '9')
+      return false;
   }
   return true;
 }
@@ -44,7 +46,8 @@ FileblockLayout Layout(const char* name, int recordLength, std::vector<KeyDefini
 
 std::vector<KeyDefinition> Keys(std::initializer_list<int> lengths, bool allowDups) {
   std::vector<KeyDefinition> keys;
-  for (int length : lengths) keys.push_back({length, allowDups, -1});
+  for (int length : lengths)
+    keys.push_back({length, allowDups, -1});
   return keys;
 }
 
@@ -54,20 +57,21 @@ std::vector<FileblockLayout> MakeLayouts() {
   const KeyDefinition numbered{5, kUnique, 4};
 
   at(ProgramFile::kSetup) = Layout("KXSETUP", SetupRecord::kLength, {numbered}, SetupKey, true);
-  at(ProgramFile::kSetup2) =
-      Layout("KXSETUP2", Setup2Record::kLength, {numbered}, SetupKey, true);
+  at(ProgramFile::kSetup2) = Layout("KXSETUP2", Setup2Record::kLength, {numbered}, SetupKey, true);
 
-  FileblockLayout profiles = Layout("KXPRO", ProfileRecord::kSectionLength,
-                                    {numbered, {20, kDups, -1}}, ProfileKey, true);
+  FileblockLayout profiles =
+      Layout("KXPRO", ProfileRecord::kSectionLength, {numbered, {20, kDups, -1}}, ProfileKey, true);
   profiles.variable = true;
   profiles.bufferSize = ProfileRecord::kMaxLength;
   at(ProgramFile::kProfiles) = std::move(profiles);
 
-  at(ProgramFile::kContestHeaders) =
-      Layout("KXKK", ContestHeaderRecord::kLength,
-             {{26, kDups, -1}, {5, kDups, -1}, {5, kUnique, ContestHeaderRecord::kContestNumber},
-              {1, kDups, -1}, {25, kDups, -1}},
-             ContestHeaderKey, true);
+  at(ProgramFile::kContestHeaders) = Layout("KXKK", ContestHeaderRecord::kLength,
+                                            {{26, kDups, -1},
+                                             {5, kDups, -1},
+                                             {5, kUnique, ContestHeaderRecord::kContestNumber},
+                                             {1, kDups, -1},
+                                             {25, kDups, -1}},
+                                            ContestHeaderKey, true);
   at(ProgramFile::kContestExtensions) = Layout("KXKZ", ContestExtensionRecord::kLength,
                                                Keys({5}, kUnique), ContestExtensionKey, true);
 
@@ -77,8 +81,8 @@ std::vector<FileblockLayout> MakeLayouts() {
   FileblockLayout qso = Layout("KXLK", QsoRecord::kLength, std::move(qsoKeys), QsoKey, true);
   qso.matches = IsQsoLogName;
   at(ProgramFile::kQsoLog) = std::move(qso);
-  at(ProgramFile::kQsoTemp) = Layout("KXLKTEMP", QsoRecord::kLength,
-                                     {{5, kUnique, QsoRecord::kLfdNr}}, QsoTempKey, false);
+  at(ProgramFile::kQsoTemp) =
+      Layout("KXLKTEMP", QsoRecord::kLength, {{5, kUnique, QsoRecord::kLfdNr}}, QsoTempKey, false);
 
   std::vector<KeyDefinition> callBookKeys =
       Keys({10, 6, 6, 10, 20, 4, 18, 6, 6, 6, 6, 6, 6}, kDups);
@@ -101,8 +105,8 @@ std::vector<FileblockLayout> MakeLayouts() {
   at(ProgramFile::kPrefixExceptionsES) =
       Layout("KXPREFES", PrefixRecord::kLength, exceptionKeys, PrefixKey, false);
 
-  at(ProgramFile::kContestNotes) = Layout("KXCNOTE", ContestNoteRecord::kLength,
-                                          Keys({10}, kUnique), ContestNoteKey, false);
+  at(ProgramFile::kContestNotes) =
+      Layout("KXCNOTE", ContestNoteRecord::kLength, Keys({10}, kUnique), ContestNoteKey, false);
   at(ProgramFile::kQsoNotes) =
       Layout("KXLNOTE", QsoNoteRecord::kLength, Keys({27, 22}, kUnique), QsoNoteKey, false);
   at(ProgramFile::kQslRoutes) =
@@ -132,7 +136,8 @@ std::string QsoLogName(int contestNumber) {
 }
 
 std::string ProgramFileName(ProgramFile file, int contestNumber) {
-  if (file == ProgramFile::kQsoLog) return QsoLogName(contestNumber);
+  if (file == ProgramFile::kQsoLog)
+    return QsoLogName(contestNumber);
   return ProgramFileLayout(file).name;
 }
 
@@ -142,13 +147,16 @@ Fileblock* OpenProgramFile(ProgramFile file, int contestNumber) {
     ++UseCounts()[existing];
     return existing;
   }
-  if (!EngineRunning()) return nullptr; // FindFileblock has reported it
+  if (!EngineRunning())
+    return nullptr; // FindFileblock has reported it
   Fileblock* fb = CreateFileblockFromLayout(ProgramFileLayout(file), name, name);
-  if (fb == nullptr) return nullptr;
+  if (fb == nullptr)
+    return nullptr;
   if (fb->SetProgressHook([](const std::string&, int, int, std::int32_t) { return true; }) != 0) {
     const std::vector<ErrorEntry> entries = RecordFileErrors().Entries();
     DestroyFileblock(fb);
-    for (const ErrorEntry& e : entries) RecordFileErrors().Record(e, e.errorClass);
+    for (const ErrorEntry& e : entries)
+      RecordFileErrors().Record(e, e.errorClass);
     return nullptr;
   }
   UseCounts()[fb] = 0;
@@ -156,14 +164,16 @@ Fileblock* OpenProgramFile(ProgramFile file, int contestNumber) {
 }
 
 void CloseProgramFile(Fileblock* fileblock) {
-  if (fileblock == nullptr) return;
+  if (fileblock == nullptr)
+    return;
   auto& counts = UseCounts();
   auto it = counts.find(fileblock);
   if (it != counts.end() && it->second > 0) {
     --it->second;
     return;
   }
-  if (it != counts.end()) counts.erase(it);
+  if (it != counts.end())
+    counts.erase(it);
   DestroyFileblock(fileblock);
 }
 
@@ -173,9 +183,12 @@ int ProgramFileUseCount(const Fileblock* fileblock) {
 }
 
 void RegisterProgramFileLayouts() {
-  for (const FileblockLayout& layout : Layouts()) RegisterFileblockLayout(layout);
+  for (const FileblockLayout& layout : Layouts())
+    RegisterFileblockLayout(layout);
 }
 
-bool AddRecord(Fileblock& fileblock) { return fileblock.Add() == 0; }
+bool AddRecord(Fileblock& fileblock) {
+  return fileblock.Add() == 0;
+}
 
 } // namespace tarvik

@@ -8,8 +8,8 @@
 #include "storage/file_io.h"
 #include "storage/format.h"
 #include "storage/integrity_check.h"
-#include "storage/program_files.h"
 #include "storage/prefix_record.h"
+#include "storage/program_files.h"
 #include "storage/qso_record.h"
 #include "storage/storage_tool.h"
 
@@ -67,7 +67,8 @@ bool LoadRecords(FileIo& io, const std::string& base, const FileblockLayout& lay
       static_cast<std::size_t>(std::max(layout.bufferSize, layout.recordLength));
   for (std::size_t r = 1; r < slots; ++r) {
     const char* at = dat.data() + r * slot;
-    if (format::LoadI32(at) != 0) continue; // deleted, or a continuation section
+    if (format::LoadI32(at) != 0)
+      continue; // deleted, or a continuation section
     std::string record;
     if (!layout.variable) {
       record.assign(at, slot);
@@ -80,7 +81,8 @@ bool LoadRecords(FileIo& io, const std::string& base, const FileblockLayout& lay
         const std::size_t start = main ? 0 : 1;
         record.append(section + start, std::min(count, slot - format::kSectionTrailer - start));
         const std::int32_t next = format::LoadI32(section + slot - format::kSectionNextFromEnd);
-        section = next > 0 && static_cast<std::size_t>(next) < slots ? dat.data() + next * slot : nullptr;
+        section =
+            next > 0 && static_cast<std::size_t>(next) < slots ? dat.data() + next * slot : nullptr;
         main = false;
       }
     }
@@ -96,14 +98,16 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
                const CheckReport& files, std::ostream& out, std::ostream& err) {
   std::vector<std::string> problems;
   auto problem = [&](const std::string& text) {
-    if (problems.size() < kMaxProblems) problems.push_back(text);
+    if (problems.size() < kMaxProblems)
+      problems.push_back(text);
   };
   if (files.numKeys != static_cast<int>(layout.keys.size())) {
     problem("the index has " + std::to_string(files.numKeys) + " keys, " + layout.name + " has " +
             std::to_string(layout.keys.size()));
   }
   for (const KeyCheck& k : files.keys) {
-    if (k.key < 1 || k.key > static_cast<int>(layout.keys.size())) continue;
+    if (k.key < 1 || k.key > static_cast<int>(layout.keys.size()))
+      continue;
     const KeyDefinition& def = layout.keys[static_cast<std::size_t>(k.key - 1)];
     if (k.keyLen != def.length || k.allowDups != def.allowDups) {
       problem("key " + std::to_string(k.key) + ": length " + std::to_string(k.keyLen) +
@@ -117,7 +121,8 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
             std::to_string(layout.recordLength));
   DataRecords records;
   std::string error;
-  if (problems.empty() && !LoadRecords(io, base, layout, &records, &error)) problem(error);
+  if (problems.empty() && !LoadRecords(io, base, layout, &records, &error))
+    problem(error);
   if (problems.empty()) {
     for (int key = 1; key <= static_cast<int>(layout.keys.size()); ++key) {
       std::map<std::int32_t, int> seen;
@@ -127,7 +132,8 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
           [&](std::int32_t record, const std::string& entryKey) {
             ++seen[record];
             const auto it = records.live.find(record);
-            if (it == records.live.end()) return; // reported by the file check
+            if (it == records.live.end())
+              return; // reported by the file check
             const std::string built = layout.keyBuilder(it->second.data(), key);
             if (built != entryKey) {
               problem("key " + std::to_string(key) + ", record " + std::to_string(record) +
@@ -139,7 +145,8 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
         const auto it = seen.find(record);
         const int count = it == seen.end() ? 0 : it->second;
         // A record whose key is empty has no entry (a rebuild leaves it out).
-        if (count == 0 && layout.keyBuilder(bytes.data(), key).empty()) continue;
+        if (count == 0 && layout.keyBuilder(bytes.data(), key).empty())
+          continue;
         if (count != 1) {
           problem("key " + std::to_string(key) + ", record " + std::to_string(record) + ": " +
                   std::to_string(count) + " entries instead of 1");
@@ -147,8 +154,10 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
       }
     }
   }
-  for (const std::string& p : problems) err << base << ": " << p << "\n";
-  if (!problems.empty()) return false;
+  for (const std::string& p : problems)
+    err << base << ": " << p << "\n";
+  if (!problems.empty())
+    return false;
   out << "keys: every entry matches the key builder of " << layout.name << "\n";
   return true;
 }
@@ -156,7 +165,8 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
 int Check(const std::string& name, std::ostream& out, std::ostream& err, FileIo& io) {
   const int files = RunStorageToolCommand({"check", name}, out, err, io);
   const FileblockLayout* layout = FindFileblockLayout(name);
-  if (files != 0 || layout == nullptr) return files;
+  if (files != 0 || layout == nullptr)
+    return files;
   const CheckReport report = CheckFileblockFiles(io, name);
   return CheckKeys(io, name, *layout, report, out, err) ? 0 : 1;
 }
@@ -176,10 +186,13 @@ std::string Text(const std::string& s) {
   return quoted;
 }
 std::string Char(char c) {
-  if (c == 0) return "0";
+  if (c == 0)
+    return "0";
   return Text(std::string(1, c));
 }
-std::string Num(long long v) { return std::to_string(v); }
+std::string Num(long long v) {
+  return std::to_string(v);
+}
 
 void QsoFields(const char* record, std::ostream& out) {
   const QsoRecord q(record);
@@ -284,8 +297,10 @@ void PrefixFields(const char* record, std::ostream& out) {
 using FieldPrinter = void (*)(const char*, std::ostream&);
 
 FieldPrinter PrinterFor(const FileblockLayout& layout) {
-  if (layout.name == "KXLK" || layout.name == "KXLKTEMP") return QsoFields;
-  if (layout.name == "KXKK") return HeaderFields;
+  if (layout.name == "KXLK" || layout.name == "KXLKTEMP")
+    return QsoFields;
+  if (layout.name == "KXKK")
+    return HeaderFields;
   if (layout.name == "KXPREFIX" || layout.name == "KXPREFEE" || layout.name == "KXPREFES")
     return PrefixFields;
   return nullptr;
@@ -295,8 +310,8 @@ int DumpFields(const std::string& name, int key, std::ostream& out, std::ostream
   const FileblockLayout* layout = FindFileblockLayout(name);
   const FieldPrinter printer = layout != nullptr ? PrinterFor(*layout) : nullptr;
   if (printer == nullptr) {
-    err << "tarvik-tool dump: --fields knows the QSO logs, KXKK and the prefix tables, not "
-        << name << "\n";
+    err << "tarvik-tool dump: --fields knows the QSO logs, KXKK and the prefix tables, not " << name
+        << "\n";
     return 2;
   }
   std::vector<std::string> problems;
@@ -311,12 +326,16 @@ int DumpFields(const std::string& name, int key, std::ostream& out, std::ostream
           out << "  (record not in the data file)\n";
           return;
         }
-        bytes.resize(std::max<std::size_t>(bytes.size(), static_cast<std::size_t>(layout->recordLength)), '\0');
+        bytes.resize(
+            std::max<std::size_t>(bytes.size(), static_cast<std::size_t>(layout->recordLength)),
+            '\0');
         printer(bytes.data(), out);
       },
       &problems);
-  for (const std::string& problem : problems) err << name << ": " << problem << "\n";
-  if (!walked) return 1;
+  for (const std::string& problem : problems)
+    err << name << ": " << problem << "\n";
+  if (!walked)
+    return 1;
   out << entries << " entries in key " << key << "\n";
   return problems.empty() ? 0 : 1;
 }
@@ -332,7 +351,8 @@ std::string TerminalText(const std::string& text) {
   std::string out;
   for (unsigned char c : text) {
     unsigned code = c;
-    if (c >= 0x80 && c < 0xA0) code = kHigh[c - 0x80];
+    if (c >= 0x80 && c < 0xA0)
+      code = kHigh[c - 0x80];
     if (c < 0x20 || c == 0x7F || code == 0) {
       char buf[8];
       std::snprintf(buf, sizeof buf, "\\x%02X", c);
@@ -367,8 +387,10 @@ int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostrea
 int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostream& out,
                                std::ostream& err, FileIo& io) {
   RegisterProgramFileLayouts();
-  if (args.size() == 2 && args[0] == "check") return Check(args[1], out, err, io);
-  if (args.size() < 3 || args[0] != "dump") return -1;
+  if (args.size() == 2 && args[0] == "check")
+    return Check(args[1], out, err, io);
+  if (args.size() < 3 || args[0] != "dump")
+    return -1;
   bool fields = false;
   int key = 1;
   for (std::size_t i = 2; i < args.size(); ++i) {
@@ -384,7 +406,8 @@ int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostrea
       return -1;
     }
   }
-  if (!fields) return -1;
+  if (!fields)
+    return -1;
   if (key < 1) {
     err << "tarvik-tool dump: --key needs a key number from 1\n";
     return 2;

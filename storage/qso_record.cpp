@@ -33,7 +33,9 @@ void SplitReport(QsoRecord& r, const ReportPieces& p, std::string_view report) {
   r.SetStrAt(p.d, 7, Piece(report, 13, 7));
 }
 
-std::string Chr(char c) { return std::string(1, c); }
+std::string Chr(char c) {
+  return std::string(1, c);
+}
 
 /// 99999999 - v for the keys that run backwards; values read from disk may be anything, so
 /// the subtraction wraps instead of overflowing.
@@ -43,10 +45,18 @@ std::int32_t Backwards(std::int32_t v) {
 
 } // namespace
 
-std::string QsoRecord::RSTs() const { return JoinReport(*this, kSent); }
-void QsoRecord::SetRSTs(std::string_view report) { SplitReport(*this, kSent, report); }
-std::string QsoRecord::RSTr() const { return JoinReport(*this, kRcvd); }
-void QsoRecord::SetRSTr(std::string_view report) { SplitReport(*this, kRcvd, report); }
+std::string QsoRecord::RSTs() const {
+  return JoinReport(*this, kSent);
+}
+void QsoRecord::SetRSTs(std::string_view report) {
+  SplitReport(*this, kSent, report);
+}
+std::string QsoRecord::RSTr() const {
+  return JoinReport(*this, kRcvd);
+}
+void QsoRecord::SetRSTr(std::string_view report) {
+  SplitReport(*this, kRcvd, report);
+}
 
 void QsoRecord::SetFullDok(std::string_view dok) {
   dok = dok.substr(0, 8);
@@ -60,38 +70,66 @@ std::string QsoKey(const char* record, int key) {
   auto when = [&] { return Long4(r.Datum()) + Long4(r.Zeit()); };
   auto base = [&] { return KeyPad(BaseCall(r.Call(), kHomeCall), 14); };
   switch (key) {
-  case 1: return when();
-  case 2: return base() + when();
-  case 3: return KeyPad(r.Locator(), 6) + when();
-  case 4: return NumKey5(r.LfdNr());
-  case 5: return KeyPad(r.Prefix(), 6);
-  case 6: return base();
-  case 7: return r.Flag115() == 1 ? "1" : " ";
-  case 8: return bd + NumKey5(r.BandNr());
-  case 9: return bd + base() + KeyPad(r.Mode(), 6);
-  case 10: return bd + KeyPad(r.Prefix(), 6);
-  case 11: return bd + NumKey5(Backwards(r.BandSerial()));
-  case 12: return bd + NumKey5(Backwards(r.BandNr()));
-  case 13: return NumKey5(r.QSONr());
-  case 14: return bd + Chr(r.Multi1());
-  case 15: return bd + Chr(r.Multi2());
-  case 16: return Chr(r.Multi1()) + Chr(r.Multi2());
+  case 1:
+    return when();
+  case 2:
+    return base() + when();
+  case 3:
+    return KeyPad(r.Locator(), 6) + when();
+  case 4:
+    return NumKey5(r.LfdNr());
+  case 5:
+    return KeyPad(r.Prefix(), 6);
+  case 6:
+    return base();
+  case 7:
+    return r.Flag115() == 1 ? "1" : " ";
+  case 8:
+    return bd + NumKey5(r.BandNr());
+  case 9:
+    return bd + base() + KeyPad(r.Mode(), 6);
+  case 10:
+    return bd + KeyPad(r.Prefix(), 6);
+  case 11:
+    return bd + NumKey5(Backwards(r.BandSerial()));
+  case 12:
+    return bd + NumKey5(Backwards(r.BandNr()));
+  case 13:
+    return NumKey5(r.QSONr());
+  case 14:
+    return bd + Chr(r.Multi1());
+  case 15:
+    return bd + Chr(r.Multi2());
+  case 16:
+    return Chr(r.Multi1()) + Chr(r.Multi2());
   case 17: {
     char m = r.Multi1();
-    if (m == 0 && r.Multi2() != 0 && r.Multi2() != ' ') m = r.Multi2();
+    if (m == 0 && r.Multi2() != 0 && r.Multi2() != ' ')
+      m = r.Multi2();
     return bd + Chr(m);
   }
-  case 18: return KeyPad(r.FullDok(), 8);
-  case 19: return KeyPad(r.MultMark1(), 6);
-  case 20: return KeyPad(r.Call2(), 6);
-  case 21: return bd + KeyPad(r.FullDok(), 8);
-  case 22: return bd + KeyPad(r.Prefix2(), 6);
-  case 23: return bd + KeyPad(r.Locator(), 6);
-  case 24: return Chr(ModeGroup(r.Mode())) + NumKey5(Backwards(r.ModeNr()));
-  case 25: return bd + KeyPad(r.Kenner(), 2);
-  case 26: return KeyPad(r.Kenner(), 2);
-  case 27: return bd + KeyPad(r.Call2(), 6);
-  default: return {};
+  case 18:
+    return KeyPad(r.FullDok(), 8);
+  case 19:
+    return KeyPad(r.MultMark1(), 6);
+  case 20:
+    return KeyPad(r.Call2(), 6);
+  case 21:
+    return bd + KeyPad(r.FullDok(), 8);
+  case 22:
+    return bd + KeyPad(r.Prefix2(), 6);
+  case 23:
+    return bd + KeyPad(r.Locator(), 6);
+  case 24:
+    return Chr(ModeGroup(r.Mode())) + NumKey5(Backwards(r.ModeNr()));
+  case 25:
+    return bd + KeyPad(r.Kenner(), 2);
+  case 26:
+    return KeyPad(r.Kenner(), 2);
+  case 27:
+    return bd + KeyPad(r.Call2(), 6);
+  default:
+    return {};
   }
 }
 

@@ -70,7 +70,8 @@ std::string KeyPad(std::string_view text, int n);
 std::string KeyLeftPad(std::string_view text, int n);
 /// A key cut to its declared length.
 inline std::string CutKey(std::string key, int length) {
-  if (key.size() > static_cast<std::size_t>(length)) key.resize(static_cast<std::size_t>(length));
+  if (key.size() > static_cast<std::size_t>(length))
+    key.resize(static_cast<std::size_t>(length));
   return key;
 }
 

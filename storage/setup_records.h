@@ -198,7 +198,7 @@ public:
   void SetName(std::string_view v) { SetStrAt(kName, 20, v); }
 };
 
-std::string SetupKey(const char* record, int key);  // KXSETUP and KXSETUP2
+std::string SetupKey(const char* record, int key);   // KXSETUP and KXSETUP2
 std::string ProfileKey(const char* record, int key); // KXPRO
 
 } // namespace tarvik

@@ -22,7 +22,8 @@ std::string CutTo50(std::string_view key) {
 /// Key order of (key string, record number) pairs.
 int ComparePairs(std::string_view aKey, std::int32_t aRef, std::string_view bKey,
                  std::int32_t bRef) {
-  if (const int c = CompareKeys(aKey, bKey); c != 0) return c;
+  if (const int c = CompareKeys(aKey, bKey); c != 0)
+    return c;
   return aRef < bRef ? -1 : (aRef > bRef ? 1 : 0);
 }
 
@@ -60,11 +61,14 @@ void TKBrowser::SetKeyRange(std::string_view lowKey, std::string_view highKey) {
 
 const RowRec& TKBrowser::Row(int row) const {
   static const RowRec kEmpty;
-  if (row < 1 || row > Capacity()) return kEmpty;
+  if (row < 1 || row > Capacity())
+    return kEmpty;
   return rows_[static_cast<std::size_t>(row - 1)];
 }
 
-void TKBrowser::SetCursorRow(int row) { cursor_ = std::clamp(row, 1, rowsInUse_); }
+void TKBrowser::SetCursorRow(int row) {
+  cursor_ = std::clamp(row, 1, rowsInUse_);
+}
 
 std::string TKBrowser::CurrentKey() const {
   const RowRec& r = Row(cursor_);
@@ -91,7 +95,9 @@ bool TKBrowser::InRange(std::string_view key) const {
   return !BelowRange(key) && !AboveRange(key);
 }
 
-TKBrowser::Entry TKBrowser::RangeStart() const { return {low_, 0}; }
+TKBrowser::Entry TKBrowser::RangeStart() const {
+  return {low_, 0};
+}
 
 TKBrowser::Entry TKBrowser::RangeEnd() const {
   std::string end = high_;
@@ -101,23 +107,28 @@ TKBrowser::Entry TKBrowser::RangeEnd() const {
 
 TKBrowser::Found TKBrowser::Seek(const Entry& from, int direction, Entry* out) {
   const int severity = fb_.FindEntry(key_, from.ref, direction, from.key, &out->ref, &out->key);
-  if (severity == 0) return InRange(out->key) ? Found::kYes : Found::kNo;
+  if (severity == 0)
+    return InRange(out->key) ? Found::kYes : Found::kNo;
   return severity == 1 ? Found::kNo : Found::kError;
 }
 
 TKBrowser::Found TKBrowser::Step(bool forward, Entry* out) {
   const int severity = forward ? fb_.NextEntry(key_, &out->ref, &out->key)
                                : fb_.PrevEntry(key_, &out->ref, &out->key);
-  if (severity == 0) return InRange(out->key) ? Found::kYes : Found::kNo;
+  if (severity == 0)
+    return InRange(out->key) ? Found::kYes : Found::kNo;
   return severity == 1 ? Found::kNo : Found::kError;
 }
 
 bool TKBrowser::Following(const Entry& after, int count, std::vector<Entry>* out) {
-  if (count <= 0) return true;
+  if (count <= 0)
+    return true;
   Entry e;
   Found f = Seek(after, 1, &e);
-  if (f == Found::kError) return false;
-  if (f == Found::kNo) return true;
+  if (f == Found::kError)
+    return false;
+  if (f == Found::kNo)
+    return true;
   // `after` itself, or the first entry behind its place when it is gone.
   if (!(e == after)) {
     out->push_back(e);
@@ -125,27 +136,34 @@ bool TKBrowser::Following(const Entry& after, int count, std::vector<Entry>* out
   }
   while (count-- > 0) {
     f = Step(true, &e);
-    if (f == Found::kError) return false;
-    if (f == Found::kNo) break;
+    if (f == Found::kError)
+      return false;
+    if (f == Found::kNo)
+      break;
     out->push_back(e);
   }
   return true;
 }
 
 bool TKBrowser::Preceding(const Entry& before, int count, std::vector<Entry>* out) {
-  if (count <= 0) return true;
+  if (count <= 0)
+    return true;
   Entry e;
   Found f = Seek(before, -1, &e);
-  if (f == Found::kError) return false;
-  if (f == Found::kNo) return true;
+  if (f == Found::kError)
+    return false;
+  if (f == Found::kNo)
+    return true;
   if (!(e == before)) {
     out->push_back(e);
     --count;
   }
   while (count-- > 0) {
     f = Step(false, &e);
-    if (f == Found::kError) return false;
-    if (f == Found::kNo) break;
+    if (f == Found::kError)
+      return false;
+    if (f == Found::kNo)
+      break;
     out->push_back(e);
   }
   return true;
@@ -154,7 +172,8 @@ bool TKBrowser::Preceding(const Entry& before, int count, std::vector<Entry>* ou
 std::vector<TKBrowser::Entry> TKBrowser::PageEntries() const {
   std::vector<Entry> page;
   page.reserve(static_cast<std::size_t>(rowsInUse_));
-  for (int i = 0; i < filled_; ++i) page.push_back({rows_[i].Key, rows_[i].Ref});
+  for (int i = 0; i < filled_; ++i)
+    page.push_back({rows_[i].Key, rows_[i].Ref});
   return page;
 }
 
@@ -168,7 +187,8 @@ bool TKBrowser::Fail() {
 
 bool TKBrowser::Finish(const std::vector<Entry>& page, int cursor, int rowsInUse) {
   const std::size_t capacity = rows_.size();
-  for (std::size_t i = 0; i < capacity; ++i) before_[i] = rows_[i].Text;
+  for (std::size_t i = 0; i < capacity; ++i)
+    before_[i] = rows_[i].Text;
   // Rows whose entry stays on the page keep their text (they move with it); only the
   // entries that are new to the page are read and built.
   std::size_t j = 0;
@@ -181,7 +201,8 @@ bool TKBrowser::Finish(const std::vector<Entry>& page, int cursor, int rowsInUse
       continue;
     }
     const Entry& e = page[i];
-    while (j < oldFilled && ComparePairs(rows_[j].Key, rows_[j].Ref, e.key, e.ref) < 0) ++j;
+    while (j < oldFilled && ComparePairs(rows_[j].Key, rows_[j].Ref, e.key, e.ref) < 0)
+      ++j;
     if (j < oldFilled && rows_[j].Ref == e.ref && rows_[j].Key == e.key) {
       target = std::move(rows_[j]);
       ++j;
@@ -196,7 +217,8 @@ bool TKBrowser::Finish(const std::vector<Entry>& page, int cursor, int rowsInUse
   rowsInUse_ = rowsInUse;
   cursor_ = std::clamp(cursor, 1, rowsInUse_);
   BuildRows();
-  for (std::size_t i = 0; i < capacity; ++i) rows_[i].Changed = rows_[i].Text != before_[i];
+  for (std::size_t i = 0; i < capacity; ++i)
+    rows_[i].Changed = rows_[i].Text != before_[i];
   valid_ = !buildFailed_;
   succeeded_ = succeeded_ || valid_;
   return valid_;
@@ -205,10 +227,12 @@ bool TKBrowser::Finish(const std::vector<Entry>& page, int cursor, int rowsInUse
 void TKBrowser::BuildRows() {
   buildFailed_ = false;
   bool reads = false;
-  for (int i = 0; i < rowsInUse_; ++i) reads = reads || (!rows_[i].Built && rows_[i].Ref > 0);
+  for (int i = 0; i < rowsInUse_; ++i)
+    reads = reads || (!rows_[i].Built && rows_[i].Ref > 0);
   if (!reads) {
     for (int i = 0; i < rowsInUse_; ++i) {
-      if (!rows_[i].Built) BuildRow(rows_[i]);
+      if (!rows_[i].Built)
+        BuildRow(rows_[i]);
     }
     return;
   }
@@ -220,8 +244,10 @@ void TKBrowser::BuildRows() {
   RetryHandler limited;
   limited.budget = kReadRetryBudget;
   limited.question = [previous](const std::string& name, int reason) {
-    if (reason >= kReasonLocked && reason <= kReasonFileLockFailed) return false;
-    if (previous) return previous(name, reason);
+    if (reason >= kReasonLocked && reason <= kReasonFileLockFailed)
+      return false;
+    if (previous)
+      return previous(name, reason);
     return reason == kReasonIndexDamaged || reason == kReasonFileMissing;
   };
   const int waitBase = channel.WaitBase();
@@ -229,14 +255,17 @@ void TKBrowser::BuildRows() {
   channel.SetWaitBase(kReadWaitBaseMs);
   std::vector<ErrorEntry> failure;
   for (int i = 0; i < rowsInUse_ && !buildFailed_; ++i) {
-    if (rows_[i].Built) continue;
+    if (rows_[i].Built)
+      continue;
     BuildRow(rows_[i]);
-    if (buildFailed_) failure = channel.Entries();
+    if (buildFailed_)
+      failure = channel.Entries();
   }
   (void)fb_.SetRetryHandler(saved);
   channel.SetWaitBase(waitBase);
   // Restoring the handler started a new operation; the failed read stays reported.
-  for (const ErrorEntry& e : failure) channel.Record(e, e.errorClass);
+  for (const ErrorEntry& e : failure)
+    channel.Record(e, e.errorClass);
 }
 
 void TKBrowser::BuildRow(RowRec& row) {
@@ -266,34 +295,42 @@ bool TKBrowser::FirstPageSteps() {
   std::vector<Entry> page;
   Entry first;
   const Found f = Seek(RangeStart(), 1, &first);
-  if (f == Found::kError) return Fail();
+  if (f == Found::kError)
+    return Fail();
   if (f == Found::kYes) {
     page.push_back(first);
     Entry e;
     while (static_cast<int>(page.size()) < rowsInUse_) {
       const Found g = Step(true, &e);
-      if (g == Found::kError) return Fail();
-      if (g == Found::kNo) break;
+      if (g == Found::kError)
+        return Fail();
+      if (g == Found::kNo)
+        break;
       page.push_back(e);
     }
   }
   return Finish(page, 1, rowsInUse_);
 }
 
-bool TKBrowser::FirstPage() { return FirstPageSteps(); }
+bool TKBrowser::FirstPage() {
+  return FirstPageSteps();
+}
 
 bool TKBrowser::LastPage() {
   std::vector<Entry> page;
   Entry last;
   const Found f = Seek(RangeEnd(), -1, &last);
-  if (f == Found::kError) return Fail();
+  if (f == Found::kError)
+    return Fail();
   if (f == Found::kYes) {
     page.push_back(last);
     Entry e;
     while (static_cast<int>(page.size()) < rowsInUse_) {
       const Found g = Step(false, &e);
-      if (g == Found::kError) return Fail();
-      if (g == Found::kNo) break;
+      if (g == Found::kError)
+        return Fail();
+      if (g == Found::kNo)
+        break;
       page.push_back(e);
     }
     std::reverse(page.begin(), page.end());
@@ -303,37 +340,49 @@ bool TKBrowser::LastPage() {
 
 bool TKBrowser::MovePage(int count, bool forward, bool rowStep) {
   std::vector<Entry> page = PageEntries();
-  if (page.empty()) return FirstPageSteps();
+  if (page.empty())
+    return FirstPageSteps();
   count = std::clamp(count, 1, kMaxRows);
   std::vector<Entry> more;
   int cursor = cursor_;
   if (forward) {
-    if (!Following(page.back(), count, &more)) return Fail();
+    if (!Following(page.back(), count, &more))
+      return Fail();
     for (Entry& e : more) {
-      if (static_cast<int>(page.size()) >= rowsInUse_) page.erase(page.begin());
+      if (static_cast<int>(page.size()) >= rowsInUse_)
+        page.erase(page.begin());
       page.push_back(std::move(e));
     }
     // A row step puts the cursor on the entry it brought; without one it goes to the end.
-    if (rowStep || more.empty()) cursor = static_cast<int>(page.size());
+    if (rowStep || more.empty())
+      cursor = static_cast<int>(page.size());
   } else {
-    if (!Preceding(page.front(), count, &more)) return Fail();
+    if (!Preceding(page.front(), count, &more))
+      return Fail();
     for (Entry& e : more) {
       page.insert(page.begin(), std::move(e));
-      if (static_cast<int>(page.size()) > rowsInUse_) page.pop_back();
+      if (static_cast<int>(page.size()) > rowsInUse_)
+        page.pop_back();
     }
-    if (rowStep || more.empty()) cursor = 1;
+    if (rowStep || more.empty())
+      cursor = 1;
   }
   return Finish(page, cursor, rowsInUse_);
 }
 
-bool TKBrowser::NextPage(int rows) { return MovePage(rows, true, false); }
+bool TKBrowser::NextPage(int rows) {
+  return MovePage(rows, true, false);
+}
 
-bool TKBrowser::PrevPage(int rows) { return MovePage(rows, false, false); }
+bool TKBrowser::PrevPage(int rows) {
+  return MovePage(rows, false, false);
+}
 
 bool TKBrowser::NextRow() {
   if (cursor_ < filled_) {
     ++cursor_;
-    for (RowRec& r : rows_) r.Changed = false;
+    for (RowRec& r : rows_)
+      r.Changed = false;
     valid_ = succeeded_ = true;
     return true;
   }
@@ -343,7 +392,8 @@ bool TKBrowser::NextRow() {
 bool TKBrowser::PrevRow() {
   if (cursor_ > 1) {
     cursor_ = std::min(cursor_ - 1, std::max(filled_, 1));
-    for (RowRec& r : rows_) r.Changed = false;
+    for (RowRec& r : rows_)
+      r.Changed = false;
     valid_ = succeeded_ = true;
     return true;
   }
@@ -359,26 +409,33 @@ bool TKBrowser::RefreshAround(Entry target, int cursorRow) {
   const int c = std::clamp(cursorRow, 1, rowsInUse_);
   Entry found;
   Found f = Seek(target, 1, &found);
-  if (f == Found::kNo) f = Seek(target, -1, &found);
-  if (f == Found::kError) return Fail();
-  if (f == Found::kNo) return Finish({}, 1, rowsInUse_);
+  if (f == Found::kNo)
+    f = Seek(target, -1, &found);
+  if (f == Found::kError)
+    return Fail();
+  if (f == Found::kNo)
+    return Finish({}, 1, rowsInUse_);
 
   std::vector<Entry> below;
   Entry e;
   while (static_cast<int>(below.size()) < rowsInUse_ - c) {
     const Found g = Step(true, &e);
-    if (g == Found::kError) return Fail();
-    if (g == Found::kNo) break;
+    if (g == Found::kError)
+      return Fail();
+    if (g == Found::kNo)
+      break;
     below.push_back(e);
   }
   const int needAbove = rowsInUse_ - 1 - static_cast<int>(below.size());
   std::vector<Entry> above;
-  if (!Preceding(found, needAbove, &above)) return Fail();
+  if (!Preceding(found, needAbove, &above))
+    return Fail();
   if (static_cast<int>(above.size()) < needAbove &&
       static_cast<int>(below.size()) == rowsInUse_ - c) {
     // The list starts above: the rows it leaves free are filled from below.
     const int room = rowsInUse_ - 1 - static_cast<int>(above.size() + below.size());
-    if (!Following(below.empty() ? found : below.back(), room, &below)) return Fail();
+    if (!Following(below.empty() ? found : below.back(), room, &below))
+      return Fail();
   }
   std::vector<Entry> page(above.rbegin(), above.rend());
   page.push_back(found);
@@ -387,9 +444,11 @@ bool TKBrowser::RefreshAround(Entry target, int cursorRow) {
 }
 
 bool TKBrowser::RefreshPage() {
-  if ((!succeeded_ || !valid_) && cursor_ > filled_) return FirstPageSteps();
+  if ((!succeeded_ || !valid_) && cursor_ > filled_)
+    return FirstPageSteps();
   Entry target;
-  if (cursor_ <= filled_) target = {rows_[cursor_ - 1].Key, rows_[cursor_ - 1].Ref};
+  if (cursor_ <= filled_)
+    target = {rows_[cursor_ - 1].Key, rows_[cursor_ - 1].Ref};
   return RefreshAround(std::move(target), cursor_);
 }
 
@@ -408,17 +467,20 @@ bool TKBrowser::SetRowsInUse(int rows) {
       page.erase(page.begin(), page.begin() + drop);
       cursor = rows;
     }
-    if (static_cast<int>(page.size()) > rows) page.resize(static_cast<std::size_t>(rows));
+    if (static_cast<int>(page.size()) > rows)
+      page.resize(static_cast<std::size_t>(rows));
     return Finish(page, cursor, rows);
   }
   if (!page.empty()) {
     std::vector<Entry> more;
-    if (!Following(page.back(), rows - static_cast<int>(page.size()), &more)) return Fail();
+    if (!Following(page.back(), rows - static_cast<int>(page.size()), &more))
+      return Fail();
     page.insert(page.end(), more.begin(), more.end());
     more.clear();
     // At the end of the list the new rows are filled from above; the cursor moves down
     // with its entry.
-    if (!Preceding(page.front(), rows - static_cast<int>(page.size()), &more)) return Fail();
+    if (!Preceding(page.front(), rows - static_cast<int>(page.size()), &more))
+      return Fail();
     page.insert(page.begin(), more.rbegin(), more.rend());
     cursor += static_cast<int>(more.size());
   }
@@ -430,9 +492,11 @@ bool TKBrowser::SetRowsInUse(int rows) {
 
 std::int32_t TKBrowser::ThumbPosition(std::int32_t scrollRange) {
   const std::int64_t s = scrollRange;
-  if (s <= 0 || cursor_ > filled_) return 0;
+  if (s <= 0 || cursor_ > filled_)
+    return 0;
   std::int32_t count = 0;
-  if (fb_.KeyCount(key_, &count) != 0 || count <= 1) return 0;
+  if (fb_.KeyCount(key_, &count) != 0 || count <= 1)
+    return 0;
   const std::int64_t r = s / count;
   auto spread = [s](std::int64_t parts) { return s / parts > 0 ? s / (s / parts) : 2; };
   std::int64_t e;
@@ -462,18 +526,21 @@ std::int32_t TKBrowser::ThumbPosition(std::int32_t scrollRange) {
   if (fb_.KeyToRelPos(key_, row.Key, row.Ref, static_cast<std::int32_t>(scale), &position) != 0)
     return 0;
   const std::int64_t half = e / 2;
-  return position > half ? static_cast<std::int32_t>(std::min<std::int64_t>(position - half, s)) : 0;
+  return position > half ? static_cast<std::int32_t>(std::min<std::int64_t>(position - half, s))
+                         : 0;
 }
 
-bool TKBrowser::EntryAtPosition(std::int32_t position, std::int32_t scrollRange,
-                                std::string* key, std::int32_t* record) {
+bool TKBrowser::EntryAtPosition(std::int32_t position, std::int32_t scrollRange, std::string* key,
+                                std::int32_t* record) {
   auto firstEntry = [&] { return fb_.FindEntry(key_, 0, 1, "", record, key) == 0; };
   auto lastEntry = [&] {
     return fb_.FindEntry(key_, kLastRecordNumber, -1, std::string(kMaxKeyLength, '\xFF'), record,
                          key) == 0;
   };
-  if (position <= 0) return firstEntry();
-  if (position >= scrollRange) return lastEntry();
+  if (position <= 0)
+    return firstEntry();
+  if (position >= scrollRange)
+    return lastEntry();
 
   struct Probe {
     Entry entry;
@@ -491,7 +558,8 @@ bool TKBrowser::EntryAtPosition(std::int32_t position, std::int32_t scrollRange,
       return false;
     std::int32_t p = 0;
     const bool start = e.ref == 0 && e.key.empty(); // before the first item of the root
-    if (!start && fb_.KeyToRelPos(key_, e.key, e.ref, scrollRange, &p) != 0) return false;
+    if (!start && fb_.KeyToRelPos(key_, e.key, e.ref, scrollRange, &p) != 0)
+      return false;
     last = {e, start ? 0 : p, start ? -1 : 0};
     haveLast = true;
     if (!start && p == position) {
@@ -501,25 +569,33 @@ bool TKBrowser::EntryAtPosition(std::int32_t position, std::int32_t scrollRange,
     }
     // A probe that brings back a bound, or an estimate that does not narrow the bounds,
     // ends the search: it would not move any more.
-    if (e == lo.entry || e == hi.entry) break;
+    if (e == lo.entry || e == hi.entry)
+      break;
     if (last.pos < position) {
-      if (last.pos < lo.pos) break;
+      if (last.pos < lo.pos)
+        break;
       lo = last;
     } else {
-      if (last.pos > hi.pos) break;
+      if (last.pos > hi.pos)
+        break;
       hi = last;
     }
-    if (lo.entry == hi.entry) break;
+    if (lo.entry == hi.entry)
+      break;
     const std::int64_t middle = (lo.pos + hi.pos) / 2;
-    if (middle == lo.pos || middle == hi.pos) break;
+    if (middle == lo.pos || middle == hi.pos)
+      break;
     probe = middle;
   }
   const Probe* best = haveLast ? &last : &lo;
   for (const Probe* candidate : {&lo, &hi}) {
-    if (std::llabs(candidate->pos - position) < std::llabs(best->pos - position)) best = candidate;
+    if (std::llabs(candidate->pos - position) < std::llabs(best->pos - position))
+      best = candidate;
   }
-  if (best->bound < 0) return firstEntry();
-  if (best->bound > 0) return lastEntry();
+  if (best->bound < 0)
+    return firstEntry();
+  if (best->bound > 0)
+    return lastEntry();
   *key = best->entry.key;
   *record = best->entry.ref;
   return true;

@@ -32,12 +32,12 @@ namespace tarvik {
 class Fileblock;
 
 struct RowRec {
-  std::string Key;          ///< key string of the row's index entry
-  std::int32_t Ref = 0;     ///< record number of that entry; 0 or less: the row is empty
-  std::int32_t ReadState = 0; ///< -1 when the record could not be read the last time
-  bool Changed = false;     ///< the row's text differs from what this row showed before
-  bool Built = false;       ///< the text belongs to the current entry
-  std::string Text;         ///< the row text, columns separated by ";"
+  std::string Key;                    ///< key string of the row's index entry
+  std::int32_t Ref = 0;               ///< record number of that entry; 0 or less: the row is empty
+  std::int32_t ReadState = 0;         ///< -1 when the record could not be read the last time
+  bool Changed = false;               ///< the row's text differs from what this row showed before
+  bool Built = false;                 ///< the text belongs to the current entry
+  std::string Text;                   ///< the row text, columns separated by ";"
   std::vector<std::string> MoreTexts; ///< texts 2.. when the object has several per row
 };
 
@@ -78,7 +78,8 @@ public:
 
   /// Take effect at the next step.
   void SetKeyNumber(int key) {
-    if (key != key_) rebuildAll_ = true; // the rows' texts may depend on the order
+    if (key != key_)
+      rebuildAll_ = true; // the rows' texts may depend on the order
     key_ = key;
   }
   void SetKeyRange(std::string_view lowKey, std::string_view highKey);

@@ -24,7 +24,8 @@ protected:
     SetDateFormat("");
     SetUtcCorrection(0);
     SetPortableDesignators(PortableDesignatorTable());
-    if (EngineRunning()) ExitEngine();
+    if (EngineRunning())
+      ExitEngine();
   }
   /// Opens KXSETUP, adds an empty record when it has none, and hands the record to `use`.
   template <class Use> void WithSetup(Use use) {
@@ -65,7 +66,8 @@ TEST_F(FamilySettingsTest, SettingsSurviveARestart) {
     EXPECT_EQ(setup.Update(), 0);
   });
   FamilySettings loaded;
-  WithSetup([&](Fileblock& setup) { loaded = ReadFamilySettings(SetupRecord(setup.RecordBuffer())); });
+  WithSetup(
+      [&](Fileblock& setup) { loaded = ReadFamilySettings(SetupRecord(setup.RecordBuffer())); });
   saved.designators = loaded.designators;
   EXPECT_EQ(loaded, saved);
   EXPECT_EQ(loaded.designators[0].text, "QRP");

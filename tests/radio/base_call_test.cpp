@@ -31,8 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
         BaseCallCase{"dl9qqq/p", "DL9QQQ", "DL9QQQ"}, BaseCallCase{"DL9QQQ/MM", "DL9QQQ", "DL9QQQ"},
         BaseCallCase{"DL9QQQ/LGT", "DL9QQQ", "DL9QQQ"},
         // designator pairs name their own entity and stay whole
-        BaseCallCase{"FO5QQ/M", "FO5QQ/M", "FO5QQ/M"}, BaseCallCase{"GM3ABC/SH", "GM3ABC/SH", "GM3ABC/SH"},
-        BaseCallCase{"3D2AB/R", "3D2AB/R", "3D2AB/R"}, BaseCallCase{"FO5QQ/M/P", "FO5QQ/M", "FO5QQ/M"},
+        BaseCallCase{"FO5QQ/M", "FO5QQ/M", "FO5QQ/M"},
+        BaseCallCase{"GM3ABC/SH", "GM3ABC/SH", "GM3ABC/SH"},
+        BaseCallCase{"3D2AB/R", "3D2AB/R", "3D2AB/R"},
+        BaseCallCase{"FO5QQ/M/P", "FO5QQ/M", "FO5QQ/M"},
         // three parts: a pair followed by a call is sorted as two parts
         BaseCallCase{"FO5QQ/M/DL1A", "FO5QQ/M", "DL1A"},
         // sorting: the longer part is the home call
@@ -57,16 +59,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BaseCall, DesignatorPairs) {
   const std::pair<const char*, const char*> pairs[] = {
-      {"SV1ABC", "A"}, {"JW5X", "B"}, {"JW5X", "S"}, {"3Y0Z", "B"}, {"3Y0Z", "P"},
-      {"FR5A", "B"},   {"FR5A", "E"}, {"FR5A", "G"}, {"FR5A", "J"}, {"FR5A", "T"},
-      {"FO5A", "A"},   {"FO5A", "C"}, {"FO5A", "F"}, {"FO5A", "M"}, {"3D2AB", "C"},
-      {"3D2AB", "R"},  {"VQ9X", "A"}, {"VQ9X", "D"}, {"VQ9X", "F"}, {"ZK1A", "N"},
-      {"ZK1A", "S"},   {"GM4A", "SH"}, {"GM4A", "SC"}};
+      {"SV1ABC", "A"}, {"JW5X", "B"}, {"JW5X", "S"},  {"3Y0Z", "B"},  {"3Y0Z", "P"}, {"FR5A", "B"},
+      {"FR5A", "E"},   {"FR5A", "G"}, {"FR5A", "J"},  {"FR5A", "T"},  {"FO5A", "A"}, {"FO5A", "C"},
+      {"FO5A", "F"},   {"FO5A", "M"}, {"3D2AB", "C"}, {"3D2AB", "R"}, {"VQ9X", "A"}, {"VQ9X", "D"},
+      {"VQ9X", "F"},   {"ZK1A", "N"}, {"ZK1A", "S"},  {"GM4A", "SH"}, {"GM4A", "SC"}};
   for (const auto& [call, designator] : pairs)
     EXPECT_TRUE(IsDesignatorPair(call, designator)) << call << "/" << designator;
   const std::pair<const char*, const char*> notPairs[] = {
-      {"SV1ABC", "B"}, {"FO5A", "P"}, {"3D2AB", "A"}, {"3DAB", "C"}, {"GM4A", "S"},
-      {"GM4A", "SHX"}, {"DL1A", "M"}, {"VQ9X", ""}};
+      {"SV1ABC", "B"}, {"FO5A", "P"},   {"3D2AB", "A"}, {"3DAB", "C"},
+      {"GM4A", "S"},   {"GM4A", "SHX"}, {"DL1A", "M"},  {"VQ9X", ""}};
   for (const auto& [call, designator] : notPairs)
     EXPECT_FALSE(IsDesignatorPair(call, designator)) << call << "/" << designator;
 }
@@ -86,7 +87,7 @@ TEST(BaseCall, PortableDesignatorsComeFromTheSetupWhenItHasThem) {
   fromSetup[1] = {"2", 0};
   table.LoadFromSetup(fromSetup);
   EXPECT_EQ(table.Entry(1), (PortableDesignator{"QRP", 7}));
-  EXPECT_FALSE(table.Contains("P")); // entry 5 was replaced by an empty one
+  EXPECT_FALSE(table.Contains("P"));   // entry 5 was replaced by an empty one
   EXPECT_EQ(table.Entry(10).text, ""); // entries 10..16 stay
   // "2" is now a designator: it is dropped instead of naming a call area.
   EXPECT_EQ(BaseCall("DL9QQQ/2", kCountryPart, table), "DL9QQQ");
@@ -103,8 +104,8 @@ TEST(BaseCall, PortableDesignatorsComeFromTheSetupWhenItHasThem) {
 
 TEST(EntityTable, PositionsAndPrefixes) {
   const std::pair<int, const char*> samples[] = {
-      {1, "VE"},     {12, "VP2E"}, {15, "RA-AS"}, {24, "3Y/B"}, {81, "DLDM"},   {218, "OKOM"},
-      {228, "HK0SB"}, {230, "DL"}, {460, "3D2/R"}, {513, "VP6D"}, {514, "4O"}, {516, "FJ"}};
+      {1, "VE"},      {12, "VP2E"}, {15, "RA-AS"},  {24, "3Y/B"},  {81, "DLDM"}, {218, "OKOM"},
+      {228, "HK0SB"}, {230, "DL"},  {460, "3D2/R"}, {513, "VP6D"}, {514, "4O"},  {516, "FJ"}};
   for (const auto& [position, prefix] : samples) {
     EXPECT_EQ(EntityPrefix(position), prefix) << position;
     EXPECT_EQ(EntityPosition(prefix), position) << prefix;
@@ -117,7 +118,8 @@ TEST(EntityTable, PositionsAndPrefixes) {
   EXPECT_EQ(EntityPosition("dl"), 0); // with case
   EXPECT_EQ(EntityPosition("4O", kEntityHomeCallPositions), 0);
   int filled = 0;
-  for (int p = 1; p <= kEntityPositions; ++p) filled += EntityPrefix(p).empty() ? 0 : 1;
+  for (int p = 1; p <= kEntityPositions; ++p)
+    filled += EntityPrefix(p).empty() ? 0 : 1;
   EXPECT_EQ(filled, 396);
   // Only positions up to 513 swap roles: VP6D (513) does, KH8S (515) stays the home call.
   EXPECT_EQ(BaseCall("VP6D/W1A", kHomeCall), "W1A");

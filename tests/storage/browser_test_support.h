@@ -21,7 +21,8 @@ public:
   long dataReads = 0;
   MemoryFileIo memory;
 
-  IoResult Open(const std::string& path, Mode mode, Lock lock, std::unique_ptr<File>* file) override {
+  IoResult Open(const std::string& path, Mode mode, Lock lock,
+                std::unique_ptr<File>* file) override {
     std::unique_ptr<File> inner;
     const IoResult r = memory.Open(path, mode, lock, &inner);
     if (r.ok()) {
@@ -36,14 +37,17 @@ public:
   IoResult Rename(const std::string& from, const std::string& to) override {
     return memory.Rename(from, to);
   }
-  IoResult SyncDirectoryOf(const std::string& path) override { return memory.SyncDirectoryOf(path); }
+  IoResult SyncDirectoryOf(const std::string& path) override {
+    return memory.SyncDirectoryOf(path);
+  }
 
 private:
   class Counted final : public File {
   public:
     Counted(std::unique_ptr<File> inner, long* reads) : inner_(std::move(inner)), reads_(reads) {}
     IoResult ReadAt(std::uint64_t offset, void* buf, std::size_t n, std::size_t* got) override {
-      if (reads_ != nullptr) ++*reads_;
+      if (reads_ != nullptr)
+        ++*reads_;
       return inner_->ReadAt(offset, buf, n, got);
     }
     IoResult WriteAt(std::uint64_t offset, const void* buf, std::size_t n) override {
@@ -68,7 +72,9 @@ inline std::string NameKey(const char* record, int key) {
   return key == 1 ? KeyPad(RecordView(record, kNameRecLen).StrAt(8, 10), 10) : std::string();
 }
 
-inline std::string NameOf(const char* record) { return RecordView(record, kNameRecLen).StrAt(8, 10); }
+inline std::string NameOf(const char* record) {
+  return RecordView(record, kNameRecLen).StrAt(8, 10);
+}
 
 /// "A0001" ...
 inline std::string Numbered(char letter, int n) {

@@ -16,7 +16,8 @@ namespace {
 class ProgramFiles : public EngineTest {
 protected:
   void TearDown() override {
-    for (Fileblock* fb : opened_) CloseProgramFile(fb);
+    for (Fileblock* fb : opened_)
+      CloseProgramFile(fb);
     EngineTest::TearDown();
   }
   Fileblock* Open(ProgramFile file, int contest = 0) {
@@ -50,8 +51,9 @@ TEST_F(ProgramFiles, NamesAndLayoutsByFileName) {
   EXPECT_EQ(ProgramFileName(ProgramFile::kQsoTemp), "KXLKTEMP");
   RegisterProgramFileLayouts();
   const std::pair<const char*, const char*> files[] = {
-      {"/data/KXLK0012.DAT", "KXLK"}, {"kxlk0003", "KXLK"}, {"KXLKTEMP.IX", "KXLKTEMP"},
-      {"KXKK", "KXKK"},               {"KXPREFEE", "KXPREFEE"}, {"KXSETUP2", "KXSETUP2"}};
+      {"/data/KXLK0012.DAT", "KXLK"}, {"kxlk0003", "KXLK"},
+      {"KXLKTEMP.IX", "KXLKTEMP"},    {"KXKK", "KXKK"},
+      {"KXPREFEE", "KXPREFEE"},       {"KXSETUP2", "KXSETUP2"}};
   for (const auto& [path, layout] : files) {
     const FileblockLayout* found = FindFileblockLayout(path);
     ASSERT_NE(found, nullptr) << path;
@@ -128,26 +130,35 @@ TEST_F(ProgramFiles, QsoKeysOrderTheLog) {
   EXPECT_EQ(qsoNrs(12), (std::vector<int>{3, 2, 1}));
   EXPECT_EQ(qsoNrs(24), (std::vector<int>{3, 2, 1}));
   EXPECT_EQ(qsoNrs(18), (std::vector<int>{2, 3, 1})); // the empty DOK first
-  ASSERT_EQ(log->FindKey(6, "DL2ABC        "), 0);   // base call without "/P"
+  ASSERT_EQ(log->FindKey(6, "DL2ABC        "), 0);    // base call without "/P"
   EXPECT_EQ(QsoRecord(log->RecordBuffer()).QSONr(), 2);
 }
 
 TEST_F(ProgramFiles, EveryLayoutKeepsItsKeysWithinTheirLengthsAndReopens) {
-  const ProgramFile all[] = {ProgramFile::kSetup,           ProgramFile::kSetup2,
-                             ProgramFile::kProfiles,        ProgramFile::kContestHeaders,
-                             ProgramFile::kContestExtensions, ProgramFile::kQsoLog,
-                             ProgramFile::kQsoTemp,         ProgramFile::kCallBook,
-                             ProgramFile::kCallList,        ProgramFile::kPrefix,
-                             ProgramFile::kPrefixExceptionsEE, ProgramFile::kPrefixExceptionsES,
-                             ProgramFile::kContestNotes,    ProgramFile::kQsoNotes,
+  const ProgramFile all[] = {ProgramFile::kSetup,
+                             ProgramFile::kSetup2,
+                             ProgramFile::kProfiles,
+                             ProgramFile::kContestHeaders,
+                             ProgramFile::kContestExtensions,
+                             ProgramFile::kQsoLog,
+                             ProgramFile::kQsoTemp,
+                             ProgramFile::kCallBook,
+                             ProgramFile::kCallList,
+                             ProgramFile::kPrefix,
+                             ProgramFile::kPrefixExceptionsEE,
+                             ProgramFile::kPrefixExceptionsES,
+                             ProgramFile::kContestNotes,
+                             ProgramFile::kQsoNotes,
                              ProgramFile::kQslRoutes};
   for (ProgramFile file : all) {
     const FileblockLayout& layout = ProgramFileLayout(file);
     // Every byte set: strings at their longest, numbers large.
-    std::vector<char> record(static_cast<std::size_t>(std::max(layout.bufferSize, layout.recordLength)), 'W');
+    std::vector<char> record(
+        static_cast<std::size_t>(std::max(layout.bufferSize, layout.recordLength)), 'W');
     for (int key = 1; key <= static_cast<int>(layout.keys.size()); ++key) {
       const std::string built = layout.keyBuilder(record.data(), key);
-      EXPECT_LE(static_cast<int>(built.size()), layout.keys[static_cast<std::size_t>(key - 1)].length)
+      EXPECT_LE(static_cast<int>(built.size()),
+                layout.keys[static_cast<std::size_t>(key - 1)].length)
           << layout.name << " key " << key;
       EXPECT_FALSE(built.empty()) << layout.name << " key " << key;
     }

@@ -42,7 +42,9 @@ protected:
 };
 
 /// The grid's scroll range for a file of `n` entries.
-std::int32_t ScrollRange(std::int32_t n) { return n - 1 > 3000 ? 247 : std::max(n - 1, 0); }
+std::int32_t ScrollRange(std::int32_t n) {
+  return n - 1 > 3000 ? 247 : std::max(n - 1, 0);
+}
 
 TEST_F(Positions, DraggingOverEveryPositionEndsAndFollowsTheIndexOrder) {
   Fileblock* fb = Create("NUMBERS", kNameRecLen, NumberKey, 5);
@@ -50,8 +52,10 @@ TEST_F(Positions, DraggingOverEveryPositionEndsAndFollowsTheIndexOrder) {
   std::iota(numbers.begin(), numbers.end(), 1);
   std::shuffle(numbers.begin(), numbers.end(), std::mt19937(20260314));
   std::vector<int> checkpoints;
-  for (int n = 1; n <= 70; ++n) checkpoints.push_back(n);
-  for (int n : {100, 124, 125, 200, 500, 1000, 1500, 2000, 2500, 3000, 3001}) checkpoints.push_back(n);
+  for (int n = 1; n <= 70; ++n)
+    checkpoints.push_back(n);
+  for (int n : {100, 124, 125, 200, 500, 1000, 1500, 2000, 2500, 3000, 3001})
+    checkpoints.push_back(n);
   auto browser = TKBrowser::Create(*fb, 1, "", "").browser;
   ASSERT_TRUE(browser);
   int added = 0;
@@ -59,7 +63,8 @@ TEST_F(Positions, DraggingOverEveryPositionEndsAndFollowsTheIndexOrder) {
   for (int n : checkpoints) {
     while (added < n) {
       ASSERT_EQ(fb->ClearBuffer(), 0);
-      RecordView(fb->RecordBuffer(), kNameRecLen).SetI32At(4, numbers[static_cast<std::size_t>(added)]);
+      RecordView(fb->RecordBuffer(), kNameRecLen)
+          .SetI32At(4, numbers[static_cast<std::size_t>(added)]);
       ASSERT_EQ(fb->Add(), 0);
       present.push_back(numbers[static_cast<std::size_t>(added++)]);
     }
@@ -131,7 +136,8 @@ TEST_F(Positions, EstimatesOfPositionAndEntryAgree) {
     std::int32_t record = 0;
     std::string key;
     ASSERT_EQ(fb->RelPosToKey(1, a, s, &record, &key), 0);
-    if (record == 0) continue; // before the first root item
+    if (record == 0)
+      continue; // before the first root item
     std::int32_t position = 0;
     ASSERT_EQ(fb->KeyToRelPos(1, key, record, s, &position), 0);
     std::int32_t again = 0;
@@ -173,7 +179,8 @@ TEST_F(Positions, AnEmptyChildPageDoesNotBreakTheEstimates) {
   EXPECT_LE(thumb, 299);
   std::string key;
   std::int32_t record = 0;
-  for (std::int32_t a : {1, 5, 150, 298}) (void)browser->EntryAtPosition(a, 299, &key, &record);
+  for (std::int32_t a : {1, 5, 150, 298})
+    (void)browser->EntryAtPosition(a, 299, &key, &record);
 }
 
 TEST_F(Positions, ARowStepInAHundredThousandQsoLogReadsOneRecord) {
@@ -200,7 +207,10 @@ TEST_F(Positions, ARowStepInAHundredThousandQsoLogReadsOneRecord) {
   // Scroll down and up over the page edges, row by row.
   for (int step = 0; step < 100; ++step) {
     const bool down = (step / 50) == 0;
-    if (down) browser->SetCursorRow(25); else browser->SetCursorRow(1);
+    if (down)
+      browser->SetCursorRow(25);
+    else
+      browser->SetCursorRow(1);
     const long reads = io_.dataReads;
     const int rowsBuilt = built;
     ASSERT_TRUE(down ? browser->NextRow() : browser->PrevRow());

@@ -27,7 +27,8 @@ protected:
     ASSERT_EQ(fb_->DefineKey(1, 10, true), 0);
     // 200 names each of A, B and C: 600 entries, a tree of two levels.
     for (char letter : {'A', 'B', 'C'})
-      for (int n = 1; n <= 200; ++n) Add(Numbered(letter, n));
+      for (int n = 1; n <= 200; ++n)
+        Add(Numbered(letter, n));
     std::int32_t count = 0;
     ASSERT_EQ(fb_->KeyCount(1, &count), 0);
     ASSERT_EQ(count, 600);
@@ -103,7 +104,8 @@ TEST_F(Paging, FirstLastNextAndPreviousPage) {
 TEST_F(Paging, RowStepsScrollByOneAndReadOneRecord) {
   auto b = Browser();
   ASSERT_TRUE(b->FirstPage());
-  for (int i = 0; i < 9; ++i) ASSERT_TRUE(b->NextRow());
+  for (int i = 0; i < 9; ++i)
+    ASSERT_TRUE(b->NextRow());
   EXPECT_EQ(Page(*b), "A0001..A0010@10");
   const int builtBefore = built_;
   const long readsBefore = io_.dataReads;
@@ -114,7 +116,8 @@ TEST_F(Paging, RowStepsScrollByOneAndReadOneRecord) {
   EXPECT_EQ(b->CurrentKey(), KeyPad("A0011", 10));
   EXPECT_TRUE(b->Row(10).Changed);
   EXPECT_FALSE(b->Row(10).Text.empty());
-  for (int i = 0; i < 9; ++i) ASSERT_TRUE(b->PrevRow());
+  for (int i = 0; i < 9; ++i)
+    ASSERT_TRUE(b->PrevRow());
   EXPECT_EQ(Page(*b), "A0002..A0011@1");
   ASSERT_TRUE(b->PrevRow());
   EXPECT_EQ(Page(*b), "A0001..A0010@1");
@@ -129,10 +132,10 @@ TEST_F(Paging, RowStepsScrollByOneAndReadOneRecord) {
 TEST_F(Paging, AnEmptyRangeGivesAnEmptyPageForEveryStep) {
   auto b = Browser("X", "X");
   const std::function<bool()> steps[] = {
-      [&] { return b->FirstPage(); },    [&] { return b->LastPage(); },
-      [&] { return b->NextPage(10); },   [&] { return b->PrevPage(10); },
-      [&] { return b->NextRow(); },      [&] { return b->PrevRow(); },
-      [&] { return b->RefreshPage(); },  [&] { return b->GotoEntry("B0001", 1); },
+      [&] { return b->FirstPage(); },     [&] { return b->LastPage(); },
+      [&] { return b->NextPage(10); },    [&] { return b->PrevPage(10); },
+      [&] { return b->NextRow(); },       [&] { return b->PrevRow(); },
+      [&] { return b->RefreshPage(); },   [&] { return b->GotoEntry("B0001", 1); },
       [&] { return b->SetRowsInUse(20); }};
   for (const auto& step : steps) {
     EXPECT_TRUE(step());
@@ -313,7 +316,8 @@ TEST_F(Paging, RowsAreReadWithALimitedRetry) {
     const RetryHandler during = fb_->GetRetryHandler();
     EXPECT_EQ(during.budget, 6);
     EXPECT_EQ(RecordFileErrors().WaitBase(), 6);
-    for (int reason : {1, 2, 3}) EXPECT_FALSE(during.question("NAMES", reason));
+    for (int reason : {1, 2, 3})
+      EXPECT_FALSE(during.question("NAMES", reason));
     EXPECT_TRUE(during.question("NAMES", 4)); // passed on to the fileblock's own question
     row.Text = "x";
     ++checked;
