@@ -11,6 +11,7 @@
 #include "storage/program_files.h"
 #include "storage/program_files_tool.h"
 #include "storage/qso_record.h"
+#include "storage/setup_records.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {
@@ -105,6 +106,25 @@ TEST_F(ProgramFilesTool, TheToolProgramRunsTheseCommands) {
                               " > " + dir_.file("out.txt") + " 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(dir_.file("out.txt"));
   EXPECT_NE(ReadFileBytes(dir_.file("out.txt")).find("keys: every entry matches"), std::string::npos);
+}
+
+TEST_F(ProgramFilesTool, CheckFollowsTheSectionsOfProfiles) {
+  // Profiles are records of several sections; the key builder sees the whole record.
+  ASSERT_EQ(InitEngine(), 0);
+  Fileblock* profiles = OpenProgramFile(ProgramFile::kProfiles);
+  ASSERT_NE(profiles, nullptr);
+  for (const char* name : {"Sommer", "Winter"}) {
+    ASSERT_EQ(profiles->ClearBuffer(), 0);
+    ProfileRecord p(profiles->RecordBuffer());
+    p.SetName(name);
+    profiles->RecordBuffer()[40000] = 'x'; // reaches into a third section
+    ASSERT_TRUE(AddRecord(*profiles));
+  }
+  CloseProgramFile(profiles);
+  ASSERT_EQ(ExitEngine(), 0);
+  EXPECT_EQ(Run({"check", dir_.file("KXPRO")}), 0) << err_.str();
+  EXPECT_NE(out_.str().find("ok: 2 records, 2 keys"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("matches the key builder of KXPRO"), std::string::npos);
 }
 
 TEST(TerminalTextTest, Windows1252ToUtf8) {
