@@ -58,7 +58,7 @@ void Halt() {
 }
 
 bool Valid(const Fileblock* fb) {
-  return IsRegisteredFileblock(fb);
+  return IsFileblock(fb);
 }
 
 std::string ReportStamp(const Clock& clock) {

@@ -144,10 +144,6 @@ int InitEngine(int pageBuffers, int openFileBudget, FileIo* io) {
 
 bool EngineRunning() { return gEngine != nullptr; }
 
-bool IsRegisteredFileblock(const Fileblock* fileblock) {
-  return gEngine != nullptr && fileblock != nullptr && gEngine->IsRegistered(fileblock);
-}
-
 int CloseAll() {
   EngineOperationEnd end;
   if (!BeginEngineOperation(kOpCloseAll, end)) return RecordFileErrors().Severity();
@@ -210,6 +206,10 @@ Fileblock* FindFileblock(const std::string& name) {
   }
   Fail(kOpFindFileblock, err::kNoSuchFileblock);
   return nullptr;
+}
+
+bool IsFileblock(const Fileblock* fileblock) {
+  return gEngine != nullptr && fileblock != nullptr && gEngine->IsRegistered(fileblock);
 }
 
 bool SameFileblockName(const std::string& a, const std::string& b) {

@@ -46,9 +46,8 @@ int DestroyFileblock(Fileblock* fileblock);
 /// 101. The object registered under `name`, or nullptr with severity 1 (12364).
 Fileblock* FindFileblock(const std::string& name);
 
-/// Whether `fileblock` is a registered fileblock object (an error entry may name one that
-/// has been destroyed since).
-bool IsRegisteredFileblock(const Fileblock* fileblock);
+/// Whether `fileblock` is a registered fileblock object (without touching it).
+bool IsFileblock(const Fileblock* fileblock);
 
 /// Whether two logical names are equal: letters compare case-insensitively, and the
 /// umlauts 0x84, 0x94, 0x81 equal 0x8E, 0x99, 0x9A.

@@ -106,6 +106,7 @@ void Fileblock::ForgetPositions() {
   // Record numbers changed: no current record, no key positions.
   currentRecord_ = savedRecord_ = -1;
   currentKey_ = 0;
+  readThroughCursor_ = false;
   for (Cursor& c : cursors_) c = Cursor();
 }
 

@@ -252,6 +252,7 @@ private:
   std::int32_t currentRecord_ = -1;
   std::int32_t savedRecord_ = -1;
   int currentKey_ = 0;
+  bool readThroughCursor_ = false; // the current record was read through currentKey_'s position
   KeyBuilder builder_;
   RetryHandler retry_;
   ProgressHook progress_;

@@ -218,6 +218,7 @@ int Fileblock::DoAdd() {
   }
   std::memcpy(saved_.data(), buffer_.data(), buffer_.size());
   currentRecord_ = savedRecord_ = rec;
+  readThroughCursor_ = false;
   (void)AfterChange();
   return 0;
 }
@@ -272,6 +273,7 @@ int Fileblock::Update() {
     Fail(err::kRecordChanged, kStepReadRecord, 0, 0, rec);
     std::memcpy(buffer_.data(), disk_.data(), recordSize_);
     std::memcpy(saved_.data(), disk_.data(), recordSize_);
+    readThroughCursor_ = false;
     return op.result();
   }
 
@@ -352,6 +354,7 @@ int Fileblock::Update() {
   }
   std::memcpy(saved_.data(), buffer_.data(), buffer_.size());
   savedRecord_ = rec;
+  readThroughCursor_ = false;
   (void)AfterChange();
   return op.result();
 }
@@ -389,6 +392,7 @@ int Fileblock::Delete(int mode) {
     return op.result();
   }
   currentRecord_ = savedRecord_ = -1;
+  readThroughCursor_ = false;
   if (AfterChange() != 0) return op.result();
   (void)Reposition(mode, key > 0 && key <= numKeys_ ? &oldKey : nullptr, rec);
   return op.result();

@@ -38,6 +38,7 @@ int Fileblock::ReadCurrent(std::int32_t record, int key) {
   std::memcpy(saved_.data(), buffer_.data(), buffer_.size());
   currentRecord_ = savedRecord_ = record;
   currentKey_ = key;
+  readThroughCursor_ = key > 0;
   return 0;
 }
 
@@ -134,11 +135,13 @@ int Fileblock::StepKey(int key, bool forward) {
   Cursor& c = cursors_[static_cast<std::size_t>(key)];
   bool found = false;
   Status s;
-  if (currentKey_ == key && c.valid && c.ref == currentRecord_) {
+  // The key's position is used when the current record was read through it and not
+  // changed since (a change may have moved its entry or given its number to a new record).
+  if (currentKey_ == key && readThroughCursor_ && c.valid && c.ref == currentRecord_) {
     s = forward ? tree.Next(&c, &found) : tree.Prev(&c, &found);
   } else {
-    // Positioned by another key or by number: find the current record's entry in this
-    // key first (its key string from the saved copy), then step from there.
+    // Positioned by another key, by number or changed: find the current record's entry in
+    // this key first (its key string from the saved copy), then step from there.
     const std::string keyString = Key(saved_.data(), key);
     Cursor probe;
     s = tree.Seek(keyString, currentRecord_, &probe, &found);

@@ -42,7 +42,9 @@ TEST_F(Engine, FindsObjectsByNameIgnoringCase) {
   EXPECT_TRUE(SameFileblockName("M\x84RZ", "M\x8ERZ"));
   EXPECT_TRUE(SameFileblockName("\x94\x81", "\x99\x9A"));
   EXPECT_FALSE(SameFileblockName("KXKK", "KXKZ"));
+  EXPECT_TRUE(IsFileblock(fb));
   Destroy(fb);
+  EXPECT_FALSE(IsFileblock(fb));
   EXPECT_EQ(fb->EnsureOpen(), 4); // no longer an object of the engine
   EXPECT_EQ(LastError(), 24607);
 }

@@ -458,3 +458,30 @@ TEST_F(FileblockOps, VariableLengthRecordsSpanSections) {
 
 } // namespace
 } // namespace tarvik::test
+
+namespace tarvik::test {
+namespace {
+
+TEST_F(FileblockOps, StepsStartFromTheRecordAsItIsNow) {
+  Fileblock* fb = OpenTest("STEPS");
+  for (const char* name : {"A", "C", "E", "G"}) ASSERT_EQ(AddRecord(fb, {0, name, 0, name}), 0);
+  // Renaming the current record moves its entry: the next step starts from the new place.
+  ASSERT_EQ(fb->FindKey(2, "C"), 0);
+  TestRecord r = Current(fb);
+  r.name = "F";
+  r.Store(fb->RecordBuffer());
+  ASSERT_EQ(fb->Update(), 0);
+  ASSERT_EQ(fb->NextKey(2), 0);
+  EXPECT_EQ(Current(fb).name, "G");
+  // A deleted record's number given to a new record: no step from the old entry.
+  ASSERT_EQ(fb->FindKey(2, "E"), 0);
+  const std::int32_t rec = fb->CurrentRecordNumber();
+  ASSERT_EQ(fb->Delete(kDeleteNoPosition), 0);
+  ASSERT_EQ(AddRecord(fb, {0, "B", 0, "B"}), 0);
+  ASSERT_EQ(fb->CurrentRecordNumber(), rec);
+  ASSERT_EQ(fb->NextKey(2), 0);
+  EXPECT_EQ(Current(fb).name, "F");
+}
+
+} // namespace
+} // namespace tarvik::test
