@@ -5,6 +5,10 @@ namespace tarvik {
 namespace {
 int gLanguageFlag = 1;
 int gNameStyle = 0;
+std::string& DateFormatValue() {
+  static std::string picture = "dd.mm.yyyy";
+  return picture;
+}
 } // namespace
 
 int LanguageFlag() {
@@ -22,6 +26,17 @@ int NameStyle() {
 }
 void SetNameStyle(int style) {
   gNameStyle = style;
+}
+
+} // namespace tarvik
+
+namespace tarvik {
+
+const std::string& DateFormat() {
+  return DateFormatValue();
+}
+void SetDateFormat(std::string_view picture) {
+  DateFormatValue() = picture.empty() ? std::string_view("dd.mm.yyyy") : picture;
 }
 
 } // namespace tarvik

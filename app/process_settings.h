@@ -3,6 +3,9 @@
 // read: the language of bilingual texts and the style in which names are written. They are
 // loaded from the family setup at start and saved back at the end.
 
+#include <string>
+#include <string_view>
+
 namespace tarvik {
 
 /// Language of bilingual texts: 1 German, 0 English. German until the setup is loaded.
@@ -17,5 +20,10 @@ bool IsGerman();
 /// typed. 0 until the setup is loaded.
 int NameStyle();
 void SetNameStyle(int style);
+
+/// The date picture of lists and columns ("dd.mm.yyyy" until the setup is loaded; an empty
+/// picture is taken as that one).
+const std::string& DateFormat();
+void SetDateFormat(std::string_view picture);
 
 } // namespace tarvik

@@ -23,11 +23,22 @@ enum Operation : int {
   kOpDestroyFileblock = 4136,
 };
 
+/// Ends an engine-level operation (the halt-on-error switch looks at its severity), unless
+/// it was refused as started inside another operation, which then ends for both.
+class EngineOperationEnd {
+public:
+  ~EngineOperationEnd() {
+    if (!reentered) RecordFileErrors().EndOperation();
+  }
+  bool reentered = false;
+};
+
 /// Starts an engine-level operation; false (with the error recorded) when it may not run.
-bool BeginEngineOperation(int operation, bool needsEngine = true) {
+bool BeginEngineOperation(int operation, EngineOperationEnd& end, bool needsEngine = true) {
   ErrorChannel& ch = RecordFileErrors();
   if (gEngine && gEngine->busy()) {
     ch.Record({.code = err::kReentered, .operation = operation});
+    end.reentered = true;
     return false;
   }
   ch.BeginOperation(operation, nullptr);
@@ -122,7 +133,8 @@ void Engine::Touch(Fileblock* fb) {
 }
 
 int InitEngine(int pageBuffers, int openFileBudget, FileIo* io) {
-  if (!BeginEngineOperation(kOpInitEngine, false)) return RecordFileErrors().Severity();
+  EngineOperationEnd end;
+  if (!BeginEngineOperation(kOpInitEngine, end, false)) return RecordFileErrors().Severity();
   if (gEngine) return Fail(kOpInitEngine, err::kInitialisedTwice);
   if (openFileBudget <= 6) return Fail(kOpInitEngine, err::kBudgetTooSmall);
   if (pageBuffers < 8) return Fail(kOpInitEngine, err::kTooFewBuffers);
@@ -133,20 +145,23 @@ int InitEngine(int pageBuffers, int openFileBudget, FileIo* io) {
 bool EngineRunning() { return gEngine != nullptr; }
 
 int CloseAll() {
-  if (!BeginEngineOperation(kOpCloseAll)) return RecordFileErrors().Severity();
+  EngineOperationEnd end;
+  if (!BeginEngineOperation(kOpCloseAll, end)) return RecordFileErrors().Severity();
   for (const auto& fb : gEngine->fileblocks()) (void)fb->CloseFiles(true);
   return RecordFileErrors().Severity();
 }
 
 int ExitEngine() {
-  if (!BeginEngineOperation(kOpExitEngine)) return RecordFileErrors().Severity();
+  EngineOperationEnd end;
+  if (!BeginEngineOperation(kOpExitEngine, end)) return RecordFileErrors().Severity();
   if (!gEngine->fileblocks().empty()) return Fail(kOpExitEngine, err::kExitWithObjects);
   gEngine.reset();
   return 0;
 }
 
 Fileblock* CreateFileblock(const FileblockParams& params) {
-  if (!BeginEngineOperation(kOpCreateFileblock)) return nullptr;
+  EngineOperationEnd end;
+  if (!BeginEngineOperation(kOpCreateFileblock, end)) return nullptr;
   const std::string base = ResolveBase(params.fileName);
   // An empty data file is removed; a backup copy, when there is one, takes its place and
   // the index is rebuilt from it at the first open.
@@ -175,7 +190,8 @@ Fileblock* CreateFileblock(const FileblockParams& params) {
 }
 
 int DestroyFileblock(Fileblock* fileblock) {
-  if (!BeginEngineOperation(kOpDestroyFileblock)) return RecordFileErrors().Severity();
+  EngineOperationEnd end;
+  if (!BeginEngineOperation(kOpDestroyFileblock, end)) return RecordFileErrors().Severity();
   if (!gEngine->IsRegistered(fileblock)) return Fail(kOpDestroyFileblock, err::kInvalidObject);
   (void)fileblock->CloseFiles(true);
   gEngine->Unregister(fileblock);
@@ -183,7 +199,8 @@ int DestroyFileblock(Fileblock* fileblock) {
 }
 
 Fileblock* FindFileblock(const std::string& name) {
-  if (!BeginEngineOperation(kOpFindFileblock)) return nullptr;
+  EngineOperationEnd end;
+  if (!BeginEngineOperation(kOpFindFileblock, end)) return nullptr;
   for (const auto& fb : gEngine->fileblocks()) {
     if (SameFileblockName(fb->Name(), name)) return fb.get();
   }

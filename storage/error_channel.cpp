@@ -94,6 +94,14 @@ void ErrorChannel::NoteFileFailure(FileCall call, int osError) {
   osError_ = osError;
 }
 
+void ErrorChannel::EndOperation() {
+  if (!halt_ || halting_ || severity_ < 3) return;
+  halting_ = true;
+  const std::function<void()> halt = halt_;
+  halt();
+  halting_ = false;
+}
+
 void ErrorChannel::SetWaitFunction(std::function<void(int)> wait) {
   if (!wait) {
     wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };

@@ -91,6 +91,13 @@ public:
   void Record(ErrorEntry entry, int errorClass = -1);
   /// Remembers a failing file call; the first failure of an operation wins.
   void NoteFileFailure(FileCall call, int osError);
+  /// Called by the engine when an operation has ended (after its clean-up). With a halt
+  /// handler installed and a severity of 3 or more, the handler runs (never re-entered).
+  void EndOperation();
+
+  /// The halt-on-error switch: `handler` runs when an operation ends with severity 3 or
+  /// more (empty: off). The program ends itself from there.
+  void SetHaltHandler(std::function<void()> handler) { halt_ = std::move(handler); }
 
   const std::string& DumpFileName() const { return dumpFileName_; }
   void SetDumpFileName(const std::string& name) { dumpFileName_ = name; }
@@ -120,6 +127,8 @@ private:
   int waitBaseMs_ = 30;
   std::function<void(int)> wait_;
   std::function<int(int)> random_;
+  std::function<void()> halt_;
+  bool halting_ = false;
 };
 
 /// The process-wide channel.

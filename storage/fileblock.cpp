@@ -28,6 +28,7 @@ enum Operation : int {
   kOpEnsureOpen = 8217,
   kOpClose = 4178,
   kOpRepair = 4250,
+  kOpCloseForRepair = 4251,
 };
 
 constexpr std::size_t kPathLimit = PATH_MAX - 1;
@@ -47,7 +48,9 @@ OperationScope::OperationScope(Fileblock* fb, int operation) : fb_(fb) {
     return;
   }
   if (engine->busy()) {
+    // Reported into the running operation, which ends (and halts) for both.
     ch.Record({.code = err::kReentered, .operation = operation});
+    reentered_ = true;
     return;
   }
   if (!engine->IsRegistered(fb)) {
@@ -62,9 +65,11 @@ OperationScope::OperationScope(Fileblock* fb, int operation) : fb_(fb) {
 }
 
 OperationScope::~OperationScope() {
-  if (!entered_) return;
-  if (fb_->damaged_) (void)fb_->CloseFiles(false);
-  RunningEngine()->SetBusy(false);
+  if (entered_) {
+    if (fb_->damaged_) (void)fb_->CloseFiles(false);
+    RunningEngine()->SetBusy(false);
+  }
+  if (!reentered_) RecordFileErrors().EndOperation();
 }
 
 Fileblock::Fileblock(Engine* engine, std::string name, std::string base, bool variable,
@@ -449,6 +454,14 @@ int Fileblock::EnsureOpen() {
 int Fileblock::Close() {
   OperationScope op(this, kOpClose);
   if (op.ok()) (void)CloseFiles(true);
+  return op.result();
+}
+
+int Fileblock::CloseForRepair() {
+  OperationScope op(this, kOpCloseForRepair);
+  if (!op.ok() || !data_) return op.result();
+  damaged_ = true; // keeps InUse set on disk
+  (void)CloseFiles(false);
   return op.result();
 }
 

@@ -166,6 +166,10 @@ public:
   int EnsureOpen();
   /// 4178. Flushes and closes the files; the next operation opens them again.
   int Close();
+  /// 4251. Closes the files without writing what is not yet written and leaves InUse set,
+  /// so that the next open repairs the fileblock: for a fileblock whose last operation
+  /// failed badly and whose state on disk cannot be trusted.
+  int CloseForRepair();
   /// 4250. Reorganises the data file and rebuilds every key now (as an open does when it
   /// finds the files damaged).
   int Repair();

@@ -51,6 +51,7 @@ public:
 private:
   Fileblock* fb_;
   bool entered_ = false;
+  bool reentered_ = false;
 };
 
 /// Errors that mean the files cannot be trusted any more.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/program_files_tool.h"
 #include "storage/storage_tool.h"
 
 namespace {
@@ -14,8 +15,8 @@ int Usage() {
                "usage: tarvik-tool COMMAND [ARGS]\n"
                "commands:\n"
                "  help                  this text\n"
-               "%s",
-               tarvik::StorageToolUsage());
+               "%s%s",
+               tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage());
   return 2;
 }
 
@@ -28,6 +29,9 @@ int main(int argc, char* argv[]) {
     Usage();
     return 0;
   }
+  // The program's files first: they add key checks and field dumps to the storage commands.
+  if (const int code = tarvik::RunProgramFilesToolCommand(args, std::cout, std::cerr); code >= 0)
+    return code;
   if (const int code = tarvik::RunStorageToolCommand(args, std::cout, std::cerr); code >= 0) return code;
   std::fprintf(stderr, "tarvik-tool: unknown command '%s'\n", args[0].c_str());
   return Usage();
