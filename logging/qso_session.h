@@ -198,7 +198,9 @@ public:
   void SwitchBandForList(char band);
   /// Switches the mode: running number per mode group, multipliers, sent serial follow.
   void SwitchMode(std::string_view mode);
-  /// The band the active time block demands, or 0 when no block is active.
+  /// The band the active time block demands (the current band when the block lists it,
+  /// else the block's first band), or 0 when no block is active. Blocks are taken in
+  /// order; the block's bands count only where the contest offers them.
   char TimeBlockBand() const;
 
   char CurrentBand() const { return band_; }

@@ -55,7 +55,15 @@ char QsoSession::TimeBlockBand() const {
     const TimeOfDay end = ReadDefaultPeriodTime(block.endTime);
     if (start < 0 || end < 0 || now.time < start || now.time >= end)
       continue;
-    return block.bands.find(band_) != std::string::npos ? band_ : block.bands.front();
+    // Only bands the contest offers count: a block of bands the chosen category does not
+    // work leaves the band alone.
+    std::string bands;
+    for (char band : block.bands)
+      if (IsBandLetter(band) && def_.Bands.find(band) != std::string::npos)
+        bands += band;
+    if (bands.empty())
+      continue;
+    return bands.find(band_) != std::string::npos ? band_ : bands.front();
   }
   return '\0';
 }

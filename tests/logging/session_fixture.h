@@ -166,12 +166,22 @@ protected:
     return StoredCount() > before;
   }
 
+  /// Moves the clock on and lets the session's one-second timer tick.
   void AdvanceClock(int seconds) {
     DateTime& t = clock_.now;
     int total = t.hour * 3600 + t.minute * 60 + t.second + seconds;
     t.hour = total / 3600 % 24;
     t.minute = total / 60 % 60;
     t.second = total % 60;
+    if (session_)
+      session_->ClockTick();
+  }
+  void SetClock(int hour, int minute, int second = 0) {
+    clock_.now.hour = hour;
+    clock_.now.minute = minute;
+    clock_.now.second = second;
+    if (session_)
+      session_->ClockTick();
   }
 
   std::int32_t StoredCount() {
