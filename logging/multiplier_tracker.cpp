@@ -66,19 +66,26 @@ void MultiplierTracker::Evaluate(QsoRecord& record, Fileblock& log, bool keepCal
   }
 }
 
+bool MultiplierTracker::Counted(std::size_t k) const {
+  // A stored QSO being changed is in the index already with its own values.
+  const PendingValue& p = pending_[k];
+  const auto kind = static_cast<MultKind>(k);
+  return p.set && (rules_.AlwaysNew(kind) || !index_.Contains(kind, p.unit));
+}
+
 int MultiplierTracker::PendingCount(int slot) const {
   int count = 0;
-  for (const PendingValue& p : pending_)
-    if (p.set && p.slot == slot)
-      count += p.weight;
+  for (std::size_t k = 0; k < pending_.size(); ++k)
+    if (Counted(k) && pending_[k].slot == slot)
+      count += pending_[k].weight;
   return count;
 }
 
 int MultiplierTracker::PendingColumnCount(int column, int slot) const {
   int count = 0;
-  for (const PendingValue& p : pending_)
-    if (p.set && p.slot == slot && p.column == column)
-      count += p.weight;
+  for (std::size_t k = 0; k < pending_.size(); ++k)
+    if (Counted(k) && pending_[k].slot == slot && pending_[k].column == column)
+      count += pending_[k].weight;
   return count;
 }
 

@@ -87,6 +87,7 @@ private:
     int column = 1;
     bool set = false;
   };
+  bool Counted(std::size_t kind) const;
   bool WorkedBefore(MultKind kind, const QsoRecord& record, const MultUnit& unit, Fileblock& log,
                     std::int32_t excludeRecord) const;
 
