@@ -148,7 +148,7 @@ void QsoSession::PrepareNewQso(int editMode) {
   if (editMode == 0) {
     editRecord_ = 0;
     ldkHidden_ = false;
-    prefixByHand_ = false;
+    handEntry_.clear();
   }
   tracker_.Undo();
   lastCall_ = Record().Call();

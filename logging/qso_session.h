@@ -396,8 +396,7 @@ private:
   std::string nameCache_;
   std::string qthCache_;
   std::string callName_;
-  bool prefixByHand_ = false;
-  std::string handEntry_;
+  std::string handEntry_; // the prefix entry the person chose for this entry
   bool autoTimeAtOpen_ = false;
 
   // Totals of the stored QSOs.

@@ -203,7 +203,7 @@ void QsoSession::LeaveCall(bool byEnter) {
     if (IsDuplicate(r, *log_, def_.DupeRule, code_, editMode_ != 0 ? editRecord_ : 0)) {
       dialogs_.Inform(DuplicateMessage(def_.DupeRule, code_, call, true));
       r.SetCall("");
-      prefixByHand_ = false;
+      handEntry_.clear();
       r.SetRSTr(r.RSTr().substr(0, 3));
       Evaluate();
       nameCache_.clear();
