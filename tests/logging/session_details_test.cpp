@@ -150,6 +150,39 @@ TEST_F(SessionDetails, NameIsTheExchangeForCodeA) {
   EXPECT_EQ(s.FieldText(F::eName), "Otto");
 }
 
+TEST_F(SessionDetails, DokRestrictionOfTheCompletenessTest) {
+  Open({.code = 'c'});
+  params_.definition.DokCheckList = {"", "Z14"};
+  params_.definition.DokCheckDistricts = "N";
+  QsoSession& s = Reopen();
+  dialogs_.Clear();
+  EXPECT_FALSE(Log("DL1ABC", {"P01"}));
+  EXPECT_EQ(dialogs_.Informs(),
+            std::vector<std::string>{"Station muß aus Distrikt N sein. Bitte Kontestregeln beachten."});
+  EXPECT_EQ(s.Focus(), F::eRSTr2);
+  EXPECT_TRUE(s.FieldFailed(F::eRSTr2));
+  Retype("N05"); // a district letter passes
+  Enter();
+  EXPECT_EQ(StoredCount(), 1);
+  EXPECT_TRUE(Log("DL2ABC", {"Z14"})); // so does an entry of the list
+  // A QSO without DOK fails silently.
+  dialogs_.Clear();
+  EXPECT_FALSE(Log("OK1ABC", {"N05"}));
+  EXPECT_TRUE(dialogs_.Informs().empty());
+}
+
+TEST_F(SessionDetails, EnterInTheCallFieldStoresWithoutExchangeFields) {
+  // Code A: no received exchange, fixed reports, automatic date and time.
+  QsoSession& s = Open({.code = 'A'});
+  EXPECT_EQ(s.FieldsInTabOrder(), std::vector<F>{F::eCall});
+  Type("DL0DA");
+  Enter();
+  ASSERT_EQ(StoredCount(), 1);
+  EXPECT_EQ(StoredQso(0).Punkte(), 2);
+  EXPECT_EQ(s.Focus(), F::eCall);
+  EXPECT_EQ(s.FieldText(F::eCall), "");
+}
+
 TEST_F(SessionDetails, BlankKeysInReceivedFields) {
   QsoSession& s = Open({});
   EXPECT_EQ(s.TypedKey(F::eRSTr2, ' '), "");
