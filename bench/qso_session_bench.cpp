@@ -78,8 +78,7 @@ const char* const kDoks[] = {"N01", "N02", "N05", "N11", "N27", "O21", "5N",  "W
 class Environment {
 public:
   Environment() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tarvik-bench-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarvik-bench-XXXXXX").string();
     dir_ = mkdtemp(pattern.data());
     SetDataDirectory(dir_);
     InitEngine();

@@ -50,7 +50,8 @@ QsoSession::QsoSession(QsoSessionParams params, UserDialogs& dialogs, const Cloc
       extension_(Sized(std::move(params.extensionRecord), ContestExtensionRecord::kLength)),
       ownLocatorFallback_(std::move(params.ownLocator)), dialogs_(dialogs), clock_(clock),
       listener_(def_.ListenerLog != 0),
-      rules_(def_, code_, ContestHeaderRecord(static_cast<const char*>(header_.data())).yesNoAnswer()),
+      rules_(def_, code_,
+             ContestHeaderRecord(static_cast<const char*>(header_.data())).yesNoAnswer()),
       index_(rules_), tracker_(rules_, index_) {
   for (const std::string& mode : def_.Modes)
     if (!mode.empty() && modeList_.size() < ContestDefinition::kMaxModes)
@@ -282,9 +283,9 @@ void QsoSession::RebuildFromFile(bool cleanMarkers) {
     bool rewrite = false;
     if (IsMarkerRecord(q)) {
       // Band-change markers written by earlier tools carry no QSO data.
-      if (cleanMarkers && (!q.Prefix().empty() || !q.Continent().empty() ||
-                           !q.Prefix2().empty() || !q.FullDok().empty() ||
-                           !q.Locator().empty() || !q.Call2().empty() || !q.Kenner().empty())) {
+      if (cleanMarkers && (!q.Prefix().empty() || !q.Continent().empty() || !q.Prefix2().empty() ||
+                           !q.FullDok().empty() || !q.Locator().empty() || !q.Call2().empty() ||
+                           !q.Kenner().empty())) {
         q.SetPrefix("");
         q.SetContinent("");
         q.SetPrefix2("");

@@ -90,8 +90,8 @@ struct EntryCounters {
 struct EvaluationPanel {
   struct Row {
     char band = 0;
-    std::string name;     ///< printed band name (all three blocks)
-    bool visible = false; ///< hidden for an empty or invalid band letter
+    std::string name;                 ///< printed band name (all three blocks)
+    bool visible = false;             ///< hidden for an empty or invalid band letter
     std::string qsos, multis, points; ///< "#####"
     bool current = false;             ///< drawn yellow, else silver
   };

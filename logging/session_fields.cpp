@@ -5,8 +5,8 @@
 
 #include "app/text_helpers.h"
 #include "logging/exchange_elements.h"
-#include "logging/qso_prefix.h"
 #include "logging/qso_checks.h"
+#include "logging/qso_prefix.h"
 #include "logging/qso_session.h"
 #include "logging/report.h"
 #include "radio/bands.h"
@@ -46,8 +46,8 @@ std::string QsoSession::OwnLocator() const {
   return own.empty() ? ownLocatorFallback_ : own;
 }
 
-std::vector<QsoSession::Failure>
-QsoSession::ReadFields(std::optional<EntryField> leaving, std::string_view placeholderCall) {
+std::vector<QsoSession::Failure> QsoSession::ReadFields(std::optional<EntryField> leaving,
+                                                        std::string_view placeholderCall) {
   std::vector<Failure> failures;
   QsoRecord r = Record();
   r.SetCall(ReadCallText(Text(F::eCall)));
@@ -80,9 +80,8 @@ QsoSession::ReadFields(std::optional<EntryField> leaving, std::string_view place
     if (leaving && *leaving == RcvdRow(n + 1))
       focusedElement = n;
   }
-  for (const ElementFailure& failure :
-       ApplyReceivedElements(r, def_, code_, elements, OwnLocator(), ElementMessages::kFocused,
-                             focusedElement))
+  for (const ElementFailure& failure : ApplyReceivedElements(
+           r, def_, code_, elements, OwnLocator(), ElementMessages::kFocused, focusedElement))
     failures.push_back({RcvdRow(failure.element + 1), failure.message});
   return failures;
 }

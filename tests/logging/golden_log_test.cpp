@@ -14,12 +14,12 @@ using F = EntryField;
 
 constexpr int kGoldenQsos = 12;
 
-const char* const kCalls[kGoldenQsos] = {"DL1ABC", "DF0WN",  "DK0XY",  "OK1ABC",
-                                         "DL1ABC/P", "PA3XYZ", "DN2AA", "4X1AB",
-                                         "K1ABC",  "DL2XYZ", "SM5ABC", "DA0HSC"};
+const char* const kCalls[kGoldenQsos] = {"DL1ABC",   "DF0WN",  "DK0XY",  "OK1ABC",
+                                         "DL1ABC/P", "PA3XYZ", "DN2AA",  "4X1AB",
+                                         "K1ABC",    "DL2XYZ", "SM5ABC", "DA0HSC"};
 
 std::string ElementValue(int kind, int i, const ContestDefinition& def) {
-  static const char* const doks[] = {"N01", "WN",  "5N",  "P43", "Z14", "N01",
+  static const char* const doks[] = {"N01", "WN",  "5N",   "P43", "Z14", "N01",
                                      "G01", "I05", "HT09", "U05", "K05", "DVT"};
   if (kind == exchange::kDok && !def.HomeDistricts.empty()) {
     // District DOKs of the contest's own districts for the German calls among the twelve.
@@ -49,11 +49,11 @@ std::string ElementValue(int kind, int i, const ContestDefinition& def) {
                                           "48149", "50667", "60311", "70173", "99999", "10115"};
   static const char* const members[] = {"1234", "2345", "1234", "999",  "NM",  "3456",
                                         "4567", "0",    "5678", "1234", "777", "888"};
-  static const char* const ldks[] = {"MS", "BOR", "MS", "COE", "ST", "WAF",
+  static const char* const ldks[] = {"MS", "BOR", "MS",  "COE", "ST",  "WAF",
                                      "MS", "RE",  "BOT", "GE",  "HAM", "BOR"};
-  static const char* const clubs[] = {"M123", "12345", "M123", "4711", "M7",  "NM",
-                                      "M456", "42",    "M123", "M999", "77",  "M1"};
-  static const char* const others[] = {"37", "XX",   "0", "NM",  "1234", "IPA",
+  static const char* const clubs[] = {"M123", "12345", "M123", "4711", "M7", "NM",
+                                      "M456", "42",    "M123", "M999", "77", "M1"};
+  static const char* const others[] = {"37", "XX",   "0",  "NM", "1234", "IPA",
                                        "A",  "5999", "12", "AB", "5",    "X"};
   switch (kind) {
   case exchange::kDok:

@@ -157,8 +157,9 @@ TEST_F(SessionDetails, DokRestrictionOfTheCompletenessTest) {
   QsoSession& s = Reopen();
   dialogs_.Clear();
   EXPECT_FALSE(Log("DL1ABC", {"P01"}));
-  EXPECT_EQ(dialogs_.Informs(),
-            std::vector<std::string>{"Station muß aus Distrikt N sein. Bitte Kontestregeln beachten."});
+  EXPECT_EQ(
+      dialogs_.Informs(),
+      std::vector<std::string>{"Station muß aus Distrikt N sein. Bitte Kontestregeln beachten."});
   EXPECT_EQ(s.Focus(), F::eRSTr2);
   EXPECT_TRUE(s.FieldFailed(F::eRSTr2));
   Retype("N05"); // a district letter passes
