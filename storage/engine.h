@@ -20,6 +20,10 @@ int InitEngine(int pageBuffers = 160, int openFileBudget = 32, FileIo* io = null
 /// 96. Flushes, closes and stops the engine; 28724 while fileblock objects exist.
 int ExitEngine();
 bool EngineRunning();
+/// Whether a fileblock operation is in progress (for example while the engine waits for
+/// the answer to one of its questions). Anything that would start another operation from
+/// a callback, such as a repaint that reads rows, must leave it for later.
+bool EngineBusy();
 /// 68. Flushes and closes the files of every fileblock (the objects stay).
 int CloseAll();
 
@@ -30,7 +34,7 @@ struct FileblockParams {
   bool variable = false;
   bool createIfMissing = true;
   bool readOnly = false; // opened shared; changes fail with 10065 (the program never sets it)
-  int recordLength = 0; // the section length for variable records
+  int recordLength = 0;  // the section length for variable records
   int numKeys = 0;
   int bufferSize = 0; // 0: the record length
   KeyBuilder keyBuilder;
