@@ -73,13 +73,17 @@ QColor FromSetupColour(std::int32_t value, const QColor& fallback) {
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
+/// A bitmap of the data directory; the colour of its lower left pixel is transparent, as
+/// the family's pictures expect, so that a logo sits on whatever lies behind it.
 QPixmap LoadCompanionBitmap(const char* name) {
   QPixmap pixmap;
   if (name == nullptr)
     return pixmap;
   const QString path = PathToQString(FindDataFile(name));
-  if (QFileInfo::exists(path))
-    pixmap.load(path);
+  if (!QFileInfo::exists(path) || !pixmap.load(path) || pixmap.isNull())
+    return QPixmap();
+  const QImage image = pixmap.toImage();
+  pixmap.setMask(pixmap.createMaskFromColor(image.pixelColor(0, image.height() - 1)));
   return pixmap;
 }
 
