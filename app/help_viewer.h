@@ -16,8 +16,6 @@ namespace tarvik {
 
 /// The help file the viewer opens.
 inline constexpr const char* kHelpFile = "velmar.chm";
-/// The classic help file of requests other than topics (registered at start, never opened).
-inline constexpr const char* kClassicHelpFile = "velmar.hlp";
 /// Topic of the main window's F1.
 inline constexpr int kMainWindowHelpTopic = 310110018;
 /// Topic of the "Hilfe" button.

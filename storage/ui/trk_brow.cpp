@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -415,7 +416,9 @@ void TrkBrow::HeaderChanged() {
   for (const std::string& t : titles)
     labels << ToQString(t);
   table_->setHorizontalHeaderLabels(labels);
-  const int unit = table_->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+  int unit = table_->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+  if (screen() != nullptr && screen()->geometry().width() == 640)
+    unit -= 1; // the family's lists are one pixel narrower per character on 640-pixel screens
   for (int c = 0; c < columns; ++c)
     table_->horizontalHeader()->resizeSection(c, model_.ColumnWidth(c + 1, unit));
   WidenLastColumn();

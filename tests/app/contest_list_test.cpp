@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 
 #include "app/contest_list.h"
@@ -274,31 +273,6 @@ TEST_F(ContestListActionsTest, DeleteFindsTheContestAgainAfterTheQuestion) {
   EXPECT_EQ(session->Headers()->FindKey(kContestKeyNumber, NumKey5(1)), 1);
   EXPECT_EQ(Names(), (std::vector<std::string>{"Uebungslog", "ZELKA Fruehjahr", "ZELKA Sommer"}));
 }
-
-/// The POSIX file system, except that one file cannot be opened (as when its folder entry
-/// is damaged); the engine reports that as a device error, which it retries and then asks.
-class BlockingIo final : public FileIo {
-public:
-  std::string blocked;
-  IoResult Open(const std::string& path, Mode mode, Lock lock,
-                std::unique_ptr<File>* file) override {
-    if (!blocked.empty() && path.size() >= blocked.size() &&
-        path.compare(path.size() - blocked.size(), blocked.size(), blocked) == 0)
-      return IoResult(ENOTDIR);
-    return PosixFileIo().Open(path, mode, lock, file);
-  }
-  bool FileExists(const std::string& path) override { return PosixFileIo().FileExists(path); }
-  bool DirectoryExists(const std::string& path) override {
-    return PosixFileIo().DirectoryExists(path);
-  }
-  IoResult Remove(const std::string& path) override { return PosixFileIo().Remove(path); }
-  IoResult Rename(const std::string& from, const std::string& to) override {
-    return PosixFileIo().Rename(from, to);
-  }
-  IoResult SyncDirectoryOf(const std::string& path) override {
-    return PosixFileIo().SyncDirectoryOf(path);
-  }
-};
 
 TEST_F(ContestListActionsTest, AContestWhoseLogCannotBeOpenedIsNotDeleted) {
   SeedContests();

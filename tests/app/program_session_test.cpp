@@ -144,6 +144,21 @@ TEST_F(ProgramSessionTest, NothingIsSavedWhenTheStartNeverLoadedTheSettings) {
   EXPECT_EQ(ReadFileBytes(dir.file("KXSETUP.DAT")), before);
 }
 
+TEST_F(ProgramSessionTest, WhenTheProfilesCannotBeOpenedTheStartEnds) {
+  BlockingIo io;
+  io.blocked = "KXPRO.DAT";
+  dialogs.defaultAnswer = false; // no retry
+  session = std::make_unique<ProgramSession>(dialogs, clock, &io);
+  ASSERT_TRUE(session->StartRecordFiles());
+  EXPECT_FALSE(session->OpenFiles());
+  EXPECT_EQ(session->Headers(), nullptr);
+  EXPECT_EQ(session->PrefixTable(), nullptr);
+  session->Close();
+  EXPECT_FALSE(EngineRunning());
+  EXPECT_EQ(halts, 0);
+  session.reset(); // before the file system it uses
+}
+
 TEST_F(ProgramSessionTest, TheRememberedProfileElseTheFirstElseNone) {
   struct Case {
     int profiles;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,12 +16,38 @@
 #include "storage/dates.h"
 #include "storage/engine.h"
 #include "storage/error_channel.h"
+#include "storage/file_io.h"
 #include "storage/program_files.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {
+
+/// The POSIX file system, except that one file cannot be opened (as when its folder entry
+/// is damaged); the engine reports that as a device error, which it retries and then asks.
+class BlockingIo final : public FileIo {
+public:
+  std::string blocked;
+  IoResult Open(const std::string& path, Mode mode, Lock lock,
+                std::unique_ptr<File>* file) override {
+    if (!blocked.empty() && path.size() >= blocked.size() &&
+        path.compare(path.size() - blocked.size(), blocked.size(), blocked) == 0)
+      return IoResult(ENOTDIR);
+    return PosixFileIo().Open(path, mode, lock, file);
+  }
+  bool FileExists(const std::string& path) override { return PosixFileIo().FileExists(path); }
+  bool DirectoryExists(const std::string& path) override {
+    return PosixFileIo().DirectoryExists(path);
+  }
+  IoResult Remove(const std::string& path) override { return PosixFileIo().Remove(path); }
+  IoResult Rename(const std::string& from, const std::string& to) override {
+    return PosixFileIo().Rename(from, to);
+  }
+  IoResult SyncDirectoryOf(const std::string& path) override {
+    return PosixFileIo().SyncDirectoryOf(path);
+  }
+};
 
 /// FakeDialogs that can run something while a question is open (as a repaint might).
 class HookedDialogs : public FakeDialogs {
