@@ -144,6 +144,8 @@ int InitEngine(int pageBuffers, int openFileBudget, FileIo* io) {
 
 bool EngineRunning() { return gEngine != nullptr; }
 
+FileIo& EngineFileIo() { return gEngine->io(); }
+
 int CloseAll() {
   EngineOperationEnd end;
   if (!BeginEngineOperation(kOpCloseAll, end)) return RecordFileErrors().Severity();

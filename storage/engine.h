@@ -20,6 +20,9 @@ int InitEngine(int pageBuffers = 160, int openFileBudget = 32, FileIo* io = null
 /// 96. Flushes, closes and stops the engine; 28724 while fileblock objects exist.
 int ExitEngine();
 bool EngineRunning();
+/// The file system the running engine works on (the one handed to InitEngine), for code
+/// that replaces a fileblock's files as a whole. REQUIRES: EngineRunning().
+FileIo& EngineFileIo();
 /// 68. Flushes and closes the files of every fileblock (the objects stay).
 int CloseAll();
 
