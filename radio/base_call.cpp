@@ -215,15 +215,30 @@ void SetPortableDesignators(const PortableDesignatorTable& table) {
 }
 
 bool IsDesignatorPair(std::string_view first, std::string_view designator) {
+  return !DesignatorPairBeginning(first, designator).empty();
+}
+
+std::string_view DesignatorPairBeginning(std::string_view first, std::string_view designator) {
   for (const DesignatorPair& pair : kDesignatorPairs) {
     if (!first.starts_with(pair.beginning))
       continue;
     for (std::string_view d : pair.designators) {
       if (!d.empty() && d == designator)
-        return true;
+        return pair.beginning;
     }
   }
-  return false;
+  return {};
+}
+
+std::vector<std::string> DesignatorForms() {
+  std::vector<std::string> forms;
+  for (const DesignatorPair& pair : kDesignatorPairs) {
+    for (std::string_view d : pair.designators) {
+      if (!d.empty())
+        forms.push_back(std::string(pair.beginning) + "/" + std::string(d));
+    }
+  }
+  return forms;
 }
 
 std::string BaseCall(std::string_view call, int mode) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvik {
 
@@ -74,6 +75,11 @@ std::string BaseCall(std::string_view call, int mode, const PortableDesignatorTa
 /// of that pair's designators: "SV" A; "JW" B, S; "3Y" B, P; "FR" B, E, G, J, T; "FO" A, C,
 /// F, M; "3D2" C, R; "VQ9" A, D, F; "ZK1" N, S; "GM" SH, SC.
 bool IsDesignatorPair(std::string_view first, std::string_view designator);
+/// The beginning of the designator pair that `first` and `designator` form ("FO" for FO5QQ
+/// and M, "3D2" for 3D2AB and R); "" when they form none.
+std::string_view DesignatorPairBeginning(std::string_view first, std::string_view designator);
+/// Every designator pair joined as a lookup names it: "SV/A", "JW/B", "JW/S", ... "GM/SC".
+std::vector<std::string> DesignatorForms();
 
 /// Positions of the entity table: DXCC entity codes 1..516.
 inline constexpr int kEntityPositions = 516;

@@ -56,6 +56,18 @@ void ContestHeaderRecord::SetBandPoints(int slot, std::int32_t v) {
     SetI32At(at.points, v);
 }
 
+std::uint16_t ContestHeaderRecord::bandColumnMultis(int column, int slot) const {
+  if (slot < 1 || slot > kBandSlots || column < 1 || column > 2)
+    return 0;
+  return U16At((column == 1 ? kColumnMultis1 : kColumnMultis2) + 2 * (slot - 1));
+}
+
+void ContestHeaderRecord::SetBandColumnMultis(int column, int slot, std::uint16_t v) {
+  if (slot < 1 || slot > kBandSlots || column < 1 || column > 2)
+    return;
+  SetU16At((column == 1 ? kColumnMultis1 : kColumnMultis2) + 2 * (slot - 1), v);
+}
+
 std::uint16_t ContestHeaderRecord::ColumnWidth(int column) const {
   if (column < 1 || column > kColumnWidths)
     return 0;

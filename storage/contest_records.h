@@ -14,7 +14,8 @@
 //    57  str[13]   dok (at most 8 used)   252  bool      startSsb
 //    71  byte      255 on creation        253  u16 x4    note window top, left, width,
 //    72  byte      1 on creation                         height (width 0: none stored)
-//   158  i32       extraNumber            261  u16       further counters up to 289
+//   158  i32       extraNumber            261  u16 x7    column-1 multipliers, slots 1-7
+//                                         275  u16 x7    column-2 multipliers, slots 1-7
 //   166  str[12]   ownCall                291  bool      startFm
 //   183  str[6]    clubId                 292  bool      startPr
 //   190  byte      key 4                  293  bool      autoBand
@@ -25,8 +26,9 @@
 //   195  byte      255 on creation        355  u16,u16,i32  band slot 7 totals
 //   196  u16 x5    bandQsos, slots 1-5    369  bool      extendedStats
 //   206  u16 x5    bandMultis, slots 1-5  370  str[8]    ldk
-// Bytes not listed (73-157, 162-165, 179-182, 216-225, 261-290, 349-354, 363-368) are
-// kept as found.
+// Bytes not listed (73-157, 162-165, 179-182, 216-225, 289-290, 349-354, 363-368) are
+// kept as found. The column multipliers split each slot's multiplier count by the
+// multiplier column (label 1 or 2) its values belong to, for the cover sheet's formula.
 // Keys: 1 (26) contestCode + Pad(contestName, 25); 2 (5) contestCode + Long4(dateFrom);
 // 3 (5, unique, numbered by Add) NumKey5(contestNumber); 4 (1) the byte at 190;
 // 5 (25) Pad(contestName, 25). All but key 3 allow duplicates.
@@ -36,7 +38,9 @@
 //      8  i32 x100   QSOs of band slots 1-100
 //    408  i32 x100   multipliers of band slots 1-100
 //    808  i32 x100   points of band slots 1-100
-//   1208  ...        further per-band data of the log window (kept as found)
+//   1208  u16 x100   multipliers of column 1 (label 1) in band slots 1-100
+//   1408  u16 x100   multipliers of column 2
+//   1608  u16 x100   multipliers of column 3
 //   1808  bool       rstsNotLocked
 //   1809  bool       logUncountedDupes
 //   1810  ...        kept as found
@@ -94,6 +98,8 @@ public:
     kPostcode = 294,
     kYesNoAnswer = 300,
     kColumnWidth1 = 301,
+    kColumnMultis1 = 261,
+    kColumnMultis2 = 275,
     kSlot6Qsos = 341,
     kSlot6Multis = 343,
     kSlot6Points = 345,
@@ -176,6 +182,11 @@ public:
   std::int32_t bandPoints(int slot) const;
   void SetBandPoints(int slot, std::int32_t v);
 
+  /// Multipliers of multiplier column 1 or 2 in band slot 1..7 (0 for anything else;
+  /// setting one is ignored). Column 3 exists in the extension record only.
+  std::uint16_t bandColumnMultis(int column, int slot) const;
+  void SetBandColumnMultis(int column, int slot, std::uint16_t v);
+
   /// Width of column 1..20 of the QSO lists (0 for any other column).
   std::uint16_t ColumnWidth(int column) const;
   void SetColumnWidth(int column, std::uint16_t width);
@@ -204,6 +215,7 @@ public:
     kBandQsos = 8,
     kBandMultis = 408,
     kBandPoints = 808,
+    kColumnMultis = 1208, // three u16 arrays of 100, one per multiplier column
     kRstsNotLocked = 1808,
     kLogUncountedDupes = 1809,
   };
@@ -221,6 +233,15 @@ public:
   void SetBandMultis(int slot, std::int32_t v) { SetSlot(kBandMultis, slot, v); }
   std::int32_t bandPoints(int slot) const { return Slot(kBandPoints, slot); }
   void SetBandPoints(int slot, std::int32_t v) { SetSlot(kBandPoints, slot, v); }
+  /// Multipliers of multiplier column 1..3 in band slot 1..100 (0 for anything else;
+  /// setting one is ignored).
+  std::uint16_t bandColumnMultis(int column, int slot) const {
+    return ValidSlot(slot) && column >= 1 && column <= 3 ? U16At(ColumnAt(column, slot)) : 0;
+  }
+  void SetBandColumnMultis(int column, int slot, std::uint16_t v) {
+    if (ValidSlot(slot) && column >= 1 && column <= 3)
+      SetU16At(ColumnAt(column, slot), v);
+  }
   bool rstsNotLocked() const { return BoolAt(kRstsNotLocked); }
   void SetRstsNotLocked(bool v) { SetBoolAt(kRstsNotLocked, v); }
   bool logUncountedDupes() const { return BoolAt(kLogUncountedDupes); }
@@ -228,6 +249,9 @@ public:
 
 private:
   static bool ValidSlot(int slot) { return slot >= 1 && slot <= kBandSlots; }
+  static int ColumnAt(int column, int slot) {
+    return kColumnMultis + 200 * (column - 1) + 2 * (slot - 1);
+  }
   std::int32_t Slot(int base, int slot) const {
     return ValidSlot(slot) ? I32At(base + 4 * (slot - 1)) : 0;
   }

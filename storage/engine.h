@@ -24,6 +24,9 @@ bool EngineRunning();
 /// the answer to one of its questions). Anything that would start another operation from
 /// a callback, such as a repaint that reads rows, must leave it for later.
 bool EngineBusy();
+/// The file system the running engine works on (the one handed to InitEngine), for code
+/// that replaces a fileblock's files as a whole. REQUIRES: EngineRunning().
+FileIo& EngineFileIo();
 /// 68. Flushes and closes the files of every fileblock (the objects stay).
 int CloseAll();
 

@@ -1,0 +1,26 @@
+#pragma once
+// The totals of a finished (or interrupted) log written into the contest header, where the
+// cover sheet and the other outputs take them from ("Neuberechnung", when the log window
+// closes and after a delete).
+//
+// Band slot n of the header (1..7) or of the extension record (1..100, for contests whose
+// header has the extendedStats flag) belongs to the n-th band of the definition's Bands:
+// it receives that band's points, QSO count, multiplier count and the multipliers per
+// multiplier column. With EvaluationKind 1 the multipliers count once for the contest: the
+// first band's slot receives them all (and for code 'E', whose points and QSOs are kept in
+// slot 1 too, also all points and QSOs).
+
+#include "app/contest_definition.h"
+#include "logging/score.h"
+#include "storage/contest_records.h"
+
+namespace tarvik {
+
+/// Writes the statistics into `header` (without extendedStats) or `extension` (with it);
+/// the other record is left alone. Counts above 65535 are written as 65535 where the record
+/// holds 16 bits.
+void WriteHeaderStatistics(const ContestDefinition& definition, char contestCode,
+                           const SlotTotals& totals, ContestHeaderRecord& header,
+                           ContestExtensionRecord& extension);
+
+} // namespace tarvik

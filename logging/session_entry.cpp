@@ -1,0 +1,318 @@
+// The entry handlers of the session: typing in the fields, leaving them (with or without
+// Enter), the focus moves of the Enter key, the duplicate check on leaving the call field,
+// the completeness test and the QSL-send mark.
+
+#include "app/text_helpers.h"
+#include "logging/duplicates.h"
+#include "logging/qso_checks.h"
+#include "logging/qso_session.h"
+#include "logging/report.h"
+#include "radio/bands.h"
+#include "storage/strings.h"
+
+namespace tarvik {
+
+namespace {
+
+using F = EntryField;
+
+bool IsExchangeField(EntryField field) {
+  switch (field) {
+  case F::eRSTs2:
+  case F::eRSTs3:
+  case F::eRSTs4:
+  case F::eRSTr2:
+  case F::eRSTr3:
+  case F::eRSTr4:
+    return true;
+  default:
+    return false;
+  }
+}
+
+} // namespace
+
+void QsoSession::SetFieldText(EntryField field, std::string_view text) {
+  std::string value(text.substr(0, static_cast<std::size_t>(FieldMaxLength(field))));
+  if (FieldIsUpperCase(field))
+    value = UpCase(value);
+  if (Text(field) == value)
+    return;
+  Text(field) = value;
+  failed_[static_cast<std::size_t>(field)] = false;
+  if (filling_ || !IsOpen())
+    return;
+  if (field == F::eCall) {
+    CallChanged();
+  } else if (IsExchangeField(field)) {
+    ExchangeChanged(field);
+  } else if (field == F::emode && emodeShown_) {
+    ReadFields(std::nullopt);
+    SwitchMode(value);
+    WriteFields(field);
+  } else if (field == F::eName && code_ == 'a') {
+    // Code 'a': the name is the exchange.
+    Text(ReceivedField(2)) = UpCase(value.substr(0, 21));
+    ExchangeChanged(field);
+  }
+}
+
+void QsoSession::CallChanged() {
+  ReadFields(std::nullopt);
+  QsoRecord r = Record();
+  const bool accepted = LookUpRecordPrefix();
+  if (r.Call().size() > 1 && accepted) {
+    const std::string prefix = r.Prefix();
+    if (prefix != lastPrefix_) {
+      lastPrefix_ = prefix;
+      UpdateLdkVisibility();
+      Evaluate();
+    }
+  } else {
+    tracker_.Undo();
+    ldkHidden_ = false;
+  }
+  WriteFields(EntryField::eCall);
+}
+
+void QsoSession::ExchangeChanged(EntryField typed) {
+  // An exchange typed before the call is evaluated for a German placeholder call, so that
+  // the panel shows its status at once.
+  const bool placeholder = ReadCallText(Text(F::eCall)).empty();
+  ReadFields(std::nullopt, placeholder ? "DL0" : "");
+  Evaluate();
+  if (placeholder)
+    Record().SetCall("");
+  WriteFields(typed);
+}
+
+void QsoSession::Evaluate() {
+  if (!IsOpen())
+    return;
+  QsoRecord r = Record();
+  const bool keepCall2 =
+      listener_ || code_ == '7' || code_ == 'f' || code_ == 'i' || code_ == 'k';
+  tracker_.Evaluate(r, *log_, keepCall2, editMode_ != 0 ? editRecord_ : 0);
+  if (!listener_)
+    Text(F::eCall2) = r.Call2();
+  if (!r.Call().empty())
+    r.SetPunkte(StoredPoints(QsoPoints(r, Points(), editMode_ != 0 ? editRecord_ : 0)));
+}
+
+void QsoSession::PressEnter() {
+  const EntryField from = focus_;
+  const int focusChanges = focusChanges_;
+  ExitField(from, true);
+  if (focusChanges == focusChanges_)
+    focus_ = NextFocus(from);
+}
+
+void QsoSession::PressHashInCall() {
+  std::string text = Text(F::eCall);
+  if (UpCase(text).find("/P") == std::string::npos)
+    text += "/p";
+  filling_ = true; // the call field's own text: no upper-casing of the "/p"
+  Text(F::eCall) = text.substr(0, static_cast<std::size_t>(FieldMaxLength(F::eCall)));
+  filling_ = false;
+  CallChanged();
+  focus_ = F::eCall;
+  PressEnter();
+}
+
+void QsoSession::SetFocus(EntryField field) {
+  if (field == focus_)
+    return;
+  const EntryField from = focus_;
+  const int focusChanges = focusChanges_;
+  ExitField(from, false);
+  if (focusChanges == focusChanges_)
+    focus_ = field;
+}
+
+std::string QsoSession::TypedKey(EntryField field, char key) const {
+  const bool received = field == F::eRSTr1 || field == F::eRSTr2 || field == F::eRSTr3 ||
+                        field == F::eRSTr4;
+  if (key == ' ' && received && code_ != 'i')
+    return std::string();
+  return std::string(1, key);
+}
+
+void QsoSession::ExitField(EntryField field, bool byEnter) {
+  if (!IsOpen())
+    return;
+  enterFlag_ = byEnter;
+  const int prepared = prepareCount_;
+  const std::vector<Failure> failures = ReadFields(field);
+  if (!failures.empty()) {
+    ShowFailures(failures);
+    WriteFields();
+    enterFlag_ = false;
+    return;
+  }
+  switch (field) {
+  case F::eCall:
+    LeaveCall(byEnter);
+    break;
+  case F::eRSTr2:
+  case F::eRSTr3:
+  case F::eRSTr4:
+  case F::ezeit:
+  case F::eQTH:
+    Evaluate();
+    if (byEnter && StoreAllowedOnExit(field))
+      Store();
+    break;
+  case F::eFreq:
+    LeaveFrequency();
+    break;
+  default:
+    break;
+  }
+  if (prepared == prepareCount_)
+    WriteFields();
+  enterFlag_ = false;
+}
+
+bool QsoSession::StoreAllowedOnExit(EntryField field) const {
+  auto none = [this](std::initializer_list<EntryField> fields) {
+    for (EntryField f : fields)
+      if (IsEntryField(f))
+        return false;
+    return true;
+  };
+  switch (field) {
+  case F::eRSTr2:
+    return none({F::eQTH, F::eRSTr3, F::eRSTr4, F::ezeit});
+  case F::eRSTr3:
+    return none({F::eQTH, F::eRSTr4, F::ezeit});
+  case F::eRSTr4:
+    return none({F::eQTH, F::ezeit});
+  case F::ezeit:
+  case F::eQTH:
+    return true;
+  default:
+    return false;
+  }
+}
+
+void QsoSession::LeaveCall(bool byEnter) {
+  QsoRecord r = Record();
+  const std::string call = r.Call();
+  if (!call.empty() && call != lastCall_) {
+    lastCall_ = call;
+    if (IsDuplicate(r, *log_, def_.DupeRule, code_, editMode_ != 0 ? editRecord_ : 0)) {
+      dialogs_.Inform(DuplicateMessage(def_.DupeRule, code_, call, true));
+      r.SetCall("");
+      prefixByHand_ = false;
+      r.SetRSTr(r.RSTr().substr(0, 3));
+      Evaluate();
+      nameCache_.clear();
+      qthCache_.clear();
+      PrepareNewQso(0);
+      return;
+    }
+    LookUpName();
+    if (!LookUpRecordPrefix() && !r.PrefixFest()) {
+      dialogs_.Beep();
+      dialogs_.Inform(ChooseText("Präfix unbekannt", "prefix not found"));
+    }
+  }
+  Evaluate();
+  if (call.size() >= 2 &&
+      (IsGermanCall(call, code_) || def_.HasOption(8) || def_.HasOption(17)))
+    PrefillFromCallBook();
+  const bool nothingToType =
+      !IsEntryField(F::eQTH) && !IsEntryField(F::eRSTr1) && !IsEntryField(F::eRSTr2) &&
+      !IsEntryField(F::eRSTr3) && !IsEntryField(F::eRSTr4) && !IsEntryField(F::ezeit);
+  if (byEnter && nothingToType && !listener_)
+    Store();
+}
+
+void QsoSession::LeaveFrequency() {
+  QsoRecord r = Record();
+  const float typed = r.Freq();
+  if (!(typed > 0))
+    return;
+  const double mhz = CompleteFrequency(typed);
+  const char band = BandFromFrequency(mhz);
+  if (IsBandLetter(band)) {
+    r.SetFreq(static_cast<float>(mhz));
+    if (band != band_)
+      SwitchBand(band);
+  } else if (IsBandLetter(band_)) {
+    r.SetFreq(static_cast<float>(BandLetterDefaultFrequency(band_)));
+  }
+  // The record's frequency is what the field shows now.
+  Text(F::eFreq).clear();
+}
+
+bool QsoSession::IsComplete(bool messages) {
+  incompleteField_.reset();
+  if (!IsOpen())
+    return false;
+  QsoRecord r = Record();
+  if (r.Datum() <= 0) {
+    incompleteField_ = F::eDatum;
+    return false;
+  }
+  if (r.Zeit() < 0) {
+    incompleteField_ = F::ezeit;
+    return false;
+  }
+  if (CallSyntax(r.Call()) != 0) {
+    incompleteField_ = F::eCall;
+    return false;
+  }
+  if (listener_ && TrimBlanks(r.Call2()).empty()) {
+    incompleteField_ = F::eCall2;
+    return false;
+  }
+  // The duplicate rule, rule 5 included: a call retyped after it was stored, or imported,
+  // is refused here even when the call field's own check did not run.
+  if (IsDuplicate(r, *log_, def_.DupeRule, code_, editMode_ != 0 ? editRecord_ : 0)) {
+    if (messages) {
+      dialogs_.Beep();
+      dialogs_.Inform(DuplicateMessage(def_.DupeRule, code_, r.Call(), false));
+    }
+    incompleteField_ = F::eCall;
+    return false;
+  }
+  const std::vector<std::string> doks = ListValues(def_.DokCheckList);
+  std::string districts = def_.DokCheckDistricts;
+  districts.erase(std::remove(districts.begin(), districts.end(), '\0'), districts.end());
+  if (!doks.empty() || !districts.empty()) {
+    const std::string dok = r.FullDok();
+    bool admitted = !doks.empty() && ListContains(doks, dok);
+    if (!admitted && !districts.empty() && !dok.empty())
+      admitted = districts.find(dok[0]) != std::string::npos;
+    if (!admitted) {
+      if (messages && !dok.empty())
+        dialogs_.Inform("Station muß aus Distrikt " + districts +
+                        " sein. Bitte Kontestregeln beachten.");
+      for (int n = 1; n <= 3; ++n) {
+        const int kind = def_.RcvdExchange(n);
+        if (kind == exchange::kDok || kind == exchange::kArea || kind == exchange::kLdk) {
+          incompleteField_ = RcvdRow(n + 1);
+          break;
+        }
+      }
+      return false;
+    }
+  }
+  return true;
+}
+
+void QsoSession::ToggleQslMark() {
+  const char m = qslMark_;
+  const bool yes = m == 'J' || m == 'S' || m == 'Y' || m == 'j' || m == 's' || m == 'y';
+  qslMark_ = yes ? 'N' : 'Y';
+  Record().SetQSLs(qslMark_);
+}
+
+void QsoSession::ToggleNameQth() {
+  nameQthShown_ = !nameQthShown_;
+  if (!nameQthShown_ && (focus_ == F::eFreq || focus_ == F::eName || focus_ == F::eQTH))
+    focus_ = F::eCall;
+}
+
+} // namespace tarvik

@@ -1,0 +1,353 @@
+// Reading the entry fields into the current record and writing the record back into the
+// fields; default reports; the prefix lookup of the current record.
+
+#include <cmath>
+
+#include "app/text_helpers.h"
+#include "logging/qso_checks.h"
+#include "logging/qso_session.h"
+#include "logging/report.h"
+#include "radio/bands.h"
+#include "radio/date_time.h"
+#include "radio/locator.h"
+#include "storage/pictures.h"
+#include "storage/strings.h"
+
+namespace tarvik {
+
+namespace {
+
+using F = EntryField;
+
+const char* const kDokError = "Fehler bei DOK-Angabe";
+const char* const kLocatorError = "Fehler bei Locator-Angabe";
+
+bool Blank(std::string_view text) {
+  return TrimBlanks(text).empty();
+}
+
+float ReadFrequency(std::string_view text) {
+  const std::string trimmed = TrimBlanks(text);
+  if (trimmed.empty())
+    return 0;
+  const ParsedReal parsed = ParseReal(trimmed);
+  return parsed.errorPosition == 0 && parsed.value > 0 ? static_cast<float>(parsed.value) : 0;
+}
+
+std::string FrequencyText(float mhz) {
+  if (!(mhz > 0))
+    return std::string();
+  return TrimBlanks(FormatPicture("#####,####", mhz));
+}
+
+// The WPX prefix of a call: the first character, then the following characters up to the
+// end of the first run of digits, at most 6.
+std::string WpxPrefix(std::string_view call) {
+  std::string prefix;
+  std::size_t i = 0;
+  if (i < call.size())
+    prefix += call[i++];
+  bool inDigits = false;
+  while (i < call.size() && prefix.size() < 6) {
+    const char c = call[i];
+    const bool digit = c >= '0' && c <= '9';
+    if (inDigits && !digit)
+      break;
+    inDigits = inDigits || digit;
+    prefix += c;
+    ++i;
+  }
+  return prefix;
+}
+
+} // namespace
+
+bool QsoSession::Cw() const {
+  return mode_ == "CW";
+}
+
+std::string QsoSession::OwnLocator() const {
+  const std::string own = Header().locator();
+  return own.empty() ? ownLocatorFallback_ : own;
+}
+
+std::vector<QsoSession::Failure>
+QsoSession::ReadFields(std::optional<EntryField> leaving, std::string_view placeholderCall) {
+  std::vector<Failure> failures;
+  QsoRecord r = Record();
+  r.SetCall(ReadCallText(Text(F::eCall)));
+  if (r.Call().empty() && !placeholderCall.empty())
+    r.SetCall(placeholderCall);
+  // Outside listener logs the hidden eCall2 carries Call2 (member number or third mark).
+  r.SetCall2(Text(F::eCall2));
+  r.SetDatum(ReadDateText(Text(F::eDatum), clock_));
+  r.SetZeit(ReadTimeText(Text(F::ezeit)));
+  const std::string name = StyleName(Text(F::eName));
+  const std::string qth = StyleName(Text(F::eQTH));
+  if (!name.empty())
+    nameCache_ = name;
+  qthCache_ = qth;
+  r.SetNameQTH(name + ";" + qth);
+  r.SetFreq(ReadFrequency(Text(F::eFreq)));
+  r.SetMode(mode_);
+  r.SetBand(band_);
+
+  const bool cw = r.Mode() == "CW";
+  r.SetRSTs(JoinReport(NormaliseRst(Text(SentRow(1)), cw), Text(SentRow(2)), Text(SentRow(3)),
+                       Text(SentRow(4))));
+  r.SetRSTr(JoinReport(NormaliseRst(Text(RcvdRow(1)), cw), Text(RcvdRow(2)), Text(RcvdRow(3)),
+                       Text(RcvdRow(4))));
+
+  // Values derived from the received elements follow the elements: a changed or emptied
+  // element never leaves its old value in the record.
+  for (int n = 1; n <= 3; ++n) {
+    switch (def_.RcvdExchange(n)) {
+    case exchange::kDok:
+    case exchange::kArea:
+    case exchange::kLdk:
+      r.SetFullDok("");
+      break;
+    case exchange::kLocator4:
+    case exchange::kLocator:
+      r.SetLocator("");
+      r.SetQRB(0);
+      break;
+    case exchange::kUsState:
+    case exchange::kPostcode:
+      r.SetKenner("");
+      break;
+    case exchange::kMember:
+    case exchange::kMember19:
+      if (!listener_)
+        r.SetCall2("");
+      break;
+    default:
+      break;
+    }
+  }
+  for (int n = 1; n <= 3; ++n) {
+    const EntryField field = RcvdRow(n + 1);
+    const std::string value = Text(field);
+    const bool focused = leaving && *leaving == field;
+    switch (def_.RcvdExchange(n)) {
+    case exchange::kDok: {
+      if (!IsGermanCall(r.Call(), code_))
+        break;
+      const bool valid = code_ == 'H' ? HolylandSquareValid(value) : DokSyntaxValid(value);
+      if (!valid)
+        break;
+      if (value.size() == 3 && value[0] == 'J' && value[1] >= '0' && value[1] <= '9') {
+        if (focused)
+          failures.push_back({field, kDokError});
+        break;
+      }
+      r.SetFullDok(value);
+      break;
+    }
+    case exchange::kLocator4:
+    case exchange::kLocator: {
+      if (LocatorValid(value)) {
+        if (value.size() >= 4) {
+          r.SetLocator(value.substr(0, 6));
+          LocatorDistance distance;
+          r.SetQRB(Distance(OwnLocator(), r.Locator(), distance)
+                       ? static_cast<std::int32_t>(std::lround(distance.km))
+                       : 0);
+        }
+      } else if (focused) {
+        failures.push_back({field, kLocatorError});
+      }
+      break;
+    }
+    case exchange::kArea:
+    case exchange::kLdk:
+      r.SetFullDok(value);
+      break;
+    case exchange::kUsState:
+      r.SetKenner(IsUsState(value) ? value : std::string());
+      break;
+    case exchange::kPostcode:
+      if (!Blank(value.substr(0, 2)))
+        r.SetKenner(value.substr(0, 2));
+      break;
+    case exchange::kMember:
+      if (!listener_ && !Blank(value.substr(0, 4)))
+        r.SetCall2(value.substr(0, 4));
+      break;
+    case exchange::kMember19:
+      if (!listener_ && !Blank(value.substr(0, 6)))
+        r.SetCall2(value.substr(0, 6));
+      break;
+    default:
+      break;
+    }
+  }
+  return failures;
+}
+
+void QsoSession::WriteFields(std::optional<EntryField> typing) {
+  filling_ = true;
+  QsoRecord r = Record();
+  // The field being typed keeps its text while it reads as the record's value, so the
+  // operator's typing is never disturbed; every other field shows the record.
+  auto put = [&](F field, const std::string& text, bool same) {
+    if (!(typing && *typing == field && same))
+      Text(field) = text;
+  };
+  const std::string call = r.Call();
+  put(F::eCall, call, ReadCallText(Text(F::eCall)) == call);
+  put(F::eCall2, r.Call2(), Text(F::eCall2) == r.Call2());
+
+  const bool cw = r.Mode() == "CW";
+  const ReportParts sent = SplitReport(r.RSTs());
+  const ReportParts rcvd = SplitReport(r.RSTr());
+  put(SentRow(1), sent.rst, NormaliseRst(Text(SentRow(1)), cw) == Pad(sent.rst, 3));
+  put(RcvdRow(1), rcvd.rst, NormaliseRst(Text(RcvdRow(1)), cw) == Pad(rcvd.rst, 3));
+  for (int n = 0; n < 3; ++n) {
+    put(SentRow(n + 2), sent.elements[n], Text(SentRow(n + 2)) == sent.elements[n]);
+    put(RcvdRow(n + 2), rcvd.elements[n], Text(RcvdRow(n + 2)) == rcvd.elements[n]);
+  }
+
+  const DayNumber day = r.Datum();
+  const DayNumber typedDay = ReadDateText(Text(F::eDatum), clock_);
+  put(F::eDatum, DateFieldText(day), typedDay == day || (typedDay <= 0 && day <= 0));
+  const TimeOfDay time = r.Zeit();
+  const TimeOfDay typedTime = ReadTimeText(Text(F::ezeit));
+  const std::string timeText = Show(F::ezeit) == FieldShow::kLabel && time >= 0
+                                   ? TimeToText(kSecondsTimePicture, time)
+                                   : TimeFieldText(time);
+  put(F::ezeit, timeText, typedTime == time || (typedTime < 0 && time < 0));
+
+  const std::string nameQth = r.NameQTH();
+  const std::size_t semicolon = nameQth.find(';');
+  const std::string name = nameQth.substr(0, semicolon);
+  const std::string qth =
+      semicolon == std::string::npos ? std::string() : nameQth.substr(semicolon + 1);
+  put(F::eName, name, StyleName(Text(F::eName)) == name);
+  put(F::eQTH, qth, StyleName(Text(F::eQTH)) == qth);
+
+  // A frequency outside the current band gives way to the band's default frequency.
+  float freq = r.Freq();
+  if (freq > 0 && BandFromFrequency(freq) != band_ && IsBandLetter(band_)) {
+    freq = static_cast<float>(BandLetterDefaultFrequency(band_));
+    r.SetFreq(freq);
+  }
+  put(F::eFreq, FrequencyText(freq), ReadFrequency(Text(F::eFreq)) == freq);
+  filling_ = false;
+}
+
+std::string QsoSession::FieldText(EntryField field) const {
+  if (field == F::emode && Show(field) == FieldShow::kLabel)
+    return mode_;
+  if (field == F::eRSTs2 && Show(field) == FieldShow::kLabel)
+    return ReportExchange(Record().RSTs());
+  return Text(field);
+}
+
+std::string QsoSession::DefaultRst() const {
+  if (code_ == 'j')
+    return std::string();
+  return Cw() || emodeShown_ ? "599" : "59 ";
+}
+
+std::string QsoSession::SentDefaultExchange(bool /*newQso*/) const {
+  const std::string rst = DefaultRst();
+  if (listener_)
+    return JoinReport(rst, "", "", "");
+  std::array<std::string, 3> elements;
+  for (int n = 1; n <= 3; ++n) {
+    const int kind = def_.SentExchange(n);
+    const bool serial = kind == exchange::kQsoNumber || kind == exchange::kBandSerial ||
+                        kind == exchange::kModeNumber;
+    if (serial && !IsEntryField(SentField(n + 1))) {
+      const std::int32_t number = kind == exchange::kQsoNumber    ? nextQsoNr_
+                                  : kind == exchange::kBandSerial ? nextBandSerial_
+                                                                  : nextModeNr_;
+      elements[static_cast<std::size_t>(n - 1)] = SerialText(number);
+    } else {
+      elements[static_cast<std::size_t>(n - 1)] = def_.SentDefault(n);
+    }
+  }
+  if (code_ == 'J' && band_ != 'k' && band_ != 'l') {
+    elements[1].clear();
+    elements[2].clear();
+  }
+  if (elements[0].empty() && elements[1].empty() && elements[2].empty() && code_ != '7')
+    elements[0] = SerialText(nextQsoNr_);
+  return JoinReport(rst, elements[0], elements[1], elements[2]);
+}
+
+bool QsoSession::LookUpRecordPrefix() {
+  QsoRecord r = Record();
+  bool accepted = true;
+  if (!r.PrefixFest()) {
+    bool found = false;
+    std::string entryBytes;
+    if (prefixByHand_) {
+      found = true;
+      entryBytes = handEntry_;
+    } else if (lookup_) {
+      r.SetPrefix("");
+      r.SetPrefix2("");
+      found = lookup_->LookUpPrefix(r.Call(), r.Datum(), true) == kPrefixFound;
+      if (found) {
+        entryBytes.assign(lookup_->Buffer(), PrefixRecord::kLength);
+        if (lookup_->ChosenByPerson()) {
+          prefixByHand_ = true;
+          handEntry_ = entryBytes;
+        }
+      }
+    }
+    const bool wpx = def_.HasOption(1);
+    if (found || wpx) {
+      const PrefixRecord entry(found ? static_cast<const char*>(entryBytes.data()) : nullptr,
+                               found ? PrefixRecord::kLength : 0);
+      if (r.Prefix().empty() || wpx) {
+        if (def_.HasOption(14) && found) {
+          const std::string alternative = entry.alternativePrefix();
+          r.SetPrefix(alternative.empty() ? entry.dxccPrefix() : alternative);
+        } else if (wpx) {
+          r.SetPrefix(WpxPrefix(r.Call()));
+        } else {
+          r.SetPrefix(entry.dxccPrefix());
+        }
+      }
+      r.SetContinent(found ? entry.continent() : std::string());
+      r.SetFlag172(0);
+    } else {
+      r.SetPrefix("");
+      r.SetContinent("");
+      r.SetFlag172(0);
+      accepted = r.Call().size() < 3;
+    }
+  }
+  if (accepted)
+    r.SetPunkte(StoredPoints(QsoPoints(r, Points(), editMode_ != 0 ? editRecord_ : 0)));
+  return accepted;
+}
+
+PointContext QsoSession::Points() const {
+  const ContestHeaderRecord header = Header();
+  PointContext context;
+  context.code = code_;
+  context.definition = &def_;
+  context.category = header.category();
+  context.ownDok = header.dok();
+  context.ownLocator = OwnLocator();
+  context.yesNoAnswer = header.yesNoAnswer();
+  context.log = log_;
+  return context;
+}
+
+void QsoSession::ShowFailures(const std::vector<Failure>& failures) {
+  for (const Failure& failure : failures) {
+    failed_[static_cast<std::size_t>(failure.field)] = true;
+    dialogs_.Inform(failure.message);
+  }
+  if (!failures.empty()) {
+    focus_ = failures.front().field;
+    ++focusChanges_;
+  }
+}
+
+} // namespace tarvik

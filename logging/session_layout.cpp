@@ -1,0 +1,204 @@
+// The entry panel of the session: which fields are entry fields, labels or hidden, their
+// tab order, their captions, and where the Enter key moves the focus.
+
+#include "app/contest_catalog.h"
+#include "app/text_helpers.h"
+#include "logging/qso_checks.h"
+#include "logging/qso_session.h"
+#include "radio/bands.h"
+
+namespace tarvik {
+
+namespace {
+
+using F = EntryField;
+
+// Tab order of the normal layout: call, the sent row, the received row, then frequency,
+// name, QTH, time, date and the free mode field; eCall2 exists only in listener logs.
+constexpr std::array<F, kEntryFields> kNormalOrder = {
+    F::eCall,  F::eRSTs1, F::eRSTs2, F::eRSTs3, F::eRSTs4, F::eRSTr1, F::eRSTr2, F::eRSTr3,
+    F::eRSTr4, F::eFreq,  F::eName,  F::eQTH,   F::ezeit,  F::eDatum, F::emode,  F::eCall2};
+// Listener logs: the call with the first station's report row, then the second call with
+// the second row.
+constexpr std::array<F, kEntryFields> kListenerOrder = {
+    F::eCall,  F::eRSTs1, F::eRSTs2, F::eRSTs3, F::eRSTs4, F::eCall2, F::eRSTr1, F::eRSTr2,
+    F::eRSTr3, F::eRSTr4, F::eFreq,  F::eName,  F::eQTH,   F::ezeit,  F::eDatum, F::emode};
+
+} // namespace
+
+void QsoSession::BuildLayout() {
+  const ContestHeaderRecord header = Header();
+  const bool rstsEditable = listener_ || Extension().rstsNotLocked();
+  auto set = [&](F field, FieldShow show) { baseShow_[static_cast<std::size_t>(field)] = show; };
+  set(F::eCall, FieldShow::kEntry);
+  set(F::eCall2, listener_ ? FieldShow::kEntry : FieldShow::kHidden);
+  set(F::eRSTs1, header.rstSentFree() ? FieldShow::kEntry : FieldShow::kLabel);
+  set(F::eRSTr1, header.rstRcvdFree() ? FieldShow::kEntry : FieldShow::kLabel);
+  for (int n = 1; n <= 3; ++n) {
+    set(ReceivedField(n + 1),
+        def_.RcvdExchange(n) != 0 ? FieldShow::kEntry : FieldShow::kHidden);
+    const bool sentEntry = def_.SentExchange(n) != 0 && rstsEditable;
+    // Without sent entry fields the label lRSTs2 shows the whole sent exchange.
+    set(SentField(n + 1), sentEntry    ? FieldShow::kEntry
+                          : n == 1     ? FieldShow::kLabel
+                                       : FieldShow::kHidden);
+  }
+  if (Show(F::eRSTs2) == FieldShow::kLabel) {
+    // A sent element 3 or 4 that is an entry field while element 2 is not: the label
+    // would hide it, so element 2 stays hidden too and the entry fields show the rest.
+    for (int n = 2; n <= 3; ++n)
+      if (baseShow_[static_cast<std::size_t>(SentField(n + 1))] == FieldShow::kEntry)
+        set(F::eRSTs2, FieldShow::kHidden);
+  }
+  set(F::eDatum, header.autoDate() ? FieldShow::kLabel : FieldShow::kEntry);
+  set(F::ezeit, header.autoTime() ? FieldShow::kLabel : FieldShow::kEntry);
+  set(F::eFreq, FieldShow::kEntry);
+  set(F::eName, FieldShow::kEntry);
+  set(F::eQTH, FieldShow::kEntry);
+  set(F::emode, FieldShow::kEntry);
+}
+
+FieldShow QsoSession::BaseShow(EntryField field) const {
+  return baseShow_[static_cast<std::size_t>(field)];
+}
+
+FieldShow QsoSession::Show(EntryField field) const {
+  switch (field) {
+  case F::eFreq:
+  case F::eName:
+  case F::eQTH:
+    return nameQthShown_ ? FieldShow::kEntry : FieldShow::kHidden;
+  case F::emode:
+    return emodeShown_ ? FieldShow::kEntry : FieldShow::kLabel;
+  default:
+    break;
+  }
+  if (ldkHidden_) {
+    // Elements of kind 17 (LDK) exist only for German calls; in listener logs the matching
+    // field of the other row follows.
+    for (int n = 1; n <= 3; ++n) {
+      if (def_.RcvdExchange(n) == exchange::kLdk && field == RcvdRow(n + 1))
+        return FieldShow::kHidden;
+      if (listener_ && def_.SentExchange(n) == exchange::kLdk && field == SentRow(n + 1))
+        return FieldShow::kHidden;
+    }
+  }
+  return BaseShow(field);
+}
+
+int QsoSession::TabOrder(EntryField field) const {
+  const auto& order = listener_ ? kListenerOrder : kNormalOrder;
+  for (std::size_t i = 0; i < order.size(); ++i)
+    if (order[i] == field)
+      return static_cast<int>(i);
+  return kEntryFields;
+}
+
+std::vector<EntryField> QsoSession::FieldsInTabOrder() const {
+  std::vector<EntryField> fields;
+  for (F field : listener_ ? kListenerOrder : kNormalOrder)
+    if (IsEntryField(field))
+      fields.push_back(field);
+  return fields;
+}
+
+EntryField QsoSession::NextFocus(EntryField from) const {
+  // The last field of the received row leads to the time when the frequency is hidden.
+  const bool lastReceived =
+      from == F::eRSTr4 || (from == F::eRSTr3 && !Visible(F::eRSTr4)) ||
+      (from == F::eRSTr2 && !Visible(F::eRSTr3)) ||
+      (listener_ && from == F::eRSTr1 && !Visible(F::eRSTr2));
+  if (lastReceived && !Visible(F::eFreq) && IsEntryField(F::ezeit))
+    return F::ezeit;
+  if (from == F::eQTH && IsEntryField(F::ezeit))
+    return F::ezeit;
+  if (from == F::ezeit && IsEntryField(F::eDatum))
+    return F::eDatum;
+  const auto& order = listener_ ? kListenerOrder : kNormalOrder;
+  std::size_t at = 0;
+  while (at < order.size() && order[at] != from)
+    ++at;
+  for (std::size_t step = 1; step <= order.size(); ++step) {
+    const F next = order[(at + step) % order.size()];
+    if (IsEntryField(next))
+      return next;
+  }
+  return F::eCall;
+}
+
+void QsoSession::UpdateLdkVisibility() {
+  bool hasLdk = false;
+  for (int n = 1; n <= 3; ++n)
+    hasLdk = hasLdk || def_.RcvdExchange(n) == exchange::kLdk ||
+             (listener_ && def_.SentExchange(n) == exchange::kLdk);
+  ldkHidden_ = hasLdk && !IsGermanCall(Record().Call(), code_);
+}
+
+std::string QsoSession::FieldCaption(EntryField field) const {
+  switch (field) {
+  case F::eCall:
+    return "Call";
+  case F::eCall2:
+    return "Call 2";
+  case F::eDatum:
+    return "Datum";
+  case F::ezeit:
+    return "UTC";
+  case F::eFreq:
+    return "Freq.";
+  case F::eName:
+    return "Name";
+  case F::eQTH:
+    return "QTH";
+  case F::emode:
+    return "Mode";
+  default:
+    return std::string();
+  }
+}
+
+std::string QsoSession::ElementCaption(int n) const {
+  if (n < 1 || n > 3)
+    return std::string();
+  std::string label = def_.RcvdLabel(n);
+  if (label.empty()) {
+    const int kind = def_.RcvdExchange(n) != 0 ? def_.RcvdExchange(n) : def_.SentExchange(n);
+    label = ExchangeKindLabel(kind, code_);
+  }
+  if (label.empty())
+    return std::string();
+  return "&" + std::to_string(n) + " : " + label;
+}
+
+std::string QsoSession::SentRowCaption() const {
+  return "RSTs";
+}
+
+std::string QsoSession::ReceivedRowCaption() const {
+  return listener_ ? "RSTs2" : "RSTr";
+}
+
+std::string QsoSession::WindowCaption() const {
+  return def_.ProgramTitle + " " + ChooseText("Logbuch", "Logbook") + " (Contest : " +
+         Header().contestName() + " )";
+}
+
+std::string QsoSession::EnterHint() const {
+  return ChooseText("<ET> = speichern", "<CR> = save");
+}
+
+std::string QsoSession::QslLabel() const {
+  const bool no = qslMark_ == '\0' || qslMark_ == ' ' || qslMark_ == 'N' || qslMark_ == 'n';
+  return no ? ChooseText("&QSL senden: nein", "QSL send: no")
+            : ChooseText("&QSL senden: ja", "QSL send: yes");
+}
+
+int QsoSession::PanelLabelWidth() const {
+  return code_ == 'H' || code_ == 'k' ? 36 : 28;
+}
+
+std::string QsoSession::CurrentBandName() const {
+  return IsBandLetter(band_) ? BandName(band_) : std::string();
+}
+
+} // namespace tarvik
