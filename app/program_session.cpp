@@ -150,9 +150,10 @@ void ProgramSession::OpenPrefixTables() {
 }
 
 void ProgramSession::EnsurePrefixData() {
-  // The place where the first start fills the prefix tables from the country data. Without
-  // any data the program still runs, after telling the person that lookups cannot work.
-  prefixEmpty_ = UsedRecordsOf(prefix_) == 0;
+  // The first start fills an empty prefix table from the country data installed on the
+  // computer (and says so). Without any data the program still runs, after telling the
+  // person that lookups cannot work.
+  prefixEmpty_ = prefix_ == nullptr || !EnsureCountryData(dialogs_, countryFiles_);
   if (prefixEmpty_)
     dialogs_.Inform(PrefixTableMissingMessage());
 }

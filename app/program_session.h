@@ -17,9 +17,11 @@
 //    5 the profiles, then the record-file manager
 
 #include <string>
+#include <utility>
 
 #include "app/contest_catalog.h"
 #include "app/contest_definition.h"
+#include "app/country_data.h"
 #include "app/family_settings.h"
 #include "app/user_dialogs.h"
 #include "radio/clock.h"
@@ -55,6 +57,10 @@ public:
 
   char ContestCode() const { return code_; }
 
+  /// Where the first start takes the country data for an empty prefix table from (the
+  /// files of Debian's hamradio-files by default; tests hand in their own or none).
+  void SetCountryDataFiles(CountryDataFiles files) { countryFiles_ = std::move(files); }
+
   /// Step 11: starts the record-file manager. False after its message; the program then
   /// ends with exit code 1.
   bool StartRecordFiles();
@@ -62,9 +68,10 @@ public:
   /// Steps 15 to 20, 23 and 24: the setup (an empty record is added to an empty file), the
   /// profile (the remembered one, else the first, else an empty buffer), the settings made
   /// process-wide, setup 2 (an empty record added when it holds none), the prefix tables
-  /// (with the message when the prefix table is empty), the contest header and extension
-  /// files, and the contest definition. False when the profiles cannot be opened: the
-  /// program ends.
+  /// (filled from the country data when empty), the contest header and extension
+  /// files, and the contest definition. An empty prefix table is filled from the country
+  /// data first; the message about it comes only when no data could be found. False when the
+  /// profiles cannot be opened: the program ends.
   bool OpenFiles();
 
   /// The own call sign, or the listener name when the call sign is empty.
@@ -116,6 +123,7 @@ private:
   char code_;
   bool managerStarted_ = false;
   bool closed_ = false;
+  CountryDataFiles countryFiles_ = InstalledCountryDataFiles();
   FamilySettings settings_;
   bool settingsLoaded_ = false;
   bool prefixEmpty_ = false;

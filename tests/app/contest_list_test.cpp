@@ -117,6 +117,7 @@ class ContestListActionsTest : public SessionFixture {
 protected:
   void StartList(FileIo* io = nullptr) {
     session = std::make_unique<ProgramSession>(dialogs, clock, io, '2');
+    session->SetCountryDataFiles(countryFiles);
     ASSERT_TRUE(session->StartRecordFiles());
     ASSERT_TRUE(session->OpenFiles());
     grid = std::make_unique<BrowseGridModel>(view, dialogs);

@@ -74,6 +74,29 @@ TEST_F(ProgramSessionTest, FirstStartCreatesEveryFileAndReportsTheEmptyPrefixTab
   EXPECT_EQ(halts, 0);
 }
 
+TEST_F(ProgramSessionTest, FirstStartFillsThePrefixTableFromTheCountryData) {
+  const std::string fixtures = std::string(TARVIK_FIXTURES_DIR) + "/cty/";
+  countryFiles = {fixtures + "cty.csv", ""};
+  ProgramSession& s = Start();
+  EXPECT_FALSE(s.PrefixTableEmpty());
+  ASSERT_EQ(dialogs.Informs().size(), 1u); // what was imported, not the warning
+  EXPECT_EQ(dialogs.Informs()[0].substr(0, 25), "Die Präfixdatei war leer.");
+  std::int32_t used = 0;
+  ASSERT_EQ(s.PrefixTable()->UsedRecords(&used), 0);
+  EXPECT_GT(used, 20);
+  s.Close();
+  // A broken country file: the import's failure, then the warning.
+  std::filesystem::remove(dir.file("KXPREFIX.DAT"));
+  std::filesystem::remove(dir.file("KXPREFIX.IX"));
+  dialogs.Clear();
+  countryFiles = {fixtures + "missing.csv", ""};
+  Start();
+  EXPECT_TRUE(session->PrefixTableEmpty());
+  ASSERT_EQ(dialogs.Informs().size(), 2u);
+  EXPECT_EQ(dialogs.Informs()[1], PrefixTableMissingMessage());
+  EXPECT_EQ(halts, 0);
+}
+
 TEST_F(ProgramSessionTest, SettingsAreLoadedAndOnlyThisProgramsFieldsAreSavedBack) {
   Seed([] {
     PutSetup([](SetupRecord& r) {

@@ -104,6 +104,7 @@ protected:
 
   ProgramSession& Start(char code = '2') {
     session = std::make_unique<ProgramSession>(dialogs, clock, nullptr, code);
+    session->SetCountryDataFiles(countryFiles);
     EXPECT_TRUE(session->StartRecordFiles());
     EXPECT_TRUE(session->OpenFiles());
     return *session;
@@ -111,6 +112,8 @@ protected:
 
   TempDataDir dir;
   HookedDialogs dialogs;
+  /// No country data unless a test gives some: the first start then reports the empty table.
+  CountryDataFiles countryFiles;
   FakeClock clock;
   int halts = 0;
   std::unique_ptr<ProgramSession> session;

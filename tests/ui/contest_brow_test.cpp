@@ -48,6 +48,7 @@ protected:
 
   ContestBrow& Open() {
     window = std::make_unique<ContestBrow>(dialogs);
+    window->session().SetCountryDataFiles(countryFiles);
     EXPECT_EQ(window->Start(), ContestBrow::StartResult::kRunning);
     window->resize(1000, 700);
     window->show();
