@@ -89,7 +89,9 @@ std::string ContestListRowText(const ContestHeaderRecord& header, int key) {
     columns = {name, from, to};
     break;
   }
-  return " " + Join(columns);
+  std::string text(1, ' ');
+  text += Join(columns);
+  return text;
 }
 
 std::string ContestListTitleLine(int key) {
@@ -131,7 +133,9 @@ std::string ContestListSortCaption(int key) {
 std::string ContestListSearchKey(std::string_view typed, char contestCode) {
   if (typed.empty())
     return std::string();
-  return std::string(1, contestCode) + std::string(typed);
+  std::string key(1, contestCode);
+  key.append(typed);
+  return key;
 }
 
 std::string ContestDeleteQuestion(std::string_view contestName) {
