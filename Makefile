@@ -13,7 +13,7 @@ build: deps
 
 run: build
 	@mkdir -p data
-	@./tools/setup-data.sh data
+	@./tools/setup-data.sh data build/tarvik-tool
 	cd data && ../build/tarvik
 
 build-test: deps

@@ -230,6 +230,17 @@ std::string_view DesignatorPairBeginning(std::string_view first, std::string_vie
   return {};
 }
 
+std::vector<std::string> DesignatorForms() {
+  std::vector<std::string> forms;
+  for (const DesignatorPair& pair : kDesignatorPairs) {
+    for (std::string_view d : pair.designators) {
+      if (!d.empty())
+        forms.push_back(std::string(pair.beginning) + "/" + std::string(d));
+    }
+  }
+  return forms;
+}
+
 std::string BaseCall(std::string_view call, int mode) {
   return BaseCall(call, mode, PortableDesignators());
 }

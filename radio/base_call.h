@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvik {
 
@@ -77,6 +78,8 @@ bool IsDesignatorPair(std::string_view first, std::string_view designator);
 /// The beginning of the designator pair that `first` and `designator` form ("FO" for FO5QQ
 /// and M, "3D2" for 3D2AB and R); "" when they form none.
 std::string_view DesignatorPairBeginning(std::string_view first, std::string_view designator);
+/// Every designator pair joined as a lookup names it: "SV/A", "JW/B", "JW/S", ... "GM/SC".
+std::vector<std::string> DesignatorForms();
 
 /// Positions of the entity table: DXCC entity codes 1..516.
 inline constexpr int kEntityPositions = 516;

@@ -144,6 +144,9 @@ int InitEngine(int pageBuffers, int openFileBudget, FileIo* io) {
 
 bool EngineRunning() { return gEngine != nullptr; }
 
+bool EngineBusy() { return gEngine != nullptr && gEngine->busy(); }
+FileIo& EngineFileIo() { return gEngine->io(); }
+
 int CloseAll() {
   EngineOperationEnd end;
   if (!BeginEngineOperation(kOpCloseAll, end)) return RecordFileErrors().Severity();

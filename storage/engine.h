@@ -20,6 +20,13 @@ int InitEngine(int pageBuffers = 160, int openFileBudget = 32, FileIo* io = null
 /// 96. Flushes, closes and stops the engine; 28724 while fileblock objects exist.
 int ExitEngine();
 bool EngineRunning();
+/// Whether a fileblock operation is in progress (for example while the engine waits for
+/// the answer to one of its questions). Anything that would start another operation from
+/// a callback, such as a repaint that reads rows, must leave it for later.
+bool EngineBusy();
+/// The file system the running engine works on (the one handed to InitEngine), for code
+/// that replaces a fileblock's files as a whole. REQUIRES: EngineRunning().
+FileIo& EngineFileIo();
 /// 68. Flushes and closes the files of every fileblock (the objects stay).
 int CloseAll();
 
@@ -30,7 +37,7 @@ struct FileblockParams {
   bool variable = false;
   bool createIfMissing = true;
   bool readOnly = false; // opened shared; changes fail with 10065 (the program never sets it)
-  int recordLength = 0; // the section length for variable records
+  int recordLength = 0;  // the section length for variable records
   int numKeys = 0;
   int bufferSize = 0; // 0: the record length
   KeyBuilder keyBuilder;

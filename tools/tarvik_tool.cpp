@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/country_data_tool.h"
 #include "storage/program_files_tool.h"
 #include "storage/storage_tool.h"
 
@@ -15,8 +16,9 @@ int Usage() {
                "usage: tarvik-tool COMMAND [ARGS]\n"
                "commands:\n"
                "  help                  this text\n"
-               "%s%s",
-               tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage());
+               "%s%s%s",
+               tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage(),
+               tarvik::CountryDataToolUsage());
   return 2;
 }
 
@@ -29,6 +31,8 @@ int main(int argc, char* argv[]) {
     Usage();
     return 0;
   }
+  if (const int code = tarvik::RunCountryDataToolCommand(args, std::cout, std::cerr); code >= 0)
+    return code;
   // The program's files first: they add key checks and field dumps to the storage commands.
   if (const int code = tarvik::RunProgramFilesToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;

@@ -1,25 +1,42 @@
-// The Tarvik program: starts the toolkit, remembers the data directory and shows the
-// main window until it closes.
+// The Tarvik program: starts the toolkit, remembers the data directory, shows the main window
+// until it closes, and ends with the record-file manager's exit report.
+//
+// Exit codes: 0 normal end; 1 the record-file manager could not start; 3 a storage operation
+// failed badly (the program ends from the error handler after its message and report).
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QTimer>
 
+#include "app/record_file_errors.h"
+#include "app/ui/contest_brow.h"
+#include "app/ui/qt_user_dialogs.h"
 #include "storage/data_directory.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarvik"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tarvik"));
+  QApplication::setStyle(QStringLiteral("Fusion"));
   tarvik::RememberWorkingDirectoryAsDataDirectory();
 
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Bridlow Tarvik Version 2006-1.0"));
-  window.setMinimumSize(800, 600);
-  auto* label = new QLabel(QStringLiteral("Datenverzeichnis: %1")
-                               .arg(QString::fromLocal8Bit(tarvik::DataDirectory().c_str())));
-  label->setAlignment(Qt::AlignCenter);
-  window.setCentralWidget(label);
-  window.showMaximized();
-  return app.exec();
+  tarvik::QtUserDialogs dialogs;
+  int exitCode = 0;
+  {
+    tarvik::ContestBrow window(dialogs);
+    switch (window.Start()) {
+    case tarvik::ContestBrow::StartResult::kRecordFilesFailed:
+      exitCode = 1;
+      break;
+    case tarvik::ContestBrow::StartResult::kEnded:
+      break;
+    case tarvik::ContestBrow::StartResult::kRunning:
+      window.ShowMaximised();
+      QTimer::singleShot(0, &window, [&window] { window.AfterShown(); });
+      exitCode = QApplication::exec();
+      break;
+    }
+  }
+  tarvik::RunRecordFilesExitReport();
+  tarvik::DetachRecordFileHandler();
+  return exitCode;
 }

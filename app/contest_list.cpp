@@ -1,0 +1,398 @@
+#include "app/contest_list.h"
+
+#include <algorithm>
+
+#include "app/process_settings.h"
+#include "app/program_session.h"
+#include "app/text_helpers.h"
+#include "storage/browse_grid.h"
+#include "storage/data_directory.h"
+#include "storage/dates.h"
+#include "storage/file_io.h"
+#include "storage/fileblock.h"
+#include "storage/key_codec.h"
+#include "storage/pictures.h"
+#include "storage/program_files.h"
+#include "storage/strings.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr int kNameWidth = 26;
+constexpr int kDateWidthLimit = 20;
+constexpr int kTitleTail = 200;
+constexpr int kQuestionNameLimit = 33;
+constexpr int kQuestionLimit = 42;
+
+int DateColumnWidth() {
+  return std::min(static_cast<int>(DateFormat().size()) + 3, kDateWidthLimit);
+}
+
+std::string DateColumn(std::int32_t day) {
+  if (day <= 0)
+    return std::string(static_cast<std::size_t>(DateColumnWidth()), ' ');
+  return (DayToText(DateFormat(), day) + "   ").substr(0, kDateWidthLimit);
+}
+
+std::string NameColumn(const ContestHeaderRecord& header) {
+  return (header.contestName() + " ").substr(0, kNameWidth);
+}
+
+std::string Join(const std::vector<std::string>& columns) {
+  std::string text;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (i > 0)
+      text += ';';
+    text += columns[i];
+  }
+  return text;
+}
+
+bool IsForeign(char code) {
+  return IsForeignToolCode(code);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Texts
+
+std::vector<std::string> ContestListSortChoices() {
+  return {"Name", ChooseText("Datum", "Date")};
+}
+
+int ContestListSortKey(int index, char contestCode, std::string* lowKey, std::string* highKey) {
+  if (index < 0 || index > 1)
+    return 0;
+  const std::string bound(1, contestCode);
+  if (lowKey != nullptr)
+    *lowKey = bound;
+  if (highKey != nullptr)
+    *highKey = bound;
+  return index + 1;
+}
+
+std::string ContestListRowText(const ContestHeaderRecord& header, int key) {
+  const std::string name = NameColumn(header);
+  const std::string from = DateColumn(header.dateFrom());
+  const std::string to = DateColumn(header.dateTo());
+  std::vector<std::string> columns;
+  switch (key) {
+  case kContestKeyDate:
+    columns = {from, name, to};
+    break;
+  case kContestKeyNumber:
+    columns = {FormatLongPicture("######", header.contestNumber()) + " ", from, name, to};
+    break;
+  default:
+    columns = {name, from, to};
+    break;
+  }
+  std::string text(1, ' ');
+  text += Join(columns);
+  return text;
+}
+
+std::string ContestListTitleLine(int key) {
+  const int dateWidth = DateColumnWidth();
+  const std::string name = Pad(" Name", kNameWidth);
+  const std::string from = Pad(ChooseText("Datum (von)", "Date (from)"), dateWidth);
+  const std::string to = Pad(ChooseText("Datum (bis)", " Date (to) "), dateWidth);
+  const std::string number = ChooseText("Nr     ", "No     ");
+  std::vector<std::string> columns;
+  switch (key) {
+  case kContestKeyDate:
+    columns = {from, name, to};
+    break;
+  case kContestKeyNumber:
+    columns = {number, from, name, to};
+    break;
+  default:
+    columns = {name, from, to};
+    break;
+  }
+  std::string line = Join(columns);
+  if (line.empty() || line[0] != ' ')
+    line.insert(line.begin(), ' ');
+  line.append(kTitleTail, ' ');
+  return line.substr(0, kMaxShortString);
+}
+
+std::string ContestListSortCaption(int key) {
+  switch (key) {
+  case kContestKeyDate:
+    return ChooseText("Datum", "Date");
+  case kContestKeyNumber:
+    return ChooseText("interne Nummer", "internal number");
+  default:
+    return "Name";
+  }
+}
+
+std::string ContestListSearchKey(std::string_view typed, char contestCode) {
+  if (typed.empty())
+    return std::string();
+  std::string key(1, contestCode);
+  key.append(typed);
+  return key;
+}
+
+std::string ContestDeleteQuestion(std::string_view contestName) {
+  std::string question = ("Eintrag " + std::string(contestName)).substr(0, kQuestionNameLimit);
+  question += " löschen?";
+  return question.substr(0, kQuestionLimit);
+}
+
+std::string DeletedLogName(int contestNumber, int n) {
+  return QsoLogName(contestNumber) + "_DEL" + std::to_string(n);
+}
+
+std::string HeaderWindowNotAvailableMessage() {
+  return ChooseText("Das Fenster für den Contestkopf ist in dieser Version noch nicht verfügbar.",
+                    "The contest header window is not available in this version yet.");
+}
+
+std::string LogWindowNotAvailableMessage() {
+  return ChooseText("Das Logfenster ist in dieser Version noch nicht verfügbar.",
+                    "The log window is not available in this version yet.");
+}
+
+std::string VersionReminder() {
+  return ChooseText("Bitte prüfen Sie vor dem Contest, ob es eine neuere Version dieses "
+                    "Programms gibt, und arbeiten Sie immer mit der neuesten Version.",
+                    "Before the contest, please check whether there is a newer version of "
+                    "this program, and always work with the newest version.");
+}
+
+std::string SeparateLogsNote() {
+  return "Der Auswerter benötigt für jede Band/Mode-Kombination ein separates Log.\r\n"
+         "Legen Sie darum schon vor Beginn des Contestes für jede Kombination,\r\n"
+         "die Sie arbeiten wollen, ein neues Log an.";
+}
+
+// ---------------------------------------------------------------------------------------
+// Actions
+
+ContestListActions::ContestListActions(ProgramSession& session, BrowseGridModel& grid,
+                                       ContestWindows& windows)
+    : session_(session), grid_(grid), windows_(windows) {}
+
+void ContestListActions::ConnectGrid() {
+  BrowseGridEvents& e = grid_.events;
+  const char code = session_.ContestCode();
+  e.OnBuildRow = [this](RowRec& row) {
+    row.Text = ContestListRowText(ContestHeaderRecord(session_.Headers()->RecordBuffer()),
+                                  grid_.GetKeyNumber());
+  };
+  e.OnSetHeaderFooter = [this] {
+    const int key = grid_.GetKeyNumber();
+    grid_.SetHeaderFooter(ContestListTitleLine(key), ContestListSortCaption(key));
+  };
+  e.OnInitSortList = [this] {
+    grid_.ClearSortList();
+    for (const std::string& choice : ContestListSortChoices())
+      grid_.AddSortListEntry(choice);
+  };
+  e.OnSortList2Key = [code](int i, std::string& low, std::string& high) {
+    return ContestListSortKey(i, code, &low, &high);
+  };
+  e.OnBrowDoppelKlick = [this] { Starten(); };
+  e.OnBrowEnter = [this] { Starten(); };
+  e.OnBefore_Loesch = [this] {
+    Loeschen();
+    return false;
+  };
+  e.OnSuchFeld2KeyStr = [code](const std::string& text) {
+    return ContestListSearchKey(text, code);
+  };
+}
+
+bool ContestListActions::InitList() {
+  const std::string bound(1, session_.ContestCode());
+  return grid_.InitBrowse(session_.Headers(), kContestKeyName, bound, bound);
+}
+
+bool ContestListActions::EnsureExtensionRecord(std::int32_t contestNumber) {
+  Fileblock* extensions = session_.Extensions();
+  if (extensions == nullptr)
+    return false;
+  const int severity = extensions->FindKey(1, NumKey5(contestNumber));
+  if (severity == 0)
+    return true;
+  if (severity != 1)
+    return false;
+  (void)extensions->ClearBuffer();
+  ContestExtensionRecord(extensions->RecordBuffer()).SetContestNumber(contestNumber);
+  return AddRecord(*extensions);
+}
+
+bool ContestListActions::ReadCursorContest(std::int32_t* number) {
+  if (session_.Headers() == nullptr || !grid_.HasCurrentRow() || !grid_.ReadCurrentRecord())
+    return false;
+  *number = ContestHeaderRecord(session_.Headers()->RecordBuffer()).contestNumber();
+  return true;
+}
+
+bool ContestListActions::FindHeader(std::int32_t number) {
+  return session_.Headers() != nullptr &&
+         session_.Headers()->FindKey(kContestKeyNumber, NumKey5(number)) == 0;
+}
+
+void ContestListActions::ShowContest(std::int32_t number) {
+  // The header may have changed (name, date): the list finds it again in its order.
+  Fileblock* headers = session_.Headers();
+  std::string key;
+  if (FindHeader(number) && headers->BuildKey(grid_.GetKeyNumber(), &key) == 0) {
+    grid_.GotoKey(key, headers->CurrentRecordNumber());
+  } else {
+    grid_.RefreshRows();
+  }
+  if (onOwnCallChanged)
+    onOwnCallChanged();
+}
+
+void ContestListActions::Neu() {
+  Fileblock* headers = session_.Headers();
+  if (headers == nullptr)
+    return;
+  ContestHeaderRecord(headers->RecordBuffer()).SetDateFrom(TodayDay(session_.ClockSource()));
+  UserDialogs& dialogs = session_.Dialogs();
+  dialogs.Inform(VersionReminder());
+  if (session_.ContestCode() == 'Q')
+    dialogs.Inform(SeparateLogsNote());
+  const std::int32_t before = headers->CurrentRecordNumber();
+  if (!IsForeign(session_.ContestCode()) && windows_.OpenHeaderWindow(HeaderWindowMode::kNew)) {
+    const std::int32_t number = ContestHeaderRecord(headers->RecordBuffer()).contestNumber();
+    if (number > 0)
+      StartContest(number);
+  }
+  // The list stands on the header the window added (the header file's current record).
+  std::string key;
+  const std::int32_t current = headers->CurrentRecordNumber();
+  if (current > 0 && current != before && headers->BuildKey(grid_.GetKeyNumber(), &key) == 0) {
+    grid_.GotoKey(key, current);
+  } else {
+    grid_.RefreshRows();
+  }
+  if (onOwnCallChanged)
+    onOwnCallChanged();
+}
+
+void ContestListActions::Starten() {
+  std::int32_t number = 0;
+  if (!ReadCursorContest(&number))
+    return;
+  if (!EnsureExtensionRecord(number) || !FindHeader(number))
+    return;
+  Fileblock* headers = session_.Headers();
+  const char code = ContestHeaderRecord(headers->RecordBuffer()).contestCode();
+  session_.RebuildDefinition();
+  bool start = false;
+  if (!IsForeign(code))
+    start = windows_.OpenHeaderWindow(HeaderWindowMode::kExisting);
+  ShowContest(number);
+  if (!start)
+    return;
+  StartContest(number);
+  if (!IsForeign(code) && FindHeader(number))
+    (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview);
+}
+
+void ContestListActions::Start() {
+  std::int32_t number = 0;
+  if (ReadCursorContest(&number))
+    StartContest(number);
+}
+
+void ContestListActions::StartContest(std::int32_t number) {
+  Fileblock* headers = session_.Headers();
+  Fileblock* extensions = session_.Extensions();
+  if (!EnsureExtensionRecord(number) || !FindHeader(number))
+    return;
+  const char code = ContestHeaderRecord(headers->RecordBuffer()).contestCode();
+  if (!IsForeign(code)) {
+    windows_.OpenLogWindow(number, session_.Definition());
+    // The log window counts into the header and extension buffers; they are written back
+    // over their records, which are made current again without losing those counts.
+  }
+  std::vector<char> header(headers->RecordBuffer(),
+                           headers->RecordBuffer() + headers->BufferSize());
+  std::vector<char> extension(extensions->RecordBuffer(),
+                              extensions->RecordBuffer() + extensions->BufferSize());
+  if (FindHeader(number)) {
+    std::copy(header.begin(), header.end(), headers->RecordBuffer());
+    (void)headers->Update();
+  }
+  if (extensions->FindKey(1, NumKey5(number)) == 0) {
+    std::copy(extension.begin(), extension.end(), extensions->RecordBuffer());
+    (void)extensions->Update();
+  }
+}
+
+bool ContestListActions::MoveLogAside(std::int32_t number) {
+  static constexpr const char* kExtensions[] = {".DAT", ".IX", ".ALT", ".SAV", ".DIA"};
+  FileIo& io = session_.Io() != nullptr ? *session_.Io() : PosixFileIo();
+  const std::string base = DataPath(QsoLogName(number));
+  bool any = false;
+  for (const char* ext : kExtensions)
+    any = any || io.FileExists(base + ext);
+  if (!any)
+    return true;
+  int n = 1;
+  auto taken = [&](int candidate) {
+    const std::string aside = DataPath(DeletedLogName(number, candidate));
+    for (const char* ext : kExtensions) {
+      if (io.FileExists(aside + ext))
+        return true;
+    }
+    return false;
+  };
+  while (taken(n))
+    ++n;
+  const std::string aside = DataPath(DeletedLogName(number, n));
+  bool moved = true;
+  for (const char* ext : kExtensions) {
+    if (io.FileExists(base + ext))
+      moved = io.Rename(base + ext, aside + ext).ok() && moved;
+  }
+  return moved;
+}
+
+void ContestListActions::Loeschen() {
+  std::int32_t number = 0;
+  if (!ReadCursorContest(&number))
+    return;
+  const std::string name = ContestHeaderRecord(session_.Headers()->RecordBuffer()).contestName();
+  if (!EnsureExtensionRecord(number))
+    return;
+  if (!session_.Dialogs().Confirm(ContestDeleteQuestion(name)))
+    return;
+  // A log that cannot be opened (in use, unreadable) keeps the whole contest.
+  Fileblock* log = OpenProgramFile(ProgramFile::kQsoLog, number);
+  if (log == nullptr)
+    return;
+  const bool opened = log->EnsureOpen() == 0;
+  CloseProgramFile(log);
+  if (!opened)
+    return;
+  Fileblock* extensions = session_.Extensions();
+  if (extensions->FindKey(1, NumKey5(number)) == 0 && extensions->Delete(kDeleteNoPosition) != 0)
+    return;
+  // Found again by its number: the question may have let the list read other rows.
+  if (!FindHeader(number)) {
+    grid_.RefreshRows();
+    return;
+  }
+  Fileblock* headers = session_.Headers();
+  std::string rowKey;
+  (void)headers->BuildKey(grid_.GetKeyNumber(), &rowKey);
+  const std::int32_t record = headers->CurrentRecordNumber();
+  if (headers->Delete(kDeleteNoPosition) != 0)
+    return;
+  // A later contest may get the same number: it must not find this contest's QSOs.
+  (void)MoveLogAside(number);
+  grid_.GotoKey(rowKey, record);
+}
+
+} // namespace tarvik

@@ -1,0 +1,226 @@
+#include "app/program_session.h"
+
+#include <vector>
+
+#include "app/contest_header_fields.h"
+#include "app/process_settings.h"
+#include "app/record_file_errors.h"
+#include "app/text_helpers.h"
+#include "storage/contest_records.h"
+#include "storage/key_codec.h"
+#include "storage/program_files.h"
+#include "storage/setup_records.h"
+
+namespace tarvik {
+
+namespace {
+
+/// The open routine followed by opening the files, so that a missing fileblock is created
+/// at start. nullptr (the object released again) when either fails.
+Fileblock* OpenAndEnsure(ProgramFile file) {
+  Fileblock* fb = OpenProgramFile(file);
+  if (fb == nullptr)
+    return nullptr;
+  if (fb->EnsureOpen() != 0) {
+    CloseProgramFile(fb);
+    return nullptr;
+  }
+  return fb;
+}
+
+void Release(Fileblock*& fb) {
+  CloseProgramFile(fb);
+  fb = nullptr;
+}
+
+std::int32_t UsedRecordsOf(Fileblock* fb) {
+  std::int32_t used = 0;
+  if (fb == nullptr || fb->UsedRecords(&used) != 0)
+    return 0;
+  return used;
+}
+
+} // namespace
+
+std::string PrefixTableMissingMessage() {
+  return "Achtung: Die Präfixdatei konnte nicht gefunden werden bzw. ist leer. Ohne diese "
+         "Datei kann das Programm nicht korrekt arbeiten! Die Länderdatei cty.dat gibt es "
+         "unter www.country-files.com oder im Debian-Paket hamradio-files.";
+}
+
+std::string OwnCallPrefixText() {
+  return ChooseText("für", "FOR");
+}
+
+std::string FinishMenuText() {
+  return ChooseText("    Beenden", "    Finish");
+}
+
+std::string HourlyLogNewAdvice() {
+  return "Legen Sie sich für jede Stunde des Contestes bereits vor dem Contest ein eigenes Log an.";
+}
+
+std::string HourlyLogAdvice() {
+  return "Legen Sie für jede Stunde vor Contestbeginn ein eigenes Log an und starten Sie zu "
+         "jeder neuen Stunde das passende Log. Da jedes Log eine Auswertung führt, kann man so "
+         "ganz schnell nach dem Contest feststellen, welche Stunde die meiste Punktzahl brachte.";
+}
+
+ProgramSession::ProgramSession(UserDialogs& dialogs, const Clock& clock, FileIo* io,
+                               char contestCode)
+    : dialogs_(dialogs), clock_(clock), io_(io), code_(contestCode) {}
+
+ProgramSession::~ProgramSession() {
+  Close();
+}
+
+bool ProgramSession::StartRecordFiles() {
+  managerStarted_ = tarvik::StartRecordFiles(dialogs_, clock_, io_);
+  return managerStarted_;
+}
+
+bool ProgramSession::OpenFiles() {
+  LoadSetup();
+  if (!OpenProfile())
+    return false;
+  ApplyFamilySettings(settings_);
+  OpenSetup2();
+  OpenPrefixTables();
+  headers_ = OpenAndEnsure(ProgramFile::kContestHeaders);
+  extensions_ = OpenAndEnsure(ProgramFile::kContestExtensions);
+  RebuildDefinition();
+  return true;
+}
+
+void ProgramSession::LoadSetup() {
+  // Step 15: the one setup record; an empty file gets an empty record. Only a record that
+  // was read (or added) counts as loaded: after a failed read nothing is saved at the end,
+  // so that defaults never overwrite the family's settings.
+  Fileblock* setup = OpenAndEnsure(ProgramFile::kSetup);
+  if (setup == nullptr)
+    return;
+  const int severity = setup->FirstKey(1);
+  if (severity == 0) {
+    settings_ = ReadFamilySettings(SetupRecord(setup->RecordBuffer()));
+    settingsLoaded_ = true;
+  } else if (severity == 1) {
+    (void)setup->ClearBuffer();
+    if (AddRecord(*setup)) {
+      settings_ = ReadFamilySettings(SetupRecord(setup->RecordBuffer()));
+      settingsLoaded_ = true;
+    }
+  }
+  if (settings_.profileNumber < 0)
+    settings_.profileNumber = 0;
+  CloseProgramFile(setup);
+}
+
+bool ProgramSession::OpenProfile() {
+  // Step 16: the remembered profile, else the first one, else an empty buffer.
+  profiles_ = OpenAndEnsure(ProgramFile::kProfiles);
+  if (profiles_ == nullptr)
+    return false;
+  const std::int32_t wanted = settings_.profileNumber;
+  bool found = wanted > 0 && profiles_->FindKey(1, NumKey5(wanted)) == 0;
+  if (!found)
+    found = profiles_->FirstKey(1) == 0;
+  if (!found)
+    (void)profiles_->ClearBuffer();
+  settings_.profileNumber =
+      found ? ProfileRecord(static_cast<const char*>(profiles_->RecordBuffer())).profileNumber()
+            : 0;
+  return true;
+}
+
+void ProgramSession::OpenSetup2() {
+  // Step 18.
+  setup2_ = OpenAndEnsure(ProgramFile::kSetup2);
+  if (setup2_ != nullptr && setup2_->FirstKey(1) == 1) {
+    (void)setup2_->ClearBuffer();
+    (void)AddRecord(*setup2_);
+  }
+}
+
+void ProgramSession::OpenPrefixTables() {
+  // Steps 19 and 20.
+  prefix_ = OpenAndEnsure(ProgramFile::kPrefix);
+  EnsurePrefixData();
+  prefixEE_ = OpenAndEnsure(ProgramFile::kPrefixExceptionsEE);
+  prefixES_ = OpenAndEnsure(ProgramFile::kPrefixExceptionsES);
+}
+
+void ProgramSession::EnsurePrefixData() {
+  // The first start fills an empty prefix table from the country data installed on the
+  // computer (and says so). Without any data the program still runs, after telling the
+  // person that lookups cannot work.
+  prefixEmpty_ = prefix_ == nullptr || !EnsureCountryData(dialogs_, countryFiles_);
+  if (prefixEmpty_)
+    dialogs_.Inform(PrefixTableMissingMessage());
+}
+
+std::string ProgramSession::OwnCallText() const {
+  return settings_.ownCall.empty() ? settings_.listenerName : settings_.ownCall;
+}
+
+bool ProgramSession::HeaderFileEmpty() const {
+  return headers_ != nullptr && UsedRecordsOf(headers_) == 0;
+}
+
+bool ProgramSession::WantsHourlyLogAdvice() const {
+  return code_ == 'E' && headers_ != nullptr && UsedRecordsOf(headers_) < 3;
+}
+
+void ProgramSession::RebuildDefinition() {
+  if (headers_ != nullptr) {
+    ContestHeaderRecord header(headers_->RecordBuffer());
+    definition_ = BuildContestDefinition(code_, header, settings_.ownLocator, dialogs_, clock_);
+    return;
+  }
+  std::vector<char> empty(ContestHeaderRecord::kLength, 0);
+  ContestHeaderRecord header(empty.data());
+  definition_ = BuildContestDefinition(code_, header, settings_.ownLocator, dialogs_, clock_);
+}
+
+void ProgramSession::SaveSetup() {
+  // The record is read again and only this program's settings are written into it, so the
+  // family's other settings stay as they are now on disk.
+  CaptureProcessSettings(settings_);
+  Fileblock* setup = OpenAndEnsure(ProgramFile::kSetup);
+  if (setup == nullptr)
+    return;
+  const int severity = setup->FirstKey(1);
+  if (severity == 0) {
+    SetupRecord record(setup->RecordBuffer());
+    WriteFamilySettings(settings_, record);
+    (void)setup->Update();
+  } else if (severity == 1) {
+    (void)setup->ClearBuffer();
+    SetupRecord record(setup->RecordBuffer());
+    WriteFamilySettings(settings_, record);
+    (void)AddRecord(*setup);
+  }
+  CloseProgramFile(setup);
+}
+
+void ProgramSession::Close() {
+  if (closed_)
+    return;
+  closed_ = true;
+  // The person's language, undoing a contest code's forced English; it is what is saved.
+  SetLanguageFlag(settings_.language);
+  Release(extensions_);
+  Release(headers_);
+  Release(prefix_);
+  Release(prefixEE_);
+  Release(prefixES_);
+  Release(setup2_);
+  if (settingsLoaded_)
+    SaveSetup();
+  Release(profiles_);
+  if (managerStarted_) {
+    StopRecordFiles();
+    managerStarted_ = false;
+  }
+}
+
+} // namespace tarvik

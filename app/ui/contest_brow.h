@@ -1,0 +1,134 @@
+#pragma once
+// ContestBrow: the main window. A picture strip on the left with "Beenden", the title bitmap
+// and the own call sign at the top, the contest code's title and logo, and the list of the
+// contests of the build's code with the buttons "Neu", "Starten", "Löschen", "Schließen" and
+// "Hilfe". The start-up and closing order and the contest actions are the core's
+// (ProgramSession, ContestListActions); this window shows them and forwards its events.
+//
+// Use: construct (steps 4-10), Start (steps 11-27; the result says whether the program runs),
+// show, AfterShown (step 28: "Neu" at once when there is no contest yet). Closing the window
+// (the "Beenden" label, "Schließen", or Esc answered with Yes) runs the closing order.
+
+#include <QColor>
+#include <QWidget>
+
+#include <memory>
+
+#include "app/contest_list.h"
+#include "app/program_session.h"
+
+class QLabel;
+class QFrame;
+
+namespace tarvik {
+
+class FileIo;
+class TrkBitBtn;
+class TrkBrow;
+class UserDialogs;
+
+/// The own colours of the program, used while the family setup stores no colour scheme.
+struct WindowColours {
+  QColor form;
+  QColor panel;
+  QColor grid;
+  QColor label1;
+  QColor label2;
+};
+/// The program's own scheme.
+WindowColours OwnWindowColours();
+/// The scheme of the family setup (colours stored as 0x00BBGGRR), or the program's own when
+/// all five are 0.
+WindowColours SchemeColours(const FamilySettings& settings);
+
+class ContestBrow : public QWidget, public ContestWindows {
+  Q_OBJECT
+
+public:
+  enum class StartResult {
+    kRunning,           ///< the window is ready to be shown
+    kRecordFilesFailed, ///< the record-file manager did not start: exit code 1
+    kEnded,             ///< the window closed during start (profiles or list unavailable)
+  };
+
+  /// Steps 4 to 10. `io`: the file system of the record files (nullptr: the real one).
+  explicit ContestBrow(UserDialogs& dialogs, QWidget* parent = nullptr, FileIo* io = nullptr);
+  ~ContestBrow() override;
+
+  /// Steps 11 to 27.
+  StartResult Start();
+  /// Shows the window maximised in the top left corner of its screen.
+  void ShowMaximised();
+  /// Step 28: with no contest at all, "Neu" at once.
+  void AfterShown();
+
+  ProgramSession& session() { return *session_; }
+  ContestListActions& actions() { return *actions_; }
+  char ContestCode() const { return session_->ContestCode(); }
+
+  // Controls, by their names in the window.
+  QWidget* Image2 = nullptr;
+  QLabel* MenueBeenden = nullptr;
+  QLabel* lCopyright = nullptr;
+  QLabel* lUtils = nullptr;
+  QLabel* lCall = nullptr;
+  QLabel* imgtitel = nullptr;
+  QLabel* lworked = nullptr;
+  QLabel* imglinks = nullptr;
+  QLabel* lhinweisupdate2 = nullptr;
+  QLabel* lhinweisupdate = nullptr;
+  TrkBitBtn* btnweitere = nullptr;
+  QFrame* panelContest = nullptr;
+  QWidget* PanelDXOben = nullptr;
+  QLabel* lCallListCaption = nullptr;
+  TrkBrow* Brow = nullptr;
+  QWidget* PanelUnten = nullptr;
+  TrkBitBtn* btnNeuho3 = nullptr;
+  TrkBitBtn* btnAendernHo3 = nullptr;
+  TrkBitBtn* btnLoeschenHo3 = nullptr;
+  TrkBitBtn* btnendeho3 = nullptr;
+  TrkBitBtn* btnHilfeHo3 = nullptr;
+  TrkBitBtn* btnStart = nullptr;
+
+  // Event handlers.
+  void btnNeuho3Click();
+  void btnAendernHo3Click();
+  void btnLoeschenHo3Click();
+  void btnStartClick();
+  void btnweitereClick();
+  void lCopyrightClick();
+
+  // ContestWindows.
+  bool OpenHeaderWindow(HeaderWindowMode mode) override;
+  void OpenLogWindow(int contestNumber, const ContestDefinition& definition) override;
+
+  /// Refreshes the own call label: the call sign, or the listener name; "für" only beside a
+  /// text.
+  void ShowOwnCall();
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  void CreateControls();
+  void ApplyColourScheme();
+  void LayoutControls();
+  bool FormKeyDown(class QKeyEvent* event);
+  void SetHover(QLabel* label, bool over);
+
+  UserDialogs& dialogs_;
+  std::unique_ptr<ProgramSession> session_;
+  std::unique_ptr<ContestListActions> actions_;
+  WindowColours colours_;
+  bool closing_ = false;
+};
+
+/// The message "Neu" and "Starten" show while the program has no header window: the place
+/// where the header window will be opened.
+bool ShowHeaderWindowNotAvailable(UserDialogs& dialogs);
+/// The same for the log window.
+void ShowLogWindowNotAvailable(UserDialogs& dialogs);
+
+} // namespace tarvik

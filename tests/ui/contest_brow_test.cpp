@@ -1,0 +1,290 @@
+// The main window offscreen over real files: the contest list of the build's code with its
+// texts and both sorts, the keys the window sees first (Esc, Enter, F10, F1, Del), the own
+// call label, the title and logo bitmaps of the data directory, the first start in an empty
+// data directory, and the help viewer.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+
+#include <filesystem>
+
+#include "app/contest_list.h"
+#include "app/program_session.h"
+#include "app/session_test_support.h"
+#include "app/ui/contest_brow.h"
+#include "app/ui/help_hook.h"
+#include "app/ui/text_codec.h"
+#include "storage/data_directory.h"
+#include "storage/key_codec.h"
+#include "storage/setup_records.h"
+#include "storage/ui/trk_brow.h"
+#include "widgets/help_request.h"
+#include "widgets/trk_bit_btn.h"
+#include "widgets/trk_edit.h"
+
+namespace tarvik {
+namespace {
+
+using test::SessionFixture;
+
+DayNumber Day(int d, int m, int y) {
+  return DmyToDay(d, m, y);
+}
+
+class ContestBrowTest : public SessionFixture {
+protected:
+  void TearDown() override {
+    window.reset();
+    SetHelpTopicHandler(nullptr);
+    SessionFixture::TearDown();
+  }
+
+  ContestBrow& Open() {
+    window = std::make_unique<ContestBrow>(dialogs);
+    window->session().SetCountryDataFiles(countryFiles);
+    EXPECT_EQ(window->Start(), ContestBrow::StartResult::kRunning);
+    window->resize(1000, 700);
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return *window;
+  }
+
+  void SeedContests() {
+    Seed([] {
+      AddContest('2', "ZELKA Herbst", Day(10, 9, 2006), Day(11, 9, 2006));
+      AddContest('3', "Anderer Contest", Day(1, 1, 2006), Day(1, 1, 2006));
+      AddContest('2', "ZELKA Fruehjahr", Day(12, 3, 2007), Day(12, 3, 2007));
+      AddContest('W', "Fremdes Werkzeug", Day(2, 2, 2006), Day(2, 2, 2006));
+      AddContest('2', "ZELKA Sommer", Day(4, 6, 2006), -1);
+    });
+  }
+
+  QTableWidget* Table() const { return window->Brow->table(); }
+
+  std::string Cell(int row, int column) const {
+    const QTableWidgetItem* item = Table()->item(row, column);
+    return item != nullptr ? FromQString(item->text()) : std::string();
+  }
+
+  std::string Header(int column) const {
+    return FromQString(Table()->horizontalHeaderItem(column)->text());
+  }
+
+  int FilledRows() const { return window->Brow->model().Browser()->FilledRows(); }
+
+  std::unique_ptr<ContestBrow> window;
+};
+
+TEST_F(ContestBrowTest, TheListShowsOnlyTheBuildsContestsInBothOrders) {
+  SeedContests();
+  ContestBrow& w = Open();
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Bridlow Tarvik Version 2006-1.0"));
+  EXPECT_EQ(FilledRows(), 3);
+  EXPECT_EQ(Header(0), " Name" + std::string(21, ' '));
+  EXPECT_EQ(Header(1), "Datum (von)  ");
+  EXPECT_EQ(Header(2).substr(0, 13), "Datum (bis)  ");
+  EXPECT_EQ(Cell(0, 0), " ZELKA Fruehjahr ");
+  EXPECT_EQ(Cell(0, 1), "12.03.2007   ");
+  EXPECT_EQ(Cell(1, 0), " ZELKA Herbst ");
+  EXPECT_EQ(Cell(1, 2), "11.09.2006   ");
+  EXPECT_EQ(Cell(2, 0), " ZELKA Sommer ");
+  EXPECT_EQ(Cell(2, 2), std::string(13, ' ')); // no end date
+  EXPECT_EQ(Cell(3, 0), "");
+
+  // "Datum": start date first, in date order.
+  QComboBox* sort = w.Brow->sortList();
+  ASSERT_EQ(sort->count(), 2);
+  EXPECT_EQ(sort->itemText(1), QStringLiteral("Datum"));
+  sort->setFocus();
+  QTest::keyClick(sort, Qt::Key_Down);
+  QTest::keyClick(sort, Qt::Key_Down);
+  EXPECT_EQ(w.Brow->GetKeyNumber(), kContestKeyDate);
+  EXPECT_EQ(Header(0), " Datum (von)  ");
+  EXPECT_EQ(Header(1), " Name" + std::string(21, ' '));
+  EXPECT_EQ(Cell(0, 0), " 04.06.2006   ");
+  EXPECT_EQ(Cell(0, 1), "ZELKA Sommer ");
+  EXPECT_EQ(Cell(2, 1), "ZELKA Fruehjahr ");
+  EXPECT_EQ(FilledRows(), 3);
+}
+
+TEST_F(ContestBrowTest, EscAnsweredWithNoKeepsTheWindowOpen) {
+  SeedContests();
+  ContestBrow& w = Open();
+  dialogs.confirmAnswers = {false, false};
+  QTest::keyClick(Table(), Qt::Key_Escape);
+  EXPECT_EQ(dialogs.Questions(), std::vector<std::string>{"Programm beenden?"});
+  EXPECT_TRUE(w.isVisible());
+  // Esc in the search field reaches the window first as well.
+  w.Brow->searchField()->setFocus();
+  QTest::keyClick(w.Brow->searchField(), Qt::Key_Escape);
+  EXPECT_EQ(dialogs.Questions().size(), 2u);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.session().Closed());
+  // Yes closes it, in the closing order.
+  dialogs.confirmAnswers = {true};
+  QTest::keyClick(Table(), Qt::Key_Escape);
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_TRUE(w.session().Closed());
+  EXPECT_FALSE(EngineRunning());
+  EXPECT_EQ(halts, 0);
+}
+
+TEST_F(ContestBrowTest, FirstStartInAnEmptyDataDirectory) {
+  ContestBrow& w = Open();
+  for (const char* name :
+       {"KXSETUP", "KXSETUP2", "KXPRO", "KXPREFIX", "KXPREFEE", "KXPREFES", "KXKK", "KXKZ"})
+    EXPECT_TRUE(std::filesystem::exists(dir.file(std::string(name) + ".DAT"))) << name;
+  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{PrefixTableMissingMessage()});
+  EXPECT_EQ(FilledRows(), 0);
+  // "Neu" at once: the version reminder, then the header window (not in this version).
+  w.AfterShown();
+  EXPECT_EQ(dialogs.Informs(),
+            (std::vector<std::string>{PrefixTableMissingMessage(), VersionReminder(),
+                                      HeaderWindowNotAvailableMessage()}));
+  // With neither call sign nor listener name, the call label and "für" are hidden.
+  EXPECT_TRUE(w.lCall->isHidden());
+  EXPECT_TRUE(w.lUtils->isHidden());
+  EXPECT_EQ(w.MenueBeenden->text(), QStringLiteral("Beenden"));
+  w.close();
+  EXPECT_EQ(halts, 0);
+}
+
+TEST_F(ContestBrowTest, EnterF10AndDoubleClickOpenTheContestOnce) {
+  SeedContests();
+  ContestBrow& w = Open();
+  dialogs.Clear();
+  QTest::keyClick(Table(), Qt::Key_Down);
+  QTest::keyClick(Table(), Qt::Key_Return);
+  QTest::keyClick(w.Brow->searchField(), Qt::Key_F10);
+  QTest::mouseDClick(Table()->viewport(), Qt::LeftButton, {},
+                     Table()->visualItemRect(Table()->item(1, 0)).center());
+  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>(3, HeaderWindowNotAvailableMessage()));
+  // "Starten" made sure the contest has its extension record.
+  EXPECT_EQ(w.session().Extensions()->FindKey(1, NumKey5(1)), 0);
+  EXPECT_EQ(Cell(Table()->selectedItems().front()->row(), 0), " ZELKA Herbst ");
+}
+
+TEST_F(ContestBrowTest, DelIsLoeschenWithItsQuestionAndTheExtensionRecord) {
+  SeedContests();
+  ContestBrow& w = Open();
+  QTest::keyClick(Table(), Qt::Key_Down); // ZELKA Herbst, number 1
+  w.btnAendernHo3->click();               // gives it its extension record
+  ASSERT_EQ(w.session().Extensions()->FindKey(1, NumKey5(1)), 0);
+  dialogs.Clear();
+  dialogs.confirmAnswers = {true};
+  QTest::keyClick(Table(), Qt::Key_Delete);
+  EXPECT_EQ(dialogs.Questions(), std::vector<std::string>{ContestDeleteQuestion("ZELKA Herbst")});
+  EXPECT_EQ(FilledRows(), 2);
+  EXPECT_EQ(Cell(1, 0), " ZELKA Sommer ");
+  EXPECT_EQ(w.session().Extensions()->FindKey(1, NumKey5(1)), 1);
+  // The button does the same.
+  dialogs.confirmAnswers = {true};
+  w.btnLoeschenHo3->click();
+  EXPECT_EQ(FilledRows(), 1);
+}
+
+TEST_F(ContestBrowTest, OwnCallLabelAndHelp) {
+  Seed([] {
+    Fileblock* setup = OpenProgramFile(ProgramFile::kSetup);
+    ASSERT_EQ(setup->ClearBuffer(), 0);
+    SetupRecord(setup->RecordBuffer()).SetListenerName("DE1SWL");
+    ASSERT_TRUE(AddRecord(*setup));
+    CloseProgramFile(setup);
+  });
+  ContestBrow& w = Open();
+  EXPECT_EQ(w.lCall->text(), QStringLiteral("DE1SWL"));
+  EXPECT_EQ(w.lUtils->text(), QStringLiteral("für"));
+  EXPECT_FALSE(w.lCall->isHidden());
+  EXPECT_FALSE(w.lUtils->isHidden());
+  w.session().Settings().ownCall = "DL1ABC";
+  w.ShowOwnCall();
+  EXPECT_EQ(w.lCall->text(), QStringLiteral("DL1ABC"));
+
+  std::vector<int> topics;
+  SetHelpTopicHandler([&](int topic) { topics.push_back(topic); });
+  QTest::keyClick(Table(), Qt::Key_F1);
+  w.btnHilfeHo3->click();
+  EXPECT_EQ(topics, (std::vector<int>{310110018, 1}));
+
+  // The menu label turns red under the mouse.
+  QEvent enter(QEvent::Enter);
+  QApplication::sendEvent(w.MenueBeenden, &enter);
+  EXPECT_TRUE(w.MenueBeenden->autoFillBackground());
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(w.MenueBeenden, &leave);
+  EXPECT_FALSE(w.MenueBeenden->autoFillBackground());
+
+  // "Schließen" closes the program in order.
+  w.btnendeho3->click();
+  EXPECT_TRUE(w.session().Closed());
+}
+
+TEST_F(ContestBrowTest, TitleAndLogoBitmapsComeFromTheDataDirectory) {
+  // The data directory is not the working directory here.
+  test::TempDataDir data;
+  const std::string dataDir = data.path();
+  QImage title(120, 40, QImage::Format_RGB32);
+  title.fill(Qt::darkBlue);
+  ASSERT_TRUE(title.save(PathToQString(dataDir + "titel_tarvik.bmp"), "BMP"));
+  QImage logo(80, 100, QImage::Format_RGB32);
+  logo.fill(Qt::darkGreen);
+  ASSERT_TRUE(logo.save(PathToQString(dataDir + "Westfalen-Nord.BMP"), "BMP"));
+  std::filesystem::current_path(dir.path());
+  SetDataDirectory(dataDir);
+  ContestBrow& w = Open();
+  EXPECT_FALSE(w.imgtitel->isHidden());
+  EXPECT_EQ(w.imgtitel->size(), QSize(120, 40));
+  EXPECT_FALSE(w.imglinks->isHidden());
+  EXPECT_FALSE(w.lworked->isHidden());
+  EXPECT_EQ(w.lworked->text(), QStringLiteral("\"Westfalen Nord QRP Aktivitäts Contest\""));
+  // The fileblocks are in the data directory too.
+  EXPECT_TRUE(std::filesystem::exists(dataDir + "KXKK.DAT"));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("KXKK.DAT")));
+  window.reset();
+  SetDataDirectory(dir.path());
+
+  // Without the files the pictures stay hidden, without a message.
+  dialogs.Clear();
+  ContestBrow& plain = Open();
+  EXPECT_TRUE(plain.imgtitel->isHidden());
+  EXPECT_TRUE(plain.imglinks->isHidden());
+  EXPECT_EQ(dialogs.Informs().size(), 1u); // only the prefix table's message
+}
+
+TEST_F(ContestBrowTest, TheHelpViewerIsStartedWithTopicAndFile) {
+  ContestBrow& w = Open();
+  (void)w;
+  test::TempDataDir windows;
+  const std::string out = windows.file("called.txt");
+  test::WriteFileBytes(windows.file("HH.EXE"), "#!/bin/sh\necho \"$@\" > '" + out + "'\n");
+  std::filesystem::permissions(windows.file("HH.EXE"), std::filesystem::perms::owner_all);
+  setenv("WINDIR", windows.path().c_str(), 1);
+  InstallHelpHook(dialogs);
+  dialogs.Clear();
+  EXPECT_TRUE(RequestHelpTopic(310110018));
+  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(PathToQString(out)) && !test::ReadFileBytes(out).empty(),
+                           5000);
+  EXPECT_EQ(test::ReadFileBytes(out), "-mapid 310110018 velmar.chm\n");
+  EXPECT_TRUE(dialogs.events.empty());
+  // A viewer that cannot be started is reported with its call.
+  std::filesystem::permissions(windows.file("HH.EXE"), std::filesystem::perms::owner_read);
+  EXPECT_TRUE(RequestHelpTopic(1));
+  ASSERT_EQ(dialogs.Informs().size(), 1u);
+  EXPECT_NE(dialogs.Informs().front().find("HH.EXE -mapid 1 velmar.chm"), std::string::npos);
+  // Without the viewer nothing happens.
+  std::filesystem::remove(windows.file("HH.EXE"));
+  dialogs.Clear();
+  EXPECT_TRUE(RequestHelpTopic(1));
+  EXPECT_TRUE(dialogs.events.empty());
+  unsetenv("WINDIR");
+}
+
+} // namespace
+} // namespace tarvik
