@@ -169,7 +169,7 @@ void QsoSession::PrepareNewQso(int editMode) {
   r.SetBandSerial(nextBandSerial_);
   r.SetBandNr(nextBandNr_);
   r.SetModeNr(static_cast<std::uint16_t>(nextModeNr_));
-  r.SetRSTs(SentDefaultExchange(true));
+  r.SetRSTs(SentDefaultExchange());
   r.SetRSTr(DefaultRst() + (code_ == '9' ? "000" : ""));
   r.SetNameQTH(";");
   nameCache_.clear();

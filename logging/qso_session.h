@@ -315,8 +315,7 @@ private:
                                   std::string_view placeholderCall = {});
   void WriteFields(std::optional<EntryField> typing = std::nullopt);
   std::string DefaultRst() const;
-  std::string SentDefaultExchange(bool newQso) const;
-  void ApplySentDefaults();
+  std::string SentDefaultExchange() const;
   bool LookUpRecordPrefix();
   void ShowFailures(const std::vector<Failure>& failures);
 
@@ -341,7 +340,7 @@ private:
 
   // Band and mode (session_band_mode.cpp).
   void ChooseStartMode();
-  void RebuildSentSerials();
+  void RebuildLockedSentExchange();
 
   ContestDefinition def_;
   char code_;

@@ -1,8 +1,6 @@
 // Reading the entry fields into the current record and writing the record back into the
 // fields; default reports; the prefix lookup of the current record.
 
-#include <cmath>
-
 #include "app/text_helpers.h"
 #include "logging/exchange_elements.h"
 #include "logging/qso_checks.h"
@@ -11,7 +9,6 @@
 #include "logging/report.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
-#include "radio/locator.h"
 #include "storage/pictures.h"
 #include "storage/strings.h"
 
@@ -151,7 +148,7 @@ std::string QsoSession::DefaultRst() const {
   return Cw() || emodeShown_ ? "599" : "59 ";
 }
 
-std::string QsoSession::SentDefaultExchange(bool /*newQso*/) const {
+std::string QsoSession::SentDefaultExchange() const {
   const std::string rst = DefaultRst();
   if (listener_)
     return JoinReport(rst, "", "", "");
