@@ -184,6 +184,38 @@ TEST_F(SessionDetails, EnterInTheCallFieldStoresWithoutExchangeFields) {
   EXPECT_EQ(s.FieldText(F::eCall), "");
 }
 
+TEST_F(SessionDetails, TheCallBookFillsTheExchangeOncePerCall) {
+  Open({});
+  ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
+  // The next contest: the call book remembers the DOK of the call.
+  Open({.contestNumber = 2});
+  Type("DL1ABC");
+  Enter();
+  EXPECT_EQ(S().FieldText(F::eRSTr2), "5N");
+  Retype("WN"); // the station moved: the operator corrects the DOK
+  S().SetFocus(F::eCall);
+  S().SetFocus(F::eRSTr3);
+  EXPECT_EQ(S().FieldText(F::eRSTr2), "WN");
+  Type("JO42");
+  Enter();
+  ASSERT_EQ(StoredCount(), 1);
+  EXPECT_EQ(StoredQso(0).FullDok(), "WN");
+}
+
+TEST_F(SessionDetails, TheSaveRefusesAnIncompleteQso) {
+  QsoSession& s = Open({});
+  Type("DL");
+  EXPECT_FALSE(s.Store(true));
+  s.SetFieldText(F::eCall, "DL1ABC");
+  s.SetFieldText(F::eRSTr2, "5N");
+  EXPECT_TRUE(s.Store(true));
+  s.SetFieldText(F::eCall, "DL1ABC");
+  dialogs_.Clear();
+  EXPECT_FALSE(s.Store(true)); // a duplicate, also through the save used by the import
+  EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Call bereits auf Band vorhanden"});
+  EXPECT_EQ(StoredCount(), 1);
+}
+
 TEST_F(SessionDetails, BlankKeysInReceivedFields) {
   QsoSession& s = Open({});
   EXPECT_EQ(s.TypedKey(F::eRSTr2, ' '), "");
