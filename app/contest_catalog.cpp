@@ -463,6 +463,11 @@ const std::string& ProgramNotice() {
   return notice;
 }
 
+const std::string& ProgramHomePage() {
+  static const std::string address = "https://tarvik.example.org";
+  return address;
+}
+
 std::string OutputMenuCaption(int bit) {
   switch (bit) {
   case output::kELogCover:

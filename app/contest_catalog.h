@@ -67,6 +67,9 @@ RulesLocation ContestRules(char code);
 const std::string& ProgramTitleOfBuild();
 /// The fixed notice that follows the program title in ProgramLine and in the main window.
 const std::string& ProgramNotice();
+/// The program's web address, written after the program title into the first lines of the
+/// exported files (STF, ADIF) as their program identification.
+const std::string& ProgramHomePage();
 
 /// The print-menu caption of an output bit (namespace output), or "" for an unused bit.
 std::string OutputMenuCaption(int bit);

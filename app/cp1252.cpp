@@ -29,4 +29,38 @@ int UnicodeToCp1252(char32_t ch) {
   return -1;
 }
 
+std::string FileSystemNameToText(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  for (std::size_t i = 0; i < name.size();) {
+    const auto lead = static_cast<unsigned char>(name[i]);
+    int extra = 0;
+    char32_t ch = lead;
+    if (lead >= 0xF0 && lead <= 0xF4) {
+      extra = 3;
+      ch = lead & 0x07;
+    } else if (lead >= 0xE0) {
+      extra = lead <= 0xEF ? 2 : -1;
+      ch = lead & 0x0F;
+    } else if (lead >= 0xC2) {
+      extra = 1;
+      ch = lead & 0x1F;
+    } else if (lead >= 0x80) {
+      extra = -1;
+    }
+    if (extra < 0 || i + static_cast<std::size_t>(extra) >= name.size())
+      return std::string(name); // not UTF-8
+    for (int k = 1; k <= extra; ++k) {
+      const auto c = static_cast<unsigned char>(name[i + static_cast<std::size_t>(k)]);
+      if ((c & 0xC0) != 0x80)
+        return std::string(name);
+      ch = (ch << 6) | (c & 0x3F);
+    }
+    const int byte = UnicodeToCp1252(ch);
+    out += byte < 0 ? '?' : static_cast<char>(byte);
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
+}
+
 } // namespace tarvik

@@ -89,4 +89,27 @@ void WriteHeaderStatistics(const ContestDefinition& definition, char contestCode
   }
 }
 
+SlotTotals ReadHeaderStatistics(const ContestDefinition& definition,
+                                const ContestHeaderRecord& header,
+                                const ContestExtensionRecord& extension) {
+  SlotTotals t;
+  const bool extended = header.extendedStats() != 0;
+  const int slots = extended ? ContestExtensionRecord::kBandSlots : ContestHeaderRecord::kBandSlots;
+  for (int n = 1; n <= slots; ++n) {
+    const auto i = static_cast<std::size_t>(n);
+    t.points[i] = extended ? extension.bandPoints(n) : header.bandPoints(n);
+    t.qsos[i] = extended ? extension.bandQsos(n) : header.bandQsos(n);
+    if (definition.EvaluationKind == 1 && n > 1)
+      continue; // counted once for the contest: slot 1 holds them all
+    t.multis[i] = extended ? extension.bandMultis(n) : header.bandMultis(n);
+    for (int c = 1; c <= 3; ++c) {
+      const std::int32_t v = extended ? extension.bandColumnMultis(c, n)
+                             : c <= 2 ? header.bandColumnMultis(c, n)
+                                      : 0;
+      t.columnMultis[static_cast<std::size_t>(c - 1)][i] = v;
+    }
+  }
+  return t;
+}
+
 } // namespace tarvik

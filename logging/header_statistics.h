@@ -23,4 +23,14 @@ void WriteHeaderStatistics(const ContestDefinition& definition, char contestCode
                            const SlotTotals& totals, ContestHeaderRecord& header,
                            ContestExtensionRecord& extension);
 
+/// The totals as the contest header holds them, for the header window's panel and the
+/// outputs: slot n of the header (1..7) or, with extendedStats, of the extension record
+/// (1..100) becomes index n of the result (points, QSOs, multipliers and the multipliers
+/// per column; column 3 only from the extension record). With EvaluationKind 1 the
+/// multipliers count once for the contest: only slot 1's are taken. ComputeScore of the
+/// result is the score the log window showed for the same log.
+SlotTotals ReadHeaderStatistics(const ContestDefinition& definition,
+                                const ContestHeaderRecord& header,
+                                const ContestExtensionRecord& extension);
+
 } // namespace tarvik

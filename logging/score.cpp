@@ -46,7 +46,9 @@ std::int64_t ComputeScore(const ContestDefinition& definition, const SlotTotals&
     }
     return score;
   }
-  return points * totals.TotalMultis();
+  // A log without a single multiplier yet scores its points, not zero.
+  const std::int64_t multis = totals.TotalMultis();
+  return multis < 1 ? points : points * multis;
 }
 
 } // namespace tarvik

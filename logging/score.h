@@ -8,7 +8,9 @@
 //
 // Score: M = sum of the multiplier counts, P = sum of the points. Without multiplier kinds,
 // or with PlainMultCount, the score is P; with PerBandScore it is the sum over the slots of
-// multipliers x points (points alone where a slot has no multiplier); otherwise P x M.
+// multipliers x points (points alone where a slot has no multiplier); otherwise P x M, and P
+// alone while M is below 1. This is the one score of the program: the live display, the
+// header window's panel and every output (QSO list, STF, cover sheet) use ComputeScore.
 
 #include <array>
 #include <cstdint>

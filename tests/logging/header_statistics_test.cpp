@@ -94,6 +94,33 @@ TEST_F(HeaderStatistics, OnceForTheContestInTheFirstSlot) {
   EXPECT_EQ(header_.bandQsos(2), 0);
 }
 
+// What the outputs read back is what the log window showed: the same totals and, through
+// the one score function, the same score, from the header and from the extension record.
+TEST_F(HeaderStatistics, ReadBackGivesTheLiveScore) {
+  for (const std::uint8_t extended : {0, 255}) {
+    SCOPED_TRACE(extended);
+    header_.SetExtendedStats(extended);
+    WriteHeaderStatistics(def_, 'X', totals_, header_, extension_);
+    const SlotTotals back = ReadHeaderStatistics(def_, header_, extension_);
+    EXPECT_EQ(back.TotalPoints(), 17);
+    EXPECT_EQ(back.TotalQsos(), 6);
+    EXPECT_EQ(back.TotalMultis(), 4);
+    EXPECT_EQ(back.columnMultis[0][1] + back.columnMultis[0][7], 3);
+    EXPECT_EQ(back.columnMultis[1][1], 1);
+    EXPECT_EQ(ComputeScore(def_, back), ComputeScore(def_, totals_)); // 17 x 4
+    def_.PerBandScore = 1;                                             // 10 x 3 + 7 x 1
+    EXPECT_EQ(ComputeScore(def_, back), 37);
+    EXPECT_EQ(ComputeScore(def_, back), ComputeScore(def_, totals_));
+    def_.PerBandScore = 0;
+  }
+  // Counted once for the contest: a stray count in another slot is not added.
+  def_.EvaluationKind = 1;
+  header_.SetExtendedStats(0);
+  header_.SetBandMultis(1, 5);
+  header_.SetBandMultis(2, 9);
+  EXPECT_EQ(ReadHeaderStatistics(def_, header_, extension_).TotalMultis(), 5);
+}
+
 TEST_F(HeaderStatistics, SixteenBitCountsSaturate) {
   totals_.qsos['b'] = 70000;
   WriteHeaderStatistics(def_, 'X', totals_, header_, extension_);

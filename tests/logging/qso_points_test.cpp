@@ -242,6 +242,11 @@ TEST(Score, Formulas) {
   def.PerBandScore = 0;
   def.PlainMultCount = 1;
   EXPECT_EQ(ComputeScore(def, totals), 15);
+  // Multiplier kinds but no multiplier yet: the points, not 0 (the header panel, the QSO
+  // list and the STF file claim the same).
+  def.PlainMultCount = 0;
+  totals.multis['b'] = 0;
+  EXPECT_EQ(ComputeScore(def, totals), 15);
 }
 
 } // namespace

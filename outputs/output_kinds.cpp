@@ -1,0 +1,110 @@
+#include "outputs/output_kinds.h"
+
+#include <array>
+
+#include "app/text_helpers.h"
+#include "storage/strings.h"
+
+namespace tarvik {
+
+namespace {
+
+// clang-format off
+constexpr std::array<OutputKindInfo, 13> kKinds = {{
+    {1,  "Papierlog - Deckblatt",        true,   "", "", "", false, false, false},
+    {3,  "Papierlog - Multi-Checkliste", true,   "", "", "", false, false, false},
+    {4,  "Papierlog - Band-Liste",       true,   "", "", "", false, false, false},
+    {5,  "Papierlog - QSO-Liste",        true,   "", "", "", false, false, true},
+    {7,  "E-Log Deckblatt",              false, "E-Log - Deckblattdatei ",   "E-Log Deckblatt (*.SUM)|",       "SUM", false, true,  false},
+    {8,  "E-Log QSO-Liste",              false, "E-Log - Listendatei ",      "E-Log Liste (*.ALL)|",           "ALL", true,  true,  true},
+    {9,  "STF-Datei",                    false, "STF - Listendatei ",        "STF-Liste (*.STF)|",             "STF", true,  true,  true},
+    {10, "ADIF- Exportdatei",            false, "ADIF - Listendatei ",       "ADIF-Liste (*.ADI)|",            "ADI", true,  false, true},
+    {12, "E-Log Band-Liste",             false, "E-Log - Bandlistendatei ",  "E-Log Bandliste (*.BND)|",       "BND", true,  true,  false},
+    {13, "E-Log Gesamtdatei",            false, "E-Log - Gesamtdatei ",      "E-Log Gesamtdatei (*.TXT)|",     "TXT", true,  false, false},
+    {14, "CSV- Exportdatei",             false, "CSV - Listendatei ",        "CSV-Liste (*.CSV)|",             "CSV", true,  false, true},
+    {15, "E-Log Multi-Checkliste",       false, "E-Log - Multi-Checkliste ", "E-Log Multicheckliste (*.txt)|", "txt", true,  false, false},
+    {16, "EDI-Datei",                    false, "EDI - Datei ",              "EDI-Datei (*.EDI)|",             "EDI", true,  false, false},
+}};
+// clang-format on
+
+} // namespace
+
+const OutputKindInfo* FindOutputKind(int kind) {
+  for (const OutputKindInfo& info : kKinds)
+    if (info.kind == kind)
+      return &info;
+  return nullptr;
+}
+
+std::string FileNameCall(std::string_view ownCall) {
+  std::string call = TrimBlanks(ownCall);
+  for (char& c : call)
+    if (c == '/')
+      c = '_';
+  return call;
+}
+
+std::string FileNameCategory(std::string_view shortName) {
+  std::string out;
+  for (const char c : shortName) {
+    switch (c) {
+    case ':':
+      break;
+    case '.':
+      out += '-';
+      break;
+    case '/':
+    case '\\':
+    case ',':
+      out += '_';
+      break;
+    default:
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string FileNameEnding(int kind) {
+  if (kind == output_kind::kELogMultiCheck)
+    return "-multi.txt";
+  const OutputKindInfo* info = FindOutputKind(kind);
+  return info != nullptr ? "." + std::string(info->extension) : std::string();
+}
+
+std::string ProposedFileName(int kind, std::string_view ownCall,
+                             std::string_view categoryShortName) {
+  std::string name = FileNameCall(ownCall);
+  const std::string category = FileNameCategory(categoryShortName);
+  if (!category.empty())
+    name += "-" + category;
+  return name + FileNameEnding(kind);
+}
+
+std::string SaveLocationMessage(int kind, std::string_view ownCall) {
+  const OutputKindInfo* info = FindOutputKind(kind);
+  const std::string words = info != nullptr ? info->words : "";
+  return "Geben Sie im folgenden Dialog an, wohin die " + words + FileNameCall(ownCall) +
+         FileNameEnding(kind) + " gespeichert werden soll.";
+}
+
+std::string SaveDialogFilter(int kind, std::string_view ownCall) {
+  const OutputKindInfo* info = FindOutputKind(kind);
+  const std::string filter = info != nullptr ? info->filter : "";
+  return filter + FileNameCall(ownCall) + FileNameEnding(kind);
+}
+
+std::string FileNotCreatedMessage(std::string_view fileName) {
+  return "Die Datei " + std::string(fileName) + " konnte nicht erstellt werden.";
+}
+
+std::string FileCreatedMessage(std::string_view fileName) {
+  return "Datei " + std::string(fileName) + " wurde erstellt.";
+}
+
+std::string OutputNotAvailableMessage() {
+  return ChooseText("Diese Ausgabe ist in dieser Version noch nicht verfügbar.",
+                    "This output is not available in this version yet.");
+}
+
+} // namespace tarvik

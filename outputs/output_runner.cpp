@@ -1,0 +1,226 @@
+#include "outputs/output_runner.h"
+
+#include "app/cp1252.h"
+#include "outputs/adif_export.h"
+#include "outputs/csv_export.h"
+#include "outputs/output_kinds.h"
+#include "outputs/paper_page.h"
+#include "outputs/qso_list.h"
+#include "outputs/stf_file.h"
+#include "outputs/text_file_writer.h"
+#include "radio/prefix_lookup.h"
+#include "storage/fileblock.h"
+#include "storage/program_files.h"
+
+namespace tarvik {
+
+namespace {
+
+/// The contest's QSO file, open for one run.
+class OpenLog {
+public:
+  explicit OpenLog(int contestNumber) : log_(OpenProgramFile(ProgramFile::kQsoLog, contestNumber)) {
+    if (log_ != nullptr && log_->EnsureOpen() != 0) {
+      CloseProgramFile(log_);
+      log_ = nullptr;
+    }
+  }
+  ~OpenLog() { CloseProgramFile(log_); }
+  OpenLog(const OpenLog&) = delete;
+  OpenLog& operator=(const OpenLog&) = delete;
+
+  Fileblock* get() const { return log_; }
+
+private:
+  Fileblock* log_;
+};
+
+/// A record's bytes, filled up with zeros to its length when the caller's copy is short.
+std::string RecordBytes(const std::string& bytes, int length) {
+  std::string out = bytes;
+  if (out.size() < static_cast<std::size_t>(length))
+    out.resize(static_cast<std::size_t>(length), '\0');
+  return out;
+}
+
+/// Views and totals of the contest for the writers.
+struct Source {
+  Source(const OutputContest& contest, Fileblock& log, const Clock& clock)
+      : header(RecordBytes(contest.header, ContestHeaderRecord::kLength)),
+        extension(RecordBytes(contest.extension, ContestExtensionRecord::kLength)),
+        source{contest.contestCode,
+               contest.definition,
+               ContestHeaderRecord(header.data()),
+               ContestExtensionRecord(extension.data()),
+               contest.station,
+               ReadOutputTotals(contest.definition, ContestHeaderRecord(header.data()),
+                                ContestExtensionRecord(extension.data())),
+               log,
+               clock} {}
+
+  const std::string header;
+  const std::string extension;
+  OutputSource source;
+};
+
+int ContestNumberOf(const OutputContest& contest) {
+  if (contest.header.size() < ContestHeaderRecord::kLength)
+    return 0;
+  return ContestHeaderRecord(contest.header.data()).contestNumber();
+}
+
+bool WriteKind(int kind, TextFileWriter& out, const OutputSource& source,
+               const std::function<bool()>& askRstOnly, const Clock& clock) {
+  switch (kind) {
+  case output_kind::kELogQsoList:
+    return WriteQsoListFile(out, source);
+  case output_kind::kStfFile:
+    return WriteStfFile(out, source);
+  case output_kind::kCsvFile:
+    return WriteCsvFile(out, source);
+  case output_kind::kAdifFile: {
+    // The DXCC numbers come from the prefix tables (shared with the session when it has
+    // them open).
+    PrefixTables tables = OpenPrefixTables();
+    PrefixLookup lookup(tables, clock);
+    const bool complete =
+        WriteAdifFile(out, source, askRstOnly, [&](std::string_view prefix) -> std::string {
+          return tables.main != nullptr ? lookup.DxccNumber(prefix) : std::string();
+        });
+    ClosePrefixTables(tables);
+    return complete;
+  }
+  default:
+    return false;
+  }
+}
+
+std::string CategoryShortName(const OutputContest& contest) {
+  if (contest.header.size() < ContestHeaderRecord::kLength)
+    return {};
+  const ContestCategory* category =
+      contest.definition.Category(ContestHeaderRecord(contest.header.data()).category());
+  return category != nullptr ? category->shortName : std::string();
+}
+
+std::string OwnCall(const OutputContest& contest) {
+  if (contest.header.size() < ContestHeaderRecord::kLength)
+    return {};
+  return ContestHeaderRecord(contest.header.data()).ownCall();
+}
+
+void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
+                 const OutputServices& services) {
+  UserDialogs& dialogs = *services.dialogs;
+  const std::string ownCall = OwnCall(contest);
+  dialogs.Inform(SaveLocationMessage(info.kind, ownCall));
+  FileDialogRequest request;
+  request.filter = SaveDialogFilter(info.kind, ownCall);
+  request.defaultExtension = info.extension;
+  request.proposedName = ProposedFileName(info.kind, ownCall, CategoryShortName(contest));
+  const std::optional<std::string> path = dialogs.AskSaveFile(request);
+  if (!path || path->empty())
+    return;
+  const std::string shownName = FileSystemNameToText(*path);
+  const OutputFileStatus status = WriteOutputFile(
+      info.kind, contest, *path, [&] { return dialogs.Confirm(RstOnlyQuestion()); },
+      *services.clock);
+  switch (status) {
+  case OutputFileStatus::kNotAvailable:
+    dialogs.Inform(OutputNotAvailableMessage());
+    return;
+  case OutputFileStatus::kNotCreated:
+  case OutputFileStatus::kWriteFailed:
+    dialogs.Inform(FileNotCreatedMessage(shownName));
+    break;
+  case OutputFileStatus::kLogNotOpened:
+    return; // the storage layer has reported why
+  case OutputFileStatus::kLogIncomplete:
+    break;
+  case OutputFileStatus::kWritten:
+    if (info.doneMessage)
+      dialogs.Inform(FileCreatedMessage(shownName));
+    break;
+  }
+  if (status != OutputFileStatus::kNotCreated && info.editor && services.showFile)
+    services.showFile(*path);
+}
+
+void RunPrintedKind(const OutputKindInfo& info, const OutputContest& contest,
+                    const OutputServices& services) {
+  if (services.printer == nullptr) {
+    services.dialogs->Inform(OutputNotAvailableMessage());
+    return;
+  }
+  std::unique_ptr<PrintJob> job =
+      services.printer->StartJob(contest.definition.ContestName + " - " + info.caption);
+  if (!job)
+    return;
+  PrintOutput(info.kind, contest, *job, *services.clock);
+  job->Finish();
+}
+
+} // namespace
+
+int PrinterFontPoints(int kind, int category) {
+  if (kind == output_kind::kPaperMultiCheck)
+    return 10;
+  if ((kind == output_kind::kPaperBandList || kind == output_kind::kPaperQsoList) && category == 4)
+    return 8;
+  return 9;
+}
+
+OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const std::string& path,
+                                 const std::function<bool()>& askRstOnly, const Clock& clock) {
+  const OutputKindInfo* info = FindOutputKind(kind);
+  if (info == nullptr || info->printer || !info->available)
+    return OutputFileStatus::kNotAvailable;
+  TextFileWriter out;
+  if (!out.Create(path))
+    return OutputFileStatus::kNotCreated;
+  OpenLog log(ContestNumberOf(contest));
+  if (log.get() == nullptr) {
+    out.Close();
+    return OutputFileStatus::kLogNotOpened;
+  }
+  const Source source(contest, *log.get(), clock);
+  const bool complete = WriteKind(kind, out, source.source, askRstOnly, clock);
+  if (!out.Close())
+    return OutputFileStatus::kWriteFailed;
+  return complete ? OutputFileStatus::kWritten : OutputFileStatus::kLogIncomplete;
+}
+
+bool PrintOutput(int kind, const OutputContest& contest, PrintJob& job, const Clock& clock) {
+  const OutputKindInfo* info = FindOutputKind(kind);
+  if (info == nullptr || !info->printer || !info->available)
+    return false;
+  const int category = contest.header.size() >= ContestHeaderRecord::kLength
+                           ? ContestHeaderRecord(contest.header.data()).category()
+                           : 0;
+  PaperPage page(job.Canvas(), PrinterFontPoints(kind, category));
+  OpenLog log(ContestNumberOf(contest));
+  if (log.get() == nullptr)
+    return false;
+  const Source source(contest, *log.get(), clock);
+  bool complete = false;
+  if (kind == output_kind::kPaperQsoList)
+    complete = PrintQsoList(page, source.source);
+  page.SetBold(false);
+  return complete;
+}
+
+void RunOutputKind(int kind, const OutputContest& contest, const OutputServices& services) {
+  const OutputKindInfo* info = FindOutputKind(kind);
+  if (info == nullptr || services.dialogs == nullptr)
+    return;
+  if (!info->available) {
+    services.dialogs->Inform(OutputNotAvailableMessage());
+    return;
+  }
+  if (info->printer)
+    RunPrintedKind(*info, contest, services);
+  else
+    RunFileKind(*info, contest, services);
+}
+
+} // namespace tarvik

@@ -1,0 +1,104 @@
+#pragma once
+// The output run: every printed or written output of a finished log, started from the output
+// menu of the contest header window with an output kind (output_kinds.h).
+//
+// Printed kinds (1 to 6):
+//   1 the print dialog (with the printer's setup); cancelled: nothing happens
+//   2 the printer font "Courier New", 9 points (8 for kinds 4 and 5 in category 4, 10 for
+//     kind 3); the job starts
+//   3 the contest's QSO file is opened; when it cannot be, the job ends empty
+//   4 the writers print; the job ends, the QSO file is closed
+// File kinds (7 to 16):
+//   1 "Geben Sie im folgenden Dialog an, wohin die ... gespeichert werden soll."
+//   2 the save dialog with the kind's filter, default extension and proposed file name;
+//     cancelled: nothing is written
+//   3 the file is created, replacing an existing one; when it cannot be: "Die Datei ...
+//     konnte nicht erstellt werden." and the run ends
+//   4 the QSO file is opened (when it cannot be, the run ends: the storage layer has
+//     reported why), the writers write, the files are closed
+//   5 "Datei ... wurde erstellt." for the kinds that say so, when everything was written
+//   6 kinds 7, 8, 9 and 12 show the written file in the file editor
+// A kind whose writers this version lacks says so and does nothing else.
+//
+// The headless path (tarvik-tool export) writes the same files through WriteOutputFile.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/contest_definition.h"
+#include "app/user_dialogs.h"
+#include "outputs/output_source.h"
+#include "outputs/print_canvas.h"
+#include "radio/clock.h"
+
+namespace tarvik {
+
+/// One print job on the printer the person chose.
+class PrintJob {
+public:
+  virtual ~PrintJob() = default;
+  virtual PrintCanvas& Canvas() = 0;
+  /// Ends the job: the pages go to the printer (or the PDF file is complete). False when the
+  /// job could not be completed.
+  virtual bool Finish() = 0;
+};
+
+/// The printer side of the output run.
+class Printer {
+public:
+  virtual ~Printer() = default;
+  /// Shows the print dialog with the printer's setup for a job named `title` and starts the
+  /// job on the chosen printer. nullptr when the person cancels or the job cannot start.
+  virtual std::unique_ptr<PrintJob> StartJob(const std::string& title) = 0;
+};
+
+/// The contest whose outputs are produced: copies of its records as saved by the header
+/// window, its definition for the stored category, and the station's data.
+struct OutputContest {
+  char contestCode = 0;
+  ContestDefinition definition;
+  std::string header;    ///< bytes of the contest header record
+  std::string extension; ///< bytes of the contest extension record
+  StationData station;
+};
+
+/// What the run talks to.
+struct OutputServices {
+  UserDialogs* dialogs = nullptr;
+  Printer* printer = nullptr; ///< nullptr: printed kinds say that no printer is available
+  /// Shows a written file in the file editor window (kinds 7, 8, 9, 12); may be empty.
+  std::function<void(const std::string& path)> showFile;
+  const Clock* clock = &ProcessClock();
+};
+
+/// Runs output `kind` for `contest`. All reporting is by messages.
+void RunOutputKind(int kind, const OutputContest& contest, const OutputServices& services);
+
+/// Result of WriteOutputFile.
+enum class OutputFileStatus {
+  kWritten,      ///< the file is complete
+  kNotAvailable, ///< no writer for this kind in this version (nothing created)
+  kNotCreated,   ///< the file could not be created
+  kLogNotOpened, ///< the QSO file could not be opened (the file stays empty)
+  kWriteFailed,  ///< writing the file failed on the way (it is incomplete)
+  kLogIncomplete ///< the QSO file could not be read to its end (the file is incomplete)
+};
+
+/// Writes file kind `kind` (7 to 16) of `contest` to `path`, as the menu does after its
+/// dialogs. `askRstOnly` answers the ADIF question.
+OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const std::string& path,
+                                 const std::function<bool()>& askRstOnly,
+                                 const Clock& clock = ProcessClock());
+
+/// Prints kind `kind` (1 to 6) of `contest` on a started job, with the kind's font; the job
+/// is left to the caller to finish. False when the kind has no writer or the QSO file could
+/// not be opened or read to its end.
+bool PrintOutput(int kind, const OutputContest& contest, PrintJob& job,
+                 const Clock& clock = ProcessClock());
+
+/// The printer font size of a printed kind: 9 points; 8 for kinds 4 and 5 in category 4;
+/// 10 for kind 3.
+int PrinterFontPoints(int kind, int category);
+
+} // namespace tarvik

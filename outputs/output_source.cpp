@@ -1,0 +1,42 @@
+#include "outputs/output_source.h"
+
+#include <climits>
+
+#include "app/contest_catalog.h"
+#include "storage/fileblock.h"
+
+namespace tarvik {
+
+std::string ExportIdentification(const ContestDefinition& definition) {
+  return definition.ProgramTitle + " " + ProgramHomePage();
+}
+
+bool ForEachLogRecord(Fileblock& log,
+                      const std::function<bool(int runningNumber, const QsoRecord&)>& visit) {
+  constexpr int kEntryOrder = 4;
+  std::int32_t ref = 0;
+  std::string entry;
+  int severity = log.FindEntry(kEntryOrder, INT32_MIN, 1, "", &ref, &entry);
+  int number = 0;
+  while (severity == 0) {
+    if (log.ReadRecord(ref) != 0)
+      return false;
+    if (!visit(++number, QsoRecord(static_cast<const char*>(log.RecordBuffer()))))
+      return true;
+    // The key keeps its own position across reads by record number.
+    severity = log.NextEntry(kEntryOrder, &ref, &entry);
+  }
+  return severity == 1;
+}
+
+std::int32_t CountQsos(Fileblock& log) {
+  std::int32_t count = 0;
+  ForEachLogRecord(log, [&](int, const QsoRecord& r) {
+    if (!r.IsBandChangeMarker())
+      ++count;
+    return true;
+  });
+  return count;
+}
+
+} // namespace tarvik
