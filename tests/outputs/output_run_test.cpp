@@ -1,0 +1,189 @@
+// The output run: the messages and the save dialog of every file kind in their order, the
+// proposed file name, cancelling, a file that cannot be created, the done message, the file
+// editor afterwards, the ADIF question, the print dialog, and the kinds this version does
+// not have yet.
+
+#include <gtest/gtest.h>
+
+#include "output_fixture.h"
+#include "outputs/adif_export.h"
+#include "outputs/output_kinds.h"
+#include "recording_canvas.h"
+
+namespace tarvik::test {
+namespace {
+
+using Kind = FakeDialogs::Kind;
+
+class OutputRun : public OutputTest {
+protected:
+  void Run(int kind) {
+    OutputServices services{&dialogs_, &printer_,
+                            [this](const std::string& path) { shown_.push_back(path); }, &clock_};
+    RunOutputKind(kind, contest_, services);
+  }
+
+  FakePrinter printer_;
+  std::vector<std::string> shown_;
+};
+
+TEST_F(OutputRun, FileKinds) {
+  struct Case {
+    int kind;
+    const char* message;
+    const char* filter;
+    const char* extension;
+    bool editor;
+  };
+  const Case cases[] = {
+      {8,
+       "Geben Sie im folgenden Dialog an, wohin die E-Log - Listendatei DL1XYZ_P.ALL "
+       "gespeichert werden soll.",
+       "E-Log Liste (*.ALL)|DL1XYZ_P.ALL", "ALL", true},
+      {9,
+       "Geben Sie im folgenden Dialog an, wohin die STF - Listendatei DL1XYZ_P.STF "
+       "gespeichert werden soll.",
+       "STF-Liste (*.STF)|DL1XYZ_P.STF", "STF", true},
+      {10,
+       "Geben Sie im folgenden Dialog an, wohin die ADIF - Listendatei DL1XYZ_P.ADI "
+       "gespeichert werden soll.",
+       "ADIF-Liste (*.ADI)|DL1XYZ_P.ADI", "ADI", false},
+      {14,
+       "Geben Sie im folgenden Dialog an, wohin die CSV - Listendatei DL1XYZ_P.CSV "
+       "gespeichert werden soll.",
+       "CSV-Liste (*.CSV)|DL1XYZ_P.CSV", "CSV", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    MakeCode2Log();
+    dialogs_.Clear();
+    shown_.clear();
+    const std::string path = dir_.file("kind" + std::to_string(c.kind));
+    dialogs_.saveAnswers = {path};
+    Run(c.kind);
+    const auto& e = dialogs_.events;
+    ASSERT_GE(e.size(), 3U);
+    EXPECT_EQ(e[0].kind, Kind::Inform);
+    EXPECT_EQ(e[0].text, c.message);
+    ASSERT_EQ(e[1].kind, Kind::SaveFile);
+    EXPECT_EQ(e[1].file.filter, c.filter);
+    EXPECT_EQ(e[1].file.defaultExtension, c.extension);
+    EXPECT_EQ(e[1].file.proposedName, std::string("DL1XYZ_P.") + c.extension);
+    std::size_t next = 2;
+    if (c.kind == output_kind::kAdifFile) {
+      ASSERT_EQ(e[2].kind, Kind::Confirm);
+      EXPECT_EQ(e[2].text, "Von der Kontrollnummer nur RS(T) exportieren?");
+      next = 3;
+    }
+    ASSERT_EQ(e.size(), next + 1);
+    EXPECT_EQ(e[next].text, "Datei " + path + " wurde erstellt.");
+    EXPECT_FALSE(ReadFileBytes(path).empty());
+    EXPECT_EQ(shown_, c.editor ? std::vector<std::string>{path} : std::vector<std::string>{});
+    CloseProgramFile(log_);
+    log_ = nullptr;
+  }
+}
+
+TEST_F(OutputRun, ProposedNames) {
+  EXPECT_EQ(ProposedFileName(9, "DL1ABC/P", "A: KW.QRO"), "DL1ABC_P-A KW-QRO.STF");
+  EXPECT_EQ(ProposedFileName(9, "DL1ABC/P", ""), "DL1ABC_P.STF");
+  EXPECT_EQ(ProposedFileName(15, "DL1ABC", "B/C\\D,E"), "DL1ABC-B_C_D_E-multi.txt");
+  EXPECT_EQ(SaveLocationMessage(15, "DL1ABC/P"),
+            "Geben Sie im folgenden Dialog an, wohin die E-Log - Multi-Checkliste "
+            "DL1ABC_P-multi.txt gespeichert werden soll.");
+  EXPECT_EQ(SaveDialogFilter(15, "DL1ABC/P"), "E-Log Multicheckliste (*.txt)|DL1ABC_P-multi.txt");
+  // A chosen category with a short name is part of the proposal, not of the message.
+  MakeContest('J', 1);
+  dialogs_.saveAnswers = {std::nullopt};
+  Run(output_kind::kStfFile);
+  ASSERT_EQ(dialogs_.events.size(), 2U);
+  EXPECT_EQ(dialogs_.events[1].file.proposedName, "DL1XYZ_P-single op.STF");
+  EXPECT_NE(dialogs_.events[0].text.find(" DL1XYZ_P.STF "), std::string::npos);
+}
+
+TEST_F(OutputRun, CancelledOrUncreatableFile) {
+  MakeCode2Log();
+  dialogs_.saveAnswers = {std::nullopt};
+  Run(output_kind::kStfFile);
+  EXPECT_EQ(dialogs_.events.size(), 2U); // the message and the dialog, nothing after
+  EXPECT_TRUE(shown_.empty());
+
+  dialogs_.Clear();
+  const std::string path = dir_.file("no-such-folder/DL1XYZ_P.STF");
+  dialogs_.saveAnswers = {path};
+  Run(output_kind::kStfFile);
+  EXPECT_EQ(dialogs_.LastMessage(), "Die Datei " + path + " konnte nicht erstellt werden.");
+  EXPECT_EQ(dialogs_.events.size(), 3U);
+  EXPECT_TRUE(shown_.empty());
+}
+
+TEST_F(OutputRun, FileNameInMessagesIsWindows1252) {
+  MakeCode2Log();
+  const std::string utf8 = dir_.file("Pr\xC3\xBC"
+                                     "fung.CSV");
+  dialogs_.saveAnswers = {utf8};
+  Run(output_kind::kCsvFile);
+  EXPECT_EQ(dialogs_.LastMessage(), "Datei " + dir_.file("Prüfung.CSV") + " wurde erstellt.");
+  EXPECT_FALSE(ReadFileBytes(utf8).empty());
+}
+
+TEST_F(OutputRun, AdifQuestionNotAskedForCodeA) {
+  MakeContest('A');
+  Add({.call = "DL1ABC",
+       .datum = Mar(14),
+       .zeit = At(9, 0),
+       .band = 'b',
+       .mode = "CW",
+       .rsts = "599",
+       .rstr = "599NW",
+       .punkte = 1});
+  const std::string path = dir_.file("a.adi");
+  dialogs_.saveAnswers = {path};
+  Run(output_kind::kAdifFile);
+  EXPECT_TRUE(dialogs_.Questions().empty());
+  EXPECT_NE(ReadFileBytes(path).find("<RST_RCVD:3>599 <SRX:2>NW <LDK:2>NW "), std::string::npos);
+}
+
+TEST_F(OutputRun, PrintDialog) {
+  MakeCode2Log();
+  printer_.cancel = true;
+  Run(output_kind::kPaperQsoList);
+  EXPECT_EQ(printer_.titles.size(), 1U);
+  EXPECT_TRUE(printer_.canvas.texts.empty());
+  EXPECT_TRUE(dialogs_.events.empty());
+
+  printer_.cancel = false;
+  Run(output_kind::kPaperQsoList);
+  EXPECT_EQ(printer_.finished, 1);
+  ASSERT_FALSE(printer_.canvas.texts.empty());
+  EXPECT_TRUE(printer_.canvas.texts.back().text.ends_with("    110 Punkte"));
+  EXPECT_FALSE(printer_.canvas.texts.back().bold);
+
+  // Category 4 prints the list in 8 points.
+  MakeContest('5', 4);
+  printer_.canvas.texts.clear();
+  Run(output_kind::kPaperQsoList);
+  ASSERT_FALSE(printer_.canvas.texts.empty());
+  EXPECT_EQ(printer_.canvas.texts.front().points, 8);
+}
+
+TEST_F(OutputRun, KindsOfTheNextVersionSaySoAndDoNothing) {
+  MakeCode2Log();
+  for (const int kind : {1, 3, 4, 7, 12, 13, 15, 16}) {
+    SCOPED_TRACE(kind);
+    dialogs_.Clear();
+    Run(kind);
+    EXPECT_EQ(dialogs_.events.size(), 1U);
+    EXPECT_EQ(dialogs_.LastMessage(), OutputNotAvailableMessage());
+  }
+  EXPECT_TRUE(printer_.titles.empty());
+  EXPECT_TRUE(shown_.empty());
+  // Numbers that are no output kind do nothing at all.
+  dialogs_.Clear();
+  Run(2);
+  Run(17);
+  EXPECT_TRUE(dialogs_.events.empty());
+}
+
+} // namespace
+} // namespace tarvik::test
