@@ -1,0 +1,82 @@
+// Printing through the Qt printer: the paper QSO list of a log of three pages goes into a PDF
+// file (the printer the dialog would offer), and every page carries the title with its page
+// number and the column header (read back with pdftotext).
+
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "outputs/output_fixture.h"
+#include "outputs/output_kinds.h"
+#include "outputs/ui/qt_printer.h"
+
+namespace tarvik::test {
+namespace {
+
+QString PdfText(const QString& file) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+  if (!p.waitForFinished(30000) || p.exitCode() != 0)
+    return QStringLiteral("<pdftotext failed>");
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+using QtPrinterTest = OutputTest;
+
+TEST_F(QtPrinterTest, PaperQsoListOfThreePagesIntoAPdf) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed";
+  MakeContest('2');
+  constexpr int kQsos = 150;
+  for (int i = 1; i <= kQsos; ++i)
+    Add({.call = "DL" + std::to_string(i) + "QQ",
+         .datum = Mar(14),
+         .zeit = At(19, i % 60),
+         .rsts = "59 N01/JO42",
+         .rstr = "59 " + std::to_string(i % 13 + 1) + "N/JO31",
+         .punkte = 3,
+         .multMark1 = std::to_string(i % 13 + 1) + "N",
+         .multMark2 = "JO31"});
+  SetTotals(kQsos, 3 * kQsos, 13, 1);
+
+  const QString pdf = QString::fromStdString(dir_.file("qso-liste.pdf"));
+  QString docName;
+  QtPrinter printer(nullptr, [&](QPrinter& p) {
+    docName = p.docName();
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(pdf);
+    return true;
+  });
+  OutputServices services{&dialogs_, &printer, {}, &clock_};
+  RunOutputKind(output_kind::kPaperQsoList, contest_, services);
+  EXPECT_TRUE(dialogs_.events.empty());
+  EXPECT_EQ(docName, QStringLiteral("ZELKA - Papierlog - QSO-Liste"));
+
+  const QStringList pages = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+  ASSERT_EQ(pages.size(), 3) << PdfText(pdf).toStdString();
+  int rows = 0;
+  for (int n = 1; n <= 3; ++n) {
+    SCOPED_TRACE(n);
+    const QString& page = pages[n - 1];
+    const QString title = page.section(QLatin1Char('\n'), 0, 0).simplified();
+    EXPECT_EQ(title, QStringLiteral("ZELKA - QSO-Liste CALL: DL1XYZ/P Page : %1").arg(n));
+    // pdftotext lays the columns out by their positions: compare without the spacing.
+    EXPECT_TRUE(page.simplified().contains(
+        QStringLiteral("Nr DATE UTC CALL BAND MODE SENT RCVD DOK Loc P ")))
+        << page.toStdString();
+    rows += static_cast<int>(page.count(QStringLiteral(" 140326 1")));
+  }
+  EXPECT_EQ(rows, kQsos);
+  EXPECT_TRUE(pages[2].simplified().endsWith(QStringLiteral("( 13 + 1) x 450 6300 Punkte")));
+
+  // The canceled dialog prints nothing.
+  QtPrinter cancelled(nullptr, [](QPrinter&) { return false; });
+  services.printer = &cancelled;
+  RunOutputKind(output_kind::kPaperQsoList, contest_, services);
+  EXPECT_TRUE(dialogs_.events.empty());
+}
+
+} // namespace
+} // namespace tarvik::test
