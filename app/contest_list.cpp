@@ -259,10 +259,9 @@ void ContestListActions::Neu() {
     start = windows_.OpenHeaderWindow(HeaderWindowMode::kNew);
   // The header window leaves the contest it added as the header file's current record.
   const std::int32_t current = headers->CurrentRecordNumber();
-  const std::int32_t number =
-      current > 0 && current != before
-          ? ContestHeaderRecord(headers->RecordBuffer()).contestNumber()
-          : 0;
+  const std::int32_t number = current > 0 && current != before
+                                  ? ContestHeaderRecord(headers->RecordBuffer()).contestNumber()
+                                  : 0;
   if (number <= 0) {
     grid_.RefreshRows();
     if (onOwnCallChanged)

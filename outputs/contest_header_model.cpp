@@ -272,8 +272,7 @@ void ContestHeaderModel::ReadAddress() {
 }
 
 HeaderEvaluation ContestHeaderModel::Evaluation() const {
-  return EvaluateHeader(Definition(), code_, Header(),
-                        ContestExtensionRecord(extension_.data()));
+  return EvaluateHeader(Definition(), code_, Header(), ContestExtensionRecord(extension_.data()));
 }
 
 std::vector<OutputMenuItem> ContestHeaderModel::OutputMenu() const {
@@ -297,7 +296,8 @@ void ContestHeaderModel::CategoryClicked(int number) {
   if (category == nullptr || category->timeBlock < 1 ||
       static_cast<std::size_t>(category->timeBlock) > Definition().TimeBlocks.size())
     return;
-  const TimeBlock& block = Definition().TimeBlocks[static_cast<std::size_t>(category->timeBlock - 1)];
+  const TimeBlock& block =
+      Definition().TimeBlocks[static_cast<std::size_t>(category->timeBlock - 1)];
   const std::uint8_t edited = Header().periodEdited();
   auto put = [&](PeriodField field, const std::string& text) {
     if ((edited & Bit(field)) == 0)

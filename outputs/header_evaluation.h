@@ -15,16 +15,18 @@ namespace tarvik {
 
 struct HeaderEvaluation {
   struct Row {
-    bool visible = false; ///< the slot holds a valid band
-    std::string band;     ///< the band's name
+    bool visible = false;             ///< the slot holds a valid band
+    std::string band;                 ///< the band's name
     std::string qsos, multis, points; ///< "#####"
   };
   std::array<Row, 7> rows;
 
-  std::string qsoTotal;   ///< "<n> QSO"
-  std::string multiTotal; ///< "<n> Multi x" (or " PLZ", " Prefixe", " Multi"); "" without multipliers
-  std::string pointsTotal; ///< "<n> Punkte =" (" Punkte" for per-band scores); "" without multipliers
-  std::string score;       ///< "<n> Pkt."
+  std::string qsoTotal; ///< "<n> QSO"
+  std::string
+      multiTotal; ///< "<n> Multi x" (or " PLZ", " Prefixe", " Multi"); "" without multipliers
+  std::string
+      pointsTotal;   ///< "<n> Punkte =" (" Punkte" for per-band scores); "" without multipliers
+  std::string score; ///< "<n> Pkt."
   bool pointsTotalVisible = true;
   bool scoreVisible = true;
   /// The multiplier column and its total: disabled for contests without multipliers, whose

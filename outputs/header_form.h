@@ -63,12 +63,12 @@ struct HeaderForm {
   // "Computerzeit"
   ClockChoice clock = ClockChoice::kNone;
   // Per-code extras
-  std::string eJahre;          ///< groupZusatz
-  int zusatz2 = 0;             ///< GroupZusatz2: 0 rZusatz21, 1 rZusatz22, 2 rZusatz23
-  bool eHMja = false;          ///< GroupFrage: yes (eHMnein otherwise)
-  std::string station;         ///< memogroupzusatz3
-  bool bausatz = false;        ///< checkboxgroupzusatz3 "selbstgebauter Bausatz"
-  bool unikat = false;         ///< checkboxgroupzusatz3_2 "individuelles Unikat"
+  std::string eJahre;   ///< groupZusatz
+  int zusatz2 = 0;      ///< GroupZusatz2: 0 rZusatz21, 1 rZusatz22, 2 rZusatz23
+  bool eHMja = false;   ///< GroupFrage: yes (eHMnein otherwise)
+  std::string station;  ///< memogroupzusatz3
+  bool bausatz = false; ///< checkboxgroupzusatz3 "selbstgebauter Bausatz"
+  bool unikat = false;  ///< checkboxgroupzusatz3_2 "individuelles Unikat"
 
   friend bool operator==(const HeaderForm&, const HeaderForm&) = default;
 };
@@ -82,8 +82,8 @@ struct CategoryChoice {
 
 /// What the contest code, the category and the window's mode decide about the form.
 struct HeaderView {
-  std::string caption; ///< the window caption
-  bool fromLogWindow = false; ///< review mode: only "Beenden" ends the window
+  std::string caption;          ///< the window caption
+  bool fromLogWindow = false;   ///< review mode: only "Beenden" ends the window
   std::string dokLabel = "DOK"; ///< leDOK: "DOK", "Area" or "LDK"
 
   std::vector<CategoryChoice> categories;

@@ -22,7 +22,6 @@ struct OutputMenuItem {
 /// The menu for a contest. CSV and "E-Log Gesamtdatei" are always enabled, Cabrillo never;
 /// the others as the definition's Outputs say. Disabled STF and EDI items lose their
 /// "(empfohlen)". "E-Log Gesamtdatei" runs kind 9 (the STF file) for codes 5 and P.
-std::vector<OutputMenuItem> HeaderOutputMenu(const ContestDefinition& definition,
-                                             char contestCode);
+std::vector<OutputMenuItem> HeaderOutputMenu(const ContestDefinition& definition, char contestCode);
 
 } // namespace tarvik

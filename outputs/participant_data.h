@@ -12,19 +12,19 @@ namespace tarvik {
 /// The choices of the dialog's band list, in order.
 inline constexpr std::array<std::string_view, 15> kParticipantBands = {
     "50 MHz", "70 MHz", "144 MHz", "432 MHz", "1,3 GHz", "2,3 GHz", "3,4 GHz", "5,7 GHz",
-    "10 GHz", "24 GHz", "47 GHz", "76 GHz", "120 GHz", "144 GHz", "248 GHz"};
+    "10 GHz", "24 GHz", "47 GHz",  "76 GHz",  "120 GHz", "144 GHz", "248 GHz"};
 
 struct ParticipantData {
   // "Teilnehmer"
-  std::string pcall;        ///< "Call"
-  std::string ploc;         ///< "Locator"
-  std::string padr1;        ///< "Adresszeile 1"
-  std::string padr2;        ///< "Adresszeile 2"
-  std::string psect = "1";  ///< "Teilnahmeklasse:"
-  int pband = -1;           ///< index into kParticipantBands; -1: none chosen
+  std::string pcall;           ///< "Call"
+  std::string ploc;            ///< "Locator"
+  std::string padr1;           ///< "Adresszeile 1"
+  std::string padr2;           ///< "Adresszeile 2"
+  std::string psect = "1";     ///< "Teilnahmeklasse:"
+  int pband = -1;              ///< index into kParticipantBands; -1: none chosen
   std::string pclub1 = "DARC"; ///< "Club"
-  std::string pclub2;       ///< "DOK"
-  std::string remail;       ///< "EMail"
+  std::string pclub2;          ///< "DOK"
+  std::string remail;          ///< "EMail"
   // "zuständiger Funkamateur"
   std::string rname;        ///< "Name"
   std::string radr1;        ///< "Adresszeile 1"

@@ -1,17 +1,26 @@
 #include "outputs/text_files.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace tarvik {
 
 std::optional<std::string> ReadTextFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
     return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr)
+    return std::nullopt;
+  std::string bytes;
+  char buffer[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    bytes.append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed)
     return std::nullopt;
   return bytes;
 }

@@ -142,7 +142,8 @@ public:
   /// Bits 0-3: date from, date to, time from, time to edited by hand.
   std::uint8_t periodEdited() const { return ByteAt(kPeriodEdited) & 0x0F; }
   void SetPeriodEdited(std::uint8_t bits) {
-    SetByteAt(kPeriodEdited, static_cast<std::uint8_t>((ByteAt(kPeriodEdited) & 0xF0) | (bits & 0x0F)));
+    SetByteAt(kPeriodEdited,
+              static_cast<std::uint8_t>((ByteAt(kPeriodEdited) & 0xF0) | (bits & 0x0F)));
   }
   std::string clubId() const { return StrAt(kClubId, 6); }
   void SetClubId(std::string_view v) { SetStrAt(kClubId, 6, v); }

@@ -273,10 +273,8 @@ QGroupBox* EingContestStd::CreateSettingsGroup() {
                             groupEinstellungen);
   eaktrsts = new QCheckBox(QStringLiteral("RST gesendet fest 59(9)"), groupEinstellungen);
   eaktrstr = new QCheckBox(QStringLiteral("RST empfangen fest 59(9)"), groupEinstellungen);
-  crstsnichtsperren =
-      new QCheckBox(QStringLiteral("RST-Felder nicht sperren"), groupEinstellungen);
-  cdoppelqso =
-      new QCheckBox(QStringLiteral("Doppel-QSOs ohne Wertung loggen"), groupEinstellungen);
+  crstsnichtsperren = new QCheckBox(QStringLiteral("RST-Felder nicht sperren"), groupEinstellungen);
+  cdoppelqso = new QCheckBox(QStringLiteral("Doppel-QSOs ohne Wertung loggen"), groupEinstellungen);
   cdoppelqso->hide();
   eQSLw = NewEdit(groupEinstellungen, "eQSLw", 1, 28);
   eqslr = NewEdit(groupEinstellungen, "eqslr", 1, 28);
@@ -318,8 +316,8 @@ QGroupBox* EingContestStd::CreateClockGroup() {
   grouputc = NewGroup(QStringLiteral("Computerzeit"), "grouputc", this);
   auto* column = new QVBoxLayout(grouputc);
   column->setSpacing(2);
-  rZeitOrt = new QRadioButton(
-      QStringLiteral("Der Computer läuft mit Ortszeit (MEZ / MESZ)"), grouputc);
+  rZeitOrt =
+      new QRadioButton(QStringLiteral("Der Computer läuft mit Ortszeit (MEZ / MESZ)"), grouputc);
   rZeitUTC = new QRadioButton(QStringLiteral("Der Computer läuft mit UTC"), grouputc);
   rZeitOrt->setObjectName(QStringLiteral("rZeitOrt"));
   rZeitUTC->setObjectName(QStringLiteral("rZeitUTC"));
@@ -525,9 +523,9 @@ void EingContestStd::Edited(QWidget* widget) {
   if (filling_)
     return;
   static constexpr HeaderControl kControls[] = {
-      HeaderControl::eName,     HeaderControl::eCall,         HeaderControl::eLoc,
-      HeaderControl::ePLZ,      HeaderControl::eDatumvon,     HeaderControl::eDatumbis,
-      HeaderControl::eDOK,      HeaderControl::eJahre,        HeaderControl::grouputc,
+      HeaderControl::eName,         HeaderControl::eCall,           HeaderControl::eLoc,
+      HeaderControl::ePLZ,          HeaderControl::eDatumvon,       HeaderControl::eDatumbis,
+      HeaderControl::eDOK,          HeaderControl::eJahre,          HeaderControl::grouputc,
       HeaderControl::eteilnahmeart, HeaderControl::memogroupzusatz3};
   for (HeaderControl c : kControls) {
     if (ControlWidget(c) == widget)
@@ -772,12 +770,12 @@ void EingContestStd::ShowEvaluation() {
 
 void EingContestStd::ShowMarks() {
   static constexpr HeaderControl kAll[] = {
-      HeaderControl::eName,    HeaderControl::eDatumvon,    HeaderControl::eDatumbis,
-      HeaderControl::eZeitvon, HeaderControl::eZeitbis,     HeaderControl::eCall,
-      HeaderControl::eDOK,     HeaderControl::eSWL,         HeaderControl::ecname,
-      HeaderControl::eStrasse, HeaderControl::ePLZ,         HeaderControl::eOrt,
-      HeaderControl::eLand,    HeaderControl::eLoc,         HeaderControl::eJahre,
-      HeaderControl::eteilnahmeart, HeaderControl::grouputc, HeaderControl::memogroupzusatz3};
+      HeaderControl::eName,         HeaderControl::eDatumvon, HeaderControl::eDatumbis,
+      HeaderControl::eZeitvon,      HeaderControl::eZeitbis,  HeaderControl::eCall,
+      HeaderControl::eDOK,          HeaderControl::eSWL,      HeaderControl::ecname,
+      HeaderControl::eStrasse,      HeaderControl::ePLZ,      HeaderControl::eOrt,
+      HeaderControl::eLand,         HeaderControl::eLoc,      HeaderControl::eJahre,
+      HeaderControl::eteilnahmeart, HeaderControl::grouputc,  HeaderControl::memogroupzusatz3};
   for (HeaderControl c : kAll) {
     QWidget* w = ControlWidget(c);
     if (w == nullptr)

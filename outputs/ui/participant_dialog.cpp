@@ -140,11 +140,11 @@ Tuhfteilnehmer::Tuhfteilnehmer(QWidget* parent) : QDialog(parent) {
 
 void Tuhfteilnehmer::SetData(const ParticipantData& d) {
   const std::pair<TrkEdit*, const std::string*> fields[] = {
-      {pcall, &d.pcall}, {ploc, &d.ploc},   {padr1, &d.padr1},   {padr2, &d.padr2},
+      {pcall, &d.pcall}, {ploc, &d.ploc},     {padr1, &d.padr1},   {padr2, &d.padr2},
       {psect, &d.psect}, {pclub1, &d.pclub1}, {pclub2, &d.pclub2}, {remail, &d.remail},
-      {rname, &d.rname}, {radr1, &d.radr1}, {radr2, &d.radr2},   {rpoco, &d.rpoco},
-      {rcity, &d.rcity}, {rcoun, &d.rcoun}, {mope1, &d.mope1},   {mope2, &d.mope2},
-      {rtrx, &d.rtrx},   {rant, &d.rant},   {rpower, &d.rpower}};
+      {rname, &d.rname}, {radr1, &d.radr1},   {radr2, &d.radr2},   {rpoco, &d.rpoco},
+      {rcity, &d.rcity}, {rcoun, &d.rcoun},   {mope1, &d.mope1},   {mope2, &d.mope2},
+      {rtrx, &d.rtrx},   {rant, &d.rant},     {rpower, &d.rpower}};
   for (const auto& [edit, text] : fields)
     edit->setText(ToQString(*text));
   pband->setCurrentIndex(d.pband >= 0 && d.pband < pband->count() ? d.pband : -1);

@@ -547,9 +547,9 @@ TEST_F(HeaderModelTest, CodeIStoresTheNavalClubAndWarnsExceptForNonMembers) {
   FillValid(other.form);
   other.form.eJahre = "";
   EXPECT_TRUE(other.FinishClicked());
-  EXPECT_EQ(dialogs.Informs(),
-            std::vector<std::string>{
-                "Sie haben keine Angabe über die Naval-Mitgliedschaft getätigt."});
+  EXPECT_EQ(
+      dialogs.Informs(),
+      std::vector<std::string>{"Sie haben keine Angabe über die Naval-Mitgliedschaft getätigt."});
   other.form.eJahre = "MF 123";
   ASSERT_TRUE(other.FinishClicked());
   EXPECT_EQ(Stored(2).clubId(), "MF 123");
