@@ -17,8 +17,10 @@
 #include "app/contest_list.h"
 #include "app/program_session.h"
 
+class QAction;
 class QLabel;
 class QFrame;
+class QMenu;
 
 namespace tarvik {
 
@@ -89,6 +91,11 @@ public:
   TrkBitBtn* btnendeho3 = nullptr;
   TrkBitBtn* btnHilfeHo3 = nullptr;
   TrkBitBtn* btnStart = nullptr;
+  /// "Extras": refreshing the country data and the call book's DOKs from chosen files.
+  TrkBitBtn* btnExtras = nullptr;
+  QMenu* menuExtras = nullptr;
+  QAction* actionLaenderdaten = nullptr;
+  QAction* actionDokListe = nullptr;
 
   // Event handlers.
   void btnNeuho3Click();
@@ -97,6 +104,8 @@ public:
   void btnStartClick();
   void btnweitereClick();
   void lCopyrightClick();
+  void actionLaenderdatenClick();
+  void actionDokListeClick();
 
   // ContestWindows.
   bool OpenHeaderWindow(HeaderWindowMode mode) override;
@@ -125,10 +134,8 @@ private:
   bool closing_ = false;
 };
 
-/// The message "Neu" and "Starten" show while the program has no header window: the place
-/// where the header window will be opened.
-bool ShowHeaderWindowNotAvailable(UserDialogs& dialogs);
-/// The same for the log window.
+/// The message "Start" shows while the program has no log window: the place where the log
+/// window will be opened.
 void ShowLogWindowNotAvailable(UserDialogs& dialogs);
 
 } // namespace tarvik
