@@ -1,5 +1,7 @@
 #include "outputs/header_evaluation.h"
 
+#include "logging/header_statistics.h"
+#include "logging/score.h"
 #include "radio/bands.h"
 #include "storage/pictures.h"
 #include "storage/strings.h"
@@ -51,34 +53,20 @@ HeaderEvaluation EvaluateHeader(const ContestDefinition& definition, char contes
     row.points = Cell(points(slot));
   }
 
-  const int lastSlot = extended ? ContestExtensionRecord::kBandSlots : 7;
-  std::int64_t q = 0, m = 0, p = 0;
-  for (int slot = 1; slot <= lastSlot; ++slot) {
-    q += qsos(slot);
-    m += multis(slot);
-    p += points(slot);
-  }
-  if (definition.EvaluationKind == 1)
-    m = multis(1);
+  // The totals and the score as every output claims them: the one score function over the
+  // totals the log window left in the header.
+  const SlotTotals totals = ReadHeaderStatistics(definition, header, extension);
+  const std::int64_t q = totals.TotalQsos();
+  const std::int64_t m = totals.TotalMultis();
+  const std::int64_t p = totals.TotalPoints();
   e.totalQsos = static_cast<std::int32_t>(q);
   e.totalMultis = static_cast<std::int32_t>(m);
   e.totalPoints = static_cast<std::int32_t>(p);
+  e.scoreValue = ComputeScore(definition, totals);
 
   const bool hasMultipliers = definition.HasMultipliers();
   const bool plain = definition.PlainMultCount != 0;
   const bool perBand = definition.PerBandScore != 0;
-  if (!hasMultipliers || plain) {
-    e.scoreValue = p;
-  } else if (perBand) {
-    // Per band: points alone where the band has no multiplier, else multipliers x points.
-    for (int slot = 1; slot <= ContestExtensionRecord::kBandSlots; ++slot) {
-      const std::int64_t bm = extension.bandMultis(slot);
-      const std::int64_t bp = extension.bandPoints(slot);
-      e.scoreValue += bm < 1 ? bp : bm * bp;
-    }
-  } else {
-    e.scoreValue = m < 1 ? p : m * p;
-  }
 
   e.qsoTotal = std::to_string(q) + " QSO";
   e.score = ScoreText(e.scoreValue);

@@ -1,17 +1,35 @@
 #include "outputs/output_run.h"
 
 #include "app/program_session.h"
-#include "app/text_helpers.h"
+#include "outputs/output_contest.h"
+#include "storage/fileblock.h"
 
 namespace tarvik {
 
-std::string OutputNotAvailableMessage() {
-  return ChooseText("Diese Ausgabe ist in dieser Version noch nicht verfügbar.",
-                    "This output is not available in this version yet.");
+OutputContest SessionOutputContest(ProgramSession& session) {
+  OutputContest contest;
+  contest.contestCode = session.ContestCode();
+  contest.definition = session.Definition();
+  if (Fileblock* headers = session.Headers())
+    contest.header.assign(headers->RecordBuffer(), ContestHeaderRecord::kLength);
+  else
+    contest.header.assign(ContestHeaderRecord::kLength, '\0');
+  if (Fileblock* extensions = session.Extensions())
+    contest.extension.assign(extensions->RecordBuffer(), ContestExtensionRecord::kLength);
+  else
+    contest.extension.assign(ContestExtensionRecord::kLength, '\0');
+  const int number = ContestHeaderRecord(contest.header.data()).contestNumber();
+  contest.station = ReadStationData(contest.contestCode, number, session.Settings().listenerName);
+  return contest;
 }
 
-void RunOutput(ProgramSession& session, int /*kind*/) {
-  session.Dialogs().Inform(OutputNotAvailableMessage());
+void RunOutput(ProgramSession& session, int kind, const OutputWindows& windows) {
+  OutputServices services;
+  services.dialogs = &session.Dialogs();
+  services.printer = windows.printer;
+  services.showFile = windows.showFile;
+  services.clock = &session.ClockSource();
+  RunOutputKind(kind, SessionOutputContest(session), services);
 }
 
 } // namespace tarvik

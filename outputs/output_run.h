@@ -1,36 +1,33 @@
 #pragma once
-// The output run: every printed or written output of a contest's log, started from the
-// output menu of the contest header window with an output kind. Kinds 1 to 6 go to the
-// printer, 7 to 16 to a text file.
+// The output run as the contest header window starts it: the contest whose header and
+// extension records are in the session's buffers (the window puts them there after its
+// save), with the session's definition, settings and dialogs. The window hands in its
+// printer and its file editor; the run itself is RunOutputKind (output_runner.h).
 
+#include <functional>
 #include <string>
+
+#include "outputs/output_kinds.h"
+#include "outputs/output_runner.h"
 
 namespace tarvik {
 
 class ProgramSession;
 
-namespace output_kind {
-inline constexpr int kPaperCover = 1;
-inline constexpr int kPaperMultiCheck = 3;
-inline constexpr int kPaperBandList = 4;
-inline constexpr int kPaperQsoList = 5;
-inline constexpr int kELogCover = 7;
-inline constexpr int kELogQsoList = 8;
-inline constexpr int kStfFile = 9;
-inline constexpr int kAdifFile = 10;
-inline constexpr int kELogBandList = 12;
-inline constexpr int kELogWhole = 13;
-inline constexpr int kCsvFile = 14;
-inline constexpr int kELogMultiCheck = 15;
-inline constexpr int kEdiFile = 16;
-} // namespace output_kind
+/// The windows an output run may open besides the session's message boxes and file
+/// dialogs.
+struct OutputWindows {
+  Printer* printer = nullptr; ///< nullptr: printed outputs say they are not available
+  /// Shows a written file in the file editor (kinds 7, 8, 9, 12); may be empty.
+  std::function<void(const std::string& path)> showFile;
+};
 
-/// What the output run says while this version writes no outputs yet.
-std::string OutputNotAvailableMessage();
+/// The contest of the session's header and extension buffers, with the session's
+/// definition, the station data of the setup record and the session's SWL number.
+OutputContest SessionOutputContest(ProgramSession& session);
 
-/// Runs output `kind` for the contest whose header and extension records are in the
-/// session's header and extension buffers (the header window puts them there). All
-/// reporting is by messages through the session's dialogs.
-void RunOutput(ProgramSession& session, int kind);
+/// Runs output `kind` for the contest in the session's buffers. All reporting is by messages
+/// through the session's dialogs.
+void RunOutput(ProgramSession& session, int kind, const OutputWindows& windows = {});
 
 } // namespace tarvik

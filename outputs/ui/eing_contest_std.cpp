@@ -20,6 +20,9 @@
 #include "app/program_session.h"
 #include "app/ui/rules_window.h"
 #include "app/ui/text_codec.h"
+#include "outputs/output_run.h"
+#include "outputs/ui/file_editor.h"
+#include "outputs/ui/qt_printer.h"
 #include "widgets/help_request.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -94,6 +97,16 @@ EingContestStd::EingContestStd(ProgramSession& session, HeaderWindowMode mode, Q
   setModal(true);
   model_ = std::make_unique<ContestHeaderModel>(session, mode, session.ContestCode());
   model_->Open();
+  // The output menu runs the outputs with this window's printer and file editor.
+  model_->runOutput = [this](int kind) {
+    QtPrinter printer(this, askPrinter);
+    OutputWindows windows;
+    windows.printer = &printer;
+    windows.showFile = [this](const std::string& path) {
+      ShowFile(path, session_.Dialogs(), this);
+    };
+    RunOutput(session_, kind, windows);
+  };
   CreateControls();
   ConnectEvents();
   ShowView();

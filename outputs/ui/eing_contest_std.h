@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QPalette>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -25,6 +26,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QRadioButton;
 class QAction;
 class QGridLayout;
@@ -53,6 +55,10 @@ public:
   bool StartRequested() const { return start_; }
 
   ContestHeaderModel& model() { return *model_; }
+
+  /// Sets up the printer of a printed output in place of the print dialog; false cancels.
+  /// Empty (the default): the print dialog. Tests put a PDF printer here.
+  std::function<bool(QPrinter&)> askPrinter;
 
   // "Angaben zum Contest"
   QGroupBox* groupContest = nullptr;

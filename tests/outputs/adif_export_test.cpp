@@ -123,10 +123,12 @@ TEST(AdifRecord, ConditionalTags) {
     AdifRecordStyle style;
     c.change(f.r, style);
     const std::string record = AdifRecord(f.r, style);
-    if (c.present != nullptr)
+    if (c.present != nullptr) {
       EXPECT_NE(record.find(c.present), std::string::npos) << record;
-    if (c.absent != nullptr)
+    }
+    if (c.absent != nullptr) {
       EXPECT_EQ(record.find(c.absent), std::string::npos) << record;
+    }
     EXPECT_TRUE(record.ends_with(" <EOR>")) << record;
   }
 }

@@ -403,10 +403,15 @@ TEST_F(HeaderModelTest, PrintWarnsAboutTheAddressSavesAndRunsTheChosenOutput) {
   EXPECT_TRUE(m.FinishClicked());
   EXPECT_EQ(StoredHeaders(), 1);
 
-  // Until the outputs are built, the run says so.
+  // The real run: the CSV export asks where to save it (cancelled here); an output of the
+  // next version says that it is not available yet.
   dialogs.Clear();
   ContestHeaderModel& plain = OpenExisting(1);
   plain.OutputChosen(output_kind::kCsvFile);
+  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{SaveLocationMessage(14, "DL1ABC")});
+  EXPECT_EQ(dialogs.Texts(FakeDialogs::Kind::SaveFile), std::vector<std::string>{"DL1ABC.CSV"});
+  dialogs.Clear();
+  plain.OutputChosen(output_kind::kELogCover);
   EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{OutputNotAvailableMessage()});
 }
 

@@ -21,13 +21,13 @@ namespace tarvik::test {
 
 /// The fields of a hand-made QSO record.
 struct TestQso {
-  std::string call;
+  std::string call{};
   DayNumber datum = BadDate;
   TimeOfDay zeit = BadTime;
   char band = 'k';
   std::string mode = "SSB";
-  std::string rsts;
-  std::string rstr;
+  std::string rsts{};
+  std::string rstr{};
   int punkte = 1;
   std::string multMark1{};
   std::string multMark2{};

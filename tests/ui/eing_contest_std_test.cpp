@@ -7,11 +7,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
@@ -26,9 +28,12 @@
 #include "app/ui/text_codec.h"
 #include "outputs/output_run.h"
 #include "outputs/ui/eing_contest_std.h"
+#include "outputs/ui/file_editor.h"
 #include "radio/date_time.h"
 #include "storage/call_records.h"
 #include "storage/key_codec.h"
+#include "storage/program_files.h"
+#include "storage/qso_record.h"
 #include "storage/setup_records.h"
 #include "storage/ui/trk_brow.h"
 #include "support/modal_window.h"
@@ -331,7 +336,64 @@ TEST_F(EingContestStdTest, TheOutputMenuSavesFirstAndOffersTheContestsOutputs) {
   dialogs.Clear();
   w.druckItems.at("DruckSTF")->trigger();
   w.menuDruck->hide();
-  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{OutputNotAvailableMessage()});
+  // The output run asks where the file goes (the test cancels the dialog).
+  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{SaveLocationMessage(9, "DL1ABC")});
+  EXPECT_EQ(dialogs.Texts(test::FakeDialogs::Kind::SaveFile),
+            std::vector<std::string>{"DL1ABC.STF"});
+}
+
+// The items run the outputs: the STF file is written and shown in the file editor; the
+// paper QSO list goes to the printer of the print dialog (a PDF file here).
+TEST_F(EingContestStdTest, TheOutputMenuWritesFilesAndPrints) {
+  const std::int32_t number = StoreContest();
+  Fileblock* log = OpenProgramFile(ProgramFile::kQsoLog, number);
+  ASSERT_NE(log, nullptr);
+  for (const char* call : {"DL1AAA", "DK2BBB"}) {
+    ASSERT_EQ(log->ClearBuffer(), 0);
+    QsoRecord r(log->RecordBuffer());
+    r.SetCall(call);
+    r.SetDatum(DmyToDay(10, 9, 2026));
+    r.SetZeit(HmsToTime(19, 5, 0));
+    r.SetBand('k');
+    r.SetMode("SSB");
+    r.SetRSTs("59 N13/JO32");
+    r.SetRSTr("59 5N/JO31");
+    r.SetPunkte(3);
+    ASSERT_TRUE(AddRecord(*log));
+  }
+  CloseProgramFile(log);
+  ASSERT_EQ(session->Headers()->FindKey(3, NumKey5(number)), 0);
+  EingContestStd& w = OpenWindow(HeaderWindowMode::kExisting);
+
+  const std::string stf = dir.file("DL1ABC.STF");
+  dialogs.saveAnswers = {stf};
+  QString shown;
+  QString caption;
+  test::OnModal<Twagdatei>([&](Twagdatei& editor) {
+    caption = editor.windowTitle();
+    shown = editor.redit()->toPlainText();
+    editor.close();
+  });
+  w.druckItems.at("DruckSTF")->trigger();
+  EXPECT_EQ(dialogs.Informs(), (std::vector<std::string>{SaveLocationMessage(9, "DL1ABC"),
+                                                         "Datei " + stf + " wurde erstellt."}));
+  EXPECT_EQ(caption, QString::fromStdString(stf));
+  EXPECT_TRUE(shown.startsWith(QStringLiteral("STF1\n"))) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QStringLiteral("ClaimedQSO   2\n")));
+  EXPECT_TRUE(shown.contains(QStringLiteral("DK2BBB")));
+  EXPECT_TRUE(shown.endsWith(QStringLiteral("EndQSOList\n")) ||
+              shown.endsWith(QStringLiteral("EndQSOList")));
+
+  dialogs.Clear();
+  const QString pdf = QString::fromStdString(dir.file("liste.pdf"));
+  w.askPrinter = [&](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    return true;
+  };
+  w.druckItems.at("DruckPapierListe")->trigger();
+  EXPECT_TRUE(dialogs.events.empty());
+  EXPECT_TRUE(QFileInfo(pdf).size() > 0);
 }
 
 TEST_F(EingContestStdTest, ManyCategoriesStandInTwoColumnsAndExtrasFollowTheCode) {

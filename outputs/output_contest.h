@@ -1,0 +1,27 @@
+#pragma once
+// Gathering what the output run needs for one contest: the station's data from the setup
+// record and the station description file, and, for the command-line export, the contest
+// itself from the contest header and extension files.
+
+#include <optional>
+#include <string>
+
+#include "app/user_dialogs.h"
+#include "outputs/output_runner.h"
+#include "radio/clock.h"
+
+namespace tarvik {
+
+/// The station address of the setup record (KXSETUP), the SWL number given, and for codes
+/// b and j the station description of the contest's ".STN" file.
+StationData ReadStationData(char contestCode, int contestNumber, const std::string& swlNumber);
+
+/// The contest `contestNumber` as its files hold it: header (KXKK, key 3) and extension
+/// record (KXKZ; zeros when it has none), the definition of its code for the stored
+/// category, the station data with the SWL number and own locator of the setup record.
+/// nullopt when the header file has no such contest. Building the definition may inform
+/// through `dialogs` (a category the program does not support).
+std::optional<OutputContest> LoadOutputContest(int contestNumber, UserDialogs& dialogs,
+                                               const Clock& clock = ProcessClock());
+
+} // namespace tarvik
