@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/country_data_tool.h"
+#include "outputs/export_tool.h"
 #include "storage/program_files_tool.h"
 #include "storage/storage_tool.h"
 
@@ -16,9 +17,9 @@ int Usage() {
                "usage: tarvik-tool COMMAND [ARGS]\n"
                "commands:\n"
                "  help                  this text\n"
-               "%s%s%s",
+               "%s%s%s%s",
                tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage(),
-               tarvik::CountryDataToolUsage());
+               tarvik::CountryDataToolUsage(), tarvik::ExportToolUsage());
   return 2;
 }
 
@@ -26,17 +27,21 @@ int Usage() {
 
 int main(int argc, char* argv[]) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) return Usage();
+  if (args.empty())
+    return Usage();
   if (args[0] == "help" || args[0] == "--help") {
     Usage();
     return 0;
   }
   if (const int code = tarvik::RunCountryDataToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
+  if (const int code = tarvik::RunExportToolCommand(args, std::cout, std::cerr); code >= 0)
+    return code;
   // The program's files first: they add key checks and field dumps to the storage commands.
   if (const int code = tarvik::RunProgramFilesToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
-  if (const int code = tarvik::RunStorageToolCommand(args, std::cout, std::cerr); code >= 0) return code;
+  if (const int code = tarvik::RunStorageToolCommand(args, std::cout, std::cerr); code >= 0)
+    return code;
   std::fprintf(stderr, "tarvik-tool: unknown command '%s'\n", args[0].c_str());
   return Usage();
 }

@@ -1,0 +1,178 @@
+// tarvik-tool export: run as a program on a data directory, it writes the same files as the
+// header window's output menu (the STF file apart from the time it was written), answers the
+// ADIF question from --rst-only, and reports wrong arguments and missing contests.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "outputs/output_contest.h"
+#include "outputs/output_kinds.h"
+#include "radio/date_time.h"
+#include "storage/contest_records.h"
+#include "storage/engine.h"
+#include "storage/error_channel.h"
+#include "storage/fileblock.h"
+#include "storage/program_files.h"
+#include "storage/qso_record.h"
+#include "storage/setup_records.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace tarvik::test {
+namespace {
+
+struct RunResult {
+  int exitCode;
+  std::string output;
+};
+
+RunResult RunTool(const std::string& args) {
+  const std::string command = std::string(TARVIK_TOOL_PATH) + " " + args + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string output;
+  char buffer[512];
+  while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+    output += buffer;
+  const int status = pipe != nullptr ? pclose(pipe) : -1;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+/// Contest 1 of code 2 with two QSOs, its extension record and the station's setup record.
+void FillDataDirectory() {
+  ASSERT_EQ(InitEngine(), 0);
+  Fileblock* setup = OpenProgramFile(ProgramFile::kSetup);
+  ASSERT_EQ(setup->ClearBuffer(), 0);
+  SetupRecord s(setup->RecordBuffer());
+  s.SetName("Erika Muster");
+  s.SetStreet("Hauptstr. 1");
+  s.SetPostcodePlace("44135 Dortmund");
+  s.SetListenerName("DE-1234");
+  ASSERT_TRUE(AddRecord(*setup));
+  CloseProgramFile(setup);
+
+  Fileblock* headers = OpenProgramFile(ProgramFile::kContestHeaders);
+  ASSERT_EQ(headers->ClearBuffer(), 0);
+  ContestHeaderRecord h(headers->RecordBuffer());
+  h.SetContestCode('2');
+  h.SetContestName("ZELKA Mai");
+  h.SetOwnCall("DL1XYZ/P");
+  h.SetDok("N01");
+  h.SetCategory(1);
+  h.SetExtendedStats(255);
+  h.MarkCreated();
+  ASSERT_TRUE(AddRecord(*headers));
+  ASSERT_EQ(h.contestNumber(), 1);
+  CloseProgramFile(headers);
+
+  Fileblock* extensions = OpenProgramFile(ProgramFile::kContestExtensions);
+  ASSERT_EQ(extensions->ClearBuffer(), 0);
+  ContestExtensionRecord e(extensions->RecordBuffer());
+  e.SetContestNumber(1);
+  e.SetBandQsos(1, 2);
+  e.SetBandPoints(1, 4);
+  e.SetBandMultis(1, 3);
+  e.SetBandColumnMultis(1, 1, 2);
+  e.SetBandColumnMultis(2, 1, 1);
+  ASSERT_TRUE(AddRecord(*extensions));
+  CloseProgramFile(extensions);
+
+  Fileblock* log = OpenProgramFile(ProgramFile::kQsoLog, 1);
+  for (const char* call : {"DL1ABC", "DF0WN"}) {
+    ASSERT_EQ(log->ClearBuffer(), 0);
+    QsoRecord r(log->RecordBuffer());
+    r.SetCall(call);
+    r.SetDatum(DmyToDay(5, 5, 2026));
+    r.SetZeit(HmsToTime(19, 3, 0));
+    r.SetBand('k');
+    r.SetMode("SSB");
+    r.SetRSTs("59 N01/JO42");
+    r.SetRSTr("59 5N/JO31");
+    r.SetPunkte(2);
+    r.SetPrefix("DL");
+    ASSERT_TRUE(AddRecord(*log));
+  }
+  CloseProgramFile(log);
+  ASSERT_EQ(ExitEngine(), 0);
+}
+
+/// The file the output menu writes for the contest, through the output run.
+std::string MenuFile(int kind, const std::string& path, bool rstOnly) {
+  FakeClock clock;
+  ScopedProcessClock scoped(clock);
+  EXPECT_EQ(InitEngine(), 0);
+  FakeDialogs dialogs;
+  dialogs.saveAnswers = {path};
+  dialogs.confirmAnswers = {rstOnly};
+  const auto contest = LoadOutputContest(1, dialogs, clock);
+  EXPECT_TRUE(contest.has_value());
+  if (contest) {
+    OutputServices services{&dialogs, nullptr, {}, &clock};
+    RunOutputKind(kind, *contest, services);
+  }
+  EXPECT_EQ(ExitEngine(), 0);
+  return ReadFileBytes(path);
+}
+
+std::string WithoutWrittenLine(const std::string& stf) {
+  const auto start = stf.find("#Data written");
+  const auto end = stf.find("\r\n", start);
+  return start == std::string::npos ? stf : stf.substr(0, start) + stf.substr(end + 2);
+}
+
+TEST(ExportTool, WritesTheFilesOfTheOutputMenu) {
+  TempDataDir dir;
+  RecordFileErrors().SetWaitFunction([](int) {});
+  FillDataDirectory();
+  const std::string data = " --data " + dir.path();
+  struct Case {
+    const char* kind;
+    int outputKind;
+    const char* options;
+    bool rstOnly;
+  };
+  const Case cases[] = {{"stf", output_kind::kStfFile, "", true},
+                        {"csv", output_kind::kCsvFile, "", true},
+                        {"all", output_kind::kELogQsoList, "", true},
+                        {"adif", output_kind::kAdifFile, " --rst-only no", false},
+                        {"adif", output_kind::kAdifFile, " --rst-only yes", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.kind) + c.options);
+    const std::string tool = dir.file(std::string("tool.") + c.kind);
+    const RunResult run =
+        RunTool(std::string("export --kind ") + c.kind + " 1 " + tool + c.options + data);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output, "wrote " + tool + "\n");
+    const std::string menu =
+        MenuFile(c.outputKind, dir.file(std::string("menu.") + c.kind), c.rstOnly);
+    ASSERT_FALSE(menu.empty());
+    EXPECT_EQ(WithoutWrittenLine(ReadFileBytes(tool)), WithoutWrittenLine(menu));
+  }
+  EXPECT_NE(ReadFileBytes(dir.file("tool.stf")).find("ClaimedScore 12\r\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir.file("tool.all")).find("CALL: DL1XYZ/P"), std::string::npos);
+}
+
+TEST(ExportTool, ReportsWhatItCannotDo) {
+  TempDataDir dir;
+  RecordFileErrors().SetWaitFunction([](int) {});
+  FillDataDirectory();
+  const std::string data = " --data " + dir.path();
+  RunResult r = RunTool("export --kind stf 7 " + dir.file("x.stf") + data);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("there is no contest 7"), std::string::npos) << r.output;
+  r = RunTool("export --kind txt 1 " + dir.file("x.txt") + data);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("not available in this version yet"), std::string::npos) << r.output;
+  r = RunTool("export --kind stf 1 " + dir.file("missing/x.stf") + data);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("cannot be created"), std::string::npos) << r.output;
+  EXPECT_EQ(RunTool("export --kind edi 1 x" + data).exitCode, 2);
+  EXPECT_EQ(RunTool("export --kind stf one x" + data).exitCode, 2);
+  EXPECT_EQ(RunTool("export --kind adif 1 x --rst-only maybe" + data).exitCode, 2);
+  EXPECT_EQ(RunTool("export 1 x" + data).exitCode, 2);
+}
+
+} // namespace
+} // namespace tarvik::test
