@@ -1,0 +1,174 @@
+// The file outputs of a contest log of 10,000 QSOs (this build's contest, code 2: DOK and
+// locator on 2 m), each written whole as the output menu writes it: the QSO file opened,
+// the totals read, the columns measured, every line written and the file closed.
+//   Stf        the STF file
+//   Adif       the ADIF export (with the DXCC numbers of the prefix tables)
+//   Csv        the CSV export
+//   ELogList   the E-Log QSO list
+// Each must take well under a second. The log lives on the real file system.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/contest_header_fields.h"
+#include "outputs/output_kinds.h"
+#include "outputs/output_runner.h"
+#include "radio/date_time.h"
+#include "storage/contest_records.h"
+#include "storage/data_directory.h"
+#include "storage/engine.h"
+#include "storage/fileblock.h"
+#include "storage/program_files.h"
+#include "storage/qso_record.h"
+
+namespace {
+
+using namespace tarvik;
+
+constexpr int kQsos = 10000;
+
+class QuietDialogs : public UserDialogs {
+public:
+  void Inform(const std::string&) override {}
+  bool Confirm(const std::string&) override { return true; }
+  void Beep() override {}
+  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+  bool OpenDocument(const std::string&) override { return false; }
+};
+
+class FixedClock : public Clock {
+public:
+  DateTime LocalNow() const override { return {2026, 3, 14, 19, 30, 0, 0}; }
+  std::optional<int> ZoneCorrectionSeconds() const override { return 0; }
+};
+
+const char* const kDoks[] = {"N01", "N02", "N05", "N11", "N27", "O21", "5N",  "WN",
+                             "1N",  "13N", "G01", "P43", "L11", "R01", "N55", "Z14"};
+
+/// The data directory, engine and the 10,000-QSO log of contest 1.
+class Environment {
+public:
+  Environment() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarvik-bench-XXXXXX").string();
+    dir_ = mkdtemp(pattern.data());
+    SetDataDirectory(dir_);
+    if (InitEngine() != 0)
+      std::abort();
+    FillContest();
+  }
+  ~Environment() {
+    ExitEngine();
+    std::filesystem::remove_all(dir_);
+  }
+
+  const OutputContest& Contest() const { return contest_; }
+  std::string File(const char* name) const { return dir_ + "/" + name; }
+  const Clock& GetClock() const { return clock_; }
+
+private:
+  void FillContest() {
+    contest_.contestCode = '2';
+    contest_.header.assign(ContestHeaderRecord::kLength, '\0');
+    ContestHeaderRecord header(contest_.header.data());
+    header.SetContestNumber(1);
+    header.SetContestCode('2');
+    header.SetContestName("Bench");
+    header.SetOwnCall("DL1XYZ/P");
+    header.SetDok("N01");
+    header.SetCategory(1);
+    contest_.definition = BuildContestDefinition('2', header, "JO31MX", dialogs_, clock_);
+    contest_.extension.assign(ContestExtensionRecord::kLength, '\0');
+    ContestExtensionRecord extension(contest_.extension.data());
+    extension.SetBandQsos(1, kQsos);
+    extension.SetBandPoints(1, kQsos);
+    extension.SetBandMultis(1, 30);
+    extension.SetBandColumnMultis(1, 1, 16);
+    extension.SetBandColumnMultis(2, 1, 14);
+    contest_.station.operatorName = "Erika Muster";
+    contest_.station.postcodePlace = "44135 Dortmund";
+
+    Fileblock* log = OpenProgramFile(ProgramFile::kQsoLog, 1);
+    (void)log->SetFlushAfterChange(false); // bulk load; flushed once by the close
+    const char* const countries[] = {"DL", "DK", "DJ", "OK", "PA", "DF", "DO", "DG"};
+    for (int i = 0; i < kQsos; ++i) {
+      (void)log->ClearBuffer();
+      QsoRecord q(log->RecordBuffer());
+      const char* country = countries[i % 8];
+      std::string call = country;
+      call += std::to_string(i % 10);
+      call += static_cast<char>('A' + i % 26);
+      call += static_cast<char>('A' + (i / 26) % 26);
+      call += static_cast<char>('A' + (i / 676) % 26);
+      q.SetCall(call);
+      q.SetPrefix(country[0] == 'D' ? "DL" : country);
+      const std::string dok = country[0] == 'D' ? kDoks[i % 16] : "";
+      q.SetFullDok(dok);
+      std::string locator = "JO";
+      locator += static_cast<char>('0' + i % 10);
+      locator += static_cast<char>('0' + (i / 10) % 10);
+      q.SetLocator(locator);
+      q.SetMultMark1(dok);
+      q.SetMultMark2(locator);
+      q.SetDatum(DmyToDay(14, 3, 2026));
+      q.SetZeit(19 * 3600 + i % 3600);
+      q.SetMode("CW");
+      q.SetBand('k');
+      q.SetRSTs("599N01/JO31");
+      q.SetRSTr("599" + dok + "/" + locator);
+      q.SetQSONr(i + 1);
+      q.SetNameQTH(i % 5 == 0 ? "Hans;Berlin" : ";");
+      q.SetQSLs('N');
+      q.SetFreq(144.3F);
+      q.SetPunkte(1);
+      (void)log->Add();
+    }
+    CloseProgramFile(log);
+  }
+
+  std::string dir_;
+  QuietDialogs dialogs_;
+  FixedClock clock_;
+  OutputContest contest_;
+};
+
+Environment& Env() {
+  static Environment environment;
+  return environment;
+}
+
+void WriteKind(benchmark::State& state, int kind, const char* name) {
+  Environment& env = Env();
+  const std::string path = env.File(name);
+  for (auto _ : state) {
+    const OutputFileStatus status = WriteOutputFile(
+        kind, env.Contest(), path, [] { return true; }, env.GetClock());
+    if (status != OutputFileStatus::kWritten)
+      state.SkipWithError("the file was not written");
+  }
+  state.counters["qsos"] = kQsos;
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+}
+
+void Stf(benchmark::State& state) {
+  WriteKind(state, output_kind::kStfFile, "bench.STF");
+}
+void Adif(benchmark::State& state) {
+  WriteKind(state, output_kind::kAdifFile, "bench.ADI");
+}
+void Csv(benchmark::State& state) {
+  WriteKind(state, output_kind::kCsvFile, "bench.CSV");
+}
+void ELogList(benchmark::State& state) {
+  WriteKind(state, output_kind::kELogQsoList, "bench.ALL");
+}
+
+BENCHMARK(Stf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(Adif)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(Csv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(ELogList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
