@@ -102,6 +102,11 @@ std::string FileCreatedMessage(std::string_view fileName) {
   return "Datei " + std::string(fileName) + " wurde erstellt.";
 }
 
+std::string PrintJobNotStartedMessage() {
+  return ChooseText("Der Druckauftrag konnte nicht gestartet werden.",
+                    "The print job could not be started.");
+}
+
 std::string OutputNotAvailableMessage() {
   return ChooseText("Diese Ausgabe ist in dieser Version noch nicht verfügbar.",
                     "This output is not available in this version yet.");

@@ -83,6 +83,9 @@ std::string FileNotCreatedMessage(std::string_view fileName);
 /// "Datei <name> wurde erstellt."
 std::string FileCreatedMessage(std::string_view fileName);
 
+/// Shown when the printer chosen in the print dialog does not start the job.
+std::string PrintJobNotStartedMessage();
+
 /// Shown for an output kind whose writers this version does not have yet.
 std::string OutputNotAvailableMessage();
 

@@ -142,7 +142,11 @@ void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
       dialogs.Inform(FileCreatedMessage(shownName));
     break;
   }
-  if (status != OutputFileStatus::kNotCreated && info.editor && services.showFile)
+  // The editor shows what was written, also when the QSO file could not be read to its
+  // end; a file that could not be written is not shown.
+  const bool written =
+      status == OutputFileStatus::kWritten || status == OutputFileStatus::kLogIncomplete;
+  if (written && info.editor && services.showFile)
     services.showFile(*path);
 }
 

@@ -3,7 +3,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "app/ui/qt_user_dialogs.h"
 #include "app/ui/text_codec.h"
+#include "outputs/output_kinds.h"
 #include "outputs/ui/qt_print_canvas.h"
 
 namespace tarvik {
@@ -45,8 +47,10 @@ std::unique_ptr<PrintJob> QtPrinter::StartJob(const std::string& title) {
       return nullptr;
   }
   auto job = std::make_unique<QtPrintJob>(std::move(printer));
-  if (!job->Active())
+  if (!job->Active()) {
+    QtUserDialogs(parent_.data()).Inform(PrintJobNotStartedMessage());
     return nullptr;
+  }
   return job;
 }
 

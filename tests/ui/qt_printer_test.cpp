@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@
 #include "outputs/output_fixture.h"
 #include "outputs/output_kinds.h"
 #include "outputs/ui/qt_printer.h"
+#include "support/modal_window.h"
 
 namespace tarvik::test {
 namespace {
@@ -70,6 +72,21 @@ TEST_F(QtPrinterTest, PaperQsoListOfThreePagesIntoAPdf) {
   }
   EXPECT_EQ(rows, kQsos);
   EXPECT_TRUE(pages[2].simplified().endsWith(QStringLiteral("( 13 + 1) x 450 6300 Punkte")));
+
+  // A printer that does not start the job is reported.
+  QtPrinter broken(nullptr, [&](QPrinter& p) {
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(QString::fromStdString(dir_.file("no-such-folder/x.pdf")));
+    return true;
+  });
+  QString reported;
+  OnModal<QMessageBox>([&](QMessageBox& box) {
+    reported = box.text();
+    box.accept();
+  });
+  services.printer = &broken;
+  RunOutputKind(output_kind::kPaperQsoList, contest_, services);
+  EXPECT_EQ(reported, QStringLiteral("Der Druckauftrag konnte nicht gestartet werden."));
 
   // The canceled dialog prints nothing.
   QtPrinter cancelled(nullptr, [](QPrinter&) { return false; });
