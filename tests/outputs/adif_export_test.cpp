@@ -168,6 +168,10 @@ TEST_F(AdifExport, ReadBackByAnAdifReaderFromNpm) {
     GTEST_SKIP() << "node is not installed: the ADIF file is not read back by adif-parser-ts";
   const std::string prefix = std::string(TARVIK_BUILD_DIR) + "/npm-adif-reader";
   if (!std::filesystem::exists(prefix + "/node_modules/adif-parser-ts/package.json")) {
+    RunCommand("npm --version >/dev/null 2>&1", &status);
+    if (status != 0)
+      GTEST_SKIP() << "npm is not installed: adif-parser-ts cannot be installed to read the "
+                      "ADIF file back";
     RunCommand("npm install --no-audit --no-fund --no-save --silent --prefix '" + prefix +
                    "' adif-parser-ts@0.7.7 >/dev/null 2>&1",
                &status);
