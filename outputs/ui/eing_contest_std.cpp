@@ -140,9 +140,8 @@ void EingContestStd::CreateControls() {
   categoryGroup_ = new QButtonGroup(this);
   right->addWidget(eteilnahmeart);
   right->addWidget(CreateModeGroup());
-  right->addWidget(CreateSettingsGroup());
   right->addWidget(CreateClockGroup());
-  right->addWidget(CreateEvaluationGroup());
+  right->addWidget(CreateSettingsGroup());
   right->addStretch(1);
 
   auto* columns = new QHBoxLayout;
@@ -165,6 +164,7 @@ void EingContestStd::CreateControls() {
   layout->setContentsMargins(10, 10, 10, 10);
   layout->setSpacing(8);
   layout->addLayout(columns, 1);
+  layout->addWidget(CreateEvaluationGroup());
   layout->addLayout(buttons);
 }
 
@@ -329,35 +329,42 @@ QGroupBox* EingContestStd::CreateClockGroup() {
 }
 
 QGroupBox* EingContestStd::CreateEvaluationGroup() {
+  // Three blocks side by side (QSOs, multipliers, points per band), and the totals as a
+  // small calculation beside them.
   groupAuswertung = NewGroup(QStringLiteral("Auswertung"), "groupAuswertung", this);
-  auto* grid = new QGridLayout(groupAuswertung);
-  grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(1);
+  auto* row = new QHBoxLayout(groupAuswertung);
+  row->setSpacing(28);
   const QString headings[3] = {QStringLiteral("QSO"), QStringLiteral("Multi"),
                                QStringLiteral("Punkte")};
   QLabel** names[3] = {lQSO, lMulti, lPunkte};
   QLabel** values[3] = {leQSO, leMulti, lePunkte};
   for (int block = 0; block < 3; ++block) {
-    const int column = block * 3;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(1);
     auto* band = NewLabel(QStringLiteral("Band"), groupAuswertung);
     auto* heading = NewLabel(headings[block], groupAuswertung);
     heading->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(band, 0, column);
-    grid->addWidget(heading, 0, column + 1);
+    grid->addWidget(band, 0, 0);
+    grid->addWidget(heading, 0, 1);
     for (int i = 0; i < 7; ++i) {
       names[block][i] = NewLabel(QString(), groupAuswertung);
+      names[block][i]->setMinimumWidth(48);
       values[block][i] = NewLabel(QString(), groupAuswertung);
       values[block][i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      values[block][i]->setMinimumWidth(44);
-      grid->addWidget(names[block][i], i + 1, column);
-      grid->addWidget(values[block][i], i + 1, column + 1);
+      values[block][i]->setMinimumWidth(48);
+      grid->addWidget(names[block][i], i + 1, 0);
+      grid->addWidget(values[block][i], i + 1, 1);
     }
-    if (block < 2)
-      grid->setColumnMinimumWidth(column + 2, 14);
+    grid->setRowStretch(8, 1);
+    row->addLayout(grid);
   }
-  auto* totals = new QHBoxLayout;
-  totals->setSpacing(10);
-  auto* total = NewLabel(QStringLiteral("Total:"), groupAuswertung);
+  row->addStretch(1);
+  auto* totals = new QGridLayout;
+  totals->setHorizontalSpacing(8);
+  totals->setVerticalSpacing(1);
+  auto* total = NewLabel(QStringLiteral("Total"), groupAuswertung);
+  total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Label28 = NewLabel(QString(), groupAuswertung);
   Label19 = NewLabel(QString(), groupAuswertung);
   Label20 = NewLabel(QString(), groupAuswertung);
@@ -365,14 +372,15 @@ QGroupBox* EingContestStd::CreateEvaluationGroup() {
   QFont bold = Label21->font();
   bold.setBold(true);
   Label21->setFont(bold);
-  totals->addStretch(1);
-  totals->addWidget(total);
-  totals->addWidget(Label28);
-  totals->addWidget(Label19);
-  totals->addWidget(Label20);
-  totals->addWidget(Label21);
-  totals->addStretch(1);
-  grid->addLayout(totals, 8, 0, 1, 8);
+  totals->addWidget(total, 0, 0);
+  int line = 1;
+  for (QLabel* l : {Label28, Label19, Label20, Label21}) {
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totals->addWidget(l, line++, 0);
+  }
+  totals->setRowStretch(line, 1);
+  row->addLayout(totals);
+  row->addSpacing(8);
   for (QWidget* w : groupAuswertung->findChildren<QWidget*>())
     if (w != Label21)
       NormalFont(w);
@@ -766,6 +774,10 @@ void EingContestStd::ShowEvaluation() {
   Label20->setVisible(e.pointsTotalVisible && !e.pointsTotal.empty());
   Label21->setText(ToQString(e.score));
   Label21->setVisible(e.scoreVisible);
+  const Qt::Alignment totalsAlignment =
+      (e.totalsCentred ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter;
+  for (QLabel* l : {Label28, Label19, Label20, Label21})
+    l->setAlignment(totalsAlignment);
 }
 
 void EingContestStd::ShowMarks() {
