@@ -23,9 +23,9 @@ class Fileblock;
 /// Calls `visit(recordNumber, record)` for every entry of `key` whose key text begins with
 /// `prefix`, in key order (equal keys by record number), until `visit` returns false.
 /// Returns false when `visit` stopped the walk, true when the entries ran out.
-bool VisitRecords(Fileblock& log, int key, std::string_view prefix,
-                  const std::function<bool(std::int32_t recordNumber, const QsoRecord& record)>&
-                      visit);
+bool VisitRecords(
+    Fileblock& log, int key, std::string_view prefix,
+    const std::function<bool(std::int32_t recordNumber, const QsoRecord& record)>& visit);
 
 /// The record of the first entry of `key` that begins with `prefix` (a copy), or nothing.
 std::optional<std::string> FirstRecord(Fileblock& log, int key, std::string_view prefix);

@@ -49,9 +49,9 @@ inline constexpr int kMultKinds = 9;
 
 /// The kinds in evaluation order.
 inline constexpr std::array<MultKind, kMultKinds> kAllMultKinds = {
-    MultKind::kDxcc,     MultKind::kUsState,  MultKind::kPostcode,
+    MultKind::kDxcc,     MultKind::kUsState,    MultKind::kPostcode,
     MultKind::kMember,   MultKind::kClubMember, MultKind::kDok,
-    MultKind::kDistrict, MultKind::kLocator,  MultKind::kCallMulti};
+    MultKind::kDistrict, MultKind::kLocator,    MultKind::kCallMulti};
 
 /// A multiplier unit: a value and the scope in which it counts once.
 struct MultUnit {

@@ -287,8 +287,8 @@ int Rule::Points() const {
     return counted ? 3 : 1;
   }
   case 'Y':
-    if (OneOf(call_, {"DB0DBP", "DA0DBP", "DL0Z", "DK0Z", "DF0Z", "DA0Z", "DF0DBP", "DK0DBP",
-                      "DL0DBP"}))
+    if (OneOf(call_,
+              {"DB0DBP", "DA0DBP", "DL0Z", "DK0Z", "DF0Z", "DA0Z", "DF0DBP", "DK0DBP", "DL0DBP"}))
       return 10;
     if (LetterDistrict() || ListContains(def_.DokList, dok_))
       return 5;

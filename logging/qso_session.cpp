@@ -50,7 +50,8 @@ QsoSession::QsoSession(QsoSessionParams params, UserDialogs& dialogs, const Cloc
       extension_(Sized(std::move(params.extensionRecord), ContestExtensionRecord::kLength)),
       ownLocatorFallback_(std::move(params.ownLocator)), dialogs_(dialogs), clock_(clock),
       listener_(def_.ListenerLog != 0),
-      rules_(def_, code_, ContestHeaderRecord(static_cast<const char*>(header_.data())).yesNoAnswer()),
+      rules_(def_, code_,
+             ContestHeaderRecord(static_cast<const char*>(header_.data())).yesNoAnswer()),
       index_(rules_), tracker_(rules_, index_) {
   for (const std::string& mode : def_.Modes)
     if (!mode.empty() && modeList_.size() < ContestDefinition::kMaxModes)
@@ -148,7 +149,7 @@ void QsoSession::PrepareNewQso(int editMode) {
   if (editMode == 0) {
     editRecord_ = 0;
     ldkHidden_ = false;
-    prefixByHand_ = false;
+    handEntry_.clear();
   }
   tracker_.Undo();
   lastCall_ = Record().Call();
@@ -168,7 +169,7 @@ void QsoSession::PrepareNewQso(int editMode) {
   r.SetBandSerial(nextBandSerial_);
   r.SetBandNr(nextBandNr_);
   r.SetModeNr(static_cast<std::uint16_t>(nextModeNr_));
-  r.SetRSTs(SentDefaultExchange(true));
+  r.SetRSTs(SentDefaultExchange());
   r.SetRSTr(DefaultRst() + (code_ == '9' ? "000" : ""));
   r.SetNameQTH(";");
   nameCache_.clear();
@@ -282,9 +283,9 @@ void QsoSession::RebuildFromFile(bool cleanMarkers) {
     bool rewrite = false;
     if (IsMarkerRecord(q)) {
       // Band-change markers written by earlier tools carry no QSO data.
-      if (cleanMarkers && (!q.Prefix().empty() || !q.Continent().empty() ||
-                           !q.Prefix2().empty() || !q.FullDok().empty() ||
-                           !q.Locator().empty() || !q.Call2().empty() || !q.Kenner().empty())) {
+      if (cleanMarkers && (!q.Prefix().empty() || !q.Continent().empty() || !q.Prefix2().empty() ||
+                           !q.FullDok().empty() || !q.Locator().empty() || !q.Call2().empty() ||
+                           !q.Kenner().empty())) {
         q.SetPrefix("");
         q.SetContinent("");
         q.SetPrefix2("");

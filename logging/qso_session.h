@@ -90,8 +90,8 @@ struct EntryCounters {
 struct EvaluationPanel {
   struct Row {
     char band = 0;
-    std::string name;     ///< printed band name (all three blocks)
-    bool visible = false; ///< hidden for an empty or invalid band letter
+    std::string name;                 ///< printed band name (all three blocks)
+    bool visible = false;             ///< hidden for an empty or invalid band letter
     std::string qsos, multis, points; ///< "#####"
     bool current = false;             ///< drawn yellow, else silver
   };
@@ -315,8 +315,7 @@ private:
                                   std::string_view placeholderCall = {});
   void WriteFields(std::optional<EntryField> typing = std::nullopt);
   std::string DefaultRst() const;
-  std::string SentDefaultExchange(bool newQso) const;
-  void ApplySentDefaults();
+  std::string SentDefaultExchange() const;
   bool LookUpRecordPrefix();
   void ShowFailures(const std::vector<Failure>& failures);
 
@@ -341,7 +340,7 @@ private:
 
   // Band and mode (session_band_mode.cpp).
   void ChooseStartMode();
-  void RebuildSentSerials();
+  void RebuildLockedSentExchange();
 
   ContestDefinition def_;
   char code_;
@@ -396,8 +395,7 @@ private:
   std::string nameCache_;
   std::string qthCache_;
   std::string callName_;
-  bool prefixByHand_ = false;
-  std::string handEntry_;
+  std::string handEntry_; // the prefix entry the person chose for this entry
   bool autoTimeAtOpen_ = false;
 
   // Totals of the stored QSOs.

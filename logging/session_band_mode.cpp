@@ -106,10 +106,10 @@ void QsoSession::SwitchBand(char band) {
   rememberedFreq_ = 0;
   r.SetBandSerial(nextBandSerial_);
   r.SetBandNr(nextBandNr_);
-  RebuildSentSerials();
+  RebuildLockedSentExchange();
 }
 
-void QsoSession::RebuildSentSerials() {
+void QsoSession::RebuildLockedSentExchange() {
   // A sent exchange the operator cannot type follows the band: the serial number per band
   // and, for code 'J', the elements sent only on 2 m and 70 cm. The RST stays.
   if (listener_)
@@ -118,7 +118,7 @@ void QsoSession::RebuildSentSerials() {
     if (def_.SentExchange(n) != 0 && IsEntryField(SentField(n + 1)))
       return;
   QsoRecord r = Record();
-  ReportParts rebuilt = SplitReport(SentDefaultExchange(false));
+  ReportParts rebuilt = SplitReport(SentDefaultExchange());
   rebuilt.rst = SplitReport(r.RSTs()).rst;
   r.SetRSTs(JoinReport(rebuilt));
 }
@@ -145,7 +145,7 @@ void QsoSession::SwitchMode(std::string_view mode) {
   rememberedFreq_ = 0;
   r.SetModeNr(static_cast<std::uint16_t>(nextModeNr_));
   if (def_.SentExchange1 == exchange::kModeNumber && !listener_)
-    r.SetRSTs(SentDefaultExchange(false));
+    r.SetRSTs(SentDefaultExchange());
 }
 
 void QsoSession::TakeBand(char band) {

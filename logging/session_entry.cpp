@@ -90,8 +90,7 @@ void QsoSession::Evaluate() {
   if (!IsOpen())
     return;
   QsoRecord r = Record();
-  const bool keepCall2 =
-      listener_ || code_ == '7' || code_ == 'f' || code_ == 'i' || code_ == 'k';
+  const bool keepCall2 = listener_ || code_ == '7' || code_ == 'f' || code_ == 'i' || code_ == 'k';
   tracker_.Evaluate(r, *log_, keepCall2, editMode_ != 0 ? editRecord_ : 0);
   if (!listener_)
     Text(F::eCall2) = r.Call2();
@@ -130,8 +129,8 @@ void QsoSession::SetFocus(EntryField field) {
 }
 
 std::string QsoSession::TypedKey(EntryField field, char key) const {
-  const bool received = field == F::eRSTr1 || field == F::eRSTr2 || field == F::eRSTr3 ||
-                        field == F::eRSTr4;
+  const bool received =
+      field == F::eRSTr1 || field == F::eRSTr2 || field == F::eRSTr3 || field == F::eRSTr4;
   if (key == ' ' && received && code_ != 'i')
     return std::string();
   return std::string(1, key);
@@ -203,7 +202,7 @@ void QsoSession::LeaveCall(bool byEnter) {
     if (IsDuplicate(r, *log_, def_.DupeRule, code_, editMode_ != 0 ? editRecord_ : 0)) {
       dialogs_.Inform(DuplicateMessage(def_.DupeRule, code_, call, true));
       r.SetCall("");
-      prefixByHand_ = false;
+      handEntry_.clear();
       r.SetRSTr(r.RSTr().substr(0, 3));
       Evaluate();
       nameCache_.clear();
@@ -218,12 +217,11 @@ void QsoSession::LeaveCall(bool byEnter) {
     }
   }
   Evaluate();
-  if (call.size() >= 2 &&
-      (IsGermanCall(call, code_) || def_.HasOption(8) || def_.HasOption(17)))
+  if (call.size() >= 2 && (IsGermanCall(call, code_) || def_.HasOption(8) || def_.HasOption(17)))
     PrefillFromCallBook();
-  const bool nothingToType =
-      !IsEntryField(F::eQTH) && !IsEntryField(F::eRSTr1) && !IsEntryField(F::eRSTr2) &&
-      !IsEntryField(F::eRSTr3) && !IsEntryField(F::eRSTr4) && !IsEntryField(F::ezeit);
+  const bool nothingToType = !IsEntryField(F::eQTH) && !IsEntryField(F::eRSTr1) &&
+                             !IsEntryField(F::eRSTr2) && !IsEntryField(F::eRSTr3) &&
+                             !IsEntryField(F::eRSTr4) && !IsEntryField(F::ezeit);
   if (byEnter && nothingToType && !listener_)
     Store();
 }

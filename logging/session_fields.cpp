@@ -1,15 +1,14 @@
 // Reading the entry fields into the current record and writing the record back into the
 // fields; default reports; the prefix lookup of the current record.
 
-#include <cmath>
-
 #include "app/text_helpers.h"
+#include "logging/exchange_elements.h"
 #include "logging/qso_checks.h"
+#include "logging/qso_prefix.h"
 #include "logging/qso_session.h"
 #include "logging/report.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
-#include "radio/locator.h"
 #include "storage/pictures.h"
 #include "storage/strings.h"
 
@@ -18,13 +17,6 @@ namespace tarvik {
 namespace {
 
 using F = EntryField;
-
-const char* const kDokError = "Fehler bei DOK-Angabe";
-const char* const kLocatorError = "Fehler bei Locator-Angabe";
-
-bool Blank(std::string_view text) {
-  return TrimBlanks(text).empty();
-}
 
 float ReadFrequency(std::string_view text) {
   const std::string trimmed = TrimBlanks(text);
@@ -40,26 +32,6 @@ std::string FrequencyText(float mhz) {
   return TrimBlanks(FormatPicture("#####,####", mhz));
 }
 
-// The WPX prefix of a call: the first character, then the following characters up to the
-// end of the first run of digits, at most 6.
-std::string WpxPrefix(std::string_view call) {
-  std::string prefix;
-  std::size_t i = 0;
-  if (i < call.size())
-    prefix += call[i++];
-  bool inDigits = false;
-  while (i < call.size() && prefix.size() < 6) {
-    const char c = call[i];
-    const bool digit = c >= '0' && c <= '9';
-    if (inDigits && !digit)
-      break;
-    inDigits = inDigits || digit;
-    prefix += c;
-    ++i;
-  }
-  return prefix;
-}
-
 } // namespace
 
 bool QsoSession::Cw() const {
@@ -71,8 +43,8 @@ std::string QsoSession::OwnLocator() const {
   return own.empty() ? ownLocatorFallback_ : own;
 }
 
-std::vector<QsoSession::Failure>
-QsoSession::ReadFields(std::optional<EntryField> leaving, std::string_view placeholderCall) {
+std::vector<QsoSession::Failure> QsoSession::ReadFields(std::optional<EntryField> leaving,
+                                                        std::string_view placeholderCall) {
   std::vector<Failure> failures;
   QsoRecord r = Record();
   r.SetCall(ReadCallText(Text(F::eCall)));
@@ -98,90 +70,16 @@ QsoSession::ReadFields(std::optional<EntryField> leaving, std::string_view place
   r.SetRSTr(JoinReport(NormaliseRst(Text(RcvdRow(1)), cw), Text(RcvdRow(2)), Text(RcvdRow(3)),
                        Text(RcvdRow(4))));
 
-  // Values derived from the received elements follow the elements: a changed or emptied
-  // element never leaves its old value in the record.
+  std::array<std::string, 3> elements;
+  int focusedElement = 0;
   for (int n = 1; n <= 3; ++n) {
-    switch (def_.RcvdExchange(n)) {
-    case exchange::kDok:
-    case exchange::kArea:
-    case exchange::kLdk:
-      r.SetFullDok("");
-      break;
-    case exchange::kLocator4:
-    case exchange::kLocator:
-      r.SetLocator("");
-      r.SetQRB(0);
-      break;
-    case exchange::kUsState:
-    case exchange::kPostcode:
-      r.SetKenner("");
-      break;
-    case exchange::kMember:
-    case exchange::kMember19:
-      if (!listener_)
-        r.SetCall2("");
-      break;
-    default:
-      break;
-    }
+    elements[static_cast<std::size_t>(n - 1)] = Text(RcvdRow(n + 1));
+    if (leaving && *leaving == RcvdRow(n + 1))
+      focusedElement = n;
   }
-  for (int n = 1; n <= 3; ++n) {
-    const EntryField field = RcvdRow(n + 1);
-    const std::string value = Text(field);
-    const bool focused = leaving && *leaving == field;
-    switch (def_.RcvdExchange(n)) {
-    case exchange::kDok: {
-      if (!IsGermanCall(r.Call(), code_))
-        break;
-      const bool valid = code_ == 'H' ? HolylandSquareValid(value) : DokSyntaxValid(value);
-      if (!valid)
-        break;
-      if (value.size() == 3 && value[0] == 'J' && value[1] >= '0' && value[1] <= '9') {
-        if (focused)
-          failures.push_back({field, kDokError});
-        break;
-      }
-      r.SetFullDok(value);
-      break;
-    }
-    case exchange::kLocator4:
-    case exchange::kLocator: {
-      if (LocatorValid(value)) {
-        if (value.size() >= 4) {
-          r.SetLocator(value.substr(0, 6));
-          LocatorDistance distance;
-          r.SetQRB(Distance(OwnLocator(), r.Locator(), distance)
-                       ? static_cast<std::int32_t>(std::lround(distance.km))
-                       : 0);
-        }
-      } else if (focused) {
-        failures.push_back({field, kLocatorError});
-      }
-      break;
-    }
-    case exchange::kArea:
-    case exchange::kLdk:
-      r.SetFullDok(value);
-      break;
-    case exchange::kUsState:
-      r.SetKenner(IsUsState(value) ? value : std::string());
-      break;
-    case exchange::kPostcode:
-      if (!Blank(value.substr(0, 2)))
-        r.SetKenner(value.substr(0, 2));
-      break;
-    case exchange::kMember:
-      if (!listener_ && !Blank(value.substr(0, 4)))
-        r.SetCall2(value.substr(0, 4));
-      break;
-    case exchange::kMember19:
-      if (!listener_ && !Blank(value.substr(0, 6)))
-        r.SetCall2(value.substr(0, 6));
-      break;
-    default:
-      break;
-    }
-  }
+  for (const ElementFailure& failure : ApplyReceivedElements(
+           r, def_, code_, elements, OwnLocator(), ElementMessages::kFocused, focusedElement))
+    failures.push_back({RcvdRow(failure.element + 1), failure.message});
   return failures;
 }
 
@@ -250,7 +148,7 @@ std::string QsoSession::DefaultRst() const {
   return Cw() || emodeShown_ ? "599" : "59 ";
 }
 
-std::string QsoSession::SentDefaultExchange(bool /*newQso*/) const {
+std::string QsoSession::SentDefaultExchange() const {
   const std::string rst = DefaultRst();
   if (listener_)
     return JoinReport(rst, "", "", "");
@@ -279,48 +177,7 @@ std::string QsoSession::SentDefaultExchange(bool /*newQso*/) const {
 
 bool QsoSession::LookUpRecordPrefix() {
   QsoRecord r = Record();
-  bool accepted = true;
-  if (!r.PrefixFest()) {
-    bool found = false;
-    std::string entryBytes;
-    if (prefixByHand_) {
-      found = true;
-      entryBytes = handEntry_;
-    } else if (lookup_) {
-      r.SetPrefix("");
-      r.SetPrefix2("");
-      found = lookup_->LookUpPrefix(r.Call(), r.Datum(), true) == kPrefixFound;
-      if (found) {
-        entryBytes.assign(lookup_->Buffer(), PrefixRecord::kLength);
-        if (lookup_->ChosenByPerson()) {
-          prefixByHand_ = true;
-          handEntry_ = entryBytes;
-        }
-      }
-    }
-    const bool wpx = def_.HasOption(1);
-    if (found || wpx) {
-      const PrefixRecord entry(found ? static_cast<const char*>(entryBytes.data()) : nullptr,
-                               found ? PrefixRecord::kLength : 0);
-      if (r.Prefix().empty() || wpx) {
-        if (def_.HasOption(14) && found) {
-          const std::string alternative = entry.alternativePrefix();
-          r.SetPrefix(alternative.empty() ? entry.dxccPrefix() : alternative);
-        } else if (wpx) {
-          r.SetPrefix(WpxPrefix(r.Call()));
-        } else {
-          r.SetPrefix(entry.dxccPrefix());
-        }
-      }
-      r.SetContinent(found ? entry.continent() : std::string());
-      r.SetFlag172(0);
-    } else {
-      r.SetPrefix("");
-      r.SetContinent("");
-      r.SetFlag172(0);
-      accepted = r.Call().size() < 3;
-    }
-  }
+  const bool accepted = LookUpQsoPrefix(r, lookup_.get(), def_, handEntry_);
   if (accepted)
     r.SetPunkte(StoredPoints(QsoPoints(r, Points(), editMode_ != 0 ? editRecord_ : 0)));
   return accepted;

@@ -35,13 +35,12 @@ void QsoSession::BuildLayout() {
   set(F::eRSTs1, header.rstSentFree() ? FieldShow::kEntry : FieldShow::kLabel);
   set(F::eRSTr1, header.rstRcvdFree() ? FieldShow::kEntry : FieldShow::kLabel);
   for (int n = 1; n <= 3; ++n) {
-    set(ReceivedField(n + 1),
-        def_.RcvdExchange(n) != 0 ? FieldShow::kEntry : FieldShow::kHidden);
+    set(ReceivedField(n + 1), def_.RcvdExchange(n) != 0 ? FieldShow::kEntry : FieldShow::kHidden);
     const bool sentEntry = def_.SentExchange(n) != 0 && rstsEditable;
     // Without sent entry fields the label lRSTs2 shows the whole sent exchange.
-    set(SentField(n + 1), sentEntry    ? FieldShow::kEntry
-                          : n == 1     ? FieldShow::kLabel
-                                       : FieldShow::kHidden);
+    set(SentField(n + 1), sentEntry ? FieldShow::kEntry
+                          : n == 1  ? FieldShow::kLabel
+                                    : FieldShow::kHidden);
   }
   if (Show(F::eRSTs2) == FieldShow::kLabel) {
     // A sent element 3 or 4 that is an entry field while element 2 is not: the label
@@ -104,10 +103,9 @@ std::vector<EntryField> QsoSession::FieldsInTabOrder() const {
 
 EntryField QsoSession::NextFocus(EntryField from) const {
   // The last field of the received row leads to the time when the frequency is hidden.
-  const bool lastReceived =
-      from == F::eRSTr4 || (from == F::eRSTr3 && !Visible(F::eRSTr4)) ||
-      (from == F::eRSTr2 && !Visible(F::eRSTr3)) ||
-      (listener_ && from == F::eRSTr1 && !Visible(F::eRSTr2));
+  const bool lastReceived = from == F::eRSTr4 || (from == F::eRSTr3 && !Visible(F::eRSTr4)) ||
+                            (from == F::eRSTr2 && !Visible(F::eRSTr3)) ||
+                            (listener_ && from == F::eRSTr1 && !Visible(F::eRSTr2));
   if (lastReceived && !Visible(F::eFreq) && IsEntryField(F::ezeit))
     return F::ezeit;
   if (from == F::eQTH && IsEntryField(F::ezeit))
@@ -179,8 +177,8 @@ std::string QsoSession::ReceivedRowCaption() const {
 }
 
 std::string QsoSession::WindowCaption() const {
-  return def_.ProgramTitle + " " + ChooseText("Logbuch", "Logbook") + " (Contest : " +
-         Header().contestName() + " )";
+  return def_.ProgramTitle + " " + ChooseText("Logbuch", "Logbook") +
+         " (Contest : " + Header().contestName() + " )";
 }
 
 std::string QsoSession::EnterHint() const {

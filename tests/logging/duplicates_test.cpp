@@ -40,8 +40,8 @@ TEST_F(Duplicates, RulesOneToFive) {
       {{.call = "DL1ABC", .band = 'b', .mode = "CW"}, 4, false}, // rule 4 outside codes 6, h
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.qso.call << " " << c.qso.band << " " << c.qso.mode
-                                    << " rule " << c.rule);
+    SCOPED_TRACE(testing::Message()
+                 << c.qso.call << " " << c.qso.band << " " << c.qso.mode << " rule " << c.rule);
     EXPECT_EQ(Dupe(c.qso, c.rule, '2'), c.dupe);
   }
 }
@@ -76,11 +76,14 @@ TEST_F(Duplicates, MarkerRecordsAndTheQsoItselfAreNoEarlierQso) {
 
 TEST_F(Duplicates, Messages) {
   SetLanguageFlag(1);
-  EXPECT_EQ(DuplicateMessage(1, '2', "DL1ABC", true), "Call DL1ABC bereits auf Band/Mode vorhanden");
+  EXPECT_EQ(DuplicateMessage(1, '2', "DL1ABC", true),
+            "Call DL1ABC bereits auf Band/Mode vorhanden");
   EXPECT_EQ(DuplicateMessage(2, '2', "DL1ABC", true), "Call DL1ABC bereits auf Band vorhanden");
   EXPECT_EQ(DuplicateMessage(3, '2', "DL1ABC", false), "Call bereits in Betriebsart vorhanden");
-  EXPECT_EQ(DuplicateMessage(4, '6', "DL1ABC", false), "Call bereits in Band und Periode vorhanden");
-  EXPECT_EQ(DuplicateMessage(4, 'h', "DL1ABC", true), "Call DL1ABC bereits in Band und Tag vorhanden");
+  EXPECT_EQ(DuplicateMessage(4, '6', "DL1ABC", false),
+            "Call bereits in Band und Periode vorhanden");
+  EXPECT_EQ(DuplicateMessage(4, 'h', "DL1ABC", true),
+            "Call DL1ABC bereits in Band und Tag vorhanden");
   EXPECT_EQ(DuplicateMessage(5, 'c', "DL1ABC", true), "Call DL1ABC bereits vorhanden");
   EXPECT_EQ(DuplicateMessage(5, 'c', "DL1ABC", false), "Call bereits vorhanden");
   EXPECT_EQ(DuplicateMessage(4, '2', "DL1ABC", true), "");

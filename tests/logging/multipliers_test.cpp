@@ -87,8 +87,7 @@ TEST(MultiplierRules, PrefixesCallsMembersAndRequiredText) {
   ContestDefinition naval = Def({19});
   naval.RequiredText = "Naval";
   MultiplierRules navalRules(naval, 'i');
-  EXPECT_EQ(Value(navalRules, MultKind::kClubMember, {.call2 = "M123", .rstr = "599M123"}),
-            "M123");
+  EXPECT_EQ(Value(navalRules, MultKind::kClubMember, {.call2 = "M123", .rstr = "599M123"}), "M123");
   EXPECT_EQ(Value(navalRules, MultKind::kClubMember, {.call2 = "0042", .rstr = "5990042"}), "");
   // Marker records give nothing.
   EXPECT_EQ(Value(dxcc, MultKind::kDxcc, {.prefix = "OK", .qsyBand = 'b'}), "");
@@ -241,15 +240,19 @@ TEST_F(Multipliers, TableOf500AndUncappedCounts) {
 
 TEST_F(Multipliers, MarksGoIntoTheColumnsThatNameTheKind) {
   Use(Def({2, 3, 4, 5}, 0, {"DOK", "DXCC", "Loc"}), 'J');
-  auto r = Evaluate({.call = "OK1ABC", .band = 'k', .dok = "", .locator = "JO60",
-                     .prefix = "OK", .call2 = "OLD"});
+  auto r = Evaluate({.call = "OK1ABC",
+                     .band = 'k',
+                     .dok = "",
+                     .locator = "JO60",
+                     .prefix = "OK",
+                     .call2 = "OLD"});
   QsoRecord q(r.data());
   EXPECT_EQ(q.MultMark1(), "");
   EXPECT_EQ(q.MultMark2(), "OK");
   EXPECT_EQ(q.Call2(), "JO60"); // the third mark
   // When Call2 is kept (listener logs), the third mark is never written there.
-  entry_ = MakeQso({.call = "OK1ABC", .band = 'k', .locator = "JO60", .prefix = "OK",
-                    .call2 = "DL7XX"});
+  entry_ =
+      MakeQso({.call = "OK1ABC", .band = 'k', .locator = "JO60", .prefix = "OK", .call2 = "DL7XX"});
   QsoRecord listener(entry_.data());
   tracker_->Evaluate(listener, *log_, true);
   EXPECT_EQ(listener.Call2(), "DL7XX");

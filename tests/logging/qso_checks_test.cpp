@@ -38,9 +38,9 @@ TEST(Report, JoinAndSplit) {
 }
 
 TEST(Report, RstOnCwAndSerialTexts) {
-  EXPECT_EQ(NormaliseRst("59", true), "599");   // "59" typed on CW
-  EXPECT_EQ(NormaliseRst("59", false), "59 ");  // stays on SSB
-  EXPECT_EQ(NormaliseRst("5", true), "5  ");    // a second blank: unchanged
+  EXPECT_EQ(NormaliseRst("59", true), "599");  // "59" typed on CW
+  EXPECT_EQ(NormaliseRst("59", false), "59 "); // stays on SSB
+  EXPECT_EQ(NormaliseRst("5", true), "5  ");   // a second blank: unchanged
   EXPECT_EQ(NormaliseRst("579", true), "579");
   EXPECT_EQ(SerialText(7), "007");
   EXPECT_EQ(SerialText(42), "042");
@@ -68,9 +68,9 @@ TEST(QsoChecks, CallSyntax) {
     int result;
   };
   const Case cases[] = {
-      {"", 1},         {"DL", 1},       {"DL1", 1},      {"K1", 1},       {"DL1A", 0},
-      {"K1A", 0},      {"12AB", 2},     {"DLA1", 2},     {"DL1ABC", 0},   {"DL1ABC/P", 0},
-      {"9A1A", 0},     {"PA/DL1ABC", 0}, {"ABC", 2},     {" DL1ABC ", 0},
+      {"", 1},     {"DL", 1},        {"DL1", 1},  {"K1", 1},       {"DL1A", 0},
+      {"K1A", 0},  {"12AB", 2},      {"DLA1", 2}, {"DL1ABC", 0},   {"DL1ABC/P", 0},
+      {"9A1A", 0}, {"PA/DL1ABC", 0}, {"ABC", 2},  {" DL1ABC ", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.call);
@@ -115,8 +115,8 @@ TEST(QsoChecks, ClubStations) {
     bool club;
   };
   const Case cases[] = {
-      {"DP0EPO", true}, {"DK0XY", true},  {"DA0AB", true},  {"DF0WN", true},
-      {"DB0XY", false}, {"DQ1A", true},   {"DR5X", true},   {"DL1A", true}, // 4 chars
+      {"DP0EPO", true},  {"DK0XY", true},  {"DA0AB", true},  {"DF0WN", true},
+      {"DB0XY", false},  {"DQ1A", true},   {"DR5X", true},   {"DL1A", true}, // 4 chars
       {"DL1ABC", false}, {"DK1XY", false}, {"OK0AB", false}, {"DL", false},
   };
   for (const Case& c : cases) {

@@ -204,7 +204,8 @@ TEST_F(CodeSessions, FieldDayPortableStationsAndFixedStationsInCategory6) {
   dialogs_.Clear();
   ASSERT_TRUE(Log("DL2ABC", {"4"}));
   EXPECT_FALSE(Log("DL1ABC/P", {"4"}));
-  EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Call DL1ABC/P bereits auf Band vorhanden"});
+  EXPECT_EQ(dialogs_.Informs(),
+            std::vector<std::string>{"Call DL1ABC/P bereits auf Band vorhanden"});
 }
 
 TEST_F(CodeSessions, Code6PeriodsBeforeAndFrom1500) {

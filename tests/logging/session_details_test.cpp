@@ -150,6 +150,72 @@ TEST_F(SessionDetails, NameIsTheExchangeForCodeA) {
   EXPECT_EQ(s.FieldText(F::eName), "Otto");
 }
 
+TEST_F(SessionDetails, DokRestrictionOfTheCompletenessTest) {
+  Open({.code = 'c'});
+  params_.definition.DokCheckList = {"", "Z14"};
+  params_.definition.DokCheckDistricts = "N";
+  QsoSession& s = Reopen();
+  dialogs_.Clear();
+  EXPECT_FALSE(Log("DL1ABC", {"P01"}));
+  EXPECT_EQ(
+      dialogs_.Informs(),
+      std::vector<std::string>{"Station muß aus Distrikt N sein. Bitte Kontestregeln beachten."});
+  EXPECT_EQ(s.Focus(), F::eRSTr2);
+  EXPECT_TRUE(s.FieldFailed(F::eRSTr2));
+  Retype("N05"); // a district letter passes
+  Enter();
+  EXPECT_EQ(StoredCount(), 1);
+  EXPECT_TRUE(Log("DL2ABC", {"Z14"})); // so does an entry of the list
+  // A QSO without DOK fails silently.
+  dialogs_.Clear();
+  EXPECT_FALSE(Log("OK1ABC", {"N05"}));
+  EXPECT_TRUE(dialogs_.Informs().empty());
+}
+
+TEST_F(SessionDetails, EnterInTheCallFieldStoresWithoutExchangeFields) {
+  // Code A: no received exchange, fixed reports, automatic date and time.
+  QsoSession& s = Open({.code = 'A'});
+  EXPECT_EQ(s.FieldsInTabOrder(), std::vector<F>{F::eCall});
+  Type("DL0DA");
+  Enter();
+  ASSERT_EQ(StoredCount(), 1);
+  EXPECT_EQ(StoredQso(0).Punkte(), 2);
+  EXPECT_EQ(s.Focus(), F::eCall);
+  EXPECT_EQ(s.FieldText(F::eCall), "");
+}
+
+TEST_F(SessionDetails, TheCallBookFillsTheExchangeOncePerCall) {
+  Open({});
+  ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
+  // The next contest: the call book remembers the DOK of the call.
+  Open({.contestNumber = 2});
+  Type("DL1ABC");
+  Enter();
+  EXPECT_EQ(S().FieldText(F::eRSTr2), "5N");
+  Retype("WN"); // the station moved: the operator corrects the DOK
+  S().SetFocus(F::eCall);
+  S().SetFocus(F::eRSTr3);
+  EXPECT_EQ(S().FieldText(F::eRSTr2), "WN");
+  Type("JO42");
+  Enter();
+  ASSERT_EQ(StoredCount(), 1);
+  EXPECT_EQ(StoredQso(0).FullDok(), "WN");
+}
+
+TEST_F(SessionDetails, TheSaveRefusesAnIncompleteQso) {
+  QsoSession& s = Open({});
+  Type("DL");
+  EXPECT_FALSE(s.Store(true));
+  s.SetFieldText(F::eCall, "DL1ABC");
+  s.SetFieldText(F::eRSTr2, "5N");
+  EXPECT_TRUE(s.Store(true));
+  s.SetFieldText(F::eCall, "DL1ABC");
+  dialogs_.Clear();
+  EXPECT_FALSE(s.Store(true)); // a duplicate, also through the save used by the import
+  EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Call bereits auf Band vorhanden"});
+  EXPECT_EQ(StoredCount(), 1);
+}
+
 TEST_F(SessionDetails, BlankKeysInReceivedFields) {
   QsoSession& s = Open({});
   EXPECT_EQ(s.TypedKey(F::eRSTr2, ' '), "");

@@ -61,8 +61,8 @@ protected:
              .entity = 291,
              .continent = "NA",
              .rangeEnd = 0});
-    AddMain({.prefix = "W", .dxcc = "K", .country = "United States", .entity = 291,
-             .continent = "NA"});
+    AddMain(
+        {.prefix = "W", .dxcc = "K", .country = "United States", .entity = 291, .continent = "NA"});
     AddMain({.prefix = "JA", .dxcc = "JA", .country = "Japan", .entity = 339, .continent = "AS"});
     AddMain({.prefix = "4X", .dxcc = "4X", .country = "Israel", .entity = 336, .continent = "AS"});
     clock_.now = {2026, 3, 14, 12, 0, 0, 0};
@@ -81,8 +81,7 @@ protected:
     fields.dateFrom = TodayDay(clock_);
     fields.dok = setup.dok;
     QsoSessionParams params;
-    params.definition =
-        BuildContestDefinition(setup.code, fields, setup.locator, dialogs_, clock_);
+    params.definition = BuildContestDefinition(setup.code, fields, setup.locator, dialogs_, clock_);
     params.contestCode = setup.code;
     std::string header(ContestHeaderRecord::kLength, '\0');
     ContestHeaderRecord h(header.data());
