@@ -128,6 +128,7 @@ void ContestHeaderModel::Open() {
   FillCategories();
   UpdateModes();
   // 6. Band names (Rebuild); the evaluation is computed when asked for.
+  view_.dokLabel = UsesLdk() ? "LDK" : Definition().HasOption(8) ? "Area" : "DOK";
   // 7. The station address.
   ReadAddress();
   // 8. Extras and caption.
@@ -138,7 +139,6 @@ void ContestHeaderModel::Open() {
     form.eHMja = true;
   ShowExtraGroups(code_, view_);
   view_.caption = HeaderWindowCaption(Definition().ContestName, view_.fromLogWindow);
-  view_.dokLabel = UsesLdk() ? "LDK" : Definition().HasOption(8) ? "Area" : "DOK";
 }
 
 void ContestHeaderModel::FillDefaultPeriod() {
@@ -262,8 +262,9 @@ void ContestHeaderModel::ReadAddress() {
     form.eStrasse = s.street();
     form.eLand = s.country();
     form.ecname = s.name();
-    // The header's own DOK and locator come first: they belong to this contest.
-    if (TrimBlanks(form.eDOK).empty())
+    // The header's own DOK and locator come first: they belong to this contest. The
+    // station's DOK is no default for a field that holds an LDK or an area.
+    if (TrimBlanks(form.eDOK).empty() && view_.dokLabel == "DOK")
       form.eDOK = s.dok().substr(0, kDokLength);
     if (TrimBlanks(form.eLoc).empty())
       form.eLoc = s.stationLocator();
@@ -559,7 +560,8 @@ bool ContestHeaderModel::WriteAddress() {
     s.SetPostcodePlace(TrimBlanks(place).empty() ? std::string() : place);
     s.SetStreet(TrimBlanks(form.eStrasse).substr(0, 50));
     s.SetCountry(TrimBlanks(form.eLand).substr(0, 50));
-    s.SetDok(Upper(form.eDOK).substr(0, 10));
+    if (view_.dokLabel == "DOK") // an LDK or an area is not the station's DOK
+      s.SetDok(Upper(form.eDOK).substr(0, 10));
     s.SetStationLocator(station.ownLocator);
     // The station settings the window changed, so that they are on disk at once.
     s.SetOwnCall(station.ownCall);

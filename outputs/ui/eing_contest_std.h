@@ -186,6 +186,7 @@ private:
   bool filling_ = false;
   QButtonGroup* categoryGroup_ = nullptr;
   QGridLayout* categoryLayout_ = nullptr;
+  std::vector<QLabel*> blockHeadings_; ///< "Band" and the headings of the panel's blocks
   std::map<QWidget*, QPalette> normalPalettes_;
   std::map<QWidget*, bool> normalAutoFill_;
 };

@@ -227,6 +227,22 @@ TEST_F(HeaderModelTest, LdkContestsAskForTheLdkAndLabelTheField) {
   EXPECT_TRUE(m.FinishClicked());
   EXPECT_EQ(Stored(1).ldk(), "MSL");
   EXPECT_EQ(Stored(1).dok(), "");
+  // The LDK is not the station's DOK: the setup keeps its DOK, and a new LDK field does not
+  // start with it.
+  Fileblock* setup = OpenProgramFile(ProgramFile::kSetup);
+  ASSERT_EQ(setup->FirstKey(1), 0);
+  SetupRecord(setup->RecordBuffer()).SetDok("N13");
+  ASSERT_EQ(setup->Update(), 0);
+  CloseProgramFile(setup);
+  EXPECT_EQ(OpenNew('4').form.eDOK, "");
+  FillValid(model->form);
+  model->form.eDOK = "ST";
+  model->form.eJahre = "1";
+  ASSERT_TRUE(model->FinishClicked());
+  setup = OpenProgramFile(ProgramFile::kSetup);
+  ASSERT_EQ(setup->FirstKey(1), 0);
+  EXPECT_EQ(SetupRecord(setup->RecordBuffer()).dok(), "N13");
+  CloseProgramFile(setup);
 }
 
 TEST_F(HeaderModelTest, ContestsThatSendTheirLocatorThirdNeedOne) {

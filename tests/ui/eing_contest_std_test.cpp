@@ -447,6 +447,7 @@ TEST_F(EingContestStdTest, HoldForScreenshot) {
     m.form.ecname = "Erika Muster";
     m.form.eStrasse = "Hauptstr. 1";
     m.form.eLand = "Deutschland";
+    m.form.eOrt = "M\xFCnster"; // Windows-1252, as the core holds it
     m.form.eZeitvon = "19:00";
     m.form.startMode = StartMode::kSsb;
   });
