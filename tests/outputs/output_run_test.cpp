@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "output_fixture.h"
 #include "outputs/adif_export.h"
 #include "outputs/output_kinds.h"
@@ -115,6 +117,21 @@ TEST_F(OutputRun, CancelledOrUncreatableFile) {
   EXPECT_EQ(dialogs_.LastMessage(), "Die Datei " + path + " konnte nicht erstellt werden.");
   EXPECT_EQ(dialogs_.events.size(), 3U);
   EXPECT_TRUE(shown_.empty());
+}
+
+// A file that cannot be written to its end (a full disk) is never announced as written,
+// and the editor does not show it.
+TEST_F(OutputRun, WriteFailureIsNotReportedAsSuccess) {
+  if (!std::filesystem::exists("/dev/full"))
+    GTEST_SKIP() << "no /dev/full to fill";
+  MakeCode2Log();
+  dialogs_.saveAnswers = {"/dev/full"};
+  Run(output_kind::kStfFile);
+  EXPECT_EQ(dialogs_.LastMessage(), "Die Datei /dev/full konnte nicht erstellt werden.");
+  EXPECT_EQ(dialogs_.events.size(), 3U);
+  EXPECT_TRUE(shown_.empty());
+  EXPECT_EQ(WriteOutputFile(output_kind::kCsvFile, contest_, "/dev/full", {}, clock_),
+            OutputFileStatus::kWriteFailed);
 }
 
 TEST_F(OutputRun, FileNameInMessagesIsWindows1252) {
