@@ -153,11 +153,6 @@ std::string HeaderWindowNotAvailableMessage() {
                     "The contest header window is not available in this version yet.");
 }
 
-std::string LogWindowNotAvailableMessage() {
-  return ChooseText("Das Logfenster ist in dieser Version noch nicht verfügbar.",
-                    "The log window is not available in this version yet.");
-}
-
 std::string VersionReminder() {
   return ChooseText("Bitte prüfen Sie vor dem Contest, ob es eine neuere Version dieses "
                     "Programms gibt, und arbeiten Sie immer mit der neuesten Version.",

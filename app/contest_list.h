@@ -74,10 +74,8 @@ public:
   virtual void OpenLogWindow(int contestNumber, const ContestDefinition& definition) = 0;
 };
 
-/// What "Neu" and "Starten" say while the program has no header window, and what "Start"
-/// says while it has no log window.
+/// What "Neu" and "Starten" say while the program has no header window.
 std::string HeaderWindowNotAvailableMessage();
-std::string LogWindowNotAvailableMessage();
 
 /// The version reminder of "Neu".
 std::string VersionReminder();

@@ -20,11 +20,13 @@
 
 #include "app/contest_catalog.h"
 #include "app/help_viewer.h"
+#include "app/log_window_start.h"
 #include "app/main_window_layout.h"
 #include "app/process_settings.h"
 #include "app/text_helpers.h"
 #include "app/ui/help_hook.h"
 #include "app/ui/text_codec.h"
+#include "logging/ui/contest_log_window.h"
 #include "storage/data_directory.h"
 #include "storage/fileblock.h"
 #include "storage/ui/trk_brow.h"
@@ -145,10 +147,6 @@ WindowColours SchemeColours(const FamilySettings& settings) {
 bool ShowHeaderWindowNotAvailable(UserDialogs& dialogs) {
   dialogs.Inform(HeaderWindowNotAvailableMessage());
   return false;
-}
-
-void ShowLogWindowNotAvailable(UserDialogs& dialogs) {
-  dialogs.Inform(LogWindowNotAvailableMessage());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -613,8 +611,21 @@ bool ContestBrow::OpenHeaderWindow(HeaderWindowMode) {
   return ShowHeaderWindowNotAvailable(dialogs_);
 }
 
-void ContestBrow::OpenLogWindow(int, const ContestDefinition&) {
-  ShowLogWindowNotAvailable(dialogs_);
+void ContestBrow::OpenLogWindow(int, const ContestDefinition& definition) {
+  // The header and extension buffers hold the contest (Start found both records).
+  ContestLogStd window(LogSessionParams(*session_, definition), dialogs_, this,
+                       session_->ClockSource());
+  window.SetColours(colours_.form, colours_.panel, colours_.grid);
+  if (!window.Open())
+    return;
+  window.ShowMaximised();
+  if (runModal)
+    (void)runModal(window);
+  else
+    (void)window.exec();
+  if (!window.Finished())
+    window.close();
+  TakeBackLogRecords(*session_, window.HeaderRecord(), window.ExtensionRecord());
 }
 
 } // namespace tarvik

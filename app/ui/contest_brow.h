@@ -12,11 +12,13 @@
 #include <QColor>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 #include "app/contest_list.h"
 #include "app/program_session.h"
 
+class QDialog;
 class QLabel;
 class QFrame;
 
@@ -100,7 +102,14 @@ public:
 
   // ContestWindows.
   bool OpenHeaderWindow(HeaderWindowMode mode) override;
+  /// The log window for the contest in the header buffer, modal and maximised; afterwards
+  /// the header and extension buffers hold the records as the log left them.
   void OpenLogWindow(int contestNumber, const ContestDefinition& definition) override;
+
+  /// Runs a modal window the main window opens (the log window) and returns its result.
+  /// By default the window's own exec(); tests put their own driver in place, which works
+  /// the window and closes it.
+  std::function<int(QDialog& window)> runModal;
 
   /// Refreshes the own call label: the call sign, or the listener name; "für" only beside a
   /// text.
@@ -128,7 +137,5 @@ private:
 /// The message "Neu" and "Starten" show while the program has no header window: the place
 /// where the header window will be opened.
 bool ShowHeaderWindowNotAvailable(UserDialogs& dialogs);
-/// The same for the log window.
-void ShowLogWindowNotAvailable(UserDialogs& dialogs);
 
 } // namespace tarvik
