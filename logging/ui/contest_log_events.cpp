@@ -16,6 +16,7 @@
 #include "app/ui/text_codec.h"
 #include "logging/ui/contest_log_window.h"
 #include "logging/ui/evaluation_panel.h"
+#include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
 #include "storage/key_codec.h"
 #include "storage/ui/trk_brow.h"
@@ -25,15 +26,11 @@
 
 namespace tarvik {
 
+using namespace logwindow;
+
 namespace {
 
 using F = EntryField;
-
-const QColor kCaptionTeal(0x00, 0x80, 0x80);
-const QColor kCaptionRed(0xD0, 0x10, 0x10);
-const QColor kFailedColour(0xFF, 0xC0, 0xC0);
-const QColor kNavy(0x14, 0x23, 0x5A);
-const QColor kListRed(0xB0, 0x10, 0x10);
 
 void SetVisible(QWidget* widget, bool visible) {
   if (widget != nullptr && widget->isHidden() == visible)
@@ -44,22 +41,6 @@ void SetLabelText(QLabel* label, const std::string& text) {
   const QString shown = ToQString(text);
   if (label->text() != shown)
     label->setText(shown);
-}
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-  if (widget->palette().color(QPalette::WindowText) == colour)
-    return;
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  widget->setPalette(palette);
-}
-
-void SetBackground(QWidget* widget, const QColor& colour) {
-  if (widget->palette().color(QPalette::Window) == colour)
-    return;
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, colour);
-  widget->setPalette(palette);
 }
 
 /// Writes a text into an edit field without disturbing the typing: the cursor stays where
@@ -173,8 +154,11 @@ bool ContestLogStd::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if (watched == MenueBeenden && (type == QEvent::Enter || type == QEvent::Leave)) {
-    MenueBeenden->setAutoFillBackground(type == QEvent::Enter);
-    SetBackground(MenueBeenden, QColor(0xC0, 0x1E, 0x1E));
+    // The menu label shows a red background while the mouse is over it.
+    if (type == QEvent::Enter)
+      SetBackground(MenueBeenden, QColor(0xC0, 0x1E, 0x1E));
+    else
+      MenueBeenden->setAutoFillBackground(false);
   }
   return QDialog::eventFilter(watched, event);
 }
@@ -491,13 +475,11 @@ void ContestLogStd::ShowFields() {
     }
   }
   SetLabelText(lband, session_->CurrentBandName());
-  // eCall2 and its caption exist only in listener logs.
+  // Captions of fields that come and go with them.
   SetVisible(leCall2, session_->Show(F::eCall2) != FieldShow::kHidden);
-  SetVisible(Edit(F::eCall2)->parentWidget(), session_->Show(F::eCall2) != FieldShow::kHidden);
-  const bool nameQth = session_->Show(F::eFreq) != FieldShow::kHidden;
-  SetVisible(eFreq->parentWidget(), nameQth);
-  for (QLabel* caption : {leFreq, leName, leQTH})
-    SetVisible(caption, nameQth);
+  SetVisible(leFreq, session_->Show(F::eFreq) != FieldShow::kHidden);
+  SetVisible(leName, session_->Show(F::eName) != FieldShow::kHidden);
+  SetVisible(leQTH, session_->Show(F::eQTH) != FieldShow::kHidden);
 }
 
 void ContestLogStd::ShowCaptions() {
@@ -505,23 +487,28 @@ void ContestLogStd::ShowCaptions() {
   for (EntryField field : kAllEntryFields) {
     QLabel* caption = Caption(field);
     if (caption != nullptr)
-      SetTextColour(caption, session_->CaptionHighlighted(field) ? kCaptionRed : kCaptionTeal);
+      SetTextColour(caption, session_->CaptionHighlighted(field) ? kCaptionRed : kTeal);
   }
   // The report rows and the element columns: red for the row and column of the focus.
   const bool focusSent =
       focus == F::eRSTs1 || focus == F::eRSTs2 || focus == F::eRSTs3 || focus == F::eRSTs4;
   const bool focusRcvd = IsReceivedField(focus);
-  SetTextColour(lersts, focusSent ? kCaptionRed : kCaptionTeal);
-  SetTextColour(lerstr, focusRcvd ? kCaptionRed : kCaptionTeal);
+  SetTextColour(lersts, focusSent ? kCaptionRed : kTeal);
+  SetTextColour(lerstr, focusRcvd ? kCaptionRed : kTeal);
   QLabel* columns[] = {lRST1Name, lRST2Name, lRST3Name, lRST4Name};
   for (int n = 1; n <= 4; ++n) {
     QLabel* column = columns[n - 1];
     const bool focused = focus == SentField(n) || focus == ReceivedField(n);
-    SetTextColour(column, focused ? kCaptionRed : kCaptionTeal);
+    SetTextColour(column, focused ? kCaptionRed : kTeal);
     if (n >= 2)
       SetLabelText(column, session_->ElementCaption(n - 1));
   }
-  SetLabelText(lQSLs, session_->QslLabel());
+  // The QSL mark's caption carries the "&Q" of Alt+Q, which the window handles itself.
+  const QString qsl = ToQString(session_->QslLabel());
+  if (lQSLs->property("caption").toString() != qsl) {
+    lQSLs->setProperty("caption", qsl);
+    lQSLs->setText(MnemonicHtml(qsl));
+  }
   SetLabelText(lenter, session_->EnterHint());
   SetLabelText(lcallname, session_->CallName());
   // Buttons that have nothing to choose from stay hidden.

@@ -32,6 +32,7 @@
 class QCheckBox;
 class QFrame;
 class QKeyEvent;
+class QLayout;
 class QLabel;
 class QListWidget;
 class QTimer;
@@ -89,6 +90,8 @@ public:
   const std::string& ExtensionRecord() const { return extension_; }
   /// True once the closing steps have run.
   bool Finished() const { return finished_; }
+  /// True on a screen narrower than 1200 pixels: the window uses its compact sizes.
+  bool Narrow() const { return narrow_; }
   /// True while the log list has the focus (after F5 or a click on the list).
   bool ListState() const { return listState_; }
 
@@ -228,10 +231,10 @@ private:
   void CreateControls();
   QWidget* CreateSideBar();
   QFrame* CreateEntryPanel();
-  QWidget* CreateReportGrid();
-  QWidget* CreateInfoBlock();
-  QWidget* CreateNameQthRow();
-  QWidget* CreateStatusRow();
+  QLayout* CreateReportGrid();
+  QLayout* CreateInfoBlock();
+  QLayout* CreateNameQthRow();
+  QLayout* CreateStatusRow();
   QWidget* CreateCounters();
   QFrame* CreateListPanel();
   TrkEdit* MakeEdit(EntryField field, QWidget* parent);
@@ -240,7 +243,9 @@ private:
   TrkBitBtn* MakeButton(const char* name, const QString& caption, QWidget* parent);
   QListWidget* MakeChoiceList(const char* name, const std::vector<std::string>& entries);
   void ConnectList();
-  void ApplyLayoutForWidth();
+  /// Point sizes and pixel widths of the window, smaller on narrow screens.
+  int Pt(int points) const { return narrow_ ? points * 5 / 6 : points; }
+  int Px(int pixels) const { return narrow_ ? pixels * 3 / 4 : pixels; }
 
   // Events (contest_log_events.cpp).
   void Run(const std::function<void()>& action);
@@ -279,6 +284,7 @@ private:
   int shownStores_ = 0;
   char shownBand_ = 0;
   bool compact_ = false;
+  bool narrow_ = false; // a screen narrower than 1200 pixels
 };
 
 } // namespace tarvik

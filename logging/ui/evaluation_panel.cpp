@@ -37,11 +37,12 @@ void SetVisible(QWidget* widget, bool visible) {
     widget->setVisible(visible);
 }
 
-QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent, bool bold = false) {
+QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent, bool bold = false,
+                  int points = 9) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   QFont font = label->font();
-  font.setPointSize(9);
+  font.setPointSize(points);
   font.setBold(bold);
   label->setFont(font);
   return label;
@@ -53,7 +54,8 @@ QColor EvaluationPanelWidget::RowColour(bool current) {
   return current ? QColor(0xFF, 0xFF, 0x00) : QColor(0xC0, 0xC0, 0xC0);
 }
 
-EvaluationPanelWidget::EvaluationPanelWidget(QWidget* parent) : QFrame(parent) {
+EvaluationPanelWidget::EvaluationPanelWidget(bool narrow, QWidget* parent)
+    : QFrame(parent), narrow_(narrow) {
   setObjectName(QStringLiteral("panelauswertung"));
   setFrameShape(QFrame::StyledPanel);
   auto* outer = new QVBoxLayout(this);
@@ -63,36 +65,38 @@ EvaluationPanelWidget::EvaluationPanelWidget(QWidget* parent) : QFrame(parent) {
   grid_ = new QGridLayout();
   grid_->setHorizontalSpacing(0);
   grid_->setVerticalSpacing(1);
+  const int points = narrow_ ? 8 : 9;
   static const char* const kBandHeadings[] = {"Label10", "Label11", "Label27"};
   static const char* const kValueHeadings[] = {"Label23", "Label24", "Label30"};
   static const char* const kValueCaptions[] = {"QSO", "Multi", "Punkte"};
   for (int block = 0; block < 3; ++block) {
     const int column = block * 3;
-    bandHeadings_[block] =
-        MakeLabel(QString::fromLatin1(kBandHeadings[block]), QStringLiteral("Band"), this, true);
-    valueHeadings_[block] = MakeLabel(QString::fromLatin1(kValueHeadings[block]),
-                                      QString::fromLatin1(kValueCaptions[block]), this, true);
+    bandHeadings_[block] = MakeLabel(QString::fromLatin1(kBandHeadings[block]),
+                                     QStringLiteral("Band"), this, true, points);
+    valueHeadings_[block] =
+        MakeLabel(QString::fromLatin1(kValueHeadings[block]),
+                  QString::fromLatin1(kValueCaptions[block]), this, true, points);
     valueHeadings_[block]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid_->addWidget(bandHeadings_[block], 0, column);
     grid_->addWidget(valueHeadings_[block], 0, column + 1);
     for (int n = 0; n < kRows; ++n) {
-      QLabel* name = MakeLabel(NameLabelName(block, n + 1), QString(), this);
-      QLabel* value = MakeLabel(ValueLabelName(block, n + 1), QString(), this, true);
+      QLabel* name = MakeLabel(NameLabelName(block, n + 1), QString(), this, false, points);
+      QLabel* value = MakeLabel(ValueLabelName(block, n + 1), QString(), this, true, points);
       for (QLabel* label : {name, value}) {
         label->setAutoFillBackground(true);
         label->setMargin(1);
         label->setIndent(4);
       }
       value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      value->setMinimumWidth(46);
-      name->setMinimumWidth(54);
+      value->setMinimumWidth(narrow_ ? 34 : 40);
+      name->setMinimumWidth(narrow_ ? 40 : 46);
       names_[block][static_cast<std::size_t>(n)] = name;
       values_[block][static_cast<std::size_t>(n)] = value;
       grid_->addWidget(name, n + 1, column);
       grid_->addWidget(value, n + 1, column + 1);
     }
     if (block < 2)
-      grid_->setColumnMinimumWidth(column + 2, 10);
+      grid_->setColumnMinimumWidth(column + 2, 8);
   }
   outer->addLayout(grid_);
 
@@ -104,13 +108,13 @@ EvaluationPanelWidget::EvaluationPanelWidget(QWidget* parent) : QFrame(parent) {
   totals_ = new QGridLayout();
   totals_->setHorizontalSpacing(12);
   totals_->setVerticalSpacing(2);
-  Label22 = MakeLabel(QStringLiteral("Label22"), QStringLiteral("Total"), this, true);
-  Label28 = MakeLabel(QStringLiteral("Label28"), QString(), this, true);
-  Label19 = MakeLabel(QStringLiteral("Label19"), QString(), this, true);
-  Label20 = MakeLabel(QStringLiteral("Label20"), QString(), this, true);
-  Label21 = MakeLabel(QStringLiteral("Label21"), QString(), this, true);
+  Label22 = MakeLabel(QStringLiteral("Label22"), QStringLiteral("Total"), this, true, points);
+  Label28 = MakeLabel(QStringLiteral("Label28"), QString(), this, true, points);
+  Label19 = MakeLabel(QStringLiteral("Label19"), QString(), this, true, points);
+  Label20 = MakeLabel(QStringLiteral("Label20"), QString(), this, true, points);
+  Label21 = MakeLabel(QStringLiteral("Label21"), QString(), this, true, points);
   QFont scoreFont = Label21->font();
-  scoreFont.setPointSize(12);
+  scoreFont.setPointSize(narrow_ ? 10 : 12);
   Label21->setFont(scoreFont);
   QPalette scorePalette = Label21->palette();
   scorePalette.setColor(QPalette::WindowText, QColor(0x90, 0x00, 0x00));
@@ -129,6 +133,10 @@ EvaluationPanelWidget::EvaluationPanelWidget(QWidget* parent) : QFrame(parent) {
   outer->addWidget(btnauswertung, 0, Qt::AlignRight);
   outer->addStretch(1);
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+}
+
+bool EvaluationPanelWidget::NamesShown(int block) const {
+  return !narrow_ || block == kQsoBlock;
 }
 
 void EvaluationPanelWidget::PlaceTotals() {
@@ -177,7 +185,7 @@ void EvaluationPanelWidget::Show(const EvaluationPanel& panel) {
       const bool blockVisible = block != kMultiBlock || panel.multiBlockVisible;
       QLabel* name = names_[block][static_cast<std::size_t>(n)];
       QLabel* value = values_[block][static_cast<std::size_t>(n)];
-      SetVisible(name, row.visible && blockVisible);
+      SetVisible(name, row.visible && blockVisible && NamesShown(block));
       SetVisible(value, row.visible && blockVisible);
       if (!row.visible)
         continue;
@@ -189,7 +197,7 @@ void EvaluationPanelWidget::Show(const EvaluationPanel& panel) {
   }
   for (int block = 0; block < 3; ++block) {
     const bool blockVisible = block != kMultiBlock || panel.multiBlockVisible;
-    SetVisible(bandHeadings_[block], panel.headingsVisible && blockVisible);
+    SetVisible(bandHeadings_[block], panel.headingsVisible && blockVisible && NamesShown(block));
     SetVisible(valueHeadings_[block], panel.headingsVisible && blockVisible);
   }
   // Hidden columns take no room: without the multiplier block the points block moves into

@@ -26,7 +26,9 @@ public:
   /// The three blocks: QSOs, multipliers, points.
   enum Block { kQsoBlock, kMultiBlock, kPointsBlock };
 
-  explicit EvaluationPanelWidget(QWidget* parent = nullptr);
+  /// `narrow`: smaller fonts, and the band names only once (in the QSO block) for all three
+  /// blocks, so that the panel fits beside the entry on narrow screens.
+  explicit EvaluationPanelWidget(bool narrow = false, QWidget* parent = nullptr);
 
   /// Shows the panel; labels are touched only when their text or colour changes.
   void Show(const EvaluationPanel& panel);
@@ -55,6 +57,7 @@ public:
 private:
   void SetRowColour(int row, bool current);
   void PlaceTotals();
+  bool NamesShown(int block) const;
 
   QGridLayout* grid_ = nullptr;
   QGridLayout* totals_ = nullptr;
@@ -64,6 +67,7 @@ private:
   std::array<std::array<QLabel*, kRows>, 3> values_{};
   std::array<int, kRows> rowColour_{}; // 0 unset, 1 silver, 2 yellow
   bool multipliers_ = true;
+  bool narrow_ = false;
 };
 
 } // namespace tarvik

@@ -65,7 +65,8 @@ void MultiplierPanel::Apply(int index, const PanelCell& cell) {
   if (shown.text != cell.text)
     label->setText(ToQString(cell.text));
   if (shown.bold != cell.bold || shown.underline != cell.underline || shown.text.empty()) {
-    QFont font = label->font();
+    // A narrow face, so that four-character values (locator squares) fit the 28 pixels.
+    QFont font(QStringLiteral("Liberation Sans Narrow"));
     font.setPointSize(8);
     font.setBold(cell.bold);
     font.setUnderline(cell.underline);

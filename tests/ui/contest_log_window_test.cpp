@@ -61,13 +61,13 @@ TEST_F(Code2Window, ControlsCaptionsAndLayout) {
   // One band: no band button; three modes: the mode button.
   EXPECT_TRUE(w.btnBand->isHidden());
   EXPECT_FALSE(w.btnMode->isHidden());
-  EXPECT_TRUE(w.eFreq->parentWidget()->isHidden());
+  EXPECT_TRUE(w.eFreq->isHidden());
   EXPECT_TRUE(w.btnSpeichern->isHidden());
   EXPECT_TRUE(w.panelCAT->isHidden());
   EXPECT_FALSE(w.TimerCAT->isActive());
   EXPECT_TRUE(w.timerzeit->isActive());
   EXPECT_EQ(w.timerzeit->interval(), 1000);
-  EXPECT_EQ(Text(w.lQSLs), "&QSL senden: nein");
+  EXPECT_EQ(Caption(w.lQSLs), "&QSL senden: nein");
   EXPECT_EQ(Text(w.lenter), "<ET> = speichern");
   EXPECT_EQ(Text(w.lqsopartner), "QSO-Partner");
   EXPECT_EQ(Text(w.lContestCaption), "Contest-Logbuch");
@@ -302,9 +302,9 @@ TEST_F(Code2Window, KeysOfTheWindow) {
   ContestLogStd& w = OpenWindow({});
   // Alt+Q toggles the QSL-send mark; a click on its label too.
   Key(Qt::Key_Q, Qt::AltModifier);
-  EXPECT_EQ(Text(w.lQSLs), "&QSL senden: ja");
+  EXPECT_EQ(Caption(w.lQSLs), "&QSL senden: ja");
   QTest::mouseClick(w.lQSLs, Qt::LeftButton);
-  EXPECT_EQ(Text(w.lQSLs), "&QSL senden: nein");
+  EXPECT_EQ(Caption(w.lQSLs), "&QSL senden: nein");
   Key(Qt::Key_Q, Qt::AltModifier);
   // Alt+Num2 goes to the locator, Alt+Num1 to the DOK; Alt+Num3 has no field.
   Key(Qt::Key_2, Qt::AltModifier | Qt::KeypadModifier);

@@ -108,6 +108,10 @@ protected:
   static std::string Cp1252(const char* utf8) { return FromQString(QString::fromUtf8(utf8)); }
   static std::string Text(const QLabel* label) { return FromQString(label->text()); }
   static std::string Text(const QLineEdit* edit) { return FromQString(edit->text()); }
+  /// The caption of a label that shows its "&" mnemonic as rich text.
+  static std::string Caption(const QLabel* label) {
+    return FromQString(label->property("caption").toString());
+  }
   static QColor TextColour(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
 
   /// The texts of the multiplier panel's labels that show a value.
