@@ -59,7 +59,7 @@ inline std::string UniqueCall(const char* prefix, int n) {
 }
 
 inline const char* const kDoks[] = {"N01", "N02", "N05", "N11", "N27", "O21", "5N",  "WN",
-                             "1N",  "13N", "G01", "P43", "L11", "R01", "N55", "Z14"};
+                                    "1N",  "13N", "G01", "P43", "L11", "R01", "N55", "Z14"};
 
 /// The data directory, engine, prefix table and the 10,000-QSO log.
 class Environment {
@@ -199,6 +199,5 @@ public:
 private:
   std::vector<double> micros_;
 };
-
 
 } // namespace tarvik::bench

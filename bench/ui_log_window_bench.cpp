@@ -26,8 +26,8 @@ using namespace tarvik;
 using namespace tarvik::bench;
 
 std::unique_ptr<ContestLogStd> OpenWindow(Environment& env) {
-  auto window = std::make_unique<ContestLogStd>(env.Params(), env.Dialogs(), nullptr,
-                                                env.GetClock());
+  auto window =
+      std::make_unique<ContestLogStd>(env.Params(), env.Dialogs(), nullptr, env.GetClock());
   if (!window->Open())
     std::abort();
   window->resize(1280, 1000);

@@ -364,6 +364,31 @@ TEST_F(Code2Window, KeysOfTheWindow) {
   EXPECT_EQ(Text(w.eCall), "");
 }
 
+TEST_F(Code2Window, FreeReportsAreTypedAndAClickSelectsThem) {
+  ContestLogStd& w = OpenWindow({.rstSentFree = true, .rstRcvdFree = true});
+  EXPECT_FALSE(w.eRSTs1->isHidden());
+  EXPECT_TRUE(w.lRSTs1->isHidden());
+  EXPECT_FALSE(w.eRSTr1->isHidden());
+  EXPECT_EQ(Text(w.eRSTr1), "599");
+  Type("DL1ABC");
+  // A click into a report field selects its whole text: typing replaces it.
+  QTest::mouseClick(w.eRSTr1, Qt::LeftButton);
+  EXPECT_EQ(Focused(), w.eRSTr1);
+  EXPECT_EQ(w.eRSTr1->selectedText(), QStringLiteral("599"));
+  Type("579");
+  EXPECT_EQ(Text(w.eRSTr1), "579");
+  // Alt+1 (the caption's mnemonic) reaches the DOK.
+  Key(Qt::Key_1, Qt::AltModifier);
+  EXPECT_EQ(Focused(), w.eRSTr2);
+  EXPECT_EQ(S().Focus(), F::eRSTr2);
+  Type("5N");
+  Enter();
+  Type("JO42");
+  Enter();
+  ASSERT_EQ(StoredCount(), 1);
+  EXPECT_EQ(StoredQso(0).RSTr(), "5795N/JO42");
+}
+
 TEST_F(Code2Window, ToolsAreCalledByTheirButtonsAndKeys) {
   ContestLogStd& w = OpenWindow({});
   std::vector<std::string> calls;
