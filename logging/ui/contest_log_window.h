@@ -17,6 +17,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -274,7 +275,7 @@ private:
   std::array<QLabel*, kEntryFields> captions_{};
   std::string header_;
   std::string extension_;
-  QWidget* returnFocus_ = nullptr; // where the focus goes back after a band or mode list
+  QPointer<QWidget> returnFocus_; // where the focus goes back after a band or mode list
   bool opened_ = false;
   bool finished_ = false;
   bool closing_ = false;
