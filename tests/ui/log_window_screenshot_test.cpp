@@ -2,9 +2,10 @@
 // TARVIK_SCREENSHOT_DIR names a folder, on a real X display (xvfb-run), and capture the
 // whole screen with ImageMagick's "import":
 //
-//   TARVIK_SCREENSHOT_DIR=docs/screenshots QT_QPA_PLATFORM=xcb \
-//     xvfb-run -a -s "-screen 0 1280x1024x24" build-test/tests/test_ui \
+//   TARVIK_SCREENSHOT_DIR=docs/screenshots QT_QPA_PLATFORM=xcb
+//     xvfb-run -a -s "-screen 0 1280x1024x24" build-test/tests/test_ui
 //     --gtest_filter='LogWindowScreenshot*'
+// (one command line).
 
 #include "log_window_fixture.h"
 
