@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/contest_log_files.h"
 #include "app/process_settings.h"
 #include "app/program_session.h"
 #include "app/text_helpers.h"
@@ -144,15 +145,6 @@ std::string ContestDeleteQuestion(std::string_view contestName) {
   return question.substr(0, kQuestionLimit);
 }
 
-std::string DeletedLogName(int contestNumber, int n) {
-  return QsoLogName(contestNumber) + "_DEL" + std::to_string(n);
-}
-
-std::string HeaderWindowNotAvailableMessage() {
-  return ChooseText("Das Fenster für den Contestkopf ist in dieser Version noch nicht verfügbar.",
-                    "The contest header window is not available in this version yet.");
-}
-
 std::string VersionReminder() {
   return ChooseText("Bitte prüfen Sie vor dem Contest, ob es eine neuere Version dieses "
                     "Programms gibt, und arbeiten Sie immer mit der neuesten Version.",
@@ -257,21 +249,30 @@ void ContestListActions::Neu() {
   if (session_.ContestCode() == 'Q')
     dialogs.Inform(SeparateLogsNote());
   const std::int32_t before = headers->CurrentRecordNumber();
-  if (!IsForeign(session_.ContestCode()) && windows_.OpenHeaderWindow(HeaderWindowMode::kNew)) {
-    const std::int32_t number = ContestHeaderRecord(headers->RecordBuffer()).contestNumber();
-    if (number > 0)
-      StartContest(number);
-  }
-  // The list stands on the header the window added (the header file's current record).
-  std::string key;
+  bool start = false;
+  if (!IsForeign(session_.ContestCode()))
+    start = windows_.OpenHeaderWindow(HeaderWindowMode::kNew);
+  // The header window leaves the contest it added as the header file's current record.
   const std::int32_t current = headers->CurrentRecordNumber();
-  if (current > 0 && current != before && headers->BuildKey(grid_.GetKeyNumber(), &key) == 0) {
-    grid_.GotoKey(key, current);
-  } else {
+  const std::int32_t number = current > 0 && current != before
+                                  ? ContestHeaderRecord(headers->RecordBuffer()).contestNumber()
+                                  : 0;
+  if (number <= 0) {
     grid_.RefreshRows();
+    if (onOwnCallChanged)
+      onOwnCallChanged();
+    return;
   }
-  if (onOwnCallChanged)
-    onOwnCallChanged();
+  // The list stands on the new contest before its log opens: on an empty list there is no
+  // other row, and the log is the one of the contest just created.
+  ShowContest(number);
+  if (!start)
+    return;
+  StartContest(number);
+  // As after "Starten": the header window for review, with the totals of the log.
+  if (FindHeader(number))
+    (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview);
+  ShowContest(number);
 }
 
 void ContestListActions::Starten() {
@@ -325,35 +326,6 @@ void ContestListActions::StartContest(std::int32_t number) {
   }
 }
 
-bool ContestListActions::MoveLogAside(std::int32_t number) {
-  static constexpr const char* kExtensions[] = {".DAT", ".IX", ".ALT", ".SAV", ".DIA"};
-  FileIo& io = session_.Io() != nullptr ? *session_.Io() : PosixFileIo();
-  const std::string base = DataPath(QsoLogName(number));
-  bool any = false;
-  for (const char* ext : kExtensions)
-    any = any || io.FileExists(base + ext);
-  if (!any)
-    return true;
-  int n = 1;
-  auto taken = [&](int candidate) {
-    const std::string aside = DataPath(DeletedLogName(number, candidate));
-    for (const char* ext : kExtensions) {
-      if (io.FileExists(aside + ext))
-        return true;
-    }
-    return false;
-  };
-  while (taken(n))
-    ++n;
-  const std::string aside = DataPath(DeletedLogName(number, n));
-  bool moved = true;
-  for (const char* ext : kExtensions) {
-    if (io.FileExists(base + ext))
-      moved = io.Rename(base + ext, aside + ext).ok() && moved;
-  }
-  return moved;
-}
-
 void ContestListActions::Loeschen() {
   std::int32_t number = 0;
   if (!ReadCursorContest(&number))
@@ -386,7 +358,7 @@ void ContestListActions::Loeschen() {
   if (headers->Delete(kDeleteNoPosition) != 0)
     return;
   // A later contest may get the same number: it must not find this contest's QSOs.
-  (void)MoveLogAside(number);
+  (void)MoveQsoLogAside(number, session_.Io());
   grid_.GotoKey(rowKey, record);
 }
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/contest_definition.h"
+#include "app/contest_log_files.h"
 #include "app/user_dialogs.h"
 #include "radio/clock.h"
 #include "storage/contest_records.h"
@@ -56,9 +57,6 @@ std::string ContestListSearchKey(std::string_view typed, char contestCode);
 /// "Eintrag <name> löschen?", with "Eintrag " and the name cut at 33 characters and the whole
 /// question at 42.
 std::string ContestDeleteQuestion(std::string_view contestName);
-/// The name the files of a deleted contest's QSO log are moved to: "KXLK0012" becomes
-/// "KXLK0012_DEL1" (the first free number).
-std::string DeletedLogName(int contestNumber, int n);
 
 /// How the header window is opened.
 enum class HeaderWindowMode { kNew, kExisting, kReview };
@@ -73,9 +71,6 @@ public:
   /// The log window of a contest with a copy of the definition; returns when it is closed.
   virtual void OpenLogWindow(int contestNumber, const ContestDefinition& definition) = 0;
 };
-
-/// What "Neu" and "Starten" say while the program has no header window.
-std::string HeaderWindowNotAvailableMessage();
 
 /// The version reminder of "Neu".
 std::string VersionReminder();
@@ -98,7 +93,8 @@ public:
   bool InitList();
 
   /// A new contest: today's start date, the version reminder, the header window for a new
-  /// contest and, when asked, Start; then the list stands on the header file's current record.
+  /// contest; the list then stands on the contest the window added, and when asked, Start
+  /// opens its log.
   void Neu();
   /// The cursor row's contest: its extension record, the definition for its category, the
   /// header window and, when asked, Start and the header window for review.
@@ -119,7 +115,6 @@ private:
   bool FindHeader(std::int32_t number);
   void StartContest(std::int32_t number);
   void ShowContest(std::int32_t number);
-  bool MoveLogAside(std::int32_t number);
 
   ProgramSession& session_;
   BrowseGridModel& grid_;

@@ -17,7 +17,8 @@
 //   158  i32       extraNumber            261  u16 x7    column-1 multipliers, slots 1-7
 //                                         275  u16 x7    column-2 multipliers, slots 1-7
 //   166  str[12]   ownCall                291  bool      startFm
-//   183  str[6]    clubId                 292  bool      startPr
+//   179  byte      periodEdited (bits)    292  bool      startPr
+//   183  str[6]    clubId
 //   190  byte      key 4                  293  bool      autoBand
 //   191  chr       contestCode            294  str[5]    postcode
 //   192  bool      autoDate               300  bool      yesNoAnswer
@@ -26,9 +27,12 @@
 //   195  byte      255 on creation        355  u16,u16,i32  band slot 7 totals
 //   196  u16 x5    bandQsos, slots 1-5    369  bool      extendedStats
 //   206  u16 x5    bandMultis, slots 1-5  370  str[8]    ldk
-// Bytes not listed (73-157, 162-165, 179-182, 216-225, 289-290, 349-354, 363-368) are
-// kept as found. The column multipliers split each slot's multiplier count by the
-// multiplier column (label 1 or 2) its values belong to, for the cover sheet's formula.
+// Bytes not listed (73-157, 162-165, 180-182, 216-225, 289-290, 349-354, 363-368) are
+// kept as found. periodEdited says which period fields the person typed in the header window
+// (bit 0 date from, 1 date to, 2 time from, 3 time to), so that choosing another category
+// does not overwrite them; its upper four bits are kept. The column multipliers split each
+// slot's multiplier count by the multiplier column (label 1 or 2) its values belong to, for
+// the cover sheet's formula.
 // Keys: 1 (26) contestCode + Pad(contestName, 25); 2 (5) contestCode + Long4(dateFrom);
 // 3 (5, unique, numbered by Add) NumKey5(contestNumber); 4 (1) the byte at 190;
 // 5 (25) Pad(contestName, 25). All but key 3 allow duplicates.
@@ -71,6 +75,7 @@ public:
     kCreation72 = 72,
     kExtraNumber = 158,
     kOwnCall = 166,
+    kPeriodEdited = 179,
     kClubId = 183,
     kKey4Byte = 190,
     kContestCode = 191,
@@ -134,6 +139,12 @@ public:
   void SetExtraNumber(std::int32_t v) { SetI32At(kExtraNumber, v); }
   std::string ownCall() const { return StrAt(kOwnCall, 12); }
   void SetOwnCall(std::string_view v) { SetStrAt(kOwnCall, 12, v); }
+  /// Bits 0-3: date from, date to, time from, time to edited by hand.
+  std::uint8_t periodEdited() const { return ByteAt(kPeriodEdited) & 0x0F; }
+  void SetPeriodEdited(std::uint8_t bits) {
+    SetByteAt(kPeriodEdited,
+              static_cast<std::uint8_t>((ByteAt(kPeriodEdited) & 0xF0) | (bits & 0x0F)));
+  }
   std::string clubId() const { return StrAt(kClubId, 6); }
   void SetClubId(std::string_view v) { SetStrAt(kClubId, 6, v); }
   std::uint8_t key4Byte() const { return ByteAt(kKey4Byte); }

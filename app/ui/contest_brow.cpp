@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QListWidget>
+#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -19,6 +20,7 @@
 #include <cstdint>
 
 #include "app/contest_catalog.h"
+#include "app/country_data.h"
 #include "app/help_viewer.h"
 #include "app/log_window_start.h"
 #include "app/main_window_layout.h"
@@ -27,6 +29,7 @@
 #include "app/ui/help_hook.h"
 #include "app/ui/text_codec.h"
 #include "logging/ui/contest_log_window.h"
+#include "outputs/ui/eing_contest_std.h"
 #include "storage/data_directory.h"
 #include "storage/fileblock.h"
 #include "storage/ui/trk_brow.h"
@@ -142,11 +145,6 @@ WindowColours SchemeColours(const FamilySettings& settings) {
           FromSetupColour(settings.colours[2], own.grid),
           FromSetupColour(settings.colours[3], own.label1),
           FromSetupColour(settings.colours[4], own.label2)};
-}
-
-bool ShowHeaderWindowNotAvailable(UserDialogs& dialogs) {
-  dialogs.Inform(HeaderWindowNotAvailableMessage());
-  return false;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -307,7 +305,17 @@ void ContestBrow::CreateControls() {
   btnStart = new TrkBitBtn(bkCustom, PanelUnten);
   btnStart->setText(QStringLiteral("Start [F10]"));
   btnStart->hide();
-  for (TrkBitBtn* b : {btnNeuho3, btnAendernHo3, btnLoeschenHo3, btnendeho3, btnHilfeHo3}) {
+  // "Extras": a drop-down of the actions that refresh the country data.
+  btnExtras = new TrkBitBtn(bkCustom, PanelUnten);
+  btnExtras->setText(QStringLiteral("Extras"));
+  menuExtras = new QMenu(btnExtras);
+  actionLaenderdaten = menuExtras->addAction(QStringLiteral("Länderdaten aktualisieren…"));
+  actionDokListe = menuExtras->addAction(QStringLiteral("DOK-Liste übernehmen…"));
+  btnExtras->setRkMenue(menuExtras);
+  connect(actionLaenderdaten, &QAction::triggered, this, &ContestBrow::actionLaenderdatenClick);
+  connect(actionDokListe, &QAction::triggered, this, &ContestBrow::actionDokListeClick);
+  for (TrkBitBtn* b :
+       {btnNeuho3, btnAendernHo3, btnLoeschenHo3, btnExtras, btnendeho3, btnHilfeHo3}) {
     b->setFocusPolicy(Qt::NoFocus);
     b->setMinimumWidth(96);
   }
@@ -315,6 +323,7 @@ void ContestBrow::CreateControls() {
   buttons->addWidget(btnAendernHo3);
   buttons->addWidget(btnLoeschenHo3);
   buttons->addStretch();
+  buttons->addWidget(btnExtras);
   buttons->addWidget(btnendeho3);
   buttons->addWidget(btnHilfeHo3);
   panelLayout->addWidget(PanelUnten);
@@ -579,6 +588,16 @@ void ContestBrow::btnStartClick() {
     actions_->Start();
 }
 
+void ContestBrow::actionLaenderdatenClick() {
+  if (actions_)
+    (void)RefreshCountryData(dialogs_);
+}
+
+void ContestBrow::actionDokListeClick() {
+  if (actions_)
+    (void)RefreshDokHistory(dialogs_);
+}
+
 void ContestBrow::lCopyrightClick() {
   dialogs_.Inform(session_->Definition().ProgramLine + "\r\r" +
                   ChooseText("Datenverzeichnis: ", "Data directory: ") +
@@ -607,8 +626,9 @@ void ContestBrow::btnweitereClick() {
   dialog.exec();
 }
 
-bool ContestBrow::OpenHeaderWindow(HeaderWindowMode) {
-  return ShowHeaderWindowNotAvailable(dialogs_);
+bool ContestBrow::OpenHeaderWindow(HeaderWindowMode mode) {
+  EingContestStd window(*session_, mode, this);
+  return window.Execute();
 }
 
 void ContestBrow::OpenLogWindow(int, const ContestDefinition& definition) {
@@ -619,10 +639,7 @@ void ContestBrow::OpenLogWindow(int, const ContestDefinition& definition) {
   if (!window.Open())
     return;
   window.ShowMaximised();
-  if (runModal)
-    (void)runModal(window);
-  else
-    (void)window.exec();
+  (void)window.exec();
   if (!window.Finished())
     window.close();
   TakeBackLogRecords(*session_, window.HeaderRecord(), window.ExtensionRecord());

@@ -12,15 +12,15 @@
 #include <QColor>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 #include "app/contest_list.h"
 #include "app/program_session.h"
 
-class QDialog;
+class QAction;
 class QLabel;
 class QFrame;
+class QMenu;
 
 namespace tarvik {
 
@@ -91,6 +91,11 @@ public:
   TrkBitBtn* btnendeho3 = nullptr;
   TrkBitBtn* btnHilfeHo3 = nullptr;
   TrkBitBtn* btnStart = nullptr;
+  /// "Extras": refreshing the country data and the call book's DOKs from chosen files.
+  TrkBitBtn* btnExtras = nullptr;
+  QMenu* menuExtras = nullptr;
+  QAction* actionLaenderdaten = nullptr;
+  QAction* actionDokListe = nullptr;
 
   // Event handlers.
   void btnNeuho3Click();
@@ -99,17 +104,14 @@ public:
   void btnStartClick();
   void btnweitereClick();
   void lCopyrightClick();
+  void actionLaenderdatenClick();
+  void actionDokListeClick();
 
   // ContestWindows.
   bool OpenHeaderWindow(HeaderWindowMode mode) override;
   /// The log window for the contest in the header buffer, modal and maximised; afterwards
   /// the header and extension buffers hold the records as the log left them.
   void OpenLogWindow(int contestNumber, const ContestDefinition& definition) override;
-
-  /// Runs a modal window the main window opens (the log window) and returns its result.
-  /// By default the window's own exec(); tests put their own driver in place, which works
-  /// the window and closes it.
-  std::function<int(QDialog& window)> runModal;
 
   /// Refreshes the own call label: the call sign, or the listener name; "für" only beside a
   /// text.
@@ -133,9 +135,5 @@ private:
   WindowColours colours_;
   bool closing_ = false;
 };
-
-/// The message "Neu" and "Starten" show while the program has no header window: the place
-/// where the header window will be opened.
-bool ShowHeaderWindowNotAvailable(UserDialogs& dialogs);
 
 } // namespace tarvik

@@ -344,5 +344,40 @@ TEST_F(ContestListActionsTest, NeuRemindsOpensTheHeaderWindowAndShowsTheNewConte
   EXPECT_EQ(Names().size(), 5u);
 }
 
+TEST_F(ContestListActionsTest, NeuOnAnEmptyListOpensTheLogOfTheContestJustCreated) {
+  StartList();
+  ASSERT_TRUE(Names().empty());
+  windows.answerStart = true;
+  windows.inHeaderWindow = [&] {
+    if (windows.headerModes.back() != HeaderWindowMode::kNew)
+      return;
+    Fileblock* kk = session->Headers();
+    ASSERT_EQ(kk->ClearBuffer(), 0);
+    ContestHeaderRecord h(kk->RecordBuffer());
+    h.SetContestCode('2');
+    h.SetContestName("ZELKA Mai");
+    ASSERT_TRUE(AddRecord(*kk));
+  };
+  std::string cursorWhileLogging;
+  windows.inLogWindow = [&] { cursorWhileLogging = CursorName(); };
+  actions->Neu();
+  // The list stands on the new contest before its log opens; after the log the header
+  // window shows the contest for review.
+  EXPECT_EQ(windows.logWindows, std::vector<int>{1});
+  EXPECT_EQ(windows.headerModes,
+            (std::vector<HeaderWindowMode>{HeaderWindowMode::kNew, HeaderWindowMode::kReview}));
+  EXPECT_EQ(cursorWhileLogging, "ZELKA Mai");
+  EXPECT_EQ(CursorName(), "ZELKA Mai");
+  EXPECT_TRUE(HasExtension(1));
+
+  // Asked to start without a contest written (the window was left with "Abbrechen" after a
+  // failed check): no log window.
+  windows.logWindows.clear();
+  windows.inHeaderWindow = nullptr;
+  actions->Neu();
+  EXPECT_TRUE(windows.logWindows.empty());
+  EXPECT_EQ(Names().size(), 1u);
+}
+
 } // namespace
 } // namespace tarvik::test

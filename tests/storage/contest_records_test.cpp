@@ -153,6 +153,13 @@ TEST(ContestHeaderRecord, UninterpretedBytesSurviveARewrite) {
   }
   EXPECT_EQ(h.contestName(), "Neu");
   EXPECT_EQ(buf[28], '\0'); // the rest of the name field is cleared
+
+  // periodEdited uses the lower four bits of byte 179 and keeps the upper ones.
+  EXPECT_EQ(h.periodEdited(), 0x07);
+  h.SetPeriodEdited(0x0A);
+  EXPECT_EQ(h.periodEdited(), 0x0A);
+  EXPECT_EQ(static_cast<unsigned char>(buf[179]), 0x7A);
+  EXPECT_EQ(h.ldk(), ContestHeaderRecord(before.data()).ldk());
 }
 
 TEST(ContestExtensionRecord, HundredBandSlotsAndFlags) {

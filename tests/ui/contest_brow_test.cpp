@@ -12,8 +12,10 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
+#include <functional>
 
 #include "app/contest_list.h"
 #include "app/program_session.h"
@@ -21,10 +23,12 @@
 #include "app/ui/contest_brow.h"
 #include "app/ui/help_hook.h"
 #include "app/ui/text_codec.h"
+#include "outputs/ui/eing_contest_std.h"
 #include "storage/data_directory.h"
 #include "storage/key_codec.h"
 #include "storage/setup_records.h"
 #include "storage/ui/trk_brow.h"
+#include "support/modal_window.h"
 #include "widgets/help_request.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -36,6 +40,11 @@ using test::SessionFixture;
 
 DayNumber Day(int d, int m, int y) {
   return DmyToDay(d, m, y);
+}
+
+/// Runs `act` on the header window as soon as the test's next step opens it.
+void OnHeaderWindow(std::function<void(EingContestStd&)> act) {
+  test::OnModal<EingContestStd>(std::move(act));
 }
 
 class ContestBrowTest : public SessionFixture {
@@ -143,11 +152,17 @@ TEST_F(ContestBrowTest, FirstStartInAnEmptyDataDirectory) {
     EXPECT_TRUE(std::filesystem::exists(dir.file(std::string(name) + ".DAT"))) << name;
   EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{PrefixTableMissingMessage()});
   EXPECT_EQ(FilledRows(), 0);
-  // "Neu" at once: the version reminder, then the header window (not in this version).
+  // "Neu" at once: the version reminder, then the header window of a new contest.
+  HeaderWindowMode shown = HeaderWindowMode::kReview;
+  OnHeaderWindow([&](EingContestStd& h) {
+    shown = h.model().IsExisting() ? HeaderWindowMode::kExisting : HeaderWindowMode::kNew;
+    h.btnAbbruch->click();
+  });
   w.AfterShown();
+  EXPECT_EQ(shown, HeaderWindowMode::kNew);
   EXPECT_EQ(dialogs.Informs(),
-            (std::vector<std::string>{PrefixTableMissingMessage(), VersionReminder(),
-                                      HeaderWindowNotAvailableMessage()}));
+            (std::vector<std::string>{PrefixTableMissingMessage(), VersionReminder()}));
+  EXPECT_EQ(FilledRows(), 0); // cancelled: no contest
   // With neither call sign nor listener name, the call label and "für" are hidden.
   EXPECT_TRUE(w.lCall->isHidden());
   EXPECT_TRUE(w.lUtils->isHidden());
@@ -160,12 +175,21 @@ TEST_F(ContestBrowTest, EnterF10AndDoubleClickOpenTheContestOnce) {
   SeedContests();
   ContestBrow& w = Open();
   dialogs.Clear();
+  std::vector<QString> names;
+  auto cancel = [&](EingContestStd& h) {
+    names.push_back(h.eName->text());
+    h.btnAbbruch->click();
+  };
   QTest::keyClick(Table(), Qt::Key_Down);
+  OnHeaderWindow(cancel);
   QTest::keyClick(Table(), Qt::Key_Return);
+  OnHeaderWindow(cancel);
   QTest::keyClick(w.Brow->searchField(), Qt::Key_F10);
+  OnHeaderWindow(cancel);
   QTest::mouseDClick(Table()->viewport(), Qt::LeftButton, {},
                      Table()->visualItemRect(Table()->item(1, 0)).center());
-  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>(3, HeaderWindowNotAvailableMessage()));
+  EXPECT_EQ(names, std::vector<QString>(3, QStringLiteral("ZELKA Herbst")));
+  EXPECT_TRUE(dialogs.Informs().empty());
   // "Starten" made sure the contest has its extension record.
   EXPECT_EQ(w.session().Extensions()->FindKey(1, NumKey5(1)), 0);
   EXPECT_EQ(Cell(Table()->selectedItems().front()->row(), 0), " ZELKA Herbst ");
@@ -175,7 +199,8 @@ TEST_F(ContestBrowTest, DelIsLoeschenWithItsQuestionAndTheExtensionRecord) {
   SeedContests();
   ContestBrow& w = Open();
   QTest::keyClick(Table(), Qt::Key_Down); // ZELKA Herbst, number 1
-  w.btnAendernHo3->click();               // gives it its extension record
+  OnHeaderWindow([](EingContestStd& h) { h.btnAbbruch->click(); });
+  w.btnAendernHo3->click(); // gives it its extension record
   ASSERT_EQ(w.session().Extensions()->FindKey(1, NumKey5(1)), 0);
   dialogs.Clear();
   dialogs.confirmAnswers = {true};
@@ -284,6 +309,34 @@ TEST_F(ContestBrowTest, TheHelpViewerIsStartedWithTopicAndFile) {
   EXPECT_TRUE(RequestHelpTopic(1));
   EXPECT_TRUE(dialogs.events.empty());
   unsetenv("WINDIR");
+}
+
+TEST_F(ContestBrowTest, ExtrasRefreshTheCountryDataAndTheDokListFromChosenFiles) {
+  ContestBrow& w = Open();
+  const std::string fixtures = std::string(TARVIK_FIXTURES_DIR) + "/cty/";
+  EXPECT_EQ(w.btnExtras->rkMenue(), w.menuExtras);
+  ASSERT_EQ(w.menuExtras->actions().size(), 2);
+  EXPECT_EQ(w.actionLaenderdaten->text(), QStringLiteral("Länderdaten aktualisieren…"));
+  EXPECT_EQ(w.actionDokListe->text(), QStringLiteral("DOK-Liste übernehmen…"));
+
+  dialogs.Clear();
+  dialogs.openAnswers = {fixtures + "cty.csv"};
+  w.actionLaenderdaten->trigger();
+  ASSERT_EQ(dialogs.Texts(test::FakeDialogs::Kind::OpenFile).size(), 1u);
+  ASSERT_EQ(dialogs.Informs().size(), 1u);
+  EXPECT_NE(dialogs.Informs()[0].find(": 20 L"), std::string::npos) << dialogs.Informs()[0];
+
+  dialogs.Clear();
+  dialogs.openAnswers = {fixtures + "dok_history.txt"};
+  w.actionDokListe->trigger();
+  ASSERT_EQ(dialogs.Informs().size(), 1u);
+  EXPECT_NE(dialogs.Informs()[0].find("7 DOKs"), std::string::npos) << dialogs.Informs()[0];
+
+  // Cancelled dialogs change nothing and say nothing.
+  dialogs.Clear();
+  dialogs.openAnswers = {std::nullopt};
+  w.actionLaenderdaten->trigger();
+  EXPECT_TRUE(dialogs.Informs().empty());
 }
 
 } // namespace

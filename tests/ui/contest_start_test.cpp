@@ -23,6 +23,7 @@
 #include "storage/key_codec.h"
 #include "storage/program_files.h"
 #include "storage/ui/trk_brow.h"
+#include "support/modal_window.h"
 #include "support/prefix_tables.h"
 #include "widgets/help_request.h"
 #include "widgets/trk_bit_btn.h"
@@ -89,16 +90,13 @@ TEST_F(ContestStartTest, StartOpensTheLogAndWritesTheStatisticsBack) {
   ContestBrow& w = Open();
   dialogs.Clear();
   bool ran = false;
-  w.runModal = [&](QDialog& dialog) {
+  test::OnModal<ContestLogStd>([&](ContestLogStd& window) {
     ran = true;
-    auto* log = dynamic_cast<ContestLogStd*>(&dialog);
-    EXPECT_NE(log, nullptr);
-    if (log == nullptr)
-      return 0;
+    ContestLogStd* log = &window;
     // Modal and maximised over the hidden main window.
     EXPECT_TRUE(log->isModal());
     EXPECT_TRUE(log->windowState() & Qt::WindowMaximized);
-    log->show();
+    EXPECT_TRUE(log->isVisible());
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(FromQString(log->windowTitle()),
               "Tarvik Version 2006-1.0 Logbuch (Contest : ZELKA Herbst )");
@@ -115,8 +113,7 @@ TEST_F(ContestStartTest, StartOpensTheLogAndWritesTheStatisticsBack) {
     }
     EXPECT_EQ(FromQString(log->panelauswertung->Label28->text()), "2 QSO");
     log->btnbeenden->click();
-    return 0;
-  };
+  });
   w.btnStart->click();
   EXPECT_TRUE(ran);
   EXPECT_TRUE(w.isVisible());

@@ -1,0 +1,105 @@
+#include "outputs/ui/file_editor.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <memory>
+
+#include "app/text_helpers.h"
+#include "app/ui/text_codec.h"
+#include "app/user_dialogs.h"
+#include "outputs/text_files.h"
+#include "widgets/trk_bit_btn.h"
+
+namespace tarvik {
+
+namespace {
+
+QFont EditorFont() {
+  QFont font(QStringLiteral("Courier New"), 10);
+  font.setStyleHint(QFont::Monospace);
+  font.setFixedPitch(true);
+  return font;
+}
+
+} // namespace
+
+Twagdatei::Twagdatei(const std::string& fileName, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), fileName_(fileName), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("wagdatei"));
+  setWindowTitle(PathToQString(fileName));
+  resize(820, 600);
+
+  redit_ = new QPlainTextEdit(this);
+  redit_->setObjectName(QStringLiteral("redit"));
+  redit_->setFont(EditorFont());
+  redit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  if (const std::optional<std::string> text = ReadTextFile(fileName))
+    redit_->setPlainText(ToQString(*text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+  btnspeichern_ = new TrkBitBtn(bkCustom, this);
+  btnspeichern_->setObjectName(QStringLiteral("btnspeichern"));
+  btnspeichern_->setText(QStringLiteral("Speichern und Beenden"));
+  btnspeichern_->setAutoDefault(false);
+  button1_ = new TrkBitBtn(bkGDruck, this);
+  button1_->setObjectName(QStringLiteral("Button1"));
+  button1_->setText(QStringLiteral("Drucken"));
+  button1_->setAutoDefault(false);
+  connect(btnspeichern_, &QPushButton::clicked, this, &Twagdatei::btnspeichernClick);
+  connect(button1_, &QPushButton::clicked, this, &Twagdatei::Button1Click);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(button1_);
+  buttons->addWidget(btnspeichern_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(redit_, 1);
+  layout->addLayout(buttons);
+
+  askPrinter = [this](QPrinter& printer) {
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    return dialog.exec() == QDialog::Accepted;
+  };
+}
+
+bool Twagdatei::SaveText() {
+  if (WriteTextFile(fileName_, FromQString(redit_->toPlainText())))
+    return true;
+  dialogs_.Inform(ChooseText("Die Datei " + fileName_ + " konnte nicht gespeichert werden.",
+                             "The file " + fileName_ + " could not be saved."));
+  return false;
+}
+
+void Twagdatei::btnspeichernClick() {
+  if (!SaveText())
+    return;
+  redit_->clear();
+  accept();
+}
+
+void Twagdatei::Button1Click() {
+  if (!SaveText())
+    return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(PathToQString(fileName_));
+  if (askPrinter && !askPrinter(printer))
+    return;
+  printer.setDocName(PathToQString(fileName_));
+  std::unique_ptr<QTextDocument> copy(redit_->document()->clone());
+  copy->setDefaultFont(EditorFont());
+  copy->print(&printer);
+}
+
+bool ShowFile(const std::string& fileName, UserDialogs& dialogs, QWidget* parent) {
+  Twagdatei editor(fileName, dialogs, parent);
+  return editor.exec() == QDialog::Accepted;
+}
+
+} // namespace tarvik
