@@ -83,6 +83,8 @@ TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
   EXPECT_EQ(YellowRow(), 0);
   EXPECT_EQ(Text(w.panelauswertung->Label28), "1 QSO");
   EXPECT_EQ(Text(w.lmulti), "    1");
+  EXPECT_EQ(ShownPanelTexts(), std::vector<std::string>{"N05"});
+  EXPECT_EQ(TextColour(PanelCellShowing("N05")), PanelCellColour(PanelColour::kGrey));
   // The band list over the band label: 40 m; the yellow row follows.
   Key(Qt::Key_F8);
   ASSERT_FALSE(w.listband->isHidden());
@@ -97,11 +99,13 @@ TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
   EXPECT_EQ(YellowRow(), 1);
   EXPECT_EQ(Text(w.leqso), "QSO 40 m");
   EXPECT_EQ(Text(w.lqso), "    0");
+  EXPECT_TRUE(ShownPanelTexts().empty()); // the values of 40 m
   EXPECT_EQ(Focused(), w.eCall);
   // F8 twice closes the list again.
   Key(Qt::Key_F8);
   Key(Qt::Key_F8);
   EXPECT_TRUE(w.listband->isHidden());
+  // Call, first DOK, second call, second DOK.
   Type("DL3ABC");
   Enter();
   Type("N01");
@@ -112,6 +116,8 @@ TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
   Enter();
   ASSERT_EQ(StoredCount(), 2);
   EXPECT_EQ(StoredQso(1).Band(), 'c');
+  EXPECT_EQ(StoredQso(1).Call2(), "DL4ABC");
+  EXPECT_EQ(ShownPanelTexts(), std::vector<std::string>{"N01"});
   // Reopened: the band of the last QSO and the same totals.
   const std::string score = Text(w.panelauswertung->Label21);
   ContestLogStd& again = ReopenWindow();
@@ -119,6 +125,7 @@ TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
   EXPECT_EQ(YellowRow(), 1);
   EXPECT_EQ(Text(again.panelauswertung->Label21), score);
   EXPECT_EQ(Text(again.panelauswertung->Label28), "2 QSO");
+  EXPECT_EQ(ShownPanelTexts(), std::vector<std::string>{"N01"});
 }
 
 TEST_F(LogWindowCodes, ContestWithoutMultipliersIsCompact) {
