@@ -145,11 +145,6 @@ std::string ContestDeleteQuestion(std::string_view contestName) {
   return question.substr(0, kQuestionLimit);
 }
 
-std::string LogWindowNotAvailableMessage() {
-  return ChooseText("Das Logfenster ist in dieser Version noch nicht verfügbar.",
-                    "The log window is not available in this version yet.");
-}
-
 std::string VersionReminder() {
   return ChooseText("Bitte prüfen Sie vor dem Contest, ob es eine neuere Version dieses "
                     "Programms gibt, und arbeiten Sie immer mit der neuesten Version.",
@@ -274,6 +269,9 @@ void ContestListActions::Neu() {
   if (!start)
     return;
   StartContest(number);
+  // As after "Starten": the header window for review, with the totals of the log.
+  if (FindHeader(number))
+    (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview);
   ShowContest(number);
 }
 

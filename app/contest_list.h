@@ -72,9 +72,6 @@ public:
   virtual void OpenLogWindow(int contestNumber, const ContestDefinition& definition) = 0;
 };
 
-/// What "Start" says while the program has no log window.
-std::string LogWindowNotAvailableMessage();
-
 /// The version reminder of "Neu".
 std::string VersionReminder();
 /// Code Q's note of "Neu".

@@ -35,8 +35,8 @@ constexpr int kRecords = 20000;
 constexpr int kDurableRecords = 300;
 constexpr int kRecLen = 216;
 constexpr int kKeys = 27;
-constexpr int kKeyLength[kKeys + 1] = {0, 8, 22, 14, 5, 6, 14, 1, 6, 21, 7, 6, 6, 5, 2,
-                                       2, 2, 2, 8, 6, 6, 9, 7, 7, 6, 3, 3, 7};
+constexpr int kKeyLength[kKeys + 1] = {0, 8, 22, 14, 5, 6, 14, 1, 6, 21, 7, 6, 6, 5,
+                                       2, 2, 2,  2,  8, 6, 6,  9, 7, 7,  6, 3, 3, 7};
 
 // QSO record offsets.
 constexpr int kLfdNr = 4, kCall = 8, kLocator = 21, kDatum = 28, kZeit = 32, kMode = 36,
@@ -59,7 +59,9 @@ std::string Pad(std::string s, std::size_t n) {
   return s;
 }
 
-std::int32_t I32(const char* rec, int at) { return format::LoadI32(rec + at); }
+std::int32_t I32(const char* rec, int at) {
+  return format::LoadI32(rec + at);
+}
 
 /// The 27 keys of a QSO record (base call = call, mode group = first letter of the mode).
 std::string QsoKey(const char* rec, int key) {
@@ -69,36 +71,93 @@ std::string QsoKey(const char* rec, int key) {
   const std::string dok = Str(rec, kDok, 6) + Str(rec, kDok2, 2);
   std::string k;
   switch (key) {
-  case 1: k = dt; break;
-  case 2: k = Pad(call, 14) + dt; break;
-  case 3: k = Pad(Str(rec, kLocator, 6), 6) + dt; break;
-  case 4: k = NumKey5(I32(rec, kLfdNr)); break;
-  case 5: k = Pad(Str(rec, kPrefix, 6), 6); break;
-  case 6: k = Pad(call, 14); break;
-  case 7: k = rec[kFlag115] == 1 ? "1" : " "; break;
-  case 8: k = bd + NumKey5(I32(rec, kBandNr)); break;
-  case 9: k = bd + Pad(call, 14) + Pad(Str(rec, kMode, 6), 6); break;
-  case 10: k = bd + Pad(Str(rec, kPrefix, 6), 6); break;
-  case 11: k = bd + NumKey5(99999999 - I32(rec, kBandSerial)); break;
-  case 12: k = bd + NumKey5(99999999 - I32(rec, kBandNr)); break;
-  case 13: k = NumKey5(I32(rec, kQsoNr)); break;
-  case 14: k = bd + rec[kMulti1]; break;
-  case 15: k = bd + rec[kMulti2]; break;
-  case 16: k = std::string(1, rec[kMulti1]) + rec[kMulti2]; break;
-  case 17: k = bd + (rec[kMulti1] == 0 && rec[kMulti2] != 0 && rec[kMulti2] != ' ' ? rec[kMulti2] : rec[kMulti1]); break;
-  case 18: k = Pad(dok, 8); break;
-  case 19: k = Pad(Str(rec, kMultMark1, 6), 6); break;
-  case 20: k = Pad(Str(rec, kCall2, 12), 6); break;
-  case 21: k = bd + Pad(dok, 8); break;
-  case 22: k = bd + Pad(Str(rec, kPrefix2, 6), 6); break;
-  case 23: k = bd + Pad(Str(rec, kLocator, 6), 6); break;
-  case 24: k = Str(rec, kMode, 6).substr(0, 1) + NumKey5(99999999 - format::LoadU16(rec + kModeNr)); break;
-  case 25: k = bd + Pad(Str(rec, kKenner, 2), 2); break;
-  case 26: k = Pad(Str(rec, kKenner, 2), 2); break;
-  case 27: k = bd + Pad(Str(rec, kCall2, 12), 6); break;
-  default: break;
+  case 1:
+    k = dt;
+    break;
+  case 2:
+    k = Pad(call, 14) + dt;
+    break;
+  case 3:
+    k = Pad(Str(rec, kLocator, 6), 6) + dt;
+    break;
+  case 4:
+    k = NumKey5(I32(rec, kLfdNr));
+    break;
+  case 5:
+    k = Pad(Str(rec, kPrefix, 6), 6);
+    break;
+  case 6:
+    k = Pad(call, 14);
+    break;
+  case 7:
+    k = rec[kFlag115] == 1 ? "1" : " ";
+    break;
+  case 8:
+    k = bd + NumKey5(I32(rec, kBandNr));
+    break;
+  case 9:
+    k = bd + Pad(call, 14) + Pad(Str(rec, kMode, 6), 6);
+    break;
+  case 10:
+    k = bd + Pad(Str(rec, kPrefix, 6), 6);
+    break;
+  case 11:
+    k = bd + NumKey5(99999999 - I32(rec, kBandSerial));
+    break;
+  case 12:
+    k = bd + NumKey5(99999999 - I32(rec, kBandNr));
+    break;
+  case 13:
+    k = NumKey5(I32(rec, kQsoNr));
+    break;
+  case 14:
+    k = bd + rec[kMulti1];
+    break;
+  case 15:
+    k = bd + rec[kMulti2];
+    break;
+  case 16:
+    k = std::string(1, rec[kMulti1]) + rec[kMulti2];
+    break;
+  case 17:
+    k = bd + (rec[kMulti1] == 0 && rec[kMulti2] != 0 && rec[kMulti2] != ' ' ? rec[kMulti2]
+                                                                            : rec[kMulti1]);
+    break;
+  case 18:
+    k = Pad(dok, 8);
+    break;
+  case 19:
+    k = Pad(Str(rec, kMultMark1, 6), 6);
+    break;
+  case 20:
+    k = Pad(Str(rec, kCall2, 12), 6);
+    break;
+  case 21:
+    k = bd + Pad(dok, 8);
+    break;
+  case 22:
+    k = bd + Pad(Str(rec, kPrefix2, 6), 6);
+    break;
+  case 23:
+    k = bd + Pad(Str(rec, kLocator, 6), 6);
+    break;
+  case 24:
+    k = Str(rec, kMode, 6).substr(0, 1) + NumKey5(99999999 - format::LoadU16(rec + kModeNr));
+    break;
+  case 25:
+    k = bd + Pad(Str(rec, kKenner, 2), 2);
+    break;
+  case 26:
+    k = Pad(Str(rec, kKenner, 2), 2);
+    break;
+  case 27:
+    k = bd + Pad(Str(rec, kCall2, 12), 6);
+    break;
+  default:
+    break;
   }
-  if (k.size() > static_cast<std::size_t>(kKeyLength[key])) k.resize(static_cast<std::size_t>(kKeyLength[key]));
+  if (k.size() > static_cast<std::size_t>(kKeyLength[key]))
+    k.resize(static_cast<std::size_t>(kKeyLength[key]));
   return k;
 }
 
@@ -108,11 +167,13 @@ std::vector<std::string> MakeLog(int count) {
   std::mt19937 rng(1);
   auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   std::vector<std::string> calls;
-  const char* prefixes[] = {"DL", "DK", "DJ", "DB", "DC", "DF", "DG", "DH", "OE", "PA", "ON", "OK", "SP", "G", "F"};
+  const char* prefixes[] = {"DL", "DK", "DJ", "DB", "DC", "DF", "DG", "DH",
+                            "OE", "PA", "ON", "OK", "SP", "G",  "F"};
   for (int i = 0; i < 3000; ++i) {
     std::string c = prefixes[pick(15)];
     c += static_cast<char>('0' + pick(10));
-    for (int j = 0; j < 2 + pick(2); ++j) c += static_cast<char>('A' + pick(26));
+    for (int j = 0; j < 2 + pick(2); ++j)
+      c += static_cast<char>('A' + pick(26));
     calls.push_back(c);
   }
   const char* modes[] = {"CW", "SSB", "FM", "RTTY"};
@@ -133,7 +194,7 @@ std::vector<std::string> MakeLog(int count) {
     const int band = pick(6);
     const int mode = pick(4);
     PutStr(rec, kCall, call);
-    std::string loc = {static_cast<char>('I' + pick(4)), static_cast<char>('N' + pick(4)),
+    std::string loc = {static_cast<char>('I' + pick(4)),  static_cast<char>('N' + pick(4)),
                        static_cast<char>('0' + pick(10)), static_cast<char>('0' + pick(10)),
                        static_cast<char>('a' + pick(24)), static_cast<char>('a' + pick(24))};
     PutStr(rec, kLocator, loc);
@@ -165,7 +226,8 @@ const std::vector<std::string>& Log() {
 const std::vector<std::string>& Lookups() {
   static const std::vector<std::string> keys = [] {
     std::vector<std::string> k;
-    for (const std::string& r : Log()) k.push_back(QsoKey(r.data(), 2));
+    for (const std::string& r : Log())
+      k.push_back(QsoKey(r.data(), 2));
     std::shuffle(k.begin(), k.end(), std::mt19937(2));
     return k;
   }();
@@ -175,7 +237,8 @@ const std::vector<std::string>& Lookups() {
 std::string WorkDir() {
   static const std::string dir = [] {
     std::string templ = (std::filesystem::temp_directory_path() / "tarvik-bench-XXXXXX").string();
-    if (mkdtemp(templ.data()) == nullptr) std::abort();
+    if (mkdtemp(templ.data()) == nullptr)
+      std::abort();
     std::atexit([] { std::filesystem::remove_all(WorkDir()); });
     return templ + "/";
   }();
@@ -214,7 +277,8 @@ Fileblock* OpenQsoFile(const std::string& name, bool durable) {
   params.numKeys = kKeys;
   params.keyBuilder = QsoKey;
   Fileblock* fb = CreateFileblock(params);
-  for (int k = 1; k <= kKeys; ++k) fb->DefineKey(k, kKeyLength[k], k != 4);
+  for (int k = 1; k <= kKeys; ++k)
+    fb->DefineKey(k, kKeyLength[k], k != 4);
   fb->DefineAutoNumber(4, kLfdNr);
   fb->SetFlushAfterChange(durable);
   return fb;
@@ -240,7 +304,8 @@ double EngineFind() {
   Fileblock* fb = OpenQsoFile("KXLK0001", false);
   Check(fb->EnsureOpen() == 0, "engine open");
   const auto t0 = std::chrono::steady_clock::now();
-  for (const std::string& key : Lookups()) Check(fb->FindKey(2, key) == 0, "engine FindKey");
+  for (const std::string& key : Lookups())
+    Check(fb->FindKey(2, key) == 0, "engine FindKey");
   const double s = Since(t0);
   DestroyFileblock(fb);
   return s;
@@ -251,7 +316,8 @@ double EngineWalk() {
   Check(fb->EnsureOpen() == 0, "engine open");
   const auto t0 = std::chrono::steady_clock::now();
   int n = 0;
-  for (int s = fb->FirstKey(2); s == 0; s = fb->NextKey(2)) ++n;
+  for (int s = fb->FirstKey(2); s == 0; s = fb->NextKey(2))
+    ++n;
   const double s = Since(t0);
   Check(n == kRecords, "engine walk");
   DestroyFileblock(fb);
@@ -261,15 +327,17 @@ double EngineWalk() {
 // --- SQLite ------------------------------------------------------------------------
 
 sqlite3* OpenSqlite(const std::string& file, bool fresh) {
-  if (fresh) std::filesystem::remove(file);
+  if (fresh)
+    std::filesystem::remove(file);
   sqlite3* db = nullptr;
   Check(sqlite3_open(file.c_str(), &db) == SQLITE_OK, "sqlite open");
-  Check(sqlite3_exec(db, "PRAGMA synchronous=FULL; PRAGMA journal_mode=DELETE;", nullptr, nullptr, nullptr) ==
-            SQLITE_OK,
+  Check(sqlite3_exec(db, "PRAGMA synchronous=FULL; PRAGMA journal_mode=DELETE;", nullptr, nullptr,
+                     nullptr) == SQLITE_OK,
         "sqlite pragma");
   if (fresh) {
     std::string sql = "CREATE TABLE qso(id INTEGER PRIMARY KEY, rec BLOB";
-    for (int k = 1; k <= kKeys; ++k) sql += ", k" + std::to_string(k) + " BLOB";
+    for (int k = 1; k <= kKeys; ++k)
+      sql += ", k" + std::to_string(k) + " BLOB";
     sql += ");";
     for (int k = 1; k <= kKeys; ++k) {
       sql += std::string("CREATE ") + (k == 4 ? "UNIQUE " : "") + "INDEX i" + std::to_string(k) +
@@ -283,14 +351,16 @@ sqlite3* OpenSqlite(const std::string& file, bool fresh) {
 double SqliteAdd(const std::string& file, int count, bool durable) {
   sqlite3* db = OpenSqlite(file, true);
   std::string sql = "INSERT INTO qso VALUES(?1, ?2";
-  for (int k = 1; k <= kKeys; ++k) sql += ", ?" + std::to_string(k + 2);
+  for (int k = 1; k <= kKeys; ++k)
+    sql += ", ?" + std::to_string(k + 2);
   sql += ")";
   sqlite3_stmt* insert = nullptr;
   Check(sqlite3_prepare_v2(db, sql.c_str(), -1, &insert, nullptr) == SQLITE_OK, "sqlite prepare");
   std::string rec;
   std::string keys[kKeys + 1];
   const auto t0 = std::chrono::steady_clock::now();
-  if (!durable) sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+  if (!durable)
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
   for (int i = 0; i < count; ++i) {
     rec = Log()[static_cast<std::size_t>(i)];
     format::StoreI32(rec.data() + kLfdNr, i + 1);
@@ -298,12 +368,14 @@ double SqliteAdd(const std::string& file, int count, bool durable) {
     sqlite3_bind_blob(insert, 2, rec.data(), kRecLen, SQLITE_STATIC);
     for (int k = 1; k <= kKeys; ++k) {
       keys[k] = QsoKey(rec.data(), k);
-      sqlite3_bind_blob(insert, k + 2, keys[k].data(), static_cast<int>(keys[k].size()), SQLITE_STATIC);
+      sqlite3_bind_blob(insert, k + 2, keys[k].data(), static_cast<int>(keys[k].size()),
+                        SQLITE_STATIC);
     }
     Check(sqlite3_step(insert) == SQLITE_DONE, "sqlite insert");
     sqlite3_reset(insert);
   }
-  if (!durable) Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK, "sqlite commit");
+  if (!durable)
+    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK, "sqlite commit");
   sqlite3_finalize(insert);
   sqlite3_close(db);
   return Since(t0);
@@ -312,8 +384,8 @@ double SqliteAdd(const std::string& file, int count, bool durable) {
 double SqliteFind() {
   sqlite3* db = OpenSqlite(WorkDir() + "qso.sqlite", false);
   sqlite3_stmt* find = nullptr;
-  Check(sqlite3_prepare_v2(db, "SELECT rec FROM qso WHERE k2 = ?1 ORDER BY id LIMIT 1", -1, &find, nullptr) ==
-            SQLITE_OK,
+  Check(sqlite3_prepare_v2(db, "SELECT rec FROM qso WHERE k2 = ?1 ORDER BY id LIMIT 1", -1, &find,
+                           nullptr) == SQLITE_OK,
         "sqlite prepare");
   char record[kRecLen];
   const auto t0 = std::chrono::steady_clock::now();
@@ -333,7 +405,8 @@ double SqliteFind() {
 double SqliteWalk() {
   sqlite3* db = OpenSqlite(WorkDir() + "qso.sqlite", false);
   sqlite3_stmt* walk = nullptr;
-  Check(sqlite3_prepare_v2(db, "SELECT rec FROM qso ORDER BY k2, id", -1, &walk, nullptr) == SQLITE_OK,
+  Check(sqlite3_prepare_v2(db, "SELECT rec FROM qso ORDER BY k2, id", -1, &walk, nullptr) ==
+            SQLITE_OK,
         "sqlite prepare");
   char record[kRecLen];
   int n = 0;
@@ -358,25 +431,32 @@ void Report(benchmark::State& state, const std::string& name, double seconds) {
 }
 
 void BM_Add_Engine(benchmark::State& state) {
-  for (auto _ : state) Report(state, "add/engine", EngineAdd("KXLK0001", kRecords, false));
+  for (auto _ : state)
+    Report(state, "add/engine", EngineAdd("KXLK0001", kRecords, false));
 }
 void BM_Add_Sqlite(benchmark::State& state) {
-  for (auto _ : state) Report(state, "add/sqlite", SqliteAdd(WorkDir() + "qso.sqlite", kRecords, false));
+  for (auto _ : state)
+    Report(state, "add/sqlite", SqliteAdd(WorkDir() + "qso.sqlite", kRecords, false));
 }
 void BM_Find_Engine(benchmark::State& state) {
-  for (auto _ : state) Report(state, "find/engine", EngineFind());
+  for (auto _ : state)
+    Report(state, "find/engine", EngineFind());
 }
 void BM_Find_Sqlite(benchmark::State& state) {
-  for (auto _ : state) Report(state, "find/sqlite", SqliteFind());
+  for (auto _ : state)
+    Report(state, "find/sqlite", SqliteFind());
 }
 void BM_Walk_Engine(benchmark::State& state) {
-  for (auto _ : state) Report(state, "walk/engine", EngineWalk());
+  for (auto _ : state)
+    Report(state, "walk/engine", EngineWalk());
 }
 void BM_Walk_Sqlite(benchmark::State& state) {
-  for (auto _ : state) Report(state, "walk/sqlite", SqliteWalk());
+  for (auto _ : state)
+    Report(state, "walk/sqlite", SqliteWalk());
 }
 void BM_DurableAdd_Engine(benchmark::State& state) {
-  for (auto _ : state) Report(state, "durable/engine", EngineAdd("KXLK0002", kDurableRecords, true));
+  for (auto _ : state)
+    Report(state, "durable/engine", EngineAdd("KXLK0002", kDurableRecords, true));
 }
 void BM_DurableAdd_Sqlite(benchmark::State& state) {
   for (auto _ : state)
@@ -385,7 +465,7 @@ void BM_DurableAdd_Sqlite(benchmark::State& state) {
 
 // Three repetitions each; the ratios compare medians (the machine may be busy with other
 // work, which disturbs syncs most).
-#define TARVIK_STORAGE_BENCH(fn)                                                                    \
+#define TARVIK_STORAGE_BENCH(fn)                                                                   \
   BENCHMARK(fn)->Iterations(1)->Repetitions(3)->UseManualTime()->Unit(benchmark::kMillisecond)
 TARVIK_STORAGE_BENCH(BM_Add_Engine);
 TARVIK_STORAGE_BENCH(BM_Add_Sqlite);
@@ -419,10 +499,12 @@ int main(int argc, char** argv) {
   for (const auto& l : lines) {
     const auto e = Seconds().find(std::string(l.key) + "/engine");
     const auto q = Seconds().find(std::string(l.key) + "/sqlite");
-    if (e == Seconds().end() || q == Seconds().end()) continue;
+    if (e == Seconds().end() || q == Seconds().end())
+      continue;
     const double engine = Median(e->second);
     const double sqlite = Median(q->second);
-    std::printf("  %-48s %8.1f ms %8.1f ms  %5.2fx\n", l.line, engine * 1e3, sqlite * 1e3, engine / sqlite);
+    std::printf("  %-48s %8.1f ms %8.1f ms  %5.2fx\n", l.line, engine * 1e3, sqlite * 1e3,
+                engine / sqlite);
   }
   return 0;
 }

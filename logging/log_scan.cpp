@@ -59,6 +59,15 @@ std::int32_t NextBandNumber(Fileblock& log, char band) {
   return record ? QsoRecord(record->data()).BandNr() + 1 : 1;
 }
 
+std::int32_t NewestRecordOfBand(Fileblock& log, char band) {
+  std::int32_t newest = 0;
+  VisitRecords(log, 12, std::string(1, band), [&](std::int32_t ref, const QsoRecord&) {
+    newest = ref;
+    return false;
+  });
+  return newest;
+}
+
 std::int32_t NextModeNumber(Fileblock& log, std::string_view mode) {
   const auto record = FirstRecord(log, 24, std::string(1, ModeGroup(mode)));
   if (!record)

@@ -36,6 +36,9 @@ std::int32_t NextQsoNumber(Fileblock& log);
 std::int32_t NextBandSerial(Fileblock& log, char band);
 /// The newest BandNr of the band (key 12), plus 1; 1 when the band has no QSO.
 std::int32_t NextBandNumber(Fileblock& log, char band);
+/// The record number of the band's newest QSO (first entry of key 12), 0 when the band
+/// has none.
+std::int32_t NewestRecordOfBand(Fileblock& log, char band);
 /// ModeNr + 1 of the newest QSO of the mode's group (key 24) when that QSO has the same
 /// mode text; else 1.
 std::int32_t NextModeNumber(Fileblock& log, std::string_view mode);

@@ -252,6 +252,7 @@ bool QsoSession::Store(bool fromImport) {
     }
     index_.Add(r);
     tracker_.Commit();
+    lastStored_ = r.LfdNr();
   } else {
     if (log_->ReadRecord(editRecord_) != 0)
       return false;
@@ -261,9 +262,15 @@ bool QsoSession::Store(bool fromImport) {
       return false;
     tracker_.Commit();
     RebuildFromFile(false);
+    lastStored_ = editRecord_;
   }
+  ++storeCount_;
   PrepareNewQso(0);
   return true;
+}
+
+std::int32_t QsoSession::NewestQsoOfCurrentBand() const {
+  return IsOpen() && IsBandLetter(band_) ? NewestRecordOfBand(*log_, band_) : 0;
 }
 
 void QsoSession::RebuildFromFile(bool cleanMarkers) {

@@ -238,6 +238,8 @@ public:
 
   std::string WindowCaption() const;
   std::string ListCaption() const { return "Contest-Logbuch"; }
+  /// The list's title while the log list has the focus (list state).
+  std::string ListStateCaption() const;
   const std::string& ProgramLine() const { return def_.ProgramLine; }
   std::string EnterHint() const;
   std::string QslLabel() const;
@@ -273,6 +275,14 @@ public:
   char ContestCode() const { return code_; }
   Fileblock* LogFile() const { return log_; }
   std::int32_t NextQsoNumber() const { return nextQsoNr_; }
+  /// How many QSOs were stored (added or changed) since the session was opened, and the
+  /// record number of the last one (0 before the first): the window repositions its log
+  /// list when the count moves.
+  int StoreCount() const { return storeCount_; }
+  std::int32_t LastStoredRecord() const { return lastStored_; }
+  /// The record number of the newest QSO of the current band (key 12), 0 when the band has
+  /// none: where the log list stands after opening and after a band change.
+  std::int32_t NewestQsoOfCurrentBand() const;
   /// The prefix lookup of the session (for the window's prefix choice).
   PrefixLookup* Lookup() { return lookup_.get(); }
   /// Installs the prefix choice shown when the ambiguity option is on.
@@ -397,6 +407,8 @@ private:
   std::string callName_;
   std::string handEntry_; // the prefix entry the person chose for this entry
   bool autoTimeAtOpen_ = false;
+  int storeCount_ = 0;
+  std::int32_t lastStored_ = 0;
 
   // Totals of the stored QSOs.
   std::array<std::int32_t, kBandSlots> points_{};

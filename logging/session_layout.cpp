@@ -181,6 +181,11 @@ std::string QsoSession::WindowCaption() const {
          " (Contest : " + Header().contestName() + " )";
 }
 
+std::string QsoSession::ListStateCaption() const {
+  return ChooseText("Contest-Logbuch (ESC: zurück zur Eingabe)",
+                    "Contest-logbook (ESC: return to entry)");
+}
+
 std::string QsoSession::EnterHint() const {
   return ChooseText("<ET> = speichern", "<CR> = save");
 }

@@ -22,11 +22,13 @@
 #include "app/contest_catalog.h"
 #include "app/country_data.h"
 #include "app/help_viewer.h"
+#include "app/log_window_start.h"
 #include "app/main_window_layout.h"
 #include "app/process_settings.h"
 #include "app/text_helpers.h"
 #include "app/ui/help_hook.h"
 #include "app/ui/text_codec.h"
+#include "logging/ui/contest_log_window.h"
 #include "outputs/ui/eing_contest_std.h"
 #include "storage/data_directory.h"
 #include "storage/fileblock.h"
@@ -143,10 +145,6 @@ WindowColours SchemeColours(const FamilySettings& settings) {
           FromSetupColour(settings.colours[2], own.grid),
           FromSetupColour(settings.colours[3], own.label1),
           FromSetupColour(settings.colours[4], own.label2)};
-}
-
-void ShowLogWindowNotAvailable(UserDialogs& dialogs) {
-  dialogs.Inform(LogWindowNotAvailableMessage());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -633,8 +631,18 @@ bool ContestBrow::OpenHeaderWindow(HeaderWindowMode mode) {
   return window.Execute();
 }
 
-void ContestBrow::OpenLogWindow(int, const ContestDefinition&) {
-  ShowLogWindowNotAvailable(dialogs_);
+void ContestBrow::OpenLogWindow(int, const ContestDefinition& definition) {
+  // The header and extension buffers hold the contest (Start found both records).
+  ContestLogStd window(LogSessionParams(*session_, definition), dialogs_, this,
+                       session_->ClockSource());
+  window.SetColours(colours_.form, colours_.panel, colours_.grid);
+  if (!window.Open())
+    return;
+  window.ShowMaximised();
+  (void)window.exec();
+  if (!window.Finished())
+    window.close();
+  TakeBackLogRecords(*session_, window.HeaderRecord(), window.ExtensionRecord());
 }
 
 } // namespace tarvik

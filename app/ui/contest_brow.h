@@ -109,6 +109,8 @@ public:
 
   // ContestWindows.
   bool OpenHeaderWindow(HeaderWindowMode mode) override;
+  /// The log window for the contest in the header buffer, modal and maximised; afterwards
+  /// the header and extension buffers hold the records as the log left them.
   void OpenLogWindow(int contestNumber, const ContestDefinition& definition) override;
 
   /// Refreshes the own call label: the call sign, or the listener name; "für" only beside a
@@ -133,9 +135,5 @@ private:
   WindowColours colours_;
   bool closing_ = false;
 };
-
-/// The message "Start" shows while the program has no log window: the place where the log
-/// window will be opened.
-void ShowLogWindowNotAvailable(UserDialogs& dialogs);
 
 } // namespace tarvik

@@ -338,6 +338,11 @@ void TrkBrow::SetHeaderFooter(
   model_.SetHeaderFooter(header, footer, storedTable, columnKeys);
 }
 
+void TrkBrow::SetSearchFieldVisible(bool visible) {
+  searchVisible_ = visible;
+  LayoutStrip();
+}
+
 void TrkBrow::SetTableColours(const QColor& background, const QColor& text) {
   tableBackground_ = background;
   tableText_ = text;
@@ -519,8 +524,12 @@ void TrkBrow::LayoutStrip() {
   place(sortList_, sortItem, fieldHeight);
   if (!model_.SortlistVisible())
     sortLabel_->hide();
-  place(searchPicture_, l.picture, searchPicture_->height());
-  place(search_, l.searchField, fieldHeight);
+  StripItem pictureItem = l.picture;
+  StripItem searchItem = l.searchField;
+  pictureItem.visible = pictureItem.visible && searchVisible_;
+  searchItem.visible = searchItem.visible && searchVisible_;
+  place(searchPicture_, pictureItem, searchPicture_->height());
+  place(search_, searchItem, fieldHeight);
   for (int i = 0; i < kToolbarButtons; ++i) {
     StripItem item = l.toolbar;
     item.x += i * kToolButtonSize;

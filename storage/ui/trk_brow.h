@@ -70,6 +70,11 @@ public:
   bool SortlistEnabled() const { return model_.SortlistEnabled(); }
   void SetSortlistEnabled(bool enabled) { model_.SetSortlistEnabled(enabled); }
 
+  /// Shows or hides the quick search (its picture and field); shown by default. A list that
+  /// follows one fixed order has nothing to search in.
+  void SetSearchFieldVisible(bool visible);
+  bool SearchFieldVisible() const { return searchVisible_; }
+
   /// The table's background and text colours (applied in InitBrowse's last step and at once
   /// when bound).
   void SetTableColours(const QColor& background, const QColor& text);
@@ -130,6 +135,7 @@ private:
   QColor tableText_ = Qt::black;
   bool settingBars_ = false;
   bool sortListVisibleByLayout_ = true;
+  bool searchVisible_ = true;
   int stripLines_ = 1;
 };
 

@@ -349,6 +349,8 @@ TEST_F(ContestListActionsTest, NeuOnAnEmptyListOpensTheLogOfTheContestJustCreate
   ASSERT_TRUE(Names().empty());
   windows.answerStart = true;
   windows.inHeaderWindow = [&] {
+    if (windows.headerModes.back() != HeaderWindowMode::kNew)
+      return;
     Fileblock* kk = session->Headers();
     ASSERT_EQ(kk->ClearBuffer(), 0);
     ContestHeaderRecord h(kk->RecordBuffer());
@@ -359,8 +361,11 @@ TEST_F(ContestListActionsTest, NeuOnAnEmptyListOpensTheLogOfTheContestJustCreate
   std::string cursorWhileLogging;
   windows.inLogWindow = [&] { cursorWhileLogging = CursorName(); };
   actions->Neu();
-  // The list stands on the new contest before its log opens.
+  // The list stands on the new contest before its log opens; after the log the header
+  // window shows the contest for review.
   EXPECT_EQ(windows.logWindows, std::vector<int>{1});
+  EXPECT_EQ(windows.headerModes,
+            (std::vector<HeaderWindowMode>{HeaderWindowMode::kNew, HeaderWindowMode::kReview}));
   EXPECT_EQ(cursorWhileLogging, "ZELKA Mai");
   EXPECT_EQ(CursorName(), "ZELKA Mai");
   EXPECT_TRUE(HasExtension(1));

@@ -61,6 +61,47 @@ TEST_F(BandMode, FrequencySwitchesTheBandWithItsSerialNumbers) {
   EXPECT_EQ(s.FieldText(F::eFreq), "430,0000");
 }
 
+TEST_F(BandMode, FrequencyOfABandTheContestLacksKeepsTheBand) {
+  // Code 2 works 2 m only: a 70-cm frequency is a typing slip, not a band change.
+  QsoSession& s = Open({});
+  s.ToggleNameQth();
+  s.SetFocus(F::eFreq);
+  Type("432200");
+  s.SetFocus(F::eCall);
+  EXPECT_EQ(s.CurrentBand(), 'k');
+  EXPECT_EQ(s.FieldText(F::eFreq), "144,0000");
+  s.ToggleNameQth(); // with the QTH field shown the QSO would be stored from there
+  ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
+  EXPECT_EQ(StoredQso(0).Band(), 'k');
+  EXPECT_FLOAT_EQ(StoredQso(0).Freq(), 144.0f);
+}
+
+TEST_F(BandMode, StoreCountAndNewestQsoOfTheBandFollowTheLog) {
+  QsoSession& s = Open({.code = 'c'});
+  EXPECT_EQ(s.StoreCount(), 0);
+  EXPECT_EQ(s.LastStoredRecord(), 0);
+  EXPECT_EQ(s.NewestQsoOfCurrentBand(), 0);
+  ASSERT_TRUE(Log("DL1ABC", {"N05"}));
+  ASSERT_TRUE(Log("DL2ABC", {"N06"}));
+  EXPECT_EQ(s.StoreCount(), 2);
+  EXPECT_EQ(s.LastStoredRecord(), 2);
+  EXPECT_EQ(s.NewestQsoOfCurrentBand(), 2);
+  s.TakeBand('l');
+  EXPECT_EQ(s.NewestQsoOfCurrentBand(), 0);
+  ASSERT_TRUE(Log("DL3ABC", {"N07"}));
+  EXPECT_EQ(s.NewestQsoOfCurrentBand(), 3);
+  s.TakeBand('k');
+  EXPECT_EQ(s.NewestQsoOfCurrentBand(), 2);
+  // A refused store changes nothing; a changed QSO counts as stored.
+  Type("DL1ABC");
+  Enter();
+  EXPECT_EQ(s.StoreCount(), 3);
+  ASSERT_TRUE(s.BeginEdit(1));
+  EXPECT_TRUE(s.Store());
+  EXPECT_EQ(s.StoreCount(), 4);
+  EXPECT_EQ(s.LastStoredRecord(), 1);
+}
+
 TEST_F(BandMode, SentExchangeFollowsTheBandForCodeJ) {
   QsoSession& s = Open({.code = 'J', .dok = "E01"});
   EXPECT_EQ(s.CurrentBand(), 'b');

@@ -73,9 +73,8 @@ protected:
     PrefixTablesTest::TearDown();
   }
 
-  /// Builds the definition and header for `setup` and opens a session on them.
-  QsoSession& Open(const ContestSetup& setup) {
-    setup_ = setup;
+  /// The definition, header and extension records of a contest for `setup`.
+  QsoSessionParams BuildParams(const ContestSetup& setup) {
     ContestHeaderFields fields;
     fields.category = static_cast<std::uint8_t>(setup.category);
     fields.dateFrom = TodayDay(clock_);
@@ -111,9 +110,15 @@ protected:
     x.SetRstsNotLocked(setup.rstsNotLocked);
     params.extensionRecord = extension;
     params.ownLocator = setup.locator;
-    params_ = params;
+    return params;
+  }
+
+  /// Builds the definition and header for `setup` and opens a session on them.
+  QsoSession& Open(const ContestSetup& setup) {
+    setup_ = setup;
+    params_ = BuildParams(setup);
     dialogs_.Clear();
-    session_ = std::make_unique<QsoSession>(params, dialogs_, clock_);
+    session_ = std::make_unique<QsoSession>(params_, dialogs_, clock_);
     EXPECT_TRUE(session_->Open());
     return *session_;
   }
@@ -130,7 +135,8 @@ protected:
     return *session_;
   }
 
-  QsoSession& S() { return *session_; }
+  /// The session the helpers work on (window tests hand in the window's).
+  virtual QsoSession& S() { return *session_; }
 
   /// Types `text` into the focused field character by character, as the window reports it.
   void Type(std::string_view text) {

@@ -26,6 +26,7 @@
 #include "app/session_test_support.h"
 #include "app/ui/contest_brow.h"
 #include "app/ui/text_codec.h"
+#include "logging/ui/contest_log_window.h"
 #include "outputs/output_run.h"
 #include "outputs/ui/eing_contest_std.h"
 #include "outputs/ui/file_editor.h"
@@ -132,6 +133,8 @@ protected:
 TEST_F(EingContestStdTest, ACodeTwoContestIsCreatedFromAnEmptyDataDirectoryAndReopened) {
   ContestBrow& w = OpenMain();
   bool closed = false;
+  bool logged = false;
+  bool reviewed = false;
   OnHeaderWindow([&](EingContestStd& h) {
     EXPECT_EQ(h.windowTitle(), QStringLiteral("\"ZELKA\"  Contest-Konfiguration"));
     EXPECT_TRUE(h.btnstart->isVisible());
@@ -153,6 +156,16 @@ TEST_F(EingContestStdTest, ACodeTwoContestIsCreatedFromAnEmptyDataDirectoryAndRe
     Click(h.categoryButtons[0]);
     Click(h.rZeitOrt);
     Click(h.rssb);
+    // "Contest starten" opens the log of the new contest, and after it the header window
+    // for review.
+    test::OnModal<ContestLogStd>([&](ContestLogStd& log) {
+      logged = log.windowTitle().contains(QStringLiteral("ZELKA Mai"));
+      OnHeaderWindow([&](EingContestStd& review) {
+        reviewed = !review.btnstart->isVisible() && review.btnOK->isVisible();
+        review.btnOK->click();
+      });
+      log.btnbeenden->click();
+    });
     Click(h.btnstart);
     closed = !h.isVisible();
     if (!closed) {
@@ -162,10 +175,11 @@ TEST_F(EingContestStdTest, ACodeTwoContestIsCreatedFromAnEmptyDataDirectoryAndRe
   });
   w.AfterShown();
   EXPECT_TRUE(closed);
-  // "Start" wrote header and extension back and said that the log window is not there yet.
+  EXPECT_TRUE(logged);
+  EXPECT_TRUE(reviewed);
+  // "Start" wrote header and extension back.
   EXPECT_EQ(dialogs.Informs(),
-            (std::vector<std::string>{PrefixTableMissingMessage(), VersionReminder(),
-                                      LogWindowNotAvailableMessage()}));
+            (std::vector<std::string>{PrefixTableMissingMessage(), VersionReminder()}));
   Fileblock* kk = w.session().Headers();
   ASSERT_EQ(kk->FindKey(3, NumKey5(1)), 0);
   {

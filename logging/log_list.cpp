@@ -1,0 +1,145 @@
+#include "logging/log_list.h"
+
+#include <algorithm>
+
+#include "app/text_helpers.h"
+#include "radio/bands.h"
+#include "radio/date_time.h"
+#include "storage/dates.h"
+#include "storage/key_codec.h"
+#include "storage/pictures.h"
+#include "storage/strings.h"
+
+namespace tarvik {
+
+namespace {
+
+// Characters the values of a column take at most (the titles may be shorter).
+constexpr int kNumberWidth = 6;
+constexpr int kDateWidth = 8;
+constexpr int kTimeWidth = 5;
+constexpr int kCallWidth = 12;
+constexpr int kBandWidth = 6;
+constexpr int kModeWidth = 6;
+constexpr int kReportWidth = 21;
+constexpr int kMarkWidth = 6;
+constexpr int kPointsWidth = 5;
+constexpr int kQslWidth = 3;
+constexpr int kNameWidth = 15;
+constexpr int kFreqWidth = 9;
+
+bool Listener(const ContestDefinition& definition) {
+  return definition.ListenerLog != 0;
+}
+
+std::vector<std::string> MultLabels(const ContestDefinition& definition) {
+  std::vector<std::string> labels;
+  for (const std::string* label :
+       {&definition.MultLabel1, &definition.MultLabel2, &definition.MultLabel3})
+    labels.push_back(*label);
+  return labels;
+}
+
+// A report as the list shows it: the RST, a blank, the exchange.
+std::string ReportColumn(const std::string& report) {
+  if (report.size() <= 3)
+    return report;
+  return report.substr(0, 3) + " " + report.substr(3);
+}
+
+// Each title with its column's width in characters.
+std::vector<std::pair<std::string, int>> Columns(const ContestDefinition& definition) {
+  const bool listener = Listener(definition);
+  std::vector<std::pair<std::string, int>> columns = {
+      {ChooseText("Nr ", "No "), kNumberWidth},
+      {ChooseText(" Datum", "  Date"), kDateWidth},
+      {" UTC", kTimeWidth},
+      {" Call    ", kCallWidth},
+      {"Band ", kBandWidth},
+      {"Mod", kModeWidth},
+  };
+  if (listener) {
+    columns.emplace_back("Call2  ", kCallWidth);
+    columns.emplace_back("RSTsent2 ", kReportWidth);
+  } else {
+    columns.emplace_back(" RSTsent      ", kReportWidth);
+  }
+  columns.emplace_back(" RSTrcvd      ", kReportWidth);
+  for (const std::string& label : MultLabels(definition))
+    if (!label.empty())
+      columns.emplace_back(Pad(label, 6), kMarkWidth);
+  columns.emplace_back("Pkt", kPointsWidth);
+  columns.emplace_back("sQr", kQslWidth);
+  if (!listener) {
+    columns.emplace_back("Name", kNameWidth);
+    columns.emplace_back("QTH", kNameWidth);
+    columns.emplace_back("Freq.", kFreqWidth);
+  }
+  return columns;
+}
+
+} // namespace
+
+std::string LogListLowKey() {
+  return NumKey5(1);
+}
+
+std::string LogListHighKey() {
+  return NumKey5(999999999);
+}
+
+std::string LogListTitleLine(const ContestDefinition& definition) {
+  std::string line;
+  for (const auto& [title, width] : Columns(definition)) {
+    if (!line.empty())
+      line += ";";
+    line += Pad(title, std::max<int>(width, static_cast<int>(title.size())));
+  }
+  return line;
+}
+
+std::vector<int> LogListColumnCharacters(const ContestDefinition& definition) {
+  std::vector<int> widths;
+  for (const auto& [title, width] : Columns(definition))
+    widths.push_back(std::max<int>(width, static_cast<int>(title.size())));
+  return widths;
+}
+
+std::string LogListRow(const QsoRecord& record, const ContestDefinition& definition) {
+  if (record.IsBandChangeMarker()) {
+    const char band = record.QSYBand();
+    const std::string name = IsBandLetter(band) ? BandName(band) : std::string(1, band);
+    return ";*** QSY " + name + " ***";
+  }
+  const bool listener = Listener(definition);
+  std::string row = FormatLongPicture("######", record.QSONr()) + ";";
+  row += (record.Datum() > 0 ? DayToText(kShortDatePicture, record.Datum()) : std::string()) + ";";
+  // Midnight is a valid time (00:00); only a missing time shows blank.
+  row += (record.Zeit() >= 0 ? TimeToText(kQsoTimePicture, record.Zeit()) : std::string()) + ";";
+  row += record.Call() + ";";
+  const char band = record.Band();
+  row += (IsBandLetter(band) ? BandName(band) : std::string()) + ";";
+  row += record.Mode() + ";";
+  if (listener)
+    row += record.Call2() + ";";
+  row += ReportColumn(record.RSTs()) + ";";
+  row += ReportColumn(record.RSTr()) + ";";
+  const std::vector<std::string> labels = MultLabels(definition);
+  const std::string marks[] = {record.MultMark1(), record.MultMark2(), record.Call2()};
+  for (std::size_t i = 0; i < labels.size(); ++i)
+    if (!labels[i].empty())
+      row += marks[i] + ";";
+  row += FormatLongPicture("####", record.Punkte()) + ";";
+  const auto mark = [](char c) { return c == '\0' ? ' ' : c; };
+  row += std::string{mark(record.QSLs()), ' ', mark(record.QSLr())};
+  if (!listener) {
+    const std::string nameQth = record.NameQTH();
+    const std::size_t semicolon = nameQth.find(';');
+    row += ";" + nameQth.substr(0, semicolon) + ";";
+    row += (semicolon == std::string::npos ? std::string() : nameQth.substr(semicolon + 1)) + ";";
+    row += record.Freq() > 0 ? FormatPicture("#####,###", record.Freq()) : std::string();
+  }
+  return row;
+}
+
+} // namespace tarvik

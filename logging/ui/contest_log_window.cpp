@@ -1,0 +1,412 @@
+// The log window's controls and their arrangement, opening and closing.
+
+#include "logging/ui/contest_log_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QListWidget>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/ui/text_codec.h"
+#include "logging/log_list.h"
+#include "logging/ui/evaluation_panel.h"
+#include "logging/ui/log_window_style.h"
+#include "logging/ui/multiplier_panel.h"
+#include "storage/fileblock.h"
+#include "storage/ui/trk_brow.h"
+#include "widgets/trk_bit_btn.h"
+#include "widgets/trk_edit.h"
+
+namespace tarvik {
+
+using namespace logwindow;
+
+namespace {
+
+constexpr int kSideBarWidth = 176;
+// Screens narrower than this get the compact window: smaller fonts, a narrower side bar and
+// evaluation panel, so that everything fits 1024 pixels.
+constexpr int kWideScreen = 1200;
+constexpr int kTitleBarHeight = 26;
+
+/// The side bar's picture: a dark gradient with quiet rings of a radio wave.
+class SideBar final : public QWidget {
+public:
+  explicit SideBar(QWidget* parent) : QWidget(parent) {}
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0.0, QColor(0x0E, 0x1C, 0x30));
+    gradient.setColorAt(0.6, QColor(0x1F, 0x3F, 0x66));
+    gradient.setColorAt(1.0, QColor(0x2E, 0x5C, 0x8E));
+    p.fillRect(rect(), gradient);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(width() * 0.5, height() * 0.78);
+    for (int i = 1; i <= 5; ++i) {
+      p.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 24 - 3 * i), 2));
+      p.drawEllipse(centre, 20.0 * i, 20.0 * i);
+    }
+  }
+};
+
+} // namespace
+
+ContestLogStd::ContestLogStd(QsoSessionParams params, UserDialogs& dialogs, QWidget* mainWindow,
+                             const Clock& clock)
+    : QDialog(mainWindow), dialogs_(dialogs), mainWindow_(mainWindow) {
+  header_ = params.headerRecord;
+  extension_ = params.extensionRecord;
+  session_ = std::make_unique<QsoSession>(std::move(params), dialogs, clock);
+  setObjectName(QStringLiteral("ContestLogStd"));
+  const QScreen* screen =
+      mainWindow != nullptr ? mainWindow->screen() : QGuiApplication::primaryScreen();
+  narrow_ = screen != nullptr && screen->availableGeometry().width() < kWideScreen;
+  setModal(true);
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+  CreateControls();
+  qApp->installEventFilter(this);
+  connect(qApp, &QApplication::focusChanged, this, &ContestLogStd::FocusChanged);
+}
+
+ContestLogStd::~ContestLogStd() {
+  qApp->removeEventFilter(this);
+  // The controls go before the window: no focus change may reach it any more.
+  disconnect(qApp, nullptr, this, nullptr);
+  Finish();
+}
+
+// ---------------------------------------------------------------------------------------
+// Controls
+
+TrkBitBtn* ContestLogStd::MakeButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new TrkBitBtn(bkCustom, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setText(caption);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setAutoDefault(false);
+  return button;
+}
+
+void ContestLogStd::CreateControls() {
+  setMinimumSize(800, 560);
+  SetBackground(this, kFormColour);
+  auto* outer = new QHBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSpacing(0);
+  outer->addWidget(CreateSideBar());
+
+  auto* main = new QVBoxLayout();
+  main->setContentsMargins(8, 8, 8, 8);
+  main->setSpacing(8);
+  auto* top = new QHBoxLayout();
+  top->setSpacing(8);
+  top->addWidget(CreateEntryPanel(), 1);
+  panelauswertung = new EvaluationPanelWidget(narrow_, this);
+  SetBackground(panelauswertung, kPanelColour);
+  connect(panelauswertung->btnauswertung, &QPushButton::clicked, this,
+          [this] { CallTool(tools_.partyEvaluation); });
+  top->addWidget(panelauswertung, 0);
+  main->addLayout(top, 0);
+  main->addWidget(CreateListPanel(), 1);
+  outer->addLayout(main, 1);
+
+  // The hidden radio control: its buttons and timer have no function.
+  panelCAT = new QFrame(this);
+  panelCAT->setObjectName(QStringLiteral("panelCAT"));
+  auto* cat = new QHBoxLayout(panelCAT);
+  btnCATan = MakeButton("btnCATan", QStringLiteral("CAT an"), panelCAT);
+  btnCATaus = MakeButton("btnCATaus", QStringLiteral("CAT aus"), panelCAT);
+  cat->addWidget(btnCATan);
+  cat->addWidget(btnCATaus);
+  panelCAT->hide();
+  TimerCAT = new QTimer(this);
+  TimerCAT->setObjectName(QStringLiteral("TimerCAT"));
+
+  // The default button turns Enter into a key press on the focused field.
+  btndefault = MakeButton("btndefault", QStringLiteral("default"), this);
+  btndefault->hide();
+  connect(btndefault, &QPushButton::clicked, this, &ContestLogStd::btndefaultClick);
+
+  timerzeit = new QTimer(this);
+  timerzeit->setObjectName(QStringLiteral("timerzeit"));
+  timerzeit->setInterval(1000);
+  connect(timerzeit, &QTimer::timeout, this, &ContestLogStd::timerzeitTimer);
+
+  listband = MakeChoiceList("listband", session_->BandList());
+  listmode = MakeChoiceList("listmode", session_->ModeList());
+  resize(1024, 740);
+}
+
+QWidget* ContestLogStd::CreateSideBar() {
+  auto* bar = new SideBar(this);
+  bar->setFixedWidth(Px(kSideBarWidth) + (narrow_ ? 16 : 0));
+  auto* layout = new QVBoxLayout(bar);
+  layout->setContentsMargins(8, 10, 8, 10);
+  layout->setSpacing(6);
+
+  MenueBeenden = new QLabel(QStringLiteral("Contest beenden"), bar);
+  MenueBeenden->setObjectName(QStringLiteral("MenueBeenden"));
+  QFont menuFont = SizedFont(font(), Pt(12), true);
+  menuFont.setItalic(true);
+  MenueBeenden->setFont(menuFont);
+  MenueBeenden->setMargin(3);
+  SetTextColour(MenueBeenden, Qt::white);
+  MenueBeenden->setCursor(Qt::PointingHandCursor);
+  MenueBeenden->installEventFilter(this);
+  layout->addWidget(MenueBeenden);
+  layout->addSpacing(10);
+
+  lglobcall1 = new QLabel(QStringLiteral("Tarvik"), bar);
+  lglobcall2 = new QLabel(QStringLiteral("Contest-"), bar);
+  lglobcall3 = new QLabel(QStringLiteral("Logbuch"), bar);
+  lglobcall1->setObjectName(QStringLiteral("lglobcall1"));
+  lglobcall2->setObjectName(QStringLiteral("lglobcall2"));
+  lglobcall3->setObjectName(QStringLiteral("lglobcall3"));
+  lglobcall1->setFont(SizedFont(font(), Pt(20), true));
+  SetTextColour(lglobcall1, kYellow);
+  for (QLabel* label : {lglobcall2, lglobcall3}) {
+    label->setFont(SizedFont(font(), Pt(12), false));
+    SetTextColour(label, Qt::white);
+  }
+  layout->addWidget(lglobcall1);
+  layout->addWidget(lglobcall2);
+  layout->addWidget(lglobcall3);
+  layout->addSpacing(12);
+
+  btnListe = MakeButton("btnListe", QStringLiteral("Log-Liste [F5]"), bar);
+  btnBandliste = MakeButton("btnBandliste", QStringLiteral("Bandlog [F3]"), bar);
+  btnCallsuche = MakeButton("btnCallsuche", QStringLiteral("Callsuche [F4]"), bar);
+  btnKorrektur = MakeButton("btnKorrektur", QStringLiteral("Korrektur [F12]"), bar);
+  btnNotiz = MakeButton("btnNotiz", QStringLiteral("Notiz [F6]"), bar);
+  btnNameqth = MakeButton("btnNameqth", QStringLiteral("Name/QTH [F9]"), bar);
+  btnadifimport = MakeButton("btnadifimport", QStringLiteral("Import von ADIF-Dateien"), bar);
+  btnHilfe = MakeButton("btnHilfe", QStringLiteral("Hilfe"), bar);
+  for (TrkBitBtn* b : {btnListe, btnBandliste, btnCallsuche, btnKorrektur, btnNotiz, btnNameqth,
+                       btnadifimport, btnHilfe}) {
+    b->setRknichtTransparent(true);
+    b->setMinimumHeight(26);
+    layout->addWidget(b);
+  }
+  btnadifimport->setToolTip(btnadifimport->text());
+  btnadifimport->setText(QStringLiteral("ADIF-Import"));
+  connect(btnListe, &QPushButton::clicked, this, &ContestLogStd::btnListeClick);
+  connect(btnBandliste, &QPushButton::clicked, this, [this] { CallTool(tools_.bandLog); });
+  connect(btnCallsuche, &QPushButton::clicked, this, [this] { CallTool(tools_.callSearch); });
+  connect(btnKorrektur, &QPushButton::clicked, this, [this] { CallTool(tools_.corrections); });
+  connect(btnNotiz, &QPushButton::clicked, this, [this] { CallTool(tools_.note); });
+  connect(btnadifimport, &QPushButton::clicked, this, [this] { CallTool(tools_.adifImport); });
+  connect(btnNameqth, &QPushButton::clicked, this, &ContestLogStd::btnNameqthClick);
+  connect(btnHilfe, &QPushButton::clicked, this, &ContestLogStd::btnHilfeClick);
+
+  layout->addStretch(1);
+  lProgramLine = new QLabel(bar);
+  lProgramLine->setObjectName(QStringLiteral("lProgramLine"));
+  lProgramLine->setWordWrap(true);
+  lProgramLine->setFont(SizedFont(font(), Pt(8), false));
+  SetTextColour(lProgramLine, QColor(0xE4, 0xEA, 0xF1));
+  lProgramLine->setText(ToQString(session_->ProgramLine()));
+  layout->addWidget(lProgramLine);
+  layout->addSpacing(6);
+  btnbeenden = MakeButton("btnbeenden", QStringLiteral("Contest beenden"), bar);
+  btnbeenden->setRknichtTransparent(true);
+  btnbeenden->setMinimumHeight(30);
+  connect(btnbeenden, &QPushButton::clicked, this, &QWidget::close);
+  layout->addWidget(btnbeenden);
+  return bar;
+}
+
+QFrame* ContestLogStd::CreateListPanel() {
+  panelListe = new QFrame(this);
+  panelListe->setObjectName(QStringLiteral("panelListe"));
+  panelListe->setFrameShape(QFrame::StyledPanel);
+  SetBackground(panelListe, kPanelColour);
+  auto* layout = new QVBoxLayout(panelListe);
+  layout->setContentsMargins(1, 1, 1, 1);
+  layout->setSpacing(0);
+
+  PanelDXOben = new QWidget(panelListe);
+  PanelDXOben->setObjectName(QStringLiteral("PanelDXOben"));
+  PanelDXOben->setFixedHeight(kTitleBarHeight);
+  SetBackground(PanelDXOben, kNavy);
+  auto* title = new QHBoxLayout(PanelDXOben);
+  title->setContentsMargins(8, 0, 4, 0);
+  title->setSpacing(6);
+  lContestCaption = new QLabel(ToQString(session_->ListCaption()), PanelDXOben);
+  lContestCaption->setObjectName(QStringLiteral("lContestCaption"));
+  lContestCaption->setFont(SizedFont(font(), Pt(11), true));
+  SetTextColour(lContestCaption, kYellow);
+  lContestCaption->setCursor(Qt::PointingHandCursor);
+  lContestCaption->installEventFilter(this);
+  title->addWidget(lContestCaption);
+  title->addStretch(1);
+  btnAendern = MakeButton("btnAendern", QStringLiteral("Ändern [ET]"), PanelDXOben);
+  btnLoeschen = MakeButton("btnLoeschen", QStringLiteral("Löschen [Entf]"), PanelDXOben);
+  connect(btnAendern, &QPushButton::clicked, this, [this] { CallTool(tools_.change); });
+  connect(btnLoeschen, &QPushButton::clicked, this, [this] { CallTool(tools_.remove); });
+  for (TrkBitBtn* b : {btnAendern, btnLoeschen}) {
+    b->setRknichtTransparent(true);
+    b->setFixedHeight(kTitleBarHeight - 4);
+    title->addWidget(b);
+  }
+  SpeedButton1 = new QToolButton(PanelDXOben);
+  SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+  SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+  SpeedButton1->setToolTip(QStringLiteral("Contest beenden"));
+  SpeedButton1->setAutoRaise(true);
+  SpeedButton1->setFocusPolicy(Qt::NoFocus);
+  connect(SpeedButton1, &QToolButton::clicked, this, &QWidget::close);
+  title->addWidget(SpeedButton1);
+  layout->addWidget(PanelDXOben);
+
+  Brow = new TrkBrow(dialogs_, panelListe);
+  Brow->setObjectName(QStringLiteral("Brow"));
+  Brow->SetSearchFieldVisible(false);
+  layout->addWidget(Brow, 1);
+  return panelListe;
+}
+
+QListWidget* ContestLogStd::MakeChoiceList(const char* name,
+                                           const std::vector<std::string>& entries) {
+  auto* list = new QListWidget(this);
+  list->setObjectName(QString::fromLatin1(name));
+  for (const std::string& entry : entries)
+    list->addItem(ToQString(entry));
+  list->setFont(SizedFont(font(), Pt(11), true));
+  list->setFrameShape(QFrame::Box);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->installEventFilter(this);
+  list->hide();
+  const bool band = std::string_view(name) == "listband";
+  connect(list, &QListWidget::itemDoubleClicked, this, [this, band] {
+    if (band)
+      listbandTake();
+    else
+      listmodeTake();
+  });
+  return list;
+}
+
+void ContestLogStd::SetColours(const QColor& form, const QColor& panel, const QColor& grid) {
+  SetBackground(this, form);
+  for (QWidget* w : std::initializer_list<QWidget*>{panelEingabe, panelauswertung, panelListe})
+    SetBackground(w, panel);
+  Brow->SetTableColours(grid, Qt::black);
+}
+
+// ---------------------------------------------------------------------------------------
+// Opening and closing
+
+void ContestLogStd::ConnectList() {
+  BrowseGridEvents& e = Brow->events();
+  e.OnBuildRow = [this](RowRec& row) {
+    Fileblock* log = session_->LogFile();
+    if (log == nullptr)
+      return;
+    row.Text = LogListRow(QsoRecord(static_cast<const char*>(log->RecordBuffer())),
+                          session_->Definition());
+  };
+  e.OnSetHeaderFooter = [this] {
+    Brow->SetHeaderFooter(LogListTitleLine(session_->Definition()), std::string());
+  };
+  e.OnBrowColWidths = [this](int column) {
+    const std::vector<int> widths = LogListColumnCharacters(session_->Definition());
+    if (column < 1 || column > static_cast<int>(widths.size()))
+      return 0;
+    const int unit = Brow->table()->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+    return (widths[static_cast<std::size_t>(column - 1)] + 1) * unit;
+  };
+  e.OnBrowEnter = [this] { CallTool(tools_.change); };
+  e.OnBrowDoppelKlick = [this] { CallTool(tools_.change); };
+  // Del deletes through the log's own delete (totals, renumbering), never the grid's.
+  e.OnBefore_Loesch = [this] {
+    CallTool(tools_.remove);
+    return false;
+  };
+}
+
+bool ContestLogStd::Open() {
+  if (opened_)
+    return true;
+  // 1.-6., 9. Files, marker records, band, mode, lists, totals, a new QSO.
+  if (!session_->Open())
+    return false;
+  opened_ = true;
+  setWindowTitle(ToQString(session_->WindowCaption()));
+  // 7. The log list on key 4 over all record numbers.
+  ConnectList();
+  Brow->LayoutForInit();
+  if (!Brow->InitBrowse(session_->LogFile(), kLogListKey, LogListLowKey(), LogListHighKey())) {
+    dialogs_.Inform(Brow->InitError());
+    Finish();
+    return false;
+  }
+  PositionListOnNewestQso();
+  UpdateButtons();
+  shownBand_ = session_->CurrentBand();
+  shownStores_ = session_->StoreCount();
+  // 10. The clock once, then every second.
+  session_->ClockTick();
+  ShowSession();
+  timerzeit->start();
+  return true;
+}
+
+void ContestLogStd::ShowMaximised() {
+  if (QScreen* s = screen())
+    setGeometry(s->availableGeometry());
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void ContestLogStd::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // 11. The main window stays hidden while the log is open.
+  if (mainWindow_ != nullptr && !finished_)
+    mainWindow_->hide();
+  ShowFocus();
+}
+
+void ContestLogStd::closeEvent(QCloseEvent* event) {
+  // The close request is always granted.
+  closing_ = true;
+  Finish();
+  QDialog::closeEvent(event);
+}
+
+void ContestLogStd::reject() {
+  // Esc belongs to the entry (it clears it); only a close request ends the window.
+  if (closing_)
+    QDialog::reject();
+}
+
+void ContestLogStd::Finish() {
+  if (finished_)
+    return;
+  finished_ = true;
+  timerzeit->stop();
+  CloseLists();
+  Brow->Unbind();
+  if (session_->IsOpen()) {
+    session_->Close();
+    header_ = session_->HeaderRecord();
+    extension_ = session_->ExtensionRecord();
+  }
+  if (mainWindow_ != nullptr)
+    mainWindow_->show();
+}
+
+} // namespace tarvik

@@ -1,0 +1,136 @@
+// The texts of the log list: title lines for a normal, a listener and a contest without
+// multipliers; rows of a QSO, of a listener QSO and of a band-change marker record.
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "app/contest_catalog.h"
+#include "app/process_settings.h"
+#include "logging/log_list.h"
+#include "storage/dates.h"
+#include "storage/key_codec.h"
+#include "storage/strings.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+
+namespace tarvik::test {
+namespace {
+
+ContestDefinition Definition(char code, int category = 0) {
+  FakeDialogs dialogs;
+  FakeClock clock;
+  ContestHeaderFields fields;
+  fields.category = static_cast<std::uint8_t>(category);
+  return BuildContestDefinition(code, fields, "JO31MX", dialogs, clock);
+}
+
+std::vector<std::string> Cells(const std::string& text) {
+  std::vector<std::string> cells;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find(';', start);
+    cells.push_back(text.substr(start, end - start));
+    if (end == std::string::npos)
+      return cells;
+    start = end + 1;
+  }
+}
+
+TEST(LogList, TitleLinesFollowTheContest) {
+  SetLanguageFlag(1);
+  struct Case {
+    char code;
+    int category;
+    std::vector<std::string> titles;
+  };
+  const Case cases[] = {
+      // Code 2: DOK and locator multipliers, name, QTH and frequency at the end.
+      {'2',
+       0,
+       {"Nr    ", " Datum  ", " UTC ", " Call       ", "Band  ", "Mod   ",
+        " RSTsent      "
+        "       ",
+        " RSTrcvd      "
+        "       ",
+        "DOK   ", "Loc   ", "Pkt  ", "sQr", "Name           ", "QTH            ", "Freq.    "}},
+      // Code 3, SWL: the second call and report replace the sent report; no name or QTH.
+      {'3',
+       2,
+       {"Nr    ", " Datum  ", " UTC ", " Call       ", "Band  ", "Mod   ", "Call2       ",
+        "RSTsent2             ", " RSTrcvd             ", "DOK   ", "Pkt  ", "sQr"}},
+      // Code A: no multiplier columns.
+      {'A',
+       0,
+       {"Nr    ", " Datum  ", " UTC ", " Call       ", "Band  ", "Mod   ", " RSTsent             ",
+        " RSTrcvd             ", "Pkt  ", "sQr", "Name           ", "QTH            ",
+        "Freq.    "}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const ContestDefinition def = Definition(c.code, c.category);
+    const std::string line = LogListTitleLine(def);
+    EXPECT_EQ(Cells(line), c.titles);
+    const std::vector<int> widths = LogListColumnCharacters(def);
+    ASSERT_EQ(widths.size(), c.titles.size());
+    for (std::size_t i = 0; i < widths.size(); ++i)
+      EXPECT_EQ(widths[i], static_cast<int>(c.titles[i].size()));
+  }
+  SetLanguageFlag(0);
+  EXPECT_EQ(Cells(LogListTitleLine(Definition('2')))[0], "No    ");
+  EXPECT_EQ(Cells(LogListTitleLine(Definition('2')))[1], "  Date  ");
+  SetLanguageFlag(1);
+}
+
+TEST(LogList, RowsShowTheStoredQso) {
+  SetLanguageFlag(1);
+  std::array<char, QsoRecord::kLength> buffer{};
+  QsoRecord q(buffer.data());
+  q.SetQSONr(12);
+  q.SetDatum(DmyToDay(14, 3, 2026));
+  q.SetZeit(0); // midnight is a time
+  q.SetCall("DL1ABC/P");
+  q.SetBand('k');
+  q.SetMode("CW");
+  q.SetRSTs("599N01/JO31");
+  q.SetRSTr("5995N/JO42");
+  q.SetMultMark1("5N");
+  q.SetMultMark2("JO42");
+  q.SetPunkte(3);
+  q.SetQSLs('Y');
+  q.SetQSLr('N');
+  q.SetNameQTH("Hans;Münster");
+  q.SetFreq(144.3f);
+  EXPECT_EQ(Cells(LogListRow(q, Definition('2'))),
+            (std::vector<std::string>{"    12", "14.03.26", "00:00", "DL1ABC/P", "2 m", "CW",
+                                      "599 N01/JO31", "599 5N/JO42", "5N", "JO42", "   3", "Y N",
+                                      "Hans", "Münster", "  144,300"}));
+
+  // A listener QSO: the second call and its report; no time and no date show blank.
+  q.SetDatum(-1);
+  q.SetZeit(-1);
+  q.SetCall2("DL2XYZ");
+  q.SetRSTs("57 ");
+  q.SetRSTr("59 N01");
+  q.SetMultMark2("");
+  EXPECT_EQ(Cells(LogListRow(q, Definition('3', 2))),
+            (std::vector<std::string>{"    12", "", "", "DL1ABC/P", "2 m", "CW", "DL2XYZ", "57 ",
+                                      "59  N01", "5N", "   3", "Y N"}));
+
+  // A band-change marker record written by an earlier tool.
+  std::array<char, QsoRecord::kLength> marker{};
+  QsoRecord m(marker.data());
+  m.SetQSYBand('b');
+  m.SetQSONr(7);
+  EXPECT_EQ(LogListRow(m, Definition('2')), ";*** QSY 80 m ***");
+}
+
+TEST(LogList, RangeCoversEveryRecordNumber) {
+  EXPECT_EQ(LogListLowKey(), NumKey5(1));
+  EXPECT_EQ(LogListHighKey(), NumKey5(999999999));
+  EXPECT_LT(LogListLowKey(), NumKey5(2));
+  EXPECT_GT(LogListHighKey(), NumKey5(1000000));
+}
+
+} // namespace
+} // namespace tarvik::test
