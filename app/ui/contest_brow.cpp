@@ -27,6 +27,7 @@
 #include "app/process_settings.h"
 #include "app/text_helpers.h"
 #include "app/ui/help_hook.h"
+#include "app/ui/log_window_tools.h"
 #include "app/ui/text_codec.h"
 #include "logging/ui/contest_log_window.h"
 #include "outputs/ui/eing_contest_std.h"
@@ -636,6 +637,7 @@ void ContestBrow::OpenLogWindow(int, const ContestDefinition& definition) {
   ContestLogStd window(LogSessionParams(*session_, definition), dialogs_, this,
                        session_->ClockSource());
   window.SetColours(colours_.form, colours_.panel, colours_.grid);
+  window.SetTools(StandardLogTools(window, dialogs_));
   if (!window.Open())
     return;
   window.ShowMaximised();
