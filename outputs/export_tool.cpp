@@ -1,10 +1,12 @@
 #include "outputs/export_tool.h"
 
 #include <charconv>
+#include <cstdio>
 #include <map>
 
 #include "outputs/output_contest.h"
 #include "outputs/output_kinds.h"
+#include "outputs/participant_data.h"
 #include "storage/data_directory.h"
 #include "storage/engine.h"
 #include "storage/program_files_tool.h"
@@ -14,10 +16,29 @@ namespace tarvik {
 namespace {
 
 const std::map<std::string, int, std::less<>> kKinds = {
-    {"stf", output_kind::kStfFile},   {"adif", output_kind::kAdifFile},
-    {"csv", output_kind::kCsvFile},   {"all", output_kind::kELogQsoList},
-    {"txt", output_kind::kELogWhole},
+    {"stf", output_kind::kStfFile},      {"adif", output_kind::kAdifFile},
+    {"csv", output_kind::kCsvFile},      {"all", output_kind::kELogQsoList},
+    {"txt", output_kind::kELogWhole},    {"sum", output_kind::kELogCover},
+    {"bnd", output_kind::kELogBandList}, {"multi", output_kind::kELogMultiCheck},
+    {"edi", output_kind::kEdiFile},
 };
+
+constexpr const char* kKindNames = "stf, adif, csv, all, txt, sum, bnd, multi, edi";
+
+/// The participant fields an --edi option may set, by the dialog's names.
+std::string* ParticipantField(ParticipantData& p, std::string_view name) {
+  const std::pair<std::string_view, std::string*> fields[] = {
+      {"pcall", &p.pcall}, {"ploc", &p.ploc},     {"padr1", &p.padr1},   {"padr2", &p.padr2},
+      {"psect", &p.psect}, {"pclub1", &p.pclub1}, {"pclub2", &p.pclub2}, {"remail", &p.remail},
+      {"rname", &p.rname}, {"radr1", &p.radr1},   {"radr2", &p.radr2},   {"rpoco", &p.rpoco},
+      {"rcity", &p.rcity}, {"rcoun", &p.rcoun},   {"mope1", &p.mope1},   {"mope2", &p.mope2},
+      {"rtrx", &p.rtrx},   {"rant", &p.rant},     {"rpower", &p.rpower}, {"rremarks", &p.rremarks},
+  };
+  for (const auto& [field, value] : fields)
+    if (field == name)
+      return value;
+  return nullptr;
+}
 
 struct Arguments {
   int kind = 0;
@@ -25,7 +46,30 @@ struct Arguments {
   std::string file;
   bool rstOnly = true;
   std::string dataDir;
+  /// --edi FIELD=VALUE, in the order given.
+  std::vector<std::pair<std::string, std::string>> participant;
 };
+
+/// Applies the --edi values to the prefilled participant data; false for a band that is no
+/// choice of the dialog.
+bool ApplyParticipant(const Arguments& a, ParticipantData& p, std::ostream& err) {
+  for (const auto& [field, value] : a.participant) {
+    if (field == "pband") {
+      int index = -1;
+      for (std::size_t i = 0; i < kParticipantBands.size(); ++i)
+        if (kParticipantBands[i] == value)
+          index = static_cast<int>(i);
+      if (index < 0 && !value.empty()) {
+        err << "tarvik-tool export: '" << value << "' is no band of the EDI file\n";
+        return false;
+      }
+      p.pband = index;
+    } else {
+      *ParticipantField(p, field) = value;
+    }
+  }
+  return true;
+}
 
 /// Messages of building the definition go to the error stream; questions are not asked.
 class ToolDialogs final : public UserDialogs {
@@ -53,7 +97,7 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
     if (arg == "--kind" && hasValue) {
       const auto kind = kKinds.find(args[++i]);
       if (kind == kKinds.end()) {
-        err << "tarvik-tool export: unknown kind '" << args[i] << "' (stf, adif, csv, all, txt)\n";
+        err << "tarvik-tool export: unknown kind '" << args[i] << "' (" << kKindNames << ")\n";
         return false;
       }
       a->kind = kind->second;
@@ -64,6 +108,19 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
         return false;
       }
       a->rstOnly = answer == "yes";
+    } else if (arg == "--edi" && hasValue) {
+      const std::string& setting = args[++i];
+      const auto equals = setting.find('=');
+      const std::string field = setting.substr(0, equals);
+      ParticipantData probe;
+      if (equals == std::string::npos ||
+          (field != "pband" && ParticipantField(probe, field) == nullptr)) {
+        err << "tarvik-tool export: --edi takes FIELD=VALUE with a field of the participant "
+               "dialog, not '"
+            << setting << "'\n";
+        return false;
+      }
+      a->participant.emplace_back(field, setting.substr(equals + 1));
     } else if (arg == "--data" && hasValue) {
       a->dataDir = args[++i];
     } else if (!arg.empty() && arg[0] != '-') {
@@ -96,14 +153,20 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
         << DataPath("KXKK") << "\n";
     return 1;
   }
-  const OutputFileStatus status =
-      WriteOutputFile(a.kind, *contest, a.file, [&] { return a.rstOnly; });
+  bool participantValid = true;
+  const OutputFileStatus status = WriteOutputFile(
+      a.kind, *contest, a.file, [&] { return a.rstOnly; }, ProcessClock(),
+      [&](ParticipantData& p) { participantValid = ApplyParticipant(a, p, err); });
+  if (!participantValid) {
+    std::remove(a.file.c_str());
+    return 2;
+  }
   switch (status) {
   case OutputFileStatus::kWritten:
     out << "wrote " << a.file << "\n";
     return 0;
   case OutputFileStatus::kNotAvailable:
-    err << "tarvik-tool export: this output is not available in this version yet\n";
+    err << "tarvik-tool export: no such output\n";
     return 1;
   case OutputFileStatus::kNotCreated:
     err << "tarvik-tool export: " << a.file << " cannot be created\n";
@@ -149,11 +212,18 @@ int RunExportToolCommand(const std::vector<std::string>& args, std::ostream& out
 }
 
 const char* ExportToolUsage() {
-  return "  export --kind stf|adif|csv|all CONTEST_NUMBER OUTFILE [--rst-only yes|no]\n"
-         "         [--data DIR]\n"
-         "                        write the STF file, ADIF or CSV export or E-Log QSO list\n"
-         "                        of a contest as the output menu does (--rst-only answers\n"
-         "                        the ADIF question, default yes)\n";
+  return "  export --kind stf|adif|csv|all|txt|sum|bnd|multi|edi CONTEST_NUMBER OUTFILE\n"
+         "         [--rst-only yes|no] [--edi FIELD=VALUE]... [--data DIR]\n"
+         "                        write an output file of a contest as the output menu does:\n"
+         "                        STF, ADIF, CSV, E-Log QSO list (all), whole-log file (txt),\n"
+         "                        cover sheet (sum), band list (bnd), multiplier check list\n"
+         "                        (multi) or EDI file (edi). --rst-only answers the ADIF\n"
+         "                        question (default yes). The EDI participant values are\n"
+         "                        those the participant dialog is prefilled with; --edi\n"
+         "                        overrides one of them by its dialog name (pcall, ploc,\n"
+         "                        padr1, padr2, psect, pband, pclub1, pclub2, remail, rname,\n"
+         "                        radr1, radr2, rpoco, rcity, rcoun, mope1, mope2, rtrx,\n"
+         "                        rant, rpower, rremarks; pband takes \"144 MHz\" etc.)\n";
 }
 
 } // namespace tarvik

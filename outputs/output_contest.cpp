@@ -42,6 +42,8 @@ StationData ReadStationData(char contestCode, int contestNumber, const std::stri
     station.street = setup.street();
     station.postcodePlace = setup.postcodePlace();
     station.country = setup.country();
+    station.locator = setup.stationLocator();
+    station.dok = setup.dok();
   }
   station.swlNumber = swlNumber;
   station.stationDescription = LoadStationDescription(contestCode, contestNumber);

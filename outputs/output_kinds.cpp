@@ -11,19 +11,19 @@ namespace {
 
 // clang-format off
 constexpr std::array<OutputKindInfo, 13> kKinds = {{
-    {1,  "Papierlog - Deckblatt",        true,   "", "", "", false, false, false},
-    {3,  "Papierlog - Multi-Checkliste", true,   "", "", "", false, false, false},
-    {4,  "Papierlog - Band-Liste",       true,   "", "", "", false, false, false},
-    {5,  "Papierlog - QSO-Liste",        true,   "", "", "", false, false, true},
-    {7,  "E-Log Deckblatt",              false, "E-Log - Deckblattdatei ",   "E-Log Deckblatt (*.SUM)|",       "SUM", false, true,  false},
-    {8,  "E-Log QSO-Liste",              false, "E-Log - Listendatei ",      "E-Log Liste (*.ALL)|",           "ALL", true,  true,  true},
-    {9,  "STF-Datei",                    false, "STF - Listendatei ",        "STF-Liste (*.STF)|",             "STF", true,  true,  true},
-    {10, "ADIF- Exportdatei",            false, "ADIF - Listendatei ",       "ADIF-Liste (*.ADI)|",            "ADI", true,  false, true},
-    {12, "E-Log Band-Liste",             false, "E-Log - Bandlistendatei ",  "E-Log Bandliste (*.BND)|",       "BND", true,  true,  false},
-    {13, "E-Log Gesamtdatei",            false, "E-Log - Gesamtdatei ",      "E-Log Gesamtdatei (*.TXT)|",     "TXT", true,  false, false},
-    {14, "CSV- Exportdatei",             false, "CSV - Listendatei ",        "CSV-Liste (*.CSV)|",             "CSV", true,  false, true},
-    {15, "E-Log Multi-Checkliste",       false, "E-Log - Multi-Checkliste ", "E-Log Multicheckliste (*.txt)|", "txt", true,  false, false},
-    {16, "EDI-Datei",                    false, "EDI - Datei ",              "EDI-Datei (*.EDI)|",             "EDI", true,  false, false},
+    {1,  "Papierlog - Deckblatt",        true,   "", "", "", false, false},
+    {3,  "Papierlog - Multi-Checkliste", true,   "", "", "", false, false},
+    {4,  "Papierlog - Band-Liste",       true,   "", "", "", false, false},
+    {5,  "Papierlog - QSO-Liste",        true,   "", "", "", false, false},
+    {7,  "E-Log Deckblatt",              false, "E-Log - Deckblattdatei ",   "E-Log Deckblatt (*.SUM)|",       "SUM", false, true},
+    {8,  "E-Log QSO-Liste",              false, "E-Log - Listendatei ",      "E-Log Liste (*.ALL)|",           "ALL", true,  true},
+    {9,  "STF-Datei",                    false, "STF - Listendatei ",        "STF-Liste (*.STF)|",             "STF", true,  true},
+    {10, "ADIF- Exportdatei",            false, "ADIF - Listendatei ",       "ADIF-Liste (*.ADI)|",            "ADI", true,  false},
+    {12, "E-Log Band-Liste",             false, "E-Log - Bandlistendatei ",  "E-Log Bandliste (*.BND)|",       "BND", true,  true},
+    {13, "E-Log Gesamtdatei",            false, "E-Log - Gesamtdatei ",      "E-Log Gesamtdatei (*.TXT)|",     "TXT", true,  false},
+    {14, "CSV- Exportdatei",             false, "CSV - Listendatei ",        "CSV-Liste (*.CSV)|",             "CSV", true,  false},
+    {15, "E-Log Multi-Checkliste",       false, "E-Log - Multi-Checkliste ", "E-Log Multicheckliste (*.txt)|", "txt", true,  false},
+    {16, "EDI-Datei",                    false, "EDI - Datei ",              "EDI-Datei (*.EDI)|",             "EDI", true,  false},
 }};
 // clang-format on
 
@@ -102,14 +102,13 @@ std::string FileCreatedMessage(std::string_view fileName) {
   return "Datei " + std::string(fileName) + " wurde erstellt.";
 }
 
+std::string NoPrinterMessage() {
+  return ChooseText("Es ist kein Drucker verfügbar.", "No printer is available.");
+}
+
 std::string PrintJobNotStartedMessage() {
   return ChooseText("Der Druckauftrag konnte nicht gestartet werden.",
                     "The print job could not be started.");
-}
-
-std::string OutputNotAvailableMessage() {
-  return ChooseText("Diese Ausgabe ist in dieser Version noch nicht verfügbar.",
-                    "This output is not available in this version yet.");
 }
 
 } // namespace tarvik

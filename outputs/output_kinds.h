@@ -49,7 +49,6 @@ struct OutputKindInfo {
   const char* extension = ""; ///< default extension of the dialog (no dot)
   bool doneMessage = false;   ///< "Datei ... wurde erstellt." after a successful writer
   bool editor = false;        ///< the file is shown in the file editor afterwards
-  bool available = false;     ///< this version has the writers of the kind
 };
 
 /// The kind's entry, or nullptr for a number that is no output kind.
@@ -83,10 +82,10 @@ std::string FileNotCreatedMessage(std::string_view fileName);
 /// "Datei <name> wurde erstellt."
 std::string FileCreatedMessage(std::string_view fileName);
 
+/// Shown for a printed output when the program has no printer to offer.
+std::string NoPrinterMessage();
+
 /// Shown when the printer chosen in the print dialog does not start the job.
 std::string PrintJobNotStartedMessage();
-
-/// Shown for an output kind whose writers this version does not have yet.
-std::string OutputNotAvailableMessage();
 
 } // namespace tarvik

@@ -28,6 +28,7 @@ void RunOutput(ProgramSession& session, int kind, const OutputWindows& windows) 
   services.dialogs = &session.Dialogs();
   services.printer = windows.printer;
   services.showFile = windows.showFile;
+  services.editParticipant = windows.editParticipant;
   services.clock = &session.ClockSource();
   RunOutputKind(kind, SessionOutputContest(session), services);
 }

@@ -17,9 +17,11 @@ class ProgramSession;
 /// The windows an output run may open besides the session's message boxes and file
 /// dialogs.
 struct OutputWindows {
-  Printer* printer = nullptr; ///< nullptr: printed outputs say they are not available
+  Printer* printer = nullptr; ///< nullptr: printed outputs say that no printer is available
   /// Shows a written file in the file editor (kinds 7, 8, 9, 12); may be empty.
   std::function<void(const std::string& path)> showFile;
+  /// Shows the participant dialog before the EDI file is written; may be empty.
+  ParticipantEditor editParticipant;
 };
 
 /// The contest of the session's header and extension buffers, with the session's

@@ -2,7 +2,10 @@
 
 #include "app/cp1252.h"
 #include "outputs/adif_export.h"
+#include "outputs/band_list.h"
+#include "outputs/cover_sheet.h"
 #include "outputs/csv_export.h"
+#include "outputs/multi_check_list.h"
 #include "outputs/output_kinds.h"
 #include "outputs/paper_page.h"
 #include "outputs/qso_list.h"
@@ -70,10 +73,26 @@ int ContestNumberOf(const OutputContest& contest) {
 }
 
 bool WriteKind(int kind, TextFileWriter& out, const OutputSource& source,
-               const std::function<bool()>& askRstOnly, const Clock& clock) {
+               const std::function<bool()>& askRstOnly, const ParticipantEditor& editParticipant,
+               const Clock& clock) {
   switch (kind) {
+  case output_kind::kELogCover:
+    return WriteCoverSheetFile(out, source);
   case output_kind::kELogQsoList:
     return WriteQsoListFile(out, source);
+  case output_kind::kELogBandList:
+    return WriteBandListFile(out, source);
+  case output_kind::kELogWhole: {
+    // The cover sheet, then the QSO list; code i follows its sheet with the band list.
+    const bool cover = WriteCoverSheetFile(out, source);
+    const bool list =
+        source.contestCode == 'i' ? WriteBandListFile(out, source) : WriteQsoListFile(out, source);
+    return cover && list;
+  }
+  case output_kind::kELogMultiCheck:
+    return WriteMultiCheckListFile(out, source);
+  case output_kind::kEdiFile:
+    return WriteEdiFile(out, source, editParticipant);
   case output_kind::kStfFile:
     return WriteStfFile(out, source);
   case output_kind::kCsvFile:
@@ -124,10 +143,9 @@ void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
   const std::string shownName = FileSystemNameToText(*path);
   const OutputFileStatus status = WriteOutputFile(
       info.kind, contest, *path, [&] { return dialogs.Confirm(RstOnlyQuestion()); },
-      *services.clock);
+      *services.clock, services.editParticipant);
   switch (status) {
   case OutputFileStatus::kNotAvailable:
-    dialogs.Inform(OutputNotAvailableMessage());
     return;
   case OutputFileStatus::kNotCreated:
   case OutputFileStatus::kWriteFailed:
@@ -153,7 +171,7 @@ void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
 void RunPrintedKind(const OutputKindInfo& info, const OutputContest& contest,
                     const OutputServices& services) {
   if (services.printer == nullptr) {
-    services.dialogs->Inform(OutputNotAvailableMessage());
+    services.dialogs->Inform(NoPrinterMessage());
     return;
   }
   std::unique_ptr<PrintJob> job =
@@ -175,9 +193,10 @@ int PrinterFontPoints(int kind, int category) {
 }
 
 OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const std::string& path,
-                                 const std::function<bool()>& askRstOnly, const Clock& clock) {
+                                 const std::function<bool()>& askRstOnly, const Clock& clock,
+                                 const ParticipantEditor& editParticipant) {
   const OutputKindInfo* info = FindOutputKind(kind);
-  if (info == nullptr || info->printer || !info->available)
+  if (info == nullptr || info->printer)
     return OutputFileStatus::kNotAvailable;
   TextFileWriter out;
   if (!out.Create(path))
@@ -188,7 +207,7 @@ OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const s
     return OutputFileStatus::kLogNotOpened;
   }
   const Source source(contest, *log.get(), clock);
-  const bool complete = WriteKind(kind, out, source.source, askRstOnly, clock);
+  const bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
   if (!out.Close())
     return OutputFileStatus::kWriteFailed;
   return complete ? OutputFileStatus::kWritten : OutputFileStatus::kLogIncomplete;
@@ -196,7 +215,7 @@ OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const s
 
 bool PrintOutput(int kind, const OutputContest& contest, PrintJob& job, const Clock& clock) {
   const OutputKindInfo* info = FindOutputKind(kind);
-  if (info == nullptr || !info->printer || !info->available)
+  if (info == nullptr || !info->printer)
     return false;
   const int category = contest.header.size() >= ContestHeaderRecord::kLength
                            ? ContestHeaderRecord(contest.header.data()).category()
@@ -207,8 +226,22 @@ bool PrintOutput(int kind, const OutputContest& contest, PrintJob& job, const Cl
     return false;
   const Source source(contest, *log.get(), clock);
   bool complete = false;
-  if (kind == output_kind::kPaperQsoList)
+  switch (kind) {
+  case output_kind::kPaperCover:
+    complete = PrintCoverSheet(page, source.source);
+    break;
+  case output_kind::kPaperMultiCheck:
+    complete = PrintMultiCheckList(page, source.source);
+    break;
+  case output_kind::kPaperBandList:
+    complete = PrintBandList(page, source.source);
+    break;
+  case output_kind::kPaperQsoList:
     complete = PrintQsoList(page, source.source);
+    break;
+  default:
+    break;
+  }
   page.SetBold(false);
   return complete;
 }
@@ -217,10 +250,6 @@ void RunOutputKind(int kind, const OutputContest& contest, const OutputServices&
   const OutputKindInfo* info = FindOutputKind(kind);
   if (info == nullptr || services.dialogs == nullptr)
     return;
-  if (!info->available) {
-    services.dialogs->Inform(OutputNotAvailableMessage());
-    return;
-  }
   if (info->printer)
     RunPrintedKind(*info, contest, services);
   else

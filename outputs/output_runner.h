@@ -18,7 +18,7 @@
 //     reported why), the writers write, the files are closed
 //   5 "Datei ... wurde erstellt." for the kinds that say so, when everything was written
 //   6 kinds 7, 8, 9 and 12 show the written file in the file editor
-// A kind whose writers this version lacks says so and does nothing else.
+// Before the EDI file is written the participant dialog shows the entrant's data.
 //
 // The headless path (tarvik-tool export) writes the same files through WriteOutputFile.
 
@@ -28,6 +28,7 @@
 
 #include "app/contest_definition.h"
 #include "app/user_dialogs.h"
+#include "outputs/edi_file.h"
 #include "outputs/output_source.h"
 #include "outputs/print_canvas.h"
 #include "radio/clock.h"
@@ -70,6 +71,9 @@ struct OutputServices {
   /// Shows a written file in the file editor window (kinds 7, 8, 9, 12); may be empty.
   std::function<void(const std::string& path)> showFile;
   const Clock* clock = &ProcessClock();
+  /// Shows the participant dialog before the EDI file is written; may be empty (the
+  /// prefilled values are written).
+  ParticipantEditor editParticipant;
 };
 
 /// Runs output `kind` for `contest`. All reporting is by messages.
@@ -78,7 +82,7 @@ void RunOutputKind(int kind, const OutputContest& contest, const OutputServices&
 /// Result of WriteOutputFile.
 enum class OutputFileStatus {
   kWritten,      ///< the file is complete
-  kNotAvailable, ///< no writer for this kind in this version (nothing created)
+  kNotAvailable, ///< the number is no file kind (nothing created)
   kNotCreated,   ///< the file could not be created
   kLogNotOpened, ///< the QSO file could not be opened (the file stays empty)
   kWriteFailed,  ///< writing the file failed on the way (it is incomplete)
@@ -86,14 +90,16 @@ enum class OutputFileStatus {
 };
 
 /// Writes file kind `kind` (7 to 16) of `contest` to `path`, as the menu does after its
-/// dialogs. `askRstOnly` answers the ADIF question.
+/// dialogs. `askRstOnly` answers the ADIF question; `editParticipant` shows the participant
+/// dialog of the EDI file (empty: the prefilled values are written).
 OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const std::string& path,
                                  const std::function<bool()>& askRstOnly,
-                                 const Clock& clock = ProcessClock());
+                                 const Clock& clock = ProcessClock(),
+                                 const ParticipantEditor& editParticipant = {});
 
 /// Prints kind `kind` (1 to 6) of `contest` on a started job, with the kind's font; the job
-/// is left to the caller to finish. False when the kind has no writer or the QSO file could
-/// not be opened or read to its end.
+/// is left to the caller to finish. False when the number is no printed kind or the QSO
+/// file could not be opened or read to its end.
 bool PrintOutput(int kind, const OutputContest& contest, PrintJob& job,
                  const Clock& clock = ProcessClock());
 

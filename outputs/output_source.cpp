@@ -29,6 +29,21 @@ bool ForEachLogRecord(Fileblock& log,
   return severity == 1;
 }
 
+bool ForEachLogRecordInKey(Fileblock& log, int key, std::string_view from,
+                           const std::function<bool(const QsoRecord&)>& visit) {
+  std::int32_t ref = 0;
+  std::string entry;
+  int severity = log.FindEntry(key, INT32_MIN, 1, from, &ref, &entry);
+  while (severity == 0) {
+    if (log.ReadRecord(ref) != 0)
+      return false;
+    if (!visit(QsoRecord(static_cast<const char*>(log.RecordBuffer()))))
+      return true;
+    severity = log.NextEntry(key, &ref, &entry);
+  }
+  return severity == 1;
+}
+
 std::int32_t CountQsos(Fileblock& log) {
   std::int32_t count = 0;
   ForEachLogRecord(log, [&](int, const QsoRecord& r) {

@@ -23,6 +23,8 @@ struct StationData {
   std::string street;        ///< setup record: street
   std::string postcodePlace; ///< setup record: postcode and place joined by one blank
   std::string country;       ///< setup record: country
+  std::string locator;       ///< setup record: station locator
+  std::string dok;           ///< setup record: station DOK
   std::string swlNumber;     ///< the listener (SWL) number of the settings
   /// The station description of codes b and j (the text of their ".STN" file, lines ended
   /// by CR LF or LF); "" when there is none.
@@ -52,6 +54,13 @@ std::string ExportIdentification(const ContestDefinition& definition);
 /// by a storage error (reported through the error channel).
 bool ForEachLogRecord(Fileblock& log,
                       const std::function<bool(int runningNumber, const QsoRecord&)>& visit);
+
+/// Calls `visit(record)` for every record of the QSO file in the order of key `key`
+/// (band-change marker records included), starting at the first entry whose key is not
+/// below `from`. Stops early when `visit` returns false. Returns false when the walk was
+/// stopped by a storage error (reported through the error channel).
+bool ForEachLogRecordInKey(Fileblock& log, int key, std::string_view from,
+                           const std::function<bool(const QsoRecord&)>& visit);
 
 /// The number of QSOs of the log: its records without the band-change marker records.
 std::int32_t CountQsos(Fileblock& log);

@@ -14,6 +14,7 @@
 //    57  str[13]   dok (at most 8 used)   252  bool      startSsb
 //    71  byte      255 on creation        253  u16 x4    note window top, left, width,
 //    72  byte      1 on creation                         height (width 0: none stored)
+//    73  str[30]   transmitter (EDI "STXEq"; no window fills it)
 //   158  i32       extraNumber            261  u16 x7    column-1 multipliers, slots 1-7
 //                                         275  u16 x7    column-2 multipliers, slots 1-7
 //   166  str[12]   ownCall                291  bool      startFm
@@ -27,7 +28,7 @@
 //   195  byte      255 on creation        355  u16,u16,i32  band slot 7 totals
 //   196  u16 x5    bandQsos, slots 1-5    369  bool      extendedStats
 //   206  u16 x5    bandMultis, slots 1-5  370  str[8]    ldk
-// Bytes not listed (73-157, 162-165, 180-182, 216-225, 289-290, 349-354, 363-368) are
+// Bytes not listed (104-157, 162-165, 180-182, 216-225, 289-290, 349-354, 363-368) are
 // kept as found. periodEdited says which period fields the person typed in the header window
 // (bit 0 date from, 1 date to, 2 time from, 3 time to), so that choosing another category
 // does not overwrite them; its upper four bits are kept. The column multipliers split each
@@ -73,6 +74,7 @@ public:
     kDok = 57,
     kCreation71 = 71,
     kCreation72 = 72,
+    kTransmitter = 73,
     kExtraNumber = 158,
     kOwnCall = 166,
     kPeriodEdited = 179,
@@ -135,6 +137,10 @@ public:
   void SetLocator(std::string_view v) { SetStrAt(kLocator, 6, v); }
   std::string dok() const { return StrAt(kDok, 13); }
   void SetDok(std::string_view v) { SetStrAt(kDok, 13, v); }
+  /// The transmitter text of the EDI file; no window fills it, logs from other tools of
+  /// the family may carry one.
+  std::string transmitter() const { return StrAt(kTransmitter, 30); }
+  void SetTransmitter(std::string_view v) { SetStrAt(kTransmitter, 30, v); }
   std::int32_t extraNumber() const { return I32At(kExtraNumber); }
   void SetExtraNumber(std::int32_t v) { SetI32At(kExtraNumber, v); }
   std::string ownCall() const { return StrAt(kOwnCall, 12); }

@@ -18,6 +18,7 @@
 #include "app/ui/text_codec.h"
 #include "outputs/output_run.h"
 #include "outputs/ui/file_editor.h"
+#include "outputs/ui/participant_dialog.h"
 #include "outputs/ui/qt_printer.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -53,6 +54,10 @@ EingContestStd::EingContestStd(ProgramSession& session, HeaderWindowMode mode, Q
     windows.printer = &printer;
     windows.showFile = [this](const std::string& path) {
       ShowFile(path, session_.Dialogs(), this);
+    };
+    // The EDI file asks for the entrant's data first, under the program's title.
+    windows.editParticipant = [this](ParticipantData& data) {
+      ShowParticipantDialog(data, this, session_.Definition().ProgramTitle);
     };
     RunOutput(session_, kind, windows);
   };

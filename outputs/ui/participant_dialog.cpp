@@ -177,8 +177,10 @@ ParticipantData Tuhfteilnehmer::Data() const {
   return d;
 }
 
-void ShowParticipantDialog(ParticipantData& data, QWidget* parent) {
+void ShowParticipantDialog(ParticipantData& data, QWidget* parent, const std::string& caption) {
   Tuhfteilnehmer dialog(parent);
+  if (!caption.empty())
+    dialog.setWindowTitle(ToQString(caption));
   dialog.SetData(data);
   dialog.exec();
   data = dialog.Data();

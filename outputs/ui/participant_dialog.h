@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 #include "outputs/participant_data.h"
 
 class QComboBox;
@@ -51,7 +53,8 @@ public:
 };
 
 /// Shows the dialog modally with `data` and takes the values shown back into it, however
-/// the dialog was closed.
-void ShowParticipantDialog(ParticipantData& data, QWidget* parent = nullptr);
+/// the dialog was closed. A non-empty `caption` (Windows-1252) replaces the window caption.
+void ShowParticipantDialog(ParticipantData& data, QWidget* parent = nullptr,
+                           const std::string& caption = {});
 
 } // namespace tarvik

@@ -419,8 +419,8 @@ TEST_F(HeaderModelTest, PrintWarnsAboutTheAddressSavesAndRunsTheChosenOutput) {
   EXPECT_TRUE(m.FinishClicked());
   EXPECT_EQ(StoredHeaders(), 1);
 
-  // The real run: the CSV export asks where to save it (cancelled here); an output of the
-  // next version says that it is not available yet.
+  // The real run: the CSV export and the cover sheet ask where to save them (cancelled
+  // here).
   dialogs.Clear();
   ContestHeaderModel& plain = OpenExisting(1);
   plain.OutputChosen(output_kind::kCsvFile);
@@ -428,7 +428,8 @@ TEST_F(HeaderModelTest, PrintWarnsAboutTheAddressSavesAndRunsTheChosenOutput) {
   EXPECT_EQ(dialogs.Texts(FakeDialogs::Kind::SaveFile), std::vector<std::string>{"DL1ABC.CSV"});
   dialogs.Clear();
   plain.OutputChosen(output_kind::kELogCover);
-  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{OutputNotAvailableMessage()});
+  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{SaveLocationMessage(7, "DL1ABC")});
+  EXPECT_EQ(dialogs.Texts(FakeDialogs::Kind::SaveFile), std::vector<std::string>{"DL1ABC.SUM"});
 }
 
 TEST_F(HeaderModelTest, AHeaderThatCannotBeWrittenIsReported) {

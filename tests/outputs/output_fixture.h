@@ -38,6 +38,7 @@ struct TestQso {
   float freq = 0;
   std::string prefix{};
   std::string locator{};
+  std::int32_t qrb = 0;
   std::string dok{};
   std::int32_t qsoNr = 0;
   char qsyBand = 0;
@@ -147,6 +148,7 @@ protected:
     r.SetFreq(q.freq);
     r.SetPrefix(q.prefix);
     r.SetLocator(q.locator);
+    r.SetQRB(q.qrb);
     r.SetFullDok(q.dok);
     r.SetQSONr(q.qsoNr);
     r.SetQSYBand(q.qsyBand);
@@ -211,6 +213,18 @@ protected:
          .locator = "JO40",
          .qsoNr = 4});
     SetTotals(4, 22, 2, 3);
+  }
+
+  /// What the writers read for the contest as it stands, over its (open) QSO file.
+  OutputSource OutputSourceFor() {
+    return OutputSource{contest_.contestCode,
+                        contest_.definition,
+                        Header(),
+                        Extension(),
+                        contest_.station,
+                        ReadOutputTotals(contest_.definition, Header(), Extension()),
+                        Log(),
+                        clock_};
   }
 
   /// The file of kind `kind` as the menu writes it (ADIF: answering the question `rstOnly`).

@@ -1,7 +1,7 @@
 // The output run: the messages and the save dialog of every file kind in their order, the
 // proposed file name, cancelling, a file that cannot be created, the done message, the file
-// editor afterwards, the ADIF question, the print dialog, and the kinds this version does
-// not have yet.
+// editor afterwards, the ADIF question, the participant dialog of the EDI file, and the
+// print dialog of every printed kind.
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,19 @@ using Kind = FakeDialogs::Kind;
 class OutputRun : public OutputTest {
 protected:
   void Run(int kind) {
-    OutputServices services{&dialogs_, &printer_,
-                            [this](const std::string& path) { shown_.push_back(path); }, &clock_};
+    OutputServices services{&dialogs_,
+                            &printer_,
+                            [this](const std::string& path) { shown_.push_back(path); },
+                            &clock_,
+                            {}};
+    services.editParticipant = [this](ParticipantData& p) {
+      edited_.push_back(p);
+      p.rname = "Changed Name";
+    };
     RunOutputKind(kind, contest_, services);
   }
+
+  std::vector<ParticipantData> edited_;
 
   FakePrinter printer_;
   std::vector<std::string> shown_;
@@ -32,55 +41,64 @@ protected:
 TEST_F(OutputRun, FileKinds) {
   struct Case {
     int kind;
-    const char* message;
+    const char* words;
     const char* filter;
     const char* extension;
+    const char* ending;
+    bool done;
     bool editor;
   };
   const Case cases[] = {
-      {8,
-       "Geben Sie im folgenden Dialog an, wohin die E-Log - Listendatei DL1XYZ_P.ALL "
-       "gespeichert werden soll.",
-       "E-Log Liste (*.ALL)|DL1XYZ_P.ALL", "ALL", true},
-      {9,
-       "Geben Sie im folgenden Dialog an, wohin die STF - Listendatei DL1XYZ_P.STF "
-       "gespeichert werden soll.",
-       "STF-Liste (*.STF)|DL1XYZ_P.STF", "STF", true},
-      {10,
-       "Geben Sie im folgenden Dialog an, wohin die ADIF - Listendatei DL1XYZ_P.ADI "
-       "gespeichert werden soll.",
-       "ADIF-Liste (*.ADI)|DL1XYZ_P.ADI", "ADI", false},
-      {14,
-       "Geben Sie im folgenden Dialog an, wohin die CSV - Listendatei DL1XYZ_P.CSV "
-       "gespeichert werden soll.",
-       "CSV-Liste (*.CSV)|DL1XYZ_P.CSV", "CSV", false},
+      {7, "E-Log - Deckblattdatei ", "E-Log Deckblatt (*.SUM)|", "SUM", ".SUM", false, true},
+      {8, "E-Log - Listendatei ", "E-Log Liste (*.ALL)|", "ALL", ".ALL", true, true},
+      {9, "STF - Listendatei ", "STF-Liste (*.STF)|", "STF", ".STF", true, true},
+      {10, "ADIF - Listendatei ", "ADIF-Liste (*.ADI)|", "ADI", ".ADI", true, false},
+      {12, "E-Log - Bandlistendatei ", "E-Log Bandliste (*.BND)|", "BND", ".BND", true, true},
+      {13, "E-Log - Gesamtdatei ", "E-Log Gesamtdatei (*.TXT)|", "TXT", ".TXT", true, false},
+      {14, "CSV - Listendatei ", "CSV-Liste (*.CSV)|", "CSV", ".CSV", true, false},
+      {15, "E-Log - Multi-Checkliste ", "E-Log Multicheckliste (*.txt)|", "txt", "-multi.txt", true,
+       false},
+      {16, "EDI - Datei ", "EDI-Datei (*.EDI)|", "EDI", ".EDI", true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);
     MakeCode2Log();
     dialogs_.Clear();
     shown_.clear();
+    edited_.clear();
     const std::string path = dir_.file("kind" + std::to_string(c.kind));
     dialogs_.saveAnswers = {path};
     Run(c.kind);
     const auto& e = dialogs_.events;
-    ASSERT_GE(e.size(), 3U);
+    ASSERT_GE(e.size(), 2U);
     EXPECT_EQ(e[0].kind, Kind::Inform);
-    EXPECT_EQ(e[0].text, c.message);
+    EXPECT_EQ(e[0].text, std::string("Geben Sie im folgenden Dialog an, wohin die ") + c.words +
+                             "DL1XYZ_P" + c.ending + " gespeichert werden soll.");
     ASSERT_EQ(e[1].kind, Kind::SaveFile);
-    EXPECT_EQ(e[1].file.filter, c.filter);
+    EXPECT_EQ(e[1].file.filter, std::string(c.filter) + "DL1XYZ_P" + c.ending);
     EXPECT_EQ(e[1].file.defaultExtension, c.extension);
-    EXPECT_EQ(e[1].file.proposedName, std::string("DL1XYZ_P.") + c.extension);
+    EXPECT_EQ(e[1].file.proposedName, std::string("DL1XYZ_P") + c.ending);
     std::size_t next = 2;
     if (c.kind == output_kind::kAdifFile) {
       ASSERT_EQ(e[2].kind, Kind::Confirm);
       EXPECT_EQ(e[2].text, "Von der Kontrollnummer nur RS(T) exportieren?");
       next = 3;
     }
-    ASSERT_EQ(e.size(), next + 1);
-    EXPECT_EQ(e[next].text, "Datei " + path + " wurde erstellt.");
-    EXPECT_FALSE(ReadFileBytes(path).empty());
+    if (c.done) {
+      ASSERT_EQ(e.size(), next + 1);
+      EXPECT_EQ(e[next].text, "Datei " + path + " wurde erstellt.");
+    } else {
+      EXPECT_EQ(e.size(), next);
+    }
+    const std::string written = ReadFileBytes(path);
+    EXPECT_FALSE(written.empty());
     EXPECT_EQ(shown_, c.editor ? std::vector<std::string>{path} : std::vector<std::string>{});
+    // Only the EDI file asks for the participant's data; what the dialog leaves is written.
+    EXPECT_EQ(edited_.size(), c.kind == output_kind::kEdiFile ? 1U : 0U);
+    if (c.kind == output_kind::kEdiFile) {
+      EXPECT_EQ(edited_[0].rname, "Erika Muster");
+      EXPECT_NE(written.find("\r\nRName=Changed Name\r\n"), std::string::npos);
+    }
     CloseProgramFile(log_);
     log_ = nullptr;
   }
@@ -184,17 +202,38 @@ TEST_F(OutputRun, PrintDialog) {
   EXPECT_EQ(printer_.canvas.texts.front().points, 8);
 }
 
-TEST_F(OutputRun, KindsOfTheNextVersionSaySoAndDoNothing) {
+// Every printed kind goes through the print dialog and prints in its font; the cover sheet
+// is one page, the lists start with their bold page header.
+TEST_F(OutputRun, PrintedKinds) {
   MakeCode2Log();
-  for (const int kind : {1, 3, 4, 7, 12, 13, 15, 16}) {
-    SCOPED_TRACE(kind);
+  struct Case {
+    int kind;
+    int points;
+    const char* first;
+  };
+  const Case cases[] = {
+      {output_kind::kPaperCover, 9, " "},
+      {output_kind::kPaperMultiCheck, 10, "ZELKA Multiplier Check List   DL1XYZ/P"},
+      {output_kind::kPaperBandList, 9, "ZELKA  Band List   DL1XYZ/P"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    printer_.canvas.texts.clear();
+    printer_.titles.clear();
     dialogs_.Clear();
-    Run(kind);
-    EXPECT_EQ(dialogs_.events.size(), 1U);
-    EXPECT_EQ(dialogs_.LastMessage(), OutputNotAvailableMessage());
+    Run(c.kind);
+    ASSERT_EQ(printer_.titles.size(), 1U);
+    EXPECT_TRUE(dialogs_.events.empty());
+    ASSERT_FALSE(printer_.canvas.texts.empty());
+    EXPECT_TRUE(printer_.canvas.texts.front().text.starts_with(c.first));
+    EXPECT_EQ(printer_.canvas.texts.front().points, c.points);
+    EXPECT_EQ(printer_.canvas.texts.back().page, 1);
   }
-  EXPECT_TRUE(printer_.titles.empty());
-  EXPECT_TRUE(shown_.empty());
+  // Without a printer a printed kind says so.
+  dialogs_.Clear();
+  OutputServices services{&dialogs_, nullptr, {}, &clock_, {}};
+  RunOutputKind(output_kind::kPaperCover, contest_, services);
+  EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{NoPrinterMessage()});
   // Numbers that are no output kind do nothing at all.
   dialogs_.Clear();
   Run(2);

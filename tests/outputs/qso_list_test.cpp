@@ -183,7 +183,7 @@ TEST_F(QsoList, PaperListBreaksPages) {
   SetTotals(kQsos, kQsos, 1, 1);
   FakePrinter printer;
   printer.canvas.pageHeight = 3300;
-  OutputServices services{&dialogs_, &printer, {}, &clock_};
+  OutputServices services{&dialogs_, &printer, {}, &clock_, {}};
   RunOutputKind(output_kind::kPaperQsoList, contest_, services);
   ASSERT_EQ(printer.titles, std::vector<std::string>{"ZELKA - Papierlog - QSO-Liste"});
   EXPECT_EQ(printer.finished, 1);

@@ -1,10 +1,12 @@
 // tarvik-tool export: run as a program on a data directory, it writes the same files as the
-// header window's output menu (the STF file apart from the time it was written), answers the
-// ADIF question from --rst-only, and reports wrong arguments and missing contests.
+// header window's output menu (apart from the date and time they were written), answers the
+// ADIF question from --rst-only, takes the EDI participant values the dialog is prefilled
+// with or those given by --edi, and reports wrong arguments and missing contests.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <regex>
 #include <string>
 
 #include "outputs/output_contest.h"
@@ -50,6 +52,8 @@ void FillDataDirectory() {
   s.SetStreet("Hauptstr. 1");
   s.SetPostcodePlace("44135 Dortmund");
   s.SetListenerName("DE-1234");
+  s.SetStationLocator("JO31AB");
+  s.SetDok("N01");
   ASSERT_TRUE(AddRecord(*setup));
   CloseProgramFile(setup);
 
@@ -109,17 +113,19 @@ std::string MenuFile(int kind, const std::string& path, bool rstOnly) {
   const auto contest = LoadOutputContest(1, dialogs, clock);
   EXPECT_TRUE(contest.has_value());
   if (contest) {
-    OutputServices services{&dialogs, nullptr, {}, &clock};
+    OutputServices services{&dialogs, nullptr, {}, &clock, {}};
     RunOutputKind(kind, *contest, services);
   }
   EXPECT_EQ(ExitEngine(), 0);
   return ReadFileBytes(path);
 }
 
-std::string WithoutWrittenLine(const std::string& stf) {
-  const auto start = stf.find("#Data written");
-  const auto end = stf.find("\r\n", start);
-  return start == std::string::npos ? stf : stf.substr(0, start) + stf.substr(end + 2);
+/// The file with the date, time and year it was written replaced by placeholders (the tool
+/// runs on the computer's clock, the menu here on a fixed one).
+std::string WithoutWrittenTime(const std::string& file) {
+  std::string out = std::regex_replace(file, std::regex(R"(\d\d\.\d\d\.\d{4})"), "<date>");
+  out = std::regex_replace(out, std::regex(R"(\d\d:\d\d(:\d\d)?)"), "<time>");
+  return std::regex_replace(out, std::regex(R"(Copyright \(c\) \d{4})"), "Copyright (c) <year>");
 }
 
 TEST(ExportTool, WritesTheFilesOfTheOutputMenu) {
@@ -137,7 +143,12 @@ TEST(ExportTool, WritesTheFilesOfTheOutputMenu) {
                         {"csv", output_kind::kCsvFile, "", true},
                         {"all", output_kind::kELogQsoList, "", true},
                         {"adif", output_kind::kAdifFile, " --rst-only no", false},
-                        {"adif", output_kind::kAdifFile, " --rst-only yes", true}};
+                        {"adif", output_kind::kAdifFile, " --rst-only yes", true},
+                        {"txt", output_kind::kELogWhole, "", true},
+                        {"sum", output_kind::kELogCover, "", true},
+                        {"bnd", output_kind::kELogBandList, "", true},
+                        {"multi", output_kind::kELogMultiCheck, "", true},
+                        {"edi", output_kind::kEdiFile, "", true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.kind) + c.options);
     const std::string tool = dir.file(std::string("tool.") + c.kind);
@@ -148,10 +159,28 @@ TEST(ExportTool, WritesTheFilesOfTheOutputMenu) {
     const std::string menu =
         MenuFile(c.outputKind, dir.file(std::string("menu.") + c.kind), c.rstOnly);
     ASSERT_FALSE(menu.empty());
-    EXPECT_EQ(WithoutWrittenLine(ReadFileBytes(tool)), WithoutWrittenLine(menu));
+    EXPECT_EQ(WithoutWrittenTime(ReadFileBytes(tool)), WithoutWrittenTime(menu));
   }
   EXPECT_NE(ReadFileBytes(dir.file("tool.stf")).find("ClaimedScore 12\r\n"), std::string::npos);
   EXPECT_NE(ReadFileBytes(dir.file("tool.all")).find("CALL: DL1XYZ/P"), std::string::npos);
+  EXPECT_NE(
+      ReadFileBytes(dir.file("tool.sum")).find("Endergebnis:  4 Punkte x 3 Multi = 12 Punkte"),
+      std::string::npos);
+  // The EDI file's participant values as the dialog is prefilled with them ...
+  const std::string edi = ReadFileBytes(dir.file("tool.edi"));
+  EXPECT_NE(edi.find("\r\nPWWLo=JO31AB\r\n"), std::string::npos) << edi;
+  EXPECT_NE(edi.find("\r\nPClub=DARC;N01\r\nRName=Erika Muster\r\n"), std::string::npos);
+  // ... or as the options set them.
+  const std::string tool = dir.file("options.edi");
+  const RunResult run =
+      RunTool("export --kind edi 1 " + tool + " --edi rname=Hans --edi \"pband=432 MHz\"" +
+              " --edi rcoun=DL --edi rremarks=" + data);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const std::string changed = ReadFileBytes(tool);
+  EXPECT_NE(changed.find("\r\nPBand=432 MHz\r\n"), std::string::npos) << changed;
+  EXPECT_NE(changed.find("\r\nRName=Hans\r\n"), std::string::npos);
+  EXPECT_NE(changed.find("\r\nRCoun=DL\r\n"), std::string::npos);
+  EXPECT_NE(changed.find("\r\n[Remarks]\r\n\r\n[QSORecords;2]\r\n"), std::string::npos);
 }
 
 TEST(ExportTool, ReportsWhatItCannotDo) {
@@ -162,13 +191,23 @@ TEST(ExportTool, ReportsWhatItCannotDo) {
   RunResult r = RunTool("export --kind stf 7 " + dir.file("x.stf") + data);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.output.find("there is no contest 7"), std::string::npos) << r.output;
-  r = RunTool("export --kind txt 1 " + dir.file("x.txt") + data);
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.output.find("not available in this version yet"), std::string::npos) << r.output;
+  r = RunTool("export --kind cabrillo 1 " + dir.file("x.txt") + data);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.output.find("unknown kind 'cabrillo'"), std::string::npos) << r.output;
+  // An --edi option must name a field of the participant dialog, a band one of its bands;
+  // a wrong band leaves no file behind.
+  r = RunTool("export --kind edi 1 " + dir.file("x.edi") + " --edi pfoo=1" + data);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.output.find("--edi takes FIELD=VALUE"), std::string::npos) << r.output;
+  EXPECT_EQ(RunTool("export --kind edi 1 " + dir.file("x.edi") + " --edi rname" + data).exitCode,
+            2);
+  r = RunTool("export --kind edi 1 " + dir.file("x.edi") + " --edi \"pband=7 MHz\"" + data);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.output.find("'7 MHz' is no band"), std::string::npos) << r.output;
+  EXPECT_TRUE(ReadFileBytes(dir.file("x.edi")).empty());
   r = RunTool("export --kind stf 1 " + dir.file("missing/x.stf") + data);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.output.find("cannot be created"), std::string::npos) << r.output;
-  EXPECT_EQ(RunTool("export --kind edi 1 x" + data).exitCode, 2);
   EXPECT_EQ(RunTool("export --kind stf one x" + data).exitCode, 2);
   EXPECT_EQ(RunTool("export --kind adif 1 x --rst-only maybe" + data).exitCode, 2);
   EXPECT_EQ(RunTool("export 1 x" + data).exitCode, 2);

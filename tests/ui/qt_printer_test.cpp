@@ -51,7 +51,7 @@ TEST_F(QtPrinterTest, PaperQsoListOfThreePagesIntoAPdf) {
     p.setOutputFileName(pdf);
     return true;
   });
-  OutputServices services{&dialogs_, &printer, {}, &clock_};
+  OutputServices services{&dialogs_, &printer, {}, &clock_, {}};
   RunOutputKind(output_kind::kPaperQsoList, contest_, services);
   EXPECT_TRUE(dialogs_.events.empty());
   EXPECT_EQ(docName, QStringLiteral("ZELKA - Papierlog - QSO-Liste"));
