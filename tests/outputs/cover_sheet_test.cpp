@@ -57,8 +57,8 @@ TEST_F(CoverSheet, FilesMatchTheHandWrittenFiles) {
 TEST_F(CoverSheet, EnglishCode8FileMatchesTheHandWrittenFile) {
   // English, code 8: a band table without multiplier columns, the DXCC and square counts
   // and the QSO with the most points (the first of two in time order).
-  SetLanguageFlag(0);
   MakeContest('8', 1);
+  SetLanguageFlag(0);
   contest_.station.locator = "JO31AB";
   contest_.station.country = "Germany";
   Add({.call = "DL1ABC",
@@ -154,8 +154,8 @@ TEST_F(CoverSheet, ScoreLineByContestKind) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(1, c.code) + " " + c.score);
-    SetLanguageFlag(c.english ? 0 : 1);
     MakeContest(c.code);
+    SetLanguageFlag(c.english ? 0 : 1);
     SetTotals(4, 22, 3, 2);
     EXPECT_TRUE(Has(T + (c.english ? "Final Score:  " : "Endergebnis:  ") + c.score));
   }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/contest_header_fields.h"
+#include "app/process_settings.h"
 #include "outputs/output_runner.h"
 #include "radio/date_time.h"
 #include "storage/fileblock.h"
@@ -42,6 +43,8 @@ struct TestQso {
   std::string dok{};
   std::int32_t qsoNr = 0;
   char qsyBand = 0;
+  std::int32_t bandNr = 0;
+  std::string continent{};
 };
 
 /// A band-change marker record.
@@ -66,14 +69,16 @@ protected:
   static constexpr int kContestNumber = 12;
 
   void TearDown() override {
+    SetLanguageFlag(1);
     CloseProgramFile(log_);
     log_ = nullptr;
     PrefixTablesTest::TearDown();
   }
 
-  /// The contest of `code` in `category` (0: none chosen), own call DL1XYZ/P, DOK N01, the
-  /// station in 44135 Dortmund; band totals all 0 (SetTotals fills them).
+  /// The contest of `code` in `category` (0: none chosen), in German, own call DL1XYZ/P, DOK N01,
+  /// the station in 44135 Dortmund; band totals all 0 (SetTotals fills them).
   OutputContest& MakeContest(char code, int category = 1) {
+    SetLanguageFlag(1); // German, unless the contest switches to English (code H)
     contest_ = OutputContest{};
     contest_.contestCode = code;
     contest_.header.assign(ContestHeaderRecord::kLength, '\0');
@@ -152,6 +157,8 @@ protected:
     r.SetFullDok(q.dok);
     r.SetQSONr(q.qsoNr);
     r.SetQSYBand(q.qsyBand);
+    r.SetBandNr(q.bandNr);
+    r.SetContinent(q.continent);
     ASSERT_TRUE(AddRecord(log));
   }
 
