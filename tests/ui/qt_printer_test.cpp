@@ -1,6 +1,8 @@
 // Printing through the Qt printer: the paper QSO list of a log of three pages goes into a PDF
 // file (the printer the dialog would offer), and every page carries the title with its page
-// number and the column header (read back with pdftotext).
+// number and the column header (read back with pdftotext); the cover sheet fits one page,
+// also with the largest band table of the catalog. With TARVIK_SCREENSHOT_DIR set the
+// printed cover sheet is also rendered there as "cover-sheet.png" (pdftoppm).
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include "outputs/edi_file.h"
 
 #include "outputs/output_fixture.h"
 #include "outputs/output_kinds.h"
@@ -93,6 +97,58 @@ TEST_F(QtPrinterTest, PaperQsoListOfThreePagesIntoAPdf) {
   services.printer = &cancelled;
   RunOutputKind(output_kind::kPaperQsoList, contest_, services);
   EXPECT_TRUE(dialogs_.events.empty());
+}
+
+/// Prints the cover sheet of the contest into `pdf`; the PDF's pages as text.
+QStringList PrintCoverSheetPdf(OutputTest& test, FakeDialogs& dialogs, const Clock& clock,
+                               const OutputContest& contest, const QString& pdf) {
+  QtPrinter printer(nullptr, [&](QPrinter& p) {
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(pdf);
+    return true;
+  });
+  OutputServices services{&dialogs, &printer, {}, &clock, {}};
+  RunOutputKind(output_kind::kPaperCover, contest, services);
+  (void)test;
+  return PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+}
+
+TEST_F(QtPrinterTest, CoverSheetFitsOnePage) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed";
+  MakeCode2Log();
+  contest_.station.postcodePlace = "44135 Dortmund-Innenstadt";
+  Header().SetLocator("JO31AB");
+  const QString pdf = QString::fromStdString(dir_.file("deckblatt.pdf"));
+  QStringList pages = PrintCoverSheetPdf(*this, dialogs_, clock_, contest_, pdf);
+  ASSERT_EQ(pages.size(), 1) << PdfText(pdf).toStdString();
+  const QString text = pages[0].simplified();
+  EXPECT_TRUE(text.contains(QStringLiteral("Name: Erika Muster"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("Endergebnis: 22 Punkte x 5 Multi = 110 Punkte")));
+  EXPECT_TRUE(text.contains(QStringLiteral("Unterschrift _______________")));
+  EXPECT_TRUE(text.contains(QStringLiteral("Ich erkl\u00e4re, dass ich die Regeln f\u00fcr")));
+
+  // Six bands with a multiplier column (code 9), a station description (code b).
+  for (const char code : {'9', 'b'}) {
+    SCOPED_TRACE(code);
+    MakeContest(code);
+    contest_.station.stationDescription = "Transceiver FT-817\r\nDipol 2 x 20 m\r\n5 W";
+    Header().SetExtraNumber(2);
+    const QString other = QString::fromStdString(dir_.file(std::string("code-") + code + ".pdf"));
+    pages = PrintCoverSheetPdf(*this, dialogs_, clock_, contest_, other);
+    ASSERT_EQ(pages.size(), 1) << PdfText(other).toStdString();
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Dieses ContestLog wurde mit")));
+  }
+
+  const QByteArray shots = qgetenv("TARVIK_SCREENSHOT_DIR");
+  if (!shots.isEmpty() && !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+             QStringLiteral("-singlefile"), pdf,
+             QString::fromLocal8Bit(shots) + QStringLiteral("/cover-sheet")});
+    EXPECT_TRUE(p.waitForFinished(30000));
+  }
 }
 
 } // namespace
