@@ -5,6 +5,11 @@
 //   Adif       the ADIF export (with the DXCC numbers of the prefix tables)
 //   Csv        the CSV export
 //   ELogList   the E-Log QSO list
+//   Cover      the cover sheet file (.SUM)
+//   BandList   the band list file (.BND)
+//   MultiCheck the multiplier check list ("-multi.txt"; DOK rows in DOK order)
+//   Whole      the whole-log file (cover sheet and E-Log QSO list)
+//   Edi        the EDI file (its pre-pass in time order, the participant values prefilled)
 // Each must take well under a second. The log lives on the real file system.
 
 #include <benchmark/benchmark.h>
@@ -124,6 +129,8 @@ private:
       q.SetQSLs('N');
       q.SetFreq(144.3F);
       q.SetPunkte(1);
+      q.SetQRB(100 + i % 700);
+      q.SetBandNr(i + 1);
       (void)log->Add();
     }
     CloseProgramFile(log);
@@ -166,9 +173,30 @@ void ELogList(benchmark::State& state) {
   WriteKind(state, output_kind::kELogQsoList, "bench.ALL");
 }
 
+void Cover(benchmark::State& state) {
+  WriteKind(state, output_kind::kELogCover, "bench.SUM");
+}
+void BandList(benchmark::State& state) {
+  WriteKind(state, output_kind::kELogBandList, "bench.BND");
+}
+void MultiCheck(benchmark::State& state) {
+  WriteKind(state, output_kind::kELogMultiCheck, "bench-multi.txt");
+}
+void Whole(benchmark::State& state) {
+  WriteKind(state, output_kind::kELogWhole, "bench.TXT");
+}
+void Edi(benchmark::State& state) {
+  WriteKind(state, output_kind::kEdiFile, "bench.EDI");
+}
+
 BENCHMARK(Stf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(Adif)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(Csv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(ELogList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(Cover)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BandList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(MultiCheck)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(Whole)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(Edi)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
