@@ -175,14 +175,15 @@ TEST_F(Lists, MultiplierCheckListDokRows) {
 }
 
 // The prefix part: "DL" only when the contest counts it; with the European-only option a
-// prefix of another continent starts no row and lands in none.
+// prefix of another continent starts no row and its call lands in no other row (W1AAA is
+// not listed as the 80 m station of ON).
 TEST_F(Lists, MultiplierCheckListPrefixRows) {
   MakeContest('V', 1); // bands 160 m, 80 m; prefix and DOK multipliers, "DL" not counted
   contest_.definition.Options.reset(4);
   Add({.call = "DL1AAA", .band = 'a', .prefix = "DL", .continent = "EU"});
   Add({.call = "OK1AAA", .band = 'b', .prefix = "OK", .continent = "EU"});
   Add({.call = "OK2AAA", .band = 'b', .prefix = "OK", .continent = "EU"});
-  Add({.call = "W1AAA", .band = 'a', .prefix = "W", .continent = "NA"});
+  Add({.call = "W1AAA", .band = 'b', .prefix = "W", .continent = "NA"});
   Add({.call = "ON4AAA", .band = 'a', .prefix = "ON", .continent = "EU"});
   auto rows = [&] {
     std::vector<std::string> lines = FileLines(output_kind::kELogMultiCheck);
@@ -190,7 +191,7 @@ TEST_F(Lists, MultiplierCheckListPrefixRows) {
   };
   EXPECT_EQ(rows(), (std::vector<std::string>{"OK                   OK1AAA       ",
                                               "ON      ON4AAA                    ",
-                                              "W       W1AAA                     "}));
+                                              "W                    W1AAA        "}));
   contest_.definition.Options.set(3);
   contest_.definition.Options.set(9);
   EXPECT_EQ(rows(), (std::vector<std::string>{"DL      DL1AAA                    ",

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -30,6 +31,7 @@
 #include "outputs/output_run.h"
 #include "outputs/ui/eing_contest_std.h"
 #include "outputs/ui/file_editor.h"
+#include "outputs/ui/participant_dialog.h"
 #include "radio/date_time.h"
 #include "storage/call_records.h"
 #include "storage/key_codec.h"
@@ -99,10 +101,11 @@ protected:
     return *window;
   }
 
-  /// A stored contest of code 2 with everything filled in; its number.
-  std::int32_t StoreContest(const std::function<void(ContestHeaderModel&)>& change = {}) {
-    Start('2');
-    ContestHeaderModel m(*session, HeaderWindowMode::kNew, '2');
+  /// A stored contest of code `code` (category 1) with everything filled in; its number.
+  std::int32_t StoreContest(const std::function<void(ContestHeaderModel&)>& change = {},
+                            char code = '2') {
+    Start(code);
+    ContestHeaderModel m(*session, HeaderWindowMode::kNew, code);
     m.Open();
     m.form.eName = "ZELKA Herbst";
     m.form.ePLZ = "48155";
@@ -408,6 +411,35 @@ TEST_F(EingContestStdTest, TheOutputMenuWritesFilesAndPrints) {
   w.druckItems.at("DruckPapierListe")->trigger();
   EXPECT_TRUE(dialogs.events.empty());
   EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+}
+
+// The EDI file of a code-8 contest: the participant dialog opens under the program's title,
+// prefilled from the header and the station, and what it holds when closed is written.
+TEST_F(EingContestStdTest, TheEdiFileAsksForTheParticipantFirst) {
+  const std::int32_t number = StoreContest({}, '8');
+  ASSERT_EQ(session->Headers()->FindKey(3, NumKey5(number)), 0);
+  EingContestStd& w = OpenWindow(HeaderWindowMode::kExisting);
+  ASSERT_TRUE(w.druckItems.at("DruckEDI")->isEnabled());
+  const std::string edi = dir.file("DL1ABC.EDI");
+  dialogs.saveAnswers = {edi};
+  QString caption, call, locator, band;
+  test::OnModal<Tuhfteilnehmer>([&](Tuhfteilnehmer& d) {
+    caption = d.windowTitle();
+    call = d.pcall->text();
+    locator = d.ploc->text();
+    band = d.pband->currentText();
+    d.rname->setText(QStringLiteral("Erika M\u00fcller"));
+    d.close(); // the close box keeps the values shown
+  });
+  w.druckItems.at("DruckEDI")->trigger();
+  EXPECT_EQ(caption, ToQString(session->Definition().ProgramTitle));
+  EXPECT_EQ(call, QStringLiteral("DL1ABC"));
+  EXPECT_EQ(locator, QStringLiteral("JO32QA"));
+  EXPECT_EQ(band, QStringLiteral("144 MHz"));
+  EXPECT_EQ(dialogs.Informs().back(), "Datei " + edi + " wurde erstellt.");
+  const std::string file = test::ReadFileBytes(edi);
+  EXPECT_NE(file.find("\r\nRName=Erika M\xFCller\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("\r\n[QSORecords;0]\r\n"), std::string::npos);
 }
 
 TEST_F(EingContestStdTest, ManyCategoriesStandInTwoColumnsAndExtrasFollowTheCode) {
