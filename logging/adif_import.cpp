@@ -72,6 +72,25 @@ std::vector<int> KindsOfLabel(std::string_view label) {
 
 } // namespace
 
+FileDialogRequest AdifOpenRequest() {
+  FileDialogRequest request;
+  request.filter = "ADIF-Datei (*.adi, *.adif)|*.ADI;*.ADIF";
+  request.defaultExtension = "adi";
+  return request;
+}
+
+std::string AdifFileMissingMessage() {
+  return "Datei existiert nicht";
+}
+
+std::string AdifFileUnreadableMessage() {
+  return "Die Datei kann nicht gelesen werden.";
+}
+
+std::string AdifNoRecordsMessage() {
+  return "Die Datei enthält keine ADIF-Datensätze (kein Datensatz mit <EOR>).";
+}
+
 std::vector<std::string> AdifLogFields(const ContestDefinition& definition) {
   std::vector<std::string> fields = {"CALL", "QSO_DATE", "TIME_ON", "RST_SENT",
                                      "RST_RCVD", "BAND", "FREQ", "MODE"};

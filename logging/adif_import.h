@@ -29,11 +29,22 @@
 #include <vector>
 
 #include "app/contest_definition.h"
+#include "app/user_dialogs.h"
 #include "logging/adif_reader.h"
 
 namespace tarvik {
 
 class QsoSession;
+
+/// The file dialog of the import: filter "ADIF-Datei (*.adi, *.adif)|*.ADI;*.ADIF", default
+/// extension "adi".
+FileDialogRequest AdifOpenRequest();
+/// "Datei existiert nicht".
+std::string AdifFileMissingMessage();
+/// The file exists but cannot be read.
+std::string AdifFileUnreadableMessage();
+/// The file holds no record (no field followed by "<EOR>").
+std::string AdifNoRecordsMessage();
 
 /// The log fields a file's fields can be assigned to, in list order.
 std::vector<std::string> AdifLogFields(const ContestDefinition& definition);
