@@ -200,6 +200,7 @@ void Formadifimport::btndateiClick() {
   ListeLinks->clear();
   ldatei->setText(PathToQString(*chosen));
   path_.clear();
+  btnimportstart->setEnabled(false); // again once this file is read
   AdifFileScan scan;
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -223,6 +224,7 @@ void Formadifimport::btndateiClick() {
   path_ = *chosen;
   for (const std::string& name : scan.fieldNames)
     ListeLinks->addItem(ToQString(name));
+  btnimportstart->setEnabled(assignment_.AnyAssigned());
 }
 
 bool Formadifimport::AssignField(int row, const std::string& fileField) {

@@ -170,12 +170,18 @@ TEST_F(AdifImportWindowTest, MissingFileAndCancelImportNothing) {
     QTest::mouseClick(f.btndatei, Qt::LeftButton);
     EXPECT_TRUE(Drag(f, "CALL", "CALL"));
     EXPECT_EQ(Entries(f.ListeRechtsLB).front(), "CALL (CALL)");
+    EXPECT_TRUE(f.btnimportstart->isEnabled());
+    // Choosing a file that is gone again: no fields to import from, no Start.
+    dialogs_.openAnswers = {dir_.file("gone.adi")};
+    QTest::mouseClick(f.btndatei, Qt::LeftButton);
+    EXPECT_FALSE(f.btnimportstart->isEnabled());
     QTest::mouseClick(f.BitBtn1, Qt::LeftButton);
   });
   QTest::mouseClick(W().btnadifimport, Qt::LeftButton);
   ASSERT_TRUE(acted);
   EXPECT_EQ(StoredCount(), 0);
-  EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Datei existiert nicht"});
+  EXPECT_EQ(dialogs_.Informs(),
+            (std::vector<std::string>{"Datei existiert nicht", "Datei existiert nicht"}));
 
   // A file without records says so and offers no fields.
   const std::string empty = dir_.file("header only.adi");
