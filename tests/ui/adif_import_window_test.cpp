@@ -12,6 +12,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include <QProcess>
+
+#include <cstdlib>
 #include <memory>
 
 #include "app/ui/log_window_tools.h"
@@ -193,6 +196,40 @@ TEST_F(AdifImportWindowTest, MissingFileAndCancelImportNothing) {
   EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{AdifNoRecordsMessage()});
   EXPECT_EQ(window.ListeLinks->count(), 0);
   EXPECT_TRUE(window.FilePath().empty());
+}
+
+// A screenshot of the window for the README; runs only when TARVIK_SCREENSHOT_DIR names a
+// folder, on a real X display (see log_window_screenshot_test.cpp for the command line).
+class AdifImportScreenshot : public AdifImportWindowTest {
+protected:
+  void SetUp() override {
+    const char* dir = std::getenv("TARVIK_SCREENSHOT_DIR");
+    if (dir == nullptr || *dir == '\0')
+      GTEST_SKIP() << "TARVIK_SCREENSHOT_DIR not set";
+    shots_ = dir;
+    AdifImportWindowTest::SetUp();
+  }
+  std::string shots_;
+};
+
+TEST_F(AdifImportScreenshot, FieldAssignment) {
+  OpenWithTools();
+  W().ShowMaximised();
+  dialogs_.openAnswers = {WriteAdif(kFile)};
+  Formadifimport f(S().Definition(), dialogs_, &W());
+  f.btndateiClick();
+  ASSERT_TRUE(Drag(f, "GRIDSQUARE", "Loc"));
+  ASSERT_TRUE(Drag(f, "DOK", "DOK"));
+  f.show();
+  f.activateWindow();
+  for (int i = 0; i < 20; ++i) {
+    QApplication::processEvents();
+    QTest::qWait(50);
+  }
+  const QString path = QString::fromStdString(shots_) + "/adif-import.png";
+  EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
+                              {QStringLiteral("-window"), QStringLiteral("root"), path}),
+            0);
 }
 
 } // namespace
