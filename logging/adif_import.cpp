@@ -92,8 +92,8 @@ std::string AdifNoRecordsMessage() {
 }
 
 std::vector<std::string> AdifLogFields(const ContestDefinition& definition) {
-  std::vector<std::string> fields = {"CALL", "QSO_DATE", "TIME_ON", "RST_SENT",
-                                     "RST_RCVD", "BAND", "FREQ", "MODE"};
+  std::vector<std::string> fields = {"CALL",     "QSO_DATE", "TIME_ON", "RST_SENT",
+                                     "RST_RCVD", "BAND",     "FREQ",    "MODE"};
   for (int n = 1; n <= 3; ++n)
     if (!definition.MultLabel(n).empty())
       fields.push_back(definition.MultLabel(n));
@@ -308,7 +308,8 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
   session_.SetFieldText(F::eRSTr1, rstRcvd);
   for (int n = 1; n <= 3; ++n) {
     const std::string& label = elementLabels_[n - 1];
-    session_.SetFieldText(ReceivedField(n + 1), label.empty() ? std::string() : Value(fields, label));
+    session_.SetFieldText(ReceivedField(n + 1),
+                          label.empty() ? std::string() : Value(fields, label));
   }
 
   session_.ReadFieldsAndEvaluate();

@@ -103,10 +103,10 @@ int AdifElementForLabel(const ContestDefinition& definition, std::string_view la
 /// The counts of an import.
 struct AdifImportCounts {
   int imported = 0;
-  int duplicates = 0;    ///< refused by the duplicate rule
-  int incomplete = 0;    ///< refused for another reason (date, time, call, DOK, unreadable)
-  int bandErrors = 0;    ///< missing or wrong band
-  int modeErrors = 0;    ///< missing or wrong mode
+  int duplicates = 0;         ///< refused by the duplicate rule
+  int incomplete = 0;         ///< refused for another reason (date, time, call, DOK, unreadable)
+  int bandErrors = 0;         ///< missing or wrong band
+  int modeErrors = 0;         ///< missing or wrong mode
   bool storageFailed = false; ///< a save failed in the storage engine; the import stopped
   AdifReadStatus readStatus = AdifReadStatus::kOk;
   friend bool operator==(const AdifImportCounts&, const AdifImportCounts&) = default;

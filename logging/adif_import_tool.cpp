@@ -100,8 +100,7 @@ std::optional<std::string> ReadRecord(ProgramFile file, int key, int number) {
 
 /// Writes `bytes` over the record of `file` whose key `key` is NumKey5(number), or adds it
 /// when there is none and `addMissing`.
-bool WriteRecord(ProgramFile file, int key, int number, const std::string& bytes,
-                 bool addMissing) {
+bool WriteRecord(ProgramFile file, int key, int number, const std::string& bytes, bool addMissing) {
   Fileblock* fileblock = OpenProgramFile(file);
   if (fileblock == nullptr)
     return false;
@@ -190,11 +189,10 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
   const AdifImportCounts counts = ImportAdifFile(session, a.file, assignment, a.noCheck);
   // As after closing the log window: the statistics of the log into the header records.
   session.Close();
-  const bool saved =
-      WriteRecord(ProgramFile::kContestHeaders, kContestNumberKey, a.contestNumber,
-                  session.HeaderRecord(), false) &&
-      WriteRecord(ProgramFile::kContestExtensions, 1, a.contestNumber, session.ExtensionRecord(),
-                  true);
+  const bool saved = WriteRecord(ProgramFile::kContestHeaders, kContestNumberKey, a.contestNumber,
+                                 session.HeaderRecord(), false) &&
+                     WriteRecord(ProgramFile::kContestExtensions, 1, a.contestNumber,
+                                 session.ExtensionRecord(), true);
   const std::string summary = AdifImportSummary(counts);
   for (std::size_t start = 0; start <= summary.size();) {
     const std::size_t end = std::min(summary.find('\n', start), summary.size());

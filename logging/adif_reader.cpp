@@ -88,8 +88,8 @@ std::vector<AdifField> ParseAdifRecord(std::string_view text) {
     }
     std::size_t length = std::string_view::npos;
     if (colon != std::string_view::npos) {
-      const std::string_view spec = inner.substr(colon + 1);
-      length = ParseLength(spec.substr(0, spec.find(':')));
+      const std::string_view lengthAndType = inner.substr(colon + 1);
+      length = ParseLength(lengthAndType.substr(0, lengthAndType.find(':')));
     }
     const std::size_t nextTag = text.find('<', valueStart);
     const std::size_t plainEnd = nextTag == std::string_view::npos ? n : nextTag;

@@ -99,10 +99,11 @@ Formadifimport::Formadifimport(const ContestDefinition& definition, UserDialogs&
   setObjectName(QStringLiteral("Formadifimport"));
   setWindowTitle(QStringLiteral("ADIF-Import"));
 
-  Label2 = MakeLabel(
-      QStringLiteral("Label2"),
-      QStringLiteral("Mit dieser Funktion können ADIF-Dateien anderer Logbücher eingelesen werden."),
-      this);
+  Label2 =
+      MakeLabel(QStringLiteral("Label2"),
+                QStringLiteral(
+                    "Mit dieser Funktion können ADIF-Dateien anderer Logbücher eingelesen werden."),
+                this);
   Label2->setWordWrap(true);
   btndatei = new TrkBitBtn(this);
   btndatei->setObjectName(QStringLiteral("btndatei"));

@@ -90,7 +90,7 @@ TEST_F(AdifImportTest, FileOfAnotherLogbookIsStoredLikeTypedQsos) {
   EXPECT_EQ(q.Mode(), "FM");
   EXPECT_FLOAT_EQ(q.Freq(), 144.3f);
   EXPECT_EQ(q.Locator(), "JO22AA");
-  EXPECT_EQ(q.FullDok(), ""); // no DOK for a foreign call
+  EXPECT_EQ(q.FullDok(), "");              // no DOK for a foreign call
   EXPECT_EQ(q.RSTs().substr(0, 3), "59 "); // RST_SENT of the record before
   EXPECT_GT(q.Punkte(), 0);
 
@@ -117,8 +117,10 @@ TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
       "<QSO_DATE:8>20090321 <TIME_ON:4>1405 <BAND:2>2M <EOR>\n"
       "<CALL:6>DL1DDD <QSO_DATE:8>20091321 <TIME_ON:4>1406 <BAND:2>2M <EOR>\n";
   AdifImportCounts counts = Import(records);
-  EXPECT_EQ(counts, (AdifImportCounts{.imported = 1, .duplicates = 1, .incomplete = 3,
-                                      .bandErrors = 1, .modeErrors = 1}));
+  EXPECT_EQ(
+      counts,
+      (AdifImportCounts{
+          .imported = 1, .duplicates = 1, .incomplete = 3, .bandErrors = 1, .modeErrors = 1}));
   EXPECT_EQ(AdifImportSummary(counts), "1 Datensätze importiert\n"
                                        "1 Calls doppelt\n"
                                        "3 unvollständige Datensätze\n"
@@ -145,9 +147,9 @@ TEST(AdifValues, DateAndTimeConversions) {
     const char* value;
     const char* text;
   };
-  for (const Case& c : {Case{"20090321", "21.03.2009"}, Case{"090321", "21.03.09"},
-                        Case{"19851231", "31.12.1985"}, Case{"2009032", "2009032"},
-                        Case{"2009O321", "2009O321"}, Case{"", ""}})
+  for (const Case& c :
+       {Case{"20090321", "21.03.2009"}, Case{"090321", "21.03.09"}, Case{"19851231", "31.12.1985"},
+        Case{"2009032", "2009032"}, Case{"2009O321", "2009O321"}, Case{"", ""}})
     EXPECT_EQ(AdifDateText(c.value), c.text) << c.value;
   for (const Case& c : {Case{"140530", "14:05"}, Case{"1405", "14:05"}, Case{"14:05", "14:05"},
                         Case{"930", "930"}, Case{"14O5", "14O5"}})
@@ -186,11 +188,11 @@ TEST(AdifValues, ModeAndBandChecks) {
     const char* band;
     bool accepted;
   };
-  for (const Case& c : {Case{"145.500", "", true}, Case{"145,500", "", true},
-                        Case{"3.550", "", true}, Case{"7.050", "", false}, Case{"", "2m", true},
-                        Case{"", "2 M", true}, Case{"", "80M", true}, Case{"", "80", true},
-                        Case{"", "70CM", false}, Case{"", "", false}, Case{"ABC", "XYZ", false},
-                        Case{"432.100", "2M", true}, Case{"0", "", false}})
+  for (const Case& c :
+       {Case{"145.500", "", true}, Case{"145,500", "", true}, Case{"3.550", "", true},
+        Case{"7.050", "", false}, Case{"", "2m", true}, Case{"", "2 M", true},
+        Case{"", "80M", true}, Case{"", "80", true}, Case{"", "70CM", false}, Case{"", "", false},
+        Case{"ABC", "XYZ", false}, Case{"432.100", "2M", true}, Case{"0", "", false}})
     EXPECT_EQ(AdifBandAccepted(def, c.freq, c.band), c.accepted) << c.freq << "/" << c.band;
 }
 
@@ -217,8 +219,8 @@ TEST(AdifValues, LabelsGoIntoTheElementOfTheirKind) {
 TEST_F(AdifImportTest, SerialFirstContestGetsLocatorAndDokIntoTheirElements) {
   Open({.code = 'g'});
   EXPECT_EQ(AdifLogFields(S().Definition()),
-            (std::vector<std::string>{"CALL", "QSO_DATE", "TIME_ON", "RST_SENT", "RST_RCVD",
-                                      "BAND", "FREQ", "MODE", "Loc", "DOK"}));
+            (std::vector<std::string>{"CALL", "QSO_DATE", "TIME_ON", "RST_SENT", "RST_RCVD", "BAND",
+                                      "FREQ", "MODE", "Loc", "DOK"}));
   const AdifImportCounts counts =
       Import("<CALL:6>DL1ABC <QSO_DATE:8>20090321 <TIME_ON:4>1400 <FREQ:7>432.200 <MODE:2>CW "
              "<SRX:3>007 <GRIDSQUARE:6>JO31MX <DOK:3>N01 <EOR>",
@@ -254,7 +256,8 @@ TEST_F(AdifImportTest, BandFollowsEachRecordsOwnBandOrFrequency) {
 
 TEST_F(AdifImportTest, DamagedFilesImportWhatIsValid) {
   Open({});
-  std::string file = "<EOH>\n<CALL:6>DL1AAA <QSO_DATE:8>20090321 <TIME_ON:4>1400 <BAND:2>2M <EOR>\n";
+  std::string file =
+      "<EOH>\n<CALL:6>DL1AAA <QSO_DATE:8>20090321 <TIME_ON:4>1400 <BAND:2>2M <EOR>\n";
   static constexpr char kJunk[] = "\0\xff\x01<<>>:\x80 junk <EOR>\n";
   file += std::string(kJunk, sizeof kJunk - 1);
   file += "<COMMENT:5>" + std::string(kMaxAdifRecordText + 10, 'z') + "<EOR>\n";
@@ -267,8 +270,7 @@ TEST_F(AdifImportTest, DamagedFilesImportWhatIsValid) {
 
   // A file that is gone by the time of the import.
   AdifAssignment assignment(AdifLogFields(S().Definition()));
-  const AdifImportCounts missing =
-      ImportAdifFile(S(), dir_.file("gone.adi"), assignment, false);
+  const AdifImportCounts missing = ImportAdifFile(S(), dir_.file("gone.adi"), assignment, false);
   EXPECT_EQ(missing.readStatus, AdifReadStatus::kMissing);
   EXPECT_EQ(missing.imported, 0);
 }

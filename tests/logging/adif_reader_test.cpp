@@ -67,7 +67,8 @@ TEST(AdifSplitter, RecordTextsOfRealWorldShapes) {
        "<EOH><CALL:5>DK1AA<EOR>\nsecond file <ADIF_VER:1>3\n<EOH>\n<CALL:5>DK2BB<EOR>\n",
        {"<CALL:5>DK1AA", "<CALL:5>DK2BB"}},
       {"a line with only blanks between records",
-       "<CALL:5>DK1AA<EOR>\n   \n<CALL:5>DK2BB<EOR>", {"<CALL:5>DK1AA", "<CALL:5>DK2BB"}},
+       "<CALL:5>DK1AA<EOR>\n   \n<CALL:5>DK2BB<EOR>",
+       {"<CALL:5>DK1AA", "<CALL:5>DK2BB"}},
   };
   for (const Case& c : cases) {
     for (std::size_t piece : {std::size_t{0}, std::size_t{1}, std::size_t{3}}) {
@@ -107,23 +108,31 @@ TEST(AdifRecord, FieldsByLengthOrUpToTheNextTag) {
     std::vector<AdifField> fields;
   };
   const Case cases[] = {
-      {"plain fields with lengths", "<CALL:6>DL1ABC <QSO_DATE:8>20090321 <TIME_ON:4>1405",
+      {"plain fields with lengths",
+       "<CALL:6>DL1ABC <QSO_DATE:8>20090321 <TIME_ON:4>1405",
        {{"CALL", "DL1ABC"}, {"QSO_DATE", "20090321"}, {"TIME_ON", "1405"}}},
-      {"a value holding a '<' is read by its length", "<COMMENT:7>A<B>C D <CALL:5>DK1AA",
+      {"a value holding a '<' is read by its length",
+       "<COMMENT:7>A<B>C D <CALL:5>DK1AA",
        {{"COMMENT", "A<B>C D"}, {"CALL", "DK1AA"}}},
-      {"the tag's type is allowed", "<QSO_DATE:8:D>20090321<CALL:5>DK1AA",
+      {"the tag's type is allowed",
+       "<QSO_DATE:8:D>20090321<CALL:5>DK1AA",
        {{"QSO_DATE", "20090321"}, {"CALL", "DK1AA"}}},
-      {"too short a length: the value up to the next tag", "<NAME:2>HANS <CALL:5>DK1AA",
+      {"too short a length: the value up to the next tag",
+       "<NAME:2>HANS <CALL:5>DK1AA",
        {{"NAME", "HANS"}, {"CALL", "DK1AA"}}},
-      {"a length far beyond the record", "<CALL:999999999>DK1AA <BAND:2>2M",
+      {"a length far beyond the record",
+       "<CALL:999999999>DK1AA <BAND:2>2M",
        {{"CALL", "DK1AA"}, {"BAND", "2M"}}},
-      {"a length running into the next tag", "<CALL:12>DK1AA <BAND:2>2M",
+      {"a length running into the next tag",
+       "<CALL:12>DK1AA <BAND:2>2M",
        {{"CALL", "DK1AA"}, {"BAND", "2M"}}},
-      {"no length at all, value trimmed", "<CALL> DK1AA <NAME>HANS",
+      {"no length at all, value trimmed",
+       "<CALL> DK1AA <NAME>HANS",
        {{"CALL", "DK1AA"}, {"NAME", "HANS"}}},
       {"a bad length is ignored", "<CALL:X5>DK1AA<BAND:-2>2M", {{"CALL", "DK1AA"}, {"BAND", "2M"}}},
       {"length 0", "<NAME:0><CALL:5>DK1AA", {{"NAME", ""}, {"CALL", "DK1AA"}}},
-      {"junk around a field is no tag", "<<< <> < CALL> <CALL:5>DK1AA >x< <A B>",
+      {"junk around a field is no tag",
+       "<<< <> < CALL> <CALL:5>DK1AA >x< <A B>",
        {{"CALL", "DK1AA >x"}}},
       {"EOR and EOH tags are no fields", "<EOH><CALL:5>DK1AA<EOR>", {{"CALL", "DK1AA"}}},
       {"an unclosed tag at the end", "<CALL:5>DK1AA <BAND:2", {{"CALL", "DK1AA"}}},
@@ -133,8 +142,8 @@ TEST(AdifRecord, FieldsByLengthOrUpToTheNextTag) {
 }
 
 TEST(AdifRecord, NameMatchesOnlyWholeTagNames) {
-  const std::vector<AdifField> fields = ParseAdifRecord(
-      "<FREQ_RX:7>145.600 <FREQ:7>145.500 <NAME:4>HANS <NAME:4>OTTO <EOR>");
+  const std::vector<AdifField> fields =
+      ParseAdifRecord("<FREQ_RX:7>145.600 <FREQ:7>145.500 <NAME:4>HANS <NAME:4>OTTO <EOR>");
   EXPECT_EQ(Names(fields), (std::vector<std::string>{"FREQ_RX", "FREQ", "NAME", "NAME"}));
   ASSERT_NE(FindAdifValue(fields, "FREQ"), nullptr);
   EXPECT_EQ(*FindAdifValue(fields, "FREQ"), "145.500");

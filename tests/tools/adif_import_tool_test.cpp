@@ -109,8 +109,7 @@ TEST(AdifImportTool, ImportsWithAssignmentsAndPrintsTheSummary) {
   // Without the checks the RTTY QSO comes in too; the duplicate stays out.
   run = RunTool("import-adif 1 '" + file + "' --no-check --map GRIDSQUARE=Loc" + data);
   EXPECT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_NE(run.output.find("1 Datens\xc3\xa4tze importiert\n2 Calls doppelt\n"),
-            std::string::npos)
+  EXPECT_NE(run.output.find("1 Datens\xc3\xa4tze importiert\n2 Calls doppelt\n"), std::string::npos)
       << run.output;
   stored = ReadBack();
   EXPECT_EQ(stored.calls, (std::vector<std::string>{"DL1ABC", "DF0WN"}));

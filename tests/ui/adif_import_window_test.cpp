@@ -41,8 +41,10 @@ protected:
   /// the drag data the left list makes and the drag and drop events the right list gets.
   /// True when the right list accepted the drop.
   static bool Drag(Formadifimport& f, const std::string& field, const std::string& onto) {
-    const QList<QListWidgetItem*> from = f.ListeLinks->findItems(ToQString(field), Qt::MatchExactly);
-    const QList<QListWidgetItem*> to = f.ListeRechtsLB->findItems(ToQString(onto), Qt::MatchExactly);
+    const QList<QListWidgetItem*> from =
+        f.ListeLinks->findItems(ToQString(field), Qt::MatchExactly);
+    const QList<QListWidgetItem*> to =
+        f.ListeRechtsLB->findItems(ToQString(onto), Qt::MatchExactly);
     if (from.isEmpty() || to.isEmpty()) {
       ADD_FAILURE() << "no entry " << field << " or " << onto;
       return false;
@@ -95,8 +97,9 @@ TEST_F(AdifImportWindowTest, AssignByDragAndDropThenStartImportsIntoTheLog) {
   OnModal<Formadifimport>([&](Formadifimport& f) {
     acted = true;
     EXPECT_EQ(FromQString(f.windowTitle()), "ADIF-Import");
-    EXPECT_EQ(Text(f.Label2),
-              Cp1252("Mit dieser Funktion können ADIF-Dateien anderer Logbücher eingelesen werden."));
+    EXPECT_EQ(
+        Text(f.Label2),
+        Cp1252("Mit dieser Funktion können ADIF-Dateien anderer Logbücher eingelesen werden."));
     EXPECT_EQ(Text(f.Label3), "Felder der ADIF-Datei");
     EXPECT_EQ(Text(f.Label4), "Felder im Log");
     EXPECT_EQ(FromQString(f.PageControl1->tabText(0)), "Feldzuordnung");
