@@ -131,7 +131,6 @@ public:
   void Finish();
 
   const AdifImportCounts& Counts() const { return counts_; }
-  AdifImportCounts& Counts() { return counts_; }
 
 private:
   std::string Value(const std::vector<AdifField>& fields, std::string_view logField) const;

@@ -8,6 +8,9 @@
 #include "logging/adif_import.h"
 #include "logging/duplicates.h"
 #include "storage/dates.h"
+#include "storage/engine.h"
+#include "storage/error_channel.h"
+#include "storage/memory_file_io.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {
@@ -288,6 +291,47 @@ TEST(AdifAssignmentTest, EntriesAssignOnceAndNameTheirSource) {
   EXPECT_EQ(a.EntryText(0), "CALL (QSO_CALL)");
   EXPECT_EQ(a.EntryText(1), "QSO_DATE");
   EXPECT_EQ(a.SourceName("CALL"), "QSO_CALL");
+}
+
+// A save that fails in the storage engine stops the import and says so; it is never counted
+// as imported.
+TEST(AdifImportStorage, FailedSaveStopsTheImport) {
+  TempDataDir dir;
+  FakeClock clock;
+  clock.now = {2026, 3, 14, 12, 0, 0, 0};
+  ScopedProcessClock scopedClock(clock);
+  MemoryFileIo io;
+  RecordFileErrors().SetWaitFunction([](int) {});
+  ASSERT_EQ(InitEngine(160, 32, &io), 0);
+  FakeDialogs dialogs;
+  ContestHeaderFields fields;
+  fields.dok = "N01";
+  QsoSessionParams params;
+  params.definition = BuildContestDefinition('2', fields, "JO31MX", dialogs, clock);
+  params.contestCode = '2';
+  params.headerRecord.assign(ContestHeaderRecord::kLength, '\0');
+  ContestHeaderRecord header(params.headerRecord.data());
+  header.SetContestNumber(1);
+  header.SetContestCode('2');
+  params.extensionRecord.assign(ContestExtensionRecord::kLength, '\0');
+  {
+    QsoSession session(params, dialogs, clock);
+    ASSERT_TRUE(session.Open());
+    std::string file;
+    for (int i = 0; i < 20; ++i)
+      file += "<CALL:6>DL1A" + std::string(1, static_cast<char>('A' + i)) +
+              "A <QSO_DATE:8>20260314 <TIME_ON:4>1200 <BAND:2>2M <EOR>\n";
+    WriteFileBytes(dir.file("log.adi"), file);
+    AdifAssignment assignment(AdifLogFields(params.definition));
+    io.FailWritesAfter(0);
+    const AdifImportCounts counts = ImportAdifFile(session, dir.file("log.adi"), assignment, false);
+    EXPECT_TRUE(counts.storageFailed);
+    EXPECT_EQ(counts.imported, 0);
+    EXPECT_EQ(counts.duplicates + counts.incomplete, 0); // stopped at the first failure
+    EXPECT_NE(AdifImportSummary(counts).find("abgebrochen"), std::string::npos);
+    io.FailWritesAfter(-1);
+  }
+  (void)ExitEngine();
 }
 
 } // namespace
