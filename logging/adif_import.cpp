@@ -216,7 +216,8 @@ std::string AdifImportSummary(const AdifImportCounts& counts) {
 
 AdifImporter::AdifImporter(QsoSession& session, AdifAssignment assignment, bool skipChecks)
     : session_(session), assignment_(std::move(assignment)), skipChecks_(skipChecks),
-      def_(session.Definition()) {
+      def_(session.Definition()), startBand_(session.CurrentBand()),
+      startMode_(session.CurrentMode()) {
   bool taken[3] = {false, false, false};
   for (int label = 1; label <= 3; ++label) {
     const std::string& name = def_.MultLabel(label);
@@ -333,6 +334,19 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
 }
 
 void AdifImporter::Finish() {
+  const char band = session_.CurrentBand();
+  const bool bandOffered = def_.Bands.find(band) != std::string::npos;
+  if (!bandOffered && IsBandLetter(startBand_)) {
+    session_.SwitchBand(startBand_);
+    fresh_ = false;
+  }
+  const std::string& mode = session_.CurrentMode();
+  const bool modeOffered =
+      std::find(def_.Modes.begin(), def_.Modes.end(), mode) != def_.Modes.end();
+  if (!modeOffered && !AdifModeAccepted(def_, mode) && mode != startMode_) {
+    session_.SwitchMode(startMode_);
+    fresh_ = false;
+  }
   if (!fresh_)
     session_.Clear();
   fresh_ = true;

@@ -127,7 +127,9 @@ public:
   bool ImportRecord(std::string_view recordText);
   /// Counts a record the reader dropped (too long, unterminated) as refused.
   void CountDropped() { ++counts_.incomplete; }
-  /// Ends the import: the entry shows a new QSO.
+  /// Ends the import: the entry shows a new QSO. A band or mode the contest does not offer
+  /// (taken from the file without the checks) gives way to the one of before the import,
+  /// so that the next typed QSO is not logged on it.
   void Finish();
 
   const AdifImportCounts& Counts() const { return counts_; }
@@ -144,6 +146,8 @@ private:
   std::string previousDate_, previousTime_, previousName_, previousQth_;
   std::string previousRstSent_, previousRstRcvd_;
   bool fresh_ = false; ///< the session has just prepared a new QSO
+  char startBand_;
+  std::string startMode_;
   AdifImportCounts counts_;
 };
 

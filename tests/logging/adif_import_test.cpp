@@ -143,6 +143,19 @@ TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
   EXPECT_EQ(StoredQso(1).Mode(), "RTTY");
   EXPECT_EQ(StoredQso(2).Call(), "DL1CCC");
   EXPECT_EQ(StoredQso(2).Band(), 'l');
+  // After a last QSO on a band and in a mode the contest does not offer, the entry is back
+  // on the band and mode of before for the next typed QSO.
+  EXPECT_EQ(Import("<CALL:6>DL1EEE <QSO_DATE:8>20090321 <TIME_ON:4>1410 <BAND:4>70CM "
+                   "<MODE:4>RTTY <EOR>",
+                   {}, true)
+                .imported,
+            1);
+  EXPECT_EQ(StoredQso(3).Band(), 'l');
+  EXPECT_EQ(S().CurrentBand(), 'k');
+  EXPECT_EQ(S().CurrentMode(), "CW");
+  EXPECT_TRUE(Log("DL5XYZ", {"N01", "JO31"}));
+  EXPECT_EQ(StoredQso(4).Band(), 'k');
+  EXPECT_EQ(StoredQso(4).Mode(), "CW");
 }
 
 TEST(AdifValues, DateAndTimeConversions) {
