@@ -65,6 +65,17 @@ struct QsoSessionParams {
   std::string ownLocator;
 };
 
+/// Why the completeness test refused the QSO being entered.
+enum class QsoRefusal {
+  kNone,           ///< the QSO may be stored
+  kNoDate,         ///< no valid date
+  kNoTime,         ///< no valid time
+  kBadCall,        ///< the call is empty, too short or malformed
+  kNoSecondCall,   ///< a listener log without the second call
+  kDuplicate,      ///< the contest's duplicate rule found an earlier QSO
+  kDokRestriction, ///< the DOK is outside the contest's DOK list and districts
+};
+
 /// Colour of a multiplier panel label.
 enum class PanelColour { kGrey, kRed, kGreen };
 
@@ -164,8 +175,14 @@ public:
   /// The completeness test: date, time, call, second call (listener logs), duplicate rule,
   /// DOK restriction. `messages`: beep and show the duplicate or DOK message.
   bool IsComplete(bool messages);
+  /// The reason of the last completeness test's verdict (kNone when it passed).
+  QsoRefusal LastRefusal() const { return refusal_; }
   /// Runs the exchange evaluation for the current record (multiplier marks, pending values).
   void Evaluate();
+  /// Reads the entry fields into the current record and runs the exchange evaluation, as
+  /// leaving the last exchange field does before the save; the fields then show the record.
+  /// Element messages are not shown (no field has the focus of the operator).
+  void ReadFieldsAndEvaluate();
 
   /// Once a second: automatic band by time block, date and time.
   void ClockTick();
@@ -384,6 +401,7 @@ private:
   int prepareCount_ = 0;
   int focusChanges_ = 0; // focus moves made by the session itself
   std::optional<EntryField> incompleteField_;
+  QsoRefusal refusal_ = QsoRefusal::kNone;
 
   // The QSO being entered.
   std::array<char, QsoRecord::kLength> record_{};

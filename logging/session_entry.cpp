@@ -98,6 +98,14 @@ void QsoSession::Evaluate() {
     r.SetPunkte(StoredPoints(QsoPoints(r, Points(), editMode_ != 0 ? editRecord_ : 0)));
 }
 
+void QsoSession::ReadFieldsAndEvaluate() {
+  if (!IsOpen())
+    return;
+  (void)ReadFields(std::nullopt);
+  Evaluate();
+  WriteFields();
+}
+
 void QsoSession::PressEnter() {
   const EntryField from = focus_;
   const int focusChanges = focusChanges_;
@@ -249,23 +257,28 @@ void QsoSession::LeaveFrequency() {
 
 bool QsoSession::IsComplete(bool messages) {
   incompleteField_.reset();
+  refusal_ = QsoRefusal::kNone;
   if (!IsOpen())
     return false;
   QsoRecord r = Record();
   if (r.Datum() <= 0) {
     incompleteField_ = F::eDatum;
+    refusal_ = QsoRefusal::kNoDate;
     return false;
   }
   if (r.Zeit() < 0) {
     incompleteField_ = F::ezeit;
+    refusal_ = QsoRefusal::kNoTime;
     return false;
   }
   if (CallSyntax(r.Call()) != 0) {
     incompleteField_ = F::eCall;
+    refusal_ = QsoRefusal::kBadCall;
     return false;
   }
   if (listener_ && TrimBlanks(r.Call2()).empty()) {
     incompleteField_ = F::eCall2;
+    refusal_ = QsoRefusal::kNoSecondCall;
     return false;
   }
   // The duplicate rule, rule 5 included: a call retyped after it was stored, or imported,
@@ -276,6 +289,7 @@ bool QsoSession::IsComplete(bool messages) {
       dialogs_.Inform(DuplicateMessage(def_.DupeRule, code_, r.Call(), false));
     }
     incompleteField_ = F::eCall;
+    refusal_ = QsoRefusal::kDuplicate;
     return false;
   }
   const std::vector<std::string> doks = ListValues(def_.DokCheckList);
@@ -297,6 +311,7 @@ bool QsoSession::IsComplete(bool messages) {
           break;
         }
       }
+      refusal_ = QsoRefusal::kDokRestriction;
       return false;
     }
   }

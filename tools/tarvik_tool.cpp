@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/country_data_tool.h"
+#include "logging/adif_import_tool.h"
 #include "outputs/export_tool.h"
 #include "storage/program_files_tool.h"
 #include "storage/storage_tool.h"
@@ -17,9 +18,10 @@ int Usage() {
                "usage: tarvik-tool COMMAND [ARGS]\n"
                "commands:\n"
                "  help                  this text\n"
-               "%s%s%s%s",
+               "%s%s%s%s%s",
                tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage(),
-               tarvik::CountryDataToolUsage(), tarvik::ExportToolUsage());
+               tarvik::CountryDataToolUsage(), tarvik::ExportToolUsage(),
+               tarvik::AdifImportToolUsage());
   return 2;
 }
 
@@ -36,6 +38,8 @@ int main(int argc, char* argv[]) {
   if (const int code = tarvik::RunCountryDataToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
   if (const int code = tarvik::RunExportToolCommand(args, std::cout, std::cerr); code >= 0)
+    return code;
+  if (const int code = tarvik::RunAdifImportToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
   // The program's files first: they add key checks and field dumps to the storage commands.
   if (const int code = tarvik::RunProgramFilesToolCommand(args, std::cout, std::cerr); code >= 0)

@@ -1,11 +1,13 @@
 #include "app/ui/log_window_tools.h"
 
+#include "logging/ui/adif_import_window.h"
+
 namespace tarvik {
 
 ContestLogTools StandardLogTools(ContestLogStd& window, UserDialogs& dialogs) {
   ContestLogTools tools;
-  (void)window;
-  (void)dialogs;
+  // ADIF import: the window, then the records through the log's entry session.
+  tools.adifImport = [&window, &dialogs] { RunAdifImport(window.session(), dialogs, &window); };
   return tools;
 }
 

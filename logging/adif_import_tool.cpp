@@ -1,0 +1,245 @@
+#include "logging/adif_import_tool.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <optional>
+
+#include "app/contest_header_fields.h"
+#include "app/family_settings.h"
+#include "logging/adif_import.h"
+#include "logging/qso_session.h"
+#include "storage/data_directory.h"
+#include "storage/engine.h"
+#include "storage/fileblock.h"
+#include "storage/key_codec.h"
+#include "storage/program_files.h"
+#include "storage/program_files_tool.h"
+#include "storage/strings.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr int kContestNumberKey = 3; // KXKK key 3: NumKey5(contestNumber)
+
+struct Arguments {
+  int contestNumber = 0;
+  std::string file;
+  std::vector<std::pair<std::string, std::string>> maps; // (file field, log field)
+  bool noCheck = false;
+  std::string dataDir;
+};
+
+/// Messages of the checks go to the error stream; questions are answered yes.
+class ToolDialogs final : public UserDialogs {
+public:
+  explicit ToolDialogs(std::ostream& err) : err_(err) {}
+  void Inform(const std::string& text) override { err_ << TerminalText(text) << "\n"; }
+  bool Confirm(const std::string& text) override {
+    err_ << TerminalText(text) << " (yes)\n";
+    return true;
+  }
+  void Beep() override {}
+  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+  bool OpenDocument(const std::string&) override { return false; }
+
+private:
+  std::ostream& err_;
+};
+
+bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err) {
+  std::vector<std::string> positional;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--map" && hasValue) {
+      const std::string& map = args[++i];
+      const std::size_t eq = map.find('=');
+      if (eq == std::string::npos || eq == 0 || eq + 1 == map.size()) {
+        err << "tarvik-tool import-adif: --map takes ADIF=LOGFIELD, not '" << map << "'\n";
+        return false;
+      }
+      a->maps.emplace_back(map.substr(0, eq), map.substr(eq + 1));
+    } else if (arg == "--no-check") {
+      a->noCheck = true;
+    } else if (arg == "--data" && hasValue) {
+      a->dataDir = args[++i];
+    } else if (!arg.empty() && arg[0] != '-') {
+      positional.push_back(arg);
+    } else {
+      err << "tarvik-tool import-adif: unexpected argument '" << arg << "'\n";
+      return false;
+    }
+  }
+  if (positional.size() != 2) {
+    err << "usage: tarvik-tool " << AdifImportToolUsage();
+    return false;
+  }
+  const std::string& number = positional[0];
+  const auto [end, ec] =
+      std::from_chars(number.data(), number.data() + number.size(), a->contestNumber);
+  if (ec != std::errc() || end != number.data() + number.size() || a->contestNumber <= 0) {
+    err << "tarvik-tool import-adif: '" << number << "' is no contest number\n";
+    return false;
+  }
+  a->file = positional[1];
+  return true;
+}
+
+/// The record of `file` whose key `key` is NumKey5(number).
+std::optional<std::string> ReadRecord(ProgramFile file, int key, int number) {
+  std::optional<std::string> bytes;
+  Fileblock* fileblock = OpenProgramFile(file);
+  if (fileblock != nullptr && fileblock->FindKey(key, NumKey5(number)) == 0)
+    bytes.emplace(fileblock->RecordBuffer(), static_cast<std::size_t>(fileblock->RecordLength()));
+  CloseProgramFile(fileblock);
+  return bytes;
+}
+
+/// Writes `bytes` over the record of `file` whose key `key` is NumKey5(number), or adds it
+/// when there is none and `addMissing`.
+bool WriteRecord(ProgramFile file, int key, int number, const std::string& bytes, bool addMissing) {
+  Fileblock* fileblock = OpenProgramFile(file);
+  if (fileblock == nullptr)
+    return false;
+  bool written = false;
+  const std::size_t length =
+      std::min(bytes.size(), static_cast<std::size_t>(fileblock->RecordLength()));
+  if (fileblock->FindKey(key, NumKey5(number)) == 0) {
+    std::copy_n(bytes.begin(), length, fileblock->RecordBuffer());
+    written = fileblock->Update() == 0;
+  } else if (addMissing && fileblock->ClearBuffer() == 0) {
+    std::copy_n(bytes.begin(), length, fileblock->RecordBuffer());
+    written = AddRecord(*fileblock);
+  }
+  CloseProgramFile(fileblock);
+  return written;
+}
+
+FamilySettings LoadSettings() {
+  FamilySettings settings;
+  Fileblock* setup = OpenProgramFile(ProgramFile::kSetup);
+  if (setup != nullptr && setup->FirstKey(1) == 0)
+    settings = ReadFamilySettings(SetupRecord(setup->RecordBuffer()));
+  CloseProgramFile(setup);
+  return settings;
+}
+
+int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
+  std::error_code ec;
+  if (!std::filesystem::exists(a.file, ec)) {
+    err << "tarvik-tool import-adif: " << TerminalText("Datei existiert nicht") << ": " << a.file
+        << "\n";
+    return 1;
+  }
+  std::optional<std::string> header =
+      ReadRecord(ProgramFile::kContestHeaders, kContestNumberKey, a.contestNumber);
+  if (!header) {
+    err << "tarvik-tool import-adif: there is no contest " << a.contestNumber << " in "
+        << DataPath("KXKK") << "\n";
+    return 1;
+  }
+  header->resize(ContestHeaderRecord::kLength, '\0');
+  std::string extension =
+      ReadRecord(ProgramFile::kContestExtensions, 1, a.contestNumber).value_or(std::string());
+  extension.resize(ContestExtensionRecord::kLength, '\0');
+  ContestExtensionRecord(extension.data()).SetContestNumber(a.contestNumber);
+
+  const FamilySettings settings = LoadSettings();
+  ApplyFamilySettings(settings);
+  ToolDialogs dialogs(err);
+  ContestHeaderRecord record(header->data());
+  QsoSessionParams params;
+  params.contestCode = record.contestCode();
+  params.definition =
+      BuildContestDefinition(params.contestCode, record, settings.ownLocator, dialogs);
+  params.headerRecord = *header;
+  params.extensionRecord = extension;
+  params.ownLocator = settings.ownLocator;
+
+  AdifAssignment assignment(AdifLogFields(params.definition));
+  for (const auto& [fileField, logField] : a.maps) {
+    std::size_t entry = assignment.Size();
+    for (std::size_t i = 0; i < assignment.Size(); ++i)
+      if (UpCase(assignment.LogField(i)) == UpCase(logField))
+        entry = i;
+    if (entry == assignment.Size()) {
+      err << "tarvik-tool import-adif: contest " << a.contestNumber << " has no log field '"
+          << logField << "' (";
+      for (std::size_t i = 0; i < assignment.Size(); ++i)
+        err << (i > 0 ? ", " : "") << assignment.LogField(i);
+      err << ")\n";
+      return 2;
+    }
+    if (!assignment.Assign(entry, UpCase(fileField))) {
+      err << "tarvik-tool import-adif: the log field '" << assignment.LogField(entry)
+          << "' is assigned twice\n";
+      return 2;
+    }
+  }
+
+  QsoSession session(params, dialogs);
+  if (!session.Open()) {
+    err << "tarvik-tool import-adif: the QSO file of contest " << a.contestNumber
+        << " cannot be opened\n";
+    return 1;
+  }
+  const AdifImportCounts counts = ImportAdifFile(session, a.file, assignment, a.noCheck);
+  // As after closing the log window: the statistics of the log into the header records.
+  session.Close();
+  const bool saved = WriteRecord(ProgramFile::kContestHeaders, kContestNumberKey, a.contestNumber,
+                                 session.HeaderRecord(), false) &&
+                     WriteRecord(ProgramFile::kContestExtensions, 1, a.contestNumber,
+                                 session.ExtensionRecord(), true);
+  const std::string summary = AdifImportSummary(counts);
+  for (std::size_t start = 0; start <= summary.size();) {
+    const std::size_t end = std::min(summary.find('\n', start), summary.size());
+    out << TerminalText(summary.substr(start, end - start)) << "\n";
+    start = end + 1;
+  }
+  if (!saved) {
+    err << "tarvik-tool import-adif: the header statistics of contest " << a.contestNumber
+        << " could not be written\n";
+    return 1;
+  }
+  return counts.storageFailed || counts.readStatus != AdifReadStatus::kOk ? 1 : 0;
+}
+
+} // namespace
+
+int RunAdifImportToolCommand(const std::vector<std::string>& args, std::ostream& out,
+                             std::ostream& err) {
+  if (args.empty() || args[0] != "import-adif")
+    return -1;
+  Arguments a;
+  if (!Parse(args, &a, err))
+    return 2;
+  if (a.dataDir.empty())
+    RememberWorkingDirectoryAsDataDirectory();
+  else
+    SetDataDirectory(a.dataDir);
+  if (InitEngine() != 0) {
+    err << "tarvik-tool: the record-file engine cannot start\n";
+    return 1;
+  }
+  const int code = Import(a, out, err);
+  if (ExitEngine() != 0 && code == 0) {
+    err << "tarvik-tool: the files could not be closed cleanly\n";
+    return 1;
+  }
+  return code;
+}
+
+const char* AdifImportToolUsage() {
+  return "  import-adif CONTEST_NUMBER FILE [--map ADIF=LOGFIELD ...] [--no-check]\n"
+         "         [--data DIR]\n"
+         "                        import the QSOs of an ADIF file into a contest as the log\n"
+         "                        window's import does: --map assigns a field of the file\n"
+         "                        to a log field (CALL, QSO_DATE, TIME_ON, RST_SENT,\n"
+         "                        RST_RCVD, BAND, FREQ, MODE or a multiplier label such as\n"
+         "                        DOK or Loc), --no-check skips the mode and band checks\n";
+}
+
+} // namespace tarvik

@@ -1,0 +1,102 @@
+#pragma once
+// Formadifimport ("ADIF-Import"): the operator chooses an ADIF file written by another
+// logbook and assigns its fields to the log's fields by dragging them from the left list
+// ("Felder der ADIF-Datei") onto the right one ("Felder im Log"). "Start" (enabled after the
+// first assignment) ends the window with OK; RunAdifImport then imports every record of the
+// file through the log window's entry session and shows the summary. "Abbruch" imports
+// nothing.
+
+#include <QDialog>
+#include <QListWidget>
+
+#include <string>
+
+#include "app/contest_definition.h"
+#include "app/user_dialogs.h"
+#include "logging/adif_import.h"
+
+class QCheckBox;
+class QLabel;
+class QTabWidget;
+
+namespace tarvik {
+
+class QsoSession;
+class TrkBitBtn;
+
+/// The MIME type of a dragged file field: its name as Windows-1252 bytes.
+inline constexpr char kAdifFieldMime[] = "application/x-tarvik-adif-field";
+
+/// ListeLinks: the file's fields; an entry is dragged with its name as kAdifFieldMime.
+class AdifFieldList : public QListWidget {
+  Q_OBJECT
+public:
+  using QListWidget::QListWidget;
+
+protected:
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
+};
+
+/// ListeRechtsLB: the log's fields; takes a dragged file field onto the entry under the
+/// mouse and reports it through `dropped` (the list's own entries are not moved).
+class AdifTargetList : public QListWidget {
+  Q_OBJECT
+public:
+  using QListWidget::QListWidget;
+
+signals:
+  void dropped(int row, const QString& fileField);
+
+protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+};
+
+class Formadifimport : public QDialog {
+  Q_OBJECT
+
+public:
+  /// The window for a contest with `definition` (its log fields); the file dialog and the
+  /// messages go through `dialogs`.
+  Formadifimport(const ContestDefinition& definition, UserDialogs& dialogs,
+                 QWidget* parent = nullptr);
+
+  /// The file chosen and read ("" before), the assignment, and the check box.
+  const std::string& FilePath() const { return path_; }
+  const AdifAssignment& Assignment() const { return assignment_; }
+  bool SkipChecks() const;
+
+  /// "ADIF-Datei auswählen": the file dialog, then the file's field names into ListeLinks.
+  void btndateiClick();
+  /// The drop of file field `fileField` onto entry `row` of ListeRechtsLB: assigns it
+  /// unless the entry is assigned already. True when it was assigned.
+  bool AssignField(int row, const std::string& fileField);
+
+  QLabel* Label2 = nullptr;
+  TrkBitBtn* btndatei = nullptr;
+  QLabel* ldatei = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* TabSheet1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  AdifFieldList* ListeLinks = nullptr;
+  AdifTargetList* ListeRechtsLB = nullptr;
+  QCheckBox* checkkeincheck = nullptr;
+  TrkBitBtn* btnimportstart = nullptr;
+  TrkBitBtn* BitBtn1 = nullptr;
+
+private:
+  UserDialogs& dialogs_;
+  AdifAssignment assignment_;
+  std::string path_;
+};
+
+/// The import of the log window (btnadifimport): shows Formadifimport; after "Start"
+/// imports the chosen file into `session` and shows the summary. The caller refreshes its
+/// list and totals afterwards.
+void RunAdifImport(QsoSession& session, UserDialogs& dialogs, QWidget* parent);
+
+} // namespace tarvik
