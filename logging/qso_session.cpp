@@ -82,6 +82,8 @@ bool QsoSession::Open() {
   if (IsOpen())
     return true;
   const ContestHeaderRecord header = Header();
+  // A renumbering that was interrupted is finished or undone before the log is opened.
+  (void)RecoverRenumbering(header.contestNumber());
   log_ = OpenProgramFile(ProgramFile::kQsoLog, header.contestNumber());
   callBook_ = OpenProgramFile(ProgramFile::kCallBook);
   prefixTables_ = OpenPrefixTables();
@@ -127,6 +129,8 @@ void QsoSession::Close() {
   if (qcwa_)
     SaveQcwaList();
   RecalculateHeaderStatistics();
+  // The numbers become gapless and chronological again (a log in order is left alone).
+  (void)Renumber(true);
   lookup_.reset();
   ClosePrefixTables(prefixTables_);
   CloseProgramFile(callList_);
@@ -274,6 +278,8 @@ std::int32_t QsoSession::NewestQsoOfCurrentBand() const {
 }
 
 void QsoSession::RebuildFromFile(bool cleanMarkers) {
+  ++fullRebuilds_;
+  std::int32_t visited = 0;
   points_.fill(0);
   qsos_.fill(0);
   index_.Clear();
@@ -319,6 +325,8 @@ void QsoSession::RebuildFromFile(bool cleanMarkers) {
       std::memcpy(log_->RecordBuffer() + 4, copy.data() + 4, copy.size() - 4);
       (void)log_->Update();
     }
+    if (progress_ != nullptr && ++visited % 100 == 0)
+      progress_->Advance(visited);
     status = log_->NextEntry(4, &ref, &key);
   }
 }
