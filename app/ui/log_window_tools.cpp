@@ -4,8 +4,10 @@ namespace tarvik {
 
 ContestLogTools StandardLogTools(ContestLogStd& window, UserDialogs& dialogs) {
   ContestLogTools tools;
-  (void)window;
   (void)dialogs;
+  // Change and deletion of the log list's current row.
+  tools.change = [&window] { window.ChangeQso(window.ListRecord()); };
+  tools.remove = [&window] { (void)window.DeleteQso(window.ListRecord()); };
   return tools;
 }
 

@@ -24,6 +24,7 @@
 #include "logging/ui/evaluation_panel.h"
 #include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
+#include "outputs/ui/progress_window.h"
 #include "storage/fileblock.h"
 #include "storage/ui/trk_brow.h"
 #include "widgets/trk_bit_btn.h"
@@ -87,6 +88,9 @@ ContestLogStd::~ContestLogStd() {
   qApp->removeEventFilter(this);
   // The controls go before the window: no focus change may reach it any more.
   disconnect(qApp, nullptr, this, nullptr);
+  // Closing from the destructor runs without the progress window: no events may reach a
+  // window that is going away.
+  session_->SetProgressDisplay(nullptr);
   Finish();
 }
 
@@ -347,6 +351,8 @@ bool ContestLogStd::Open() {
     return false;
   opened_ = true;
   setWindowTitle(ToQString(session_->WindowCaption()));
+  progress_ = new TFortschrittAusgabe(this);
+  session_->SetProgressDisplay(progress_);
   // 7. The log list on key 4 over all record numbers.
   ConnectList();
   Brow->LayoutForInit();
