@@ -117,7 +117,7 @@ Teingabecontstd2::Teingabecontstd2(QsoEditForm& form, QWidget* parent)
   grid->setVerticalSpacing(6);
   int row = 0;
   grid->addWidget(Caption(QStringLiteral("Call"), this), row, 0);
-  grid->addWidget(eCall, row, 1, 1, 2);
+  grid->addWidget(eCall, row, 1, 1, 2, Qt::AlignLeft);
   grid->addWidget(leCall2, row, 3);
   grid->addWidget(eCall2, row, 4);
   ++row;
@@ -135,7 +135,7 @@ Teingabecontstd2::Teingabecontstd2(QsoEditForm& form, QWidget* parent)
     grid->addWidget(Edit(EditReceivedField(n)), row, n);
   ++row;
   grid->addWidget(Caption(QStringLiteral("Datum"), this), row, 0);
-  grid->addWidget(eDatum, row, 1, 1, 2);
+  grid->addWidget(eDatum, row, 1, 1, 2, Qt::AlignLeft);
   grid->addWidget(Caption(QStringLiteral("UTC"), this), row, 3);
   grid->addWidget(ezeit, row, 4);
   ++row;
@@ -162,7 +162,7 @@ Teingabecontstd2::Teingabecontstd2(QsoEditForm& form, QWidget* parent)
   grid->addWidget(eMulti, row, 4);
   ++row;
   grid->addWidget(Caption(QStringLiteral("Name"), this), row, 0);
-  grid->addWidget(eName, row, 1, 1, 2);
+  grid->addWidget(eName, row, 1, 1, 2, Qt::AlignLeft);
   grid->addWidget(Caption(QStringLiteral("QTH"), this), row, 3);
   grid->addWidget(eQTH, row, 4);
   outer->addLayout(grid);
@@ -178,11 +178,12 @@ Teingabecontstd2::Teingabecontstd2(QsoEditForm& form, QWidget* parent)
       {E::ezeit, 7},  {E::eQSLw, 1},   {E::eqslr, 1},  {E::eMulti, 5},  {E::eFreq, 8},
       {E::eName, 12}, {E::eQTH, 12},   {E::emode, 5}};
   for (const auto& [field, characters] : widths)
-    Edit(field)->setMinimumWidth(FieldWidth(this, characters));
+    Edit(field)->setFixedWidth(FieldWidth(this, characters));
   for (int n = 2; n <= 4; ++n) {
-    Edit(EditSentField(n))->setMinimumWidth(FieldWidth(this, 8));
-    Edit(EditReceivedField(n))->setMinimumWidth(FieldWidth(this, 8));
+    Edit(EditSentField(n))->setFixedWidth(FieldWidth(this, 8));
+    Edit(EditReceivedField(n))->setFixedWidth(FieldWidth(this, 8));
   }
+  grid->setColumnStretch(5, 1);
 
   // Tab order: the order of the fields above.
   const std::vector<QWidget*> order = {
