@@ -307,6 +307,12 @@ public:
   QsoRecord Record() { return QsoRecord(record_.data()); }
   QsoRecord Record() const { return QsoRecord(static_cast<const char*>(record_.data())); }
   const std::string& HeaderRecord() const { return header_; }
+  /// Width of column 1..20 of the QSO lists as kept in the header copy (0: none stored).
+  std::uint16_t ListColumnWidth(int column) const { return Header().ColumnWidth(column); }
+  /// Keeps a column width in the header copy (written back with the header).
+  void SetListColumnWidth(int column, std::uint16_t width) {
+    Header().SetColumnWidth(column, width);
+  }
   const std::string& ExtensionRecord() const { return extension_; }
   const ContestDefinition& Definition() const { return def_; }
   char ContestCode() const { return code_; }

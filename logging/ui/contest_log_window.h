@@ -282,6 +282,10 @@ private:
   void UpdateButtons();
   std::optional<EntryField> FieldOf(const QWidget* widget) const;
   void Finish();
+  /// The widths of the log list's columns into the header copy.
+  void StoreColumnWidths();
+  /// Puts the log list on stored record `record` in the order the list follows now.
+  void GotoRecord(std::int32_t record);
 
   std::unique_ptr<QsoSession> session_;
   UserDialogs& dialogs_;
@@ -300,6 +304,7 @@ private:
   bool busy_ = false;    // a session action is running (a message box may be open)
   bool showing_ = false; // the window writes into its controls
   bool listState_ = false;
+  int sortChoice_ = 3; // the list follows the record number (" alle - Nr")
   int shownStores_ = 0;
   char shownBand_ = 0;
   bool compact_ = false;
