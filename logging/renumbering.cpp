@@ -57,8 +57,8 @@ public:
   NewCopy(Fileblock& log) : liveBase_(log.FileName()) {
     FileIo& io = EngineFileIo();
     DiscardReplacement(io, liveBase_);
-    fb_ = CreateFileblockFromLayout(ProgramFileLayout(ProgramFile::kQsoLog),
-                                    log.Name() + "_NEU", ReplacementBase(liveBase_));
+    fb_ = CreateFileblockFromLayout(ProgramFileLayout(ProgramFile::kQsoLog), log.Name() + "_NEU",
+                                    ReplacementBase(liveBase_));
     // The copy is synced once, when it is complete.
     if (fb_ != nullptr && fb_->SetFlushAfterChange(false) != 0) {
       DestroyFileblock(fb_);

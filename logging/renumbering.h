@@ -32,9 +32,9 @@ class MultiplierRules;
 bool SentSerialNumbers(const ContestDefinition& definition);
 
 enum class RenumberResult {
-  kRenumbered, ///< the new log stands
-  kUnchanged,  ///< nothing to do (only with `onlyWhenNeeded`)
-  kCopyFailed, ///< the new copy could not be built; the old log stands
+  kRenumbered,    ///< the new log stands
+  kUnchanged,     ///< nothing to do (only with `onlyWhenNeeded`)
+  kCopyFailed,    ///< the new copy could not be built; the old log stands
   kReplaceFailed, ///< the new copy could not take the old log's place; the old log stands
 };
 

@@ -135,7 +135,7 @@ bool QsoSession::NeedsFullRecalculation(const QsoRecord& before, const QsoRecord
          (option({12, 15}) && before.Kenner() != after.Kenner()) ||
          (option({16, 19}) && before.Call2() != after.Call2()) ||
          (option({5, 6}) && before.Locator() != after.Locator()) ||
-         (option({4, 8, 17, 18}) && before.FullDok() != after.FullDok()) ||
+         (option({4, 8, 17}) && before.FullDok() != after.FullDok()) ||
          (option({1}) && before.Prefix2() != after.Prefix2());
 }
 
@@ -157,12 +157,12 @@ ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditFo
     r.SetCall2(form.Text(E::eCall2));
   const std::string mode = form.Mode();
   const bool cw = mode == "CW";
-  const std::string sentRow = JoinReport(NormaliseRst(form.Text(E::eRSTs1), cw),
-                                         form.Text(E::eRSTs2), form.Text(E::eRSTs3),
-                                         form.Text(E::eRSTs4));
-  const std::string rcvdRow = JoinReport(NormaliseRst(form.Text(E::eRSTr1), cw),
-                                         form.Text(E::eRSTr2), form.Text(E::eRSTr3),
-                                         form.Text(E::eRSTr4));
+  const std::string sentRow =
+      JoinReport(NormaliseRst(form.Text(E::eRSTs1), cw), form.Text(E::eRSTs2), form.Text(E::eRSTs3),
+                 form.Text(E::eRSTs4));
+  const std::string rcvdRow =
+      JoinReport(NormaliseRst(form.Text(E::eRSTr1), cw), form.Text(E::eRSTr2), form.Text(E::eRSTr3),
+                 form.Text(E::eRSTr4));
   r.SetRSTs(listener_ ? rcvdRow : sentRow);
   r.SetRSTr(listener_ ? sentRow : rcvdRow);
   if (const int element = Call2Element(code_); element != 0)

@@ -174,8 +174,8 @@ Teingabecontstd2::Teingabecontstd2(QsoEditForm& form, QWidget* parent)
 
   // Sizes by the characters each field takes.
   const std::pair<EditField, int> widths[] = {
-      {E::eCall, 12}, {E::eCall2, 10}, {E::eRSTs1, 3}, {E::eRSTr1, 3},  {E::eDatum, 9},
-      {E::ezeit, 7},  {E::eQSLw, 1},   {E::eqslr, 1},  {E::eMulti, 5},  {E::eFreq, 8},
+      {E::eCall, 12}, {E::eCall2, 10}, {E::eRSTs1, 3}, {E::eRSTr1, 3}, {E::eDatum, 9},
+      {E::ezeit, 7},  {E::eQSLw, 1},   {E::eqslr, 1},  {E::eMulti, 5}, {E::eFreq, 8},
       {E::eName, 12}, {E::eQTH, 12},   {E::emode, 5}};
   for (const auto& [field, characters] : widths)
     Edit(field)->setFixedWidth(FieldWidth(this, characters));
@@ -186,10 +186,13 @@ Teingabecontstd2::Teingabecontstd2(QsoEditForm& form, QWidget* parent)
   grid->setColumnStretch(5, 1);
 
   // Tab order: the order of the fields above.
-  const std::vector<QWidget*> order = {
-      eCall,  eCall2, Edit(E::eRSTs1), Edit(E::eRSTs2), Edit(E::eRSTs3), Edit(E::eRSTs4),
-      eRSTr1, Edit(E::eRSTr2), Edit(E::eRSTr3), Edit(E::eRSTr4), eDatum, ezeit, comboband,
-      combomode, emode, eFreq, eQSLw, eqslr, eMulti, eName, eQTH};
+  const std::vector<QWidget*> order = {eCall,           eCall2,          Edit(E::eRSTs1),
+                                       Edit(E::eRSTs2), Edit(E::eRSTs3), Edit(E::eRSTs4),
+                                       eRSTr1,          Edit(E::eRSTr2), Edit(E::eRSTr3),
+                                       Edit(E::eRSTr4), eDatum,          ezeit,
+                                       comboband,       combomode,       emode,
+                                       eFreq,           eQSLw,           eqslr,
+                                       eMulti,          eName,           eQTH};
   for (std::size_t i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
 
@@ -235,7 +238,8 @@ void Teingabecontstd2::MoveFocusOn(QWidget* from) {
   if (order.empty())
     return;
   auto it = std::find(order.begin(), order.end(), from);
-  QWidget* next = it == order.end() || std::next(it) == order.end() ? order.front() : *std::next(it);
+  QWidget* next =
+      it == order.end() || std::next(it) == order.end() ? order.front() : *std::next(it);
   next->setFocus(Qt::TabFocusReason);
   if (auto* edit = qobject_cast<TrkEdit*>(next))
     edit->selectAll();

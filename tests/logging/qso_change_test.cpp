@@ -95,11 +95,11 @@ TEST_F(QsoChange, FrequencyAndBandRules) {
     int bandAfter;
   };
   const Case cases[] = {
-      {"144,3", 0, "144,3000", 0},   // on the chosen band
-      {"432200", 0, "432,2000", 1},  // kilohertz of the other band: that band is chosen
-      {"99", 1, "430,0000", 1},      // no band: the chosen band's default
-      {"14,2", 0, "144,0000", 0},    // a band the contest lacks counts as no band
-      {"", 1, "430,0000", 1},        // nothing typed: the default as well
+      {"144,3", 0, "144,3000", 0},  // on the chosen band
+      {"432200", 0, "432,2000", 1}, // kilohertz of the other band: that band is chosen
+      {"99", 1, "430,0000", 1},     // no band: the chosen band's default
+      {"14,2", 0, "144,0000", 0},   // a band the contest lacks counts as no band
+      {"", 1, "430,0000", 1},       // nothing typed: the default as well
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);

@@ -95,8 +95,8 @@ protected:
     std::vector<Seen> seen;
     for (int s = log_->FirstKey(4); s == 0; s = log_->NextKey(4)) {
       const QsoRecord r(static_cast<const char*>(log_->RecordBuffer()));
-      seen.push_back({r.Call(), r.LfdNr(), r.QSONr(), r.BandNr(), r.BandSerial(), r.ModeNr(),
-                      r.MultMark1()});
+      seen.push_back(
+          {r.Call(), r.LfdNr(), r.QSONr(), r.BandNr(), r.BandSerial(), r.ModeNr(), r.MultMark1()});
     }
     return seen;
   }
@@ -152,8 +152,9 @@ TEST_F(Renumbering, SerialNumberExchangesKeepTheirNumbers) {
   for (int kind : {exchange::kQsoNumber, exchange::kModeNumber, exchange::kBandSerial}) {
     for (int element = 1; element <= 3; ++element) {
       ContestDefinition d;
-      (element == 1 ? d.SentExchange1 : element == 2 ? d.SentExchange2 : d.SentExchange3) =
-          static_cast<std::uint8_t>(kind);
+      (element == 1   ? d.SentExchange1
+       : element == 2 ? d.SentExchange2
+                      : d.SentExchange3) = static_cast<std::uint8_t>(kind);
       EXPECT_TRUE(SentSerialNumbers(d)) << kind << " in element " << element;
     }
   }
@@ -233,8 +234,7 @@ TEST_F(Renumbering, FailureWithoutCrashKeepsTheOldLogInUse) {
   EXPECT_EQ(RenumberLog(*log_, rules, {}), RenumberResult::kCopyFailed);
   EXPECT_EQ(RenumberMessage(RenumberResult::kCopyFailed),
             "Fehler beim Aufbau der temporären Datenbank");
-  EXPECT_EQ(RenumberMessage(RenumberResult::kReplaceFailed),
-            "Fehler beim Neuaufbau der Datenbank");
+  EXPECT_EQ(RenumberMessage(RenumberResult::kReplaceFailed), "Fehler beim Neuaufbau der Datenbank");
   dying_->DieAfter(-1);
   EXPECT_EQ(Records(), before);
   // The log takes new QSOs, and a later renumbering succeeds.

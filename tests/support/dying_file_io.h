@@ -28,8 +28,8 @@ public:
 
   IoResult Open(const std::string& path, Mode mode, Lock lock,
                 std::unique_ptr<File>* file) override {
-    const bool changing = mode == Mode::kCreate ||
-                          (mode == Mode::kOpenOrCreate && !memory_.FileExists(path));
+    const bool changing =
+        mode == Mode::kCreate || (mode == Mode::kOpenOrCreate && !memory_.FileExists(path));
     if (changing && !Step())
       return IoResult(EIO);
     std::unique_ptr<File> inner;
