@@ -82,8 +82,6 @@ bool QsoSession::Open() {
   if (IsOpen())
     return true;
   const ContestHeaderRecord header = Header();
-  // A renumbering that was interrupted is finished or undone before the log is opened.
-  (void)RecoverRenumbering(header.contestNumber());
   log_ = OpenProgramFile(ProgramFile::kQsoLog, header.contestNumber());
   callBook_ = OpenProgramFile(ProgramFile::kCallBook);
   prefixTables_ = OpenPrefixTables();

@@ -8,7 +8,6 @@
 #include "logging/multiplier_rules.h"
 #include "logging/multiplier_tracker.h"
 #include "radio/modes.h"
-#include "storage/data_directory.h"
 #include "storage/engine.h"
 #include "storage/file_replacement.h"
 #include "storage/fileblock.h"
@@ -209,12 +208,6 @@ RenumberResult RenumberLog(Fileblock& log, const MultiplierRules& rules,
   if (!CommitReplacement(EngineFileIo(), log.FileName(), &error))
     return RenumberResult::kReplaceFailed;
   return RenumberResult::kRenumbered;
-}
-
-bool RecoverRenumbering(int contestNumber) {
-  const ReplacementRecovery recovery =
-      RecoverReplacement(EngineFileIo(), DataPath(QsoLogName(contestNumber)));
-  return recovery != ReplacementRecovery::kFailed;
 }
 
 } // namespace tarvik

@@ -9,8 +9,8 @@
 // The renumbered log is built as a complete new copy in the file format of the log, synced,
 // and then put in the place of the old files by the replacement of file_replacement.h: a
 // failure at any point leaves the old log as it was, an interruption leaves either the old
-// or the new log, complete, and the leftovers are cleaned up at the next open
-// (RecoverRenumbering).
+// or the new log, complete, and the leftovers are cleaned up when the log is opened next
+// (OpenProgramFile).
 //
 // Logs whose sent exchange carries a serial number (kinds 7, 11, 13) are never renumbered:
 // the numbers were given to the other stations and must stay as they were sent.
@@ -62,8 +62,5 @@ RenumberResult RenumberLog(Fileblock& log, const MultiplierRules& rules,
 /// give them (record number, QSONr, BandNr, BandSerial, ModeNr) and no marker record is there.
 bool LogNumberedInOrder(Fileblock& log);
 
-/// Finishes or cleans up a renumbering of the log of `contestNumber` that was interrupted;
-/// run before the log is opened. True when the log files are in one whole state.
-bool RecoverRenumbering(int contestNumber);
 
 } // namespace tarvik
