@@ -282,3 +282,49 @@ TEST_F(QsoChange, ClosingRenumbersALogOutOfOrder) {
 
 } // namespace
 } // namespace tarvik::test
+
+namespace tarvik::test {
+namespace {
+
+class ListenerChange : public SessionTest {};
+
+TEST_F(ListenerChange, ReportRowsAreSwappedAndComeBackInPlace) {
+  QsoSession& s = Open({.code = 'O', .category = 6});
+  ASSERT_NE(s.Definition().ListenerLog, 0);
+  Fileblock* log = s.LogFile();
+  std::memset(log->RecordBuffer(), 0, QsoRecord::kLength);
+  QsoRecord r(log->RecordBuffer());
+  r.SetCall("DL1ABC");
+  r.SetCall2("DL2XYZ");
+  r.SetBand('k');
+  r.SetMode("SSB");
+  r.SetDatum(DmyToDay(14, 3, 2026));
+  r.SetZeit(12 * 3600);
+  r.SetRSTs("59 N01");
+  r.SetRSTr("57 N05");
+  r.SetQSONr(1);
+  ASSERT_TRUE(AddRecord(*log));
+  const std::int32_t record = log->CurrentRecordNumber();
+
+  QsoEditForm form;
+  ASSERT_TRUE(s.BeginChange(record, &form));
+  EXPECT_TRUE(form.Visible(EditField::eCall2));
+  EXPECT_EQ(form.Text(EditField::eCall2), "DL2XYZ");
+  // The first row holds the report of the first station (RSTr), the second row the one
+  // of the second station (RSTs), as in the log window's listener layout.
+  EXPECT_EQ(form.Text(EditField::eRSTs1), "57 ");
+  EXPECT_EQ(form.Text(EditField::eRSTs2), "N05");
+  EXPECT_EQ(form.Text(EditField::eRSTr1), "59 ");
+  EXPECT_EQ(form.Text(EditField::eRSTr2), "N01");
+  form.SetText(EditField::eCall2, "DL3QQ");
+  ASSERT_TRUE(s.ApplyChange(record, form).stored);
+  ASSERT_EQ(log->ReadRecord(record), 0);
+  const QsoRecord changed(static_cast<const char*>(log->RecordBuffer()));
+  EXPECT_EQ(changed.RSTs(), "59 N01");
+  EXPECT_EQ(changed.RSTr(), "57 N05");
+  EXPECT_EQ(changed.Call2(), "DL3QQ");
+  EXPECT_EQ(changed.Call(), "DL1ABC");
+}
+
+} // namespace
+} // namespace tarvik::test
