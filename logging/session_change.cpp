@@ -151,8 +151,12 @@ ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditFo
   std::array<char, QsoRecord::kLength> changed = old;
   QsoRecord r(changed.data());
 
-  // Call, second call, reports.
-  r.SetCall(ReadCallText(form.Text(E::eCall)));
+  // Call, second call, reports. A call, date or time that cannot be read keeps the stored
+  // value: the change must not turn a complete QSO into one without them.
+  if (const std::string call = ReadCallText(form.Text(E::eCall)); !call.empty())
+    r.SetCall(call);
+  else
+    dialogs_.Inform("Kein Rufzeichen angegeben - das bisherige Rufzeichen bleibt erhalten.");
   if (listener_)
     r.SetCall2(form.Text(E::eCall2));
   const std::string mode = form.Mode();
@@ -180,8 +184,14 @@ ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditFo
 
   // The prefix of the (possibly changed) call, at the QSO's date.
   r.SetMode(mode);
-  r.SetDatum(ReadDateText(form.Text(E::eDatum), clock_));
-  r.SetZeit(ReadTimeText(form.Text(E::ezeit)));
+  if (const DayNumber day = ReadDateText(form.Text(E::eDatum), clock_); day > 0)
+    r.SetDatum(day);
+  else
+    dialogs_.Inform("Ungültiges Datum - das bisherige Datum bleibt erhalten.");
+  if (const TimeOfDay time = ReadTimeText(form.Text(E::ezeit)); time >= 0)
+    r.SetZeit(time);
+  else
+    dialogs_.Inform("Ungültige Uhrzeit - die bisherige Uhrzeit bleibt erhalten.");
   std::string chosen;
   (void)LookUpQsoPrefix(r, lookup_.get(), def_, chosen);
   r.SetQSLs(MarkChar(form.Text(E::eQSLw)));

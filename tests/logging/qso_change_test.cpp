@@ -328,3 +328,34 @@ TEST_F(ListenerChange, ReportRowsAreSwappedAndComeBackInPlace) {
 
 } // namespace
 } // namespace tarvik::test
+
+namespace tarvik::test {
+namespace {
+
+class QsoChangeKeeps : public SessionTest {};
+
+TEST_F(QsoChangeKeeps, UnreadableCallDateOrTimeKeepTheStoredValue) {
+  QsoSession& s = Open({.code = 'c'});
+  ASSERT_TRUE(Log("DL1ABC", {"N05"}));
+  const std::int32_t record = StoredQso(0).LfdNr();
+  const QsoRecord before = StoredQso(0);
+  const DayNumber day = before.Datum();
+  const TimeOfDay time = before.Zeit();
+  QsoEditForm form;
+  ASSERT_TRUE(s.BeginChange(record, &form));
+  form.SetText(EditField::eCall, "");
+  form.SetText(EditField::eDatum, "31.02.2026");
+  form.SetText(EditField::ezeit, "25:99");
+  form.SetText(EditField::eName, "Hans");
+  dialogs_.Clear();
+  ASSERT_TRUE(s.ApplyChange(record, form).stored);
+  EXPECT_EQ(dialogs_.Informs().size(), 3u);
+  const QsoRecord after = StoredQso(0);
+  EXPECT_EQ(after.Call(), "DL1ABC");
+  EXPECT_EQ(after.Datum(), day);
+  EXPECT_EQ(after.Zeit(), time);
+  EXPECT_EQ(after.NameQTH(), "Hans;"); // the rest of the change is stored
+}
+
+} // namespace
+} // namespace tarvik::test
