@@ -29,6 +29,12 @@ public:
   virtual void Inform(const std::string& text) = 0;
   /// Modal question with Yes and No; returns true for Yes.
   virtual bool Confirm(const std::string& text) = 0;
+  /// The same question under its own caption (e.g. "Sicherheitsabfrage"); by default the
+  /// plain question.
+  virtual bool ConfirmTitled(const std::string& text, const std::string& title) {
+    (void)title;
+    return Confirm(text);
+  }
   /// The system's warning sound.
   virtual void Beep() = 0;
   /// Asks for an existing file to open. nullopt when the user cancels.

@@ -142,4 +142,53 @@ std::string LogListRow(const QsoRecord& record, const ContestDefinition& definit
   return row;
 }
 
+std::vector<std::string> LogListSortEntries(const ContestDefinition& definition) {
+  std::vector<std::string> entries = {
+      ChooseText(" Band - Nr", " Band - No"), " Band - Call",
+      " Band - DXCC",                         ChooseText(" alle - Nr", " all - No"),
+      ChooseText(" alle - Call", " all - Call"), ChooseText(" alle - DXCC", " all - DXCC"),
+  };
+  if (definition.HasOption(8))
+    entries.push_back(ChooseText(" alle - Area", " all - Area"));
+  if (definition.HasOption(17))
+    entries.push_back(ChooseText(" alle - LDK", " all - LDK"));
+  else
+    entries.push_back(ChooseText(" alle - DOK", " all - DOK"));
+  return entries;
+}
+
+int LogListSortKey(const ContestDefinition& definition, int index, char band, std::string* low,
+                   std::string* high) {
+  const int entries = static_cast<int>(LogListSortEntries(definition).size());
+  if (index < 0 || index >= entries)
+    return 0;
+  // The whole index: from the empty key to one above every key text.
+  *low = std::string();
+  *high = std::string(50, '\xFF');
+  if (LogListSortByBand(index)) {
+    *low = std::string(1, band);
+    *high = std::string(1, band) + std::string(49, '\xFF');
+  }
+  switch (index) {
+  case 0:
+    return 8;
+  case 1:
+    return 9;
+  case 2:
+    return 10;
+  case 3:
+    *low = LogListLowKey();
+    *high = LogListHighKey();
+    return kLogListKey;
+  case 4:
+    return 2;
+  case 5:
+    return 5;
+  case 6:
+    return 18;
+  default:
+    return 1;
+  }
+}
+
 } // namespace tarvik

@@ -34,4 +34,20 @@ std::string LogListRow(const QsoRecord& record, const ContestDefinition& definit
 /// the values the column shows.
 std::vector<int> LogListColumnCharacters(const ContestDefinition& definition);
 
+/// The entries of the list's sort list (German or English by the language flag):
+/// " Band - Nr", " Band - Call", " Band - DXCC", " alle - Nr", " alle - Call",
+/// " alle - DXCC", " alle - Area" (option 8 only), then " alle - LDK" (option 17) or
+/// " alle - DOK".
+std::vector<std::string> LogListSortEntries(const ContestDefinition& definition);
+
+/// The key and range of sort entry `index` (0-based): band number key 8, band call key 9,
+/// band prefix key 10 (these three limited to `band`), record number key 4, call key 2,
+/// prefix key 5; the seventh entry key 18, the eighth key 1. 0 for an index outside the list.
+int LogListSortKey(const ContestDefinition& definition, int index, char band, std::string* low,
+                   std::string* high);
+/// True for the entries limited to the current band (the first three).
+inline bool LogListSortByBand(int index) {
+  return index >= 0 && index < 3;
+}
+
 } // namespace tarvik

@@ -127,6 +127,8 @@ void QsoSession::Close() {
   if (qcwa_)
     SaveQcwaList();
   RecalculateHeaderStatistics();
+  // The numbers become gapless and chronological again (a log in order is left alone).
+  (void)Renumber(true);
   lookup_.reset();
   ClosePrefixTables(prefixTables_);
   CloseProgramFile(callList_);
@@ -274,6 +276,8 @@ std::int32_t QsoSession::NewestQsoOfCurrentBand() const {
 }
 
 void QsoSession::RebuildFromFile(bool cleanMarkers) {
+  ++fullRebuilds_;
+  std::int32_t visited = 0;
   points_.fill(0);
   qsos_.fill(0);
   index_.Clear();
@@ -319,6 +323,8 @@ void QsoSession::RebuildFromFile(bool cleanMarkers) {
       std::memcpy(log_->RecordBuffer() + 4, copy.data() + 4, copy.size() - 4);
       (void)log_->Update();
     }
+    if (progress_ != nullptr && ++visited % 100 == 0)
+      progress_->Advance(visited);
     status = log_->NextEntry(4, &ref, &key);
   }
 }

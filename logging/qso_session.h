@@ -25,8 +25,10 @@
 //   ClockTick()                 once a second: automatic date, time and band
 //   ToggleQslMark()             Alt+Q
 //   band and mode lists, frequency field, "Name/QTH" button
+//   BeginChange/ApplyChange     change a stored QSO through the edit dialog's form
+//   DeleteQso                   delete a stored QSO, renumber, rebuild the totals
 //   Close()                     statistics into the header and extension copies, QCWA
-//                               member list saved, files closed
+//                               member list saved, log renumbered, files closed
 // Messages, questions and beeps go through UserDialogs; the time comes from the Clock.
 
 #include <array>
@@ -42,7 +44,10 @@
 #include "logging/multiplier_index.h"
 #include "logging/multiplier_rules.h"
 #include "logging/multiplier_tracker.h"
+#include "logging/progress_display.h"
+#include "logging/qso_edit_form.h"
 #include "logging/qso_points.h"
+#include "logging/renumbering.h"
 #include "logging/score.h"
 #include "radio/clock.h"
 #include "radio/prefix_lookup.h"
@@ -97,6 +102,13 @@ struct EntryCounters {
   std::string nextNumber;
 };
 
+/// What a change of a stored QSO did (QsoSession::ApplyChange).
+struct ChangeOutcome {
+  bool stored = false;             ///< the record was written
+  bool fullRecalculation = false;  ///< renumbering, statistics and totals ran again
+  RenumberResult renumbered = RenumberResult::kUnchanged;
+};
+
 /// The live evaluation panel "panelauswertung".
 struct EvaluationPanel {
   struct Row {
@@ -140,8 +152,8 @@ public:
   bool Open();
   bool IsOpen() const { return log_ != nullptr; }
   /// Closing: saves the QCWA member list when it was loaded, rebuilds the totals from the
-  /// file, writes the header statistics into the header and extension copies, and closes
-  /// the files. The caller writes HeaderRecord() and ExtensionRecord() back.
+  /// file, writes the header statistics into the header and extension copies, renumbers
+  /// the log when it is out of order, and closes the files. The caller writes HeaderRecord() and ExtensionRecord() back.
   void Close();
 
   // --- Entry -------------------------------------------------------------------------
@@ -171,6 +183,31 @@ public:
   /// Loads stored QSO `recordNumber` into the entry to change it (edit mode 1); Store()
   /// then writes it back and rebuilds the totals. False for a missing or marker record.
   bool BeginEdit(std::int32_t recordNumber);
+
+  // --- Stored QSOs: change, deletion, renumbering (session_change.cpp) ----------------
+
+  /// The edit dialog's form filled from stored QSO `recordNumber`; false for a missing or
+  /// marker record (refused silently).
+  bool BeginChange(std::int32_t recordNumber, QsoEditForm* form);
+  /// Reads the form back into the stored QSO (the change dialog's checks with their
+  /// messages, prefix lookup, points) and writes it. A change of a value that feeds a
+  /// multiplier, of the call, a report, the band, the mode or the points (and every change
+  /// for codes '7', 'f', 'k') is followed by the full recalculation: renumbering, header
+  /// statistics, tables and totals.
+  ChangeOutcome ApplyChange(std::int32_t recordNumber, const QsoEditForm& form);
+  /// Deletes stored QSO `recordNumber` after the message and the question "Eintrag <call>
+  /// löschen?": points and QSO count of its band go down, the record is deleted, the log is
+  /// renumbered, the totals are rebuilt and a new QSO is prepared. False when nothing was
+  /// deleted (marker record, missing record, No).
+  bool DeleteQso(std::int32_t recordNumber);
+  /// Renumbers the log (not for logs with serial numbers in the sent exchange; the result is
+  /// kUnchanged then). A failure shows its message; the old log stays.
+  RenumberResult Renumber(bool onlyWhenNeeded = false);
+  /// Where long runs report their progress (nullptr: nowhere).
+  void SetProgressDisplay(ProgressDisplay* display) { progress_ = display; }
+  /// How often the totals were rebuilt from the file in full since the session was opened
+  /// (opening included).
+  int FullRebuilds() const { return fullRebuilds_; }
 
   /// The completeness test: date, time, call, second call (listener logs), duplicate rule,
   /// DOK restriction. `messages`: beep and show the duplicate or DOK message.
@@ -287,6 +324,12 @@ public:
   QsoRecord Record() { return QsoRecord(record_.data()); }
   QsoRecord Record() const { return QsoRecord(static_cast<const char*>(record_.data())); }
   const std::string& HeaderRecord() const { return header_; }
+  /// Width of column 1..20 of the QSO lists as kept in the header copy (0: none stored).
+  std::uint16_t ListColumnWidth(int column) const { return Header().ColumnWidth(column); }
+  /// Keeps a column width in the header copy (written back with the header).
+  void SetListColumnWidth(int column, std::uint16_t width) {
+    Header().SetColumnWidth(column, width);
+  }
   const std::string& ExtensionRecord() const { return extension_; }
   const ContestDefinition& Definition() const { return def_; }
   char ContestCode() const { return code_; }
@@ -363,6 +406,9 @@ private:
 
   // Totals (qso_session.cpp).
   void RebuildFromFile(bool cleanMarkers);
+  // Change and deletion (session_change.cpp).
+  void FullRecalculation();
+  bool NeedsFullRecalculation(const QsoRecord& before, const QsoRecord& after) const;
   void RefreshNextNumbers();
 
   // Band and mode (session_band_mode.cpp).
@@ -436,6 +482,9 @@ private:
   std::vector<std::string> modeList_;
   std::vector<std::string> bandList_;
   std::optional<std::vector<std::string>> qcwa_;
+
+  ProgressDisplay* progress_ = nullptr;
+  int fullRebuilds_ = 0;
 };
 
 } // namespace tarvik

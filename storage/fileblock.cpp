@@ -29,6 +29,7 @@ enum Operation : int {
   kOpClose = 4178,
   kOpRepair = 4250,
   kOpCloseForRepair = 4251,
+  kOpCloseForReplacement = 4252,
 };
 
 constexpr std::size_t kPathLimit = PATH_MAX - 1;
@@ -454,6 +455,14 @@ int Fileblock::EnsureOpen() {
 int Fileblock::Close() {
   OperationScope op(this, kOpClose);
   if (op.ok()) (void)CloseFiles(true);
+  return op.result();
+}
+
+int Fileblock::CloseForReplacement() {
+  OperationScope op(this, kOpCloseForReplacement);
+  if (!op.ok()) return op.result();
+  (void)CloseFiles(true);
+  ForgetPositions();
   return op.result();
 }
 

@@ -170,6 +170,10 @@ public:
   /// so that the next open repairs the fileblock: for a fileblock whose last operation
   /// failed badly and whose state on disk cannot be trusted.
   int CloseForRepair();
+  /// 4252. Flushes and closes the files like Close and forgets the current record and every
+  /// key position: for an owner that puts other files in the place of this object's while
+  /// they are closed (a log rebuilt as a whole). The next operation opens the new files.
+  int CloseForReplacement();
   /// 4250. Reorganises the data file and rebuilds every key now (as an open does when it
   /// finds the files damaged).
   int Repair();

@@ -4,7 +4,9 @@
 
 #include "storage/call_records.h"
 #include "storage/contest_records.h"
+#include "storage/data_directory.h"
 #include "storage/engine.h"
+#include "storage/file_replacement.h"
 #include "storage/note_records.h"
 #include "storage/pictures.h"
 #include "storage/prefix_record.h"
@@ -149,6 +151,10 @@ Fileblock* OpenProgramFile(ProgramFile file, int contestNumber) {
   }
   if (!EngineRunning())
     return nullptr; // FindFileblock has reported it
+  // A log whose files were being replaced as a whole (renumbering) when the program stopped
+  // is put into one whole state before anything reads it; nobody has its files open now.
+  if (file == ProgramFile::kQsoLog)
+    (void)RecoverReplacement(EngineFileIo(), DataPath(name));
   Fileblock* fb = CreateFileblockFromLayout(ProgramFileLayout(file), name, name);
   if (fb == nullptr)
     return nullptr;

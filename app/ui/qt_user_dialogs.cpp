@@ -88,7 +88,12 @@ void QtUserDialogs::Inform(const std::string& text) {
 }
 
 bool QtUserDialogs::Confirm(const std::string& text) {
-  QMessageBox box(QMessageBox::Question, ApplicationTitle(), ToQString(text),
+  return ConfirmTitled(text, std::string());
+}
+
+bool QtUserDialogs::ConfirmTitled(const std::string& text, const std::string& title) {
+  QMessageBox box(QMessageBox::Question, title.empty() ? ApplicationTitle() : ToQString(title),
+                  ToQString(text),
                   QMessageBox::Yes | QMessageBox::No, Parent());
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);

@@ -22,6 +22,7 @@ public:
 
   void Inform(const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  bool ConfirmTitled(const std::string& text, const std::string& title) override;
   void Beep() override;
   std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;

@@ -18,6 +18,8 @@
 #include "logging/ui/evaluation_panel.h"
 #include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
+#include "logging/log_list.h"
+#include "storage/fileblock.h"
 #include "storage/key_codec.h"
 #include "storage/ui/trk_brow.h"
 #include "widgets/help_request.h"
@@ -552,10 +554,17 @@ void ContestLogStd::FollowStoresAndBand() {
     shownStores_ = session_->StoreCount();
     const std::int32_t record = session_->LastStoredRecord();
     if (record > 0)
-      Brow->GotoKey(NumKey5(record), record);
+      GotoRecord(record);
   }
   if (session_->CurrentBand() != shownBand_) {
     shownBand_ = session_->CurrentBand();
+    // A list sorted within the band follows the band.
+    if (LogListSortByBand(sortChoice_)) {
+      std::string low;
+      std::string high;
+      if (LogListSortKey(session_->Definition(), sortChoice_, shownBand_, &low, &high) != 0)
+        Brow->SetKeyRange(low, high);
+    }
     PositionListOnNewestQso();
   }
 }
@@ -563,9 +572,22 @@ void ContestLogStd::FollowStoresAndBand() {
 void ContestLogStd::PositionListOnNewestQso() {
   const std::int32_t record = session_->NewestQsoOfCurrentBand();
   if (record > 0)
-    Brow->GotoKey(NumKey5(record), record);
+    GotoRecord(record);
   else
     Brow->RefreshRows();
+}
+
+void ContestLogStd::GotoRecord(std::int32_t record) {
+  const int key = Brow->GetKeyNumber();
+  Fileblock* log = session_->LogFile();
+  std::string keyString;
+  if (key == kLogListKey || key == 0 || log == nullptr) {
+    keyString = NumKey5(record);
+  } else if (log->ReadRecord(record) != 0 || log->BuildKey(key, &keyString) != 0) {
+    Brow->RefreshRows();
+    return;
+  }
+  Brow->GotoKey(keyString, record);
 }
 
 } // namespace tarvik

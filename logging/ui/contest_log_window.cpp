@@ -19,11 +19,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/ui/text_codec.h"
 #include "logging/log_list.h"
 #include "logging/ui/evaluation_panel.h"
 #include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
+#include "outputs/ui/progress_window.h"
 #include "storage/fileblock.h"
 #include "storage/ui/trk_brow.h"
 #include "widgets/trk_bit_btn.h"
@@ -87,6 +90,9 @@ ContestLogStd::~ContestLogStd() {
   qApp->removeEventFilter(this);
   // The controls go before the window: no focus change may reach it any more.
   disconnect(qApp, nullptr, this, nullptr);
+  // Closing from the destructor runs without the progress window: no events may reach a
+  // window that is going away.
+  session_->SetProgressDisplay(nullptr);
   Finish();
 }
 
@@ -311,6 +317,16 @@ void ContestLogStd::SetColours(const QColor& form, const QColor& panel, const QC
 // ---------------------------------------------------------------------------------------
 // Opening and closing
 
+void ContestLogStd::StoreColumnWidths() {
+  if (!session_->IsOpen())
+    return;
+  const QTableWidget* table = Brow->table();
+  const int columns = std::min(table->columnCount(), 20);
+  for (int c = 0; c < columns; ++c)
+    session_->SetListColumnWidth(
+        c + 1, static_cast<std::uint16_t>(std::clamp(table->columnWidth(c), 0, 65535)));
+}
+
 void ContestLogStd::ConnectList() {
   BrowseGridEvents& e = Brow->events();
   e.OnBuildRow = [this](RowRec& row) {
@@ -327,8 +343,25 @@ void ContestLogStd::ConnectList() {
     const std::vector<int> widths = LogListColumnCharacters(session_->Definition());
     if (column < 1 || column > static_cast<int>(widths.size()))
       return 0;
+    // The widths the operator left, as the contest header keeps them.
+    if (const int stored = session_->ListColumnWidth(column); stored > 0)
+      return stored;
     const int unit = Brow->table()->fontMetrics().horizontalAdvance(QLatin1Char('X'));
     return (widths[static_cast<std::size_t>(column - 1)] + 1) * unit;
+  };
+  e.OnInitSortList = [this] {
+    Brow->ClearSortList();
+    for (const std::string& entry : LogListSortEntries(session_->Definition()))
+      Brow->AddSortListEntry(entry);
+  };
+  e.OnSortList2Key = [this](int i, std::string& low, std::string& high) {
+    const int key = LogListSortKey(session_->Definition(), i, session_->CurrentBand(), &low, &high);
+    if (key != 0 && key != Brow->GetKeyNumber()) {
+      // The sort order changes: the column widths go into the header.
+      StoreColumnWidths();
+      sortChoice_ = i;
+    }
+    return key;
   };
   e.OnBrowEnter = [this] { CallTool(tools_.change); };
   e.OnBrowDoppelKlick = [this] { CallTool(tools_.change); };
@@ -347,6 +380,8 @@ bool ContestLogStd::Open() {
     return false;
   opened_ = true;
   setWindowTitle(ToQString(session_->WindowCaption()));
+  progress_ = new TFortschrittAusgabe(this);
+  session_->SetProgressDisplay(progress_);
   // 7. The log list on key 4 over all record numbers.
   ConnectList();
   Brow->LayoutForInit();
@@ -399,6 +434,8 @@ void ContestLogStd::Finish() {
   finished_ = true;
   timerzeit->stop();
   CloseLists();
+  if (opened_)
+    StoreColumnWidths();
   Brow->Unbind();
   if (session_->IsOpen()) {
     session_->Close();

@@ -42,6 +42,7 @@ class QToolButton;
 namespace tarvik {
 
 class EvaluationPanelWidget;
+class TFortschrittAusgabe;
 class MultiplierPanel;
 class TrkBitBtn;
 class TrkBrow;
@@ -95,6 +96,22 @@ public:
   bool Narrow() const { return narrow_; }
   /// True while the log list has the focus (after F5 or a click on the list).
   bool ListState() const { return listState_; }
+
+  // --- Stored QSOs (contest_log_changes.cpp) -----------------------------------------
+  /// Changes stored QSO `recordNumber` through the edit dialog "QSO ändern": the dialog is
+  /// filled from the record, its fields are stored back with the change dialog's checks,
+  /// and the totals are recalculated when the change needs it; the list follows. Nothing
+  /// happens for a missing or marker record.
+  void ChangeQso(std::int32_t recordNumber);
+  /// Deletes stored QSO `recordNumber` after the message and the question "Eintrag <call>
+  /// löschen?"; the log is renumbered, the totals rebuilt, a new QSO prepared and the list
+  /// repositioned. True when the QSO was deleted; a marker record is refused silently.
+  bool DeleteQso(std::int32_t recordNumber);
+  /// The record number of the log list's current row (read into the log's buffer), 0 when
+  /// the list has no row there.
+  std::int32_t ListRecord();
+  /// The progress window of recalculations and renumbering.
+  TFortschrittAusgabe* ProgressWindow() const { return progress_; }
 
   // --- Controls, by their names in the window ----------------------------------------
   /// The entry field of `field` and the label shown in its place when it is fixed.
@@ -265,9 +282,14 @@ private:
   void UpdateButtons();
   std::optional<EntryField> FieldOf(const QWidget* widget) const;
   void Finish();
+  /// The widths of the log list's columns into the header copy.
+  void StoreColumnWidths();
+  /// Puts the log list on stored record `record` in the order the list follows now.
+  void GotoRecord(std::int32_t record);
 
   std::unique_ptr<QsoSession> session_;
   UserDialogs& dialogs_;
+  TFortschrittAusgabe* progress_ = nullptr;
   QWidget* mainWindow_;
   ContestLogTools tools_;
   std::array<TrkEdit*, kEntryFields> edits_{};
@@ -282,6 +304,7 @@ private:
   bool busy_ = false;    // a session action is running (a message box may be open)
   bool showing_ = false; // the window writes into its controls
   bool listState_ = false;
+  int sortChoice_ = 3; // the list follows the record number (" alle - Nr")
   int shownStores_ = 0;
   char shownBand_ = 0;
   bool compact_ = false;

@@ -134,3 +134,59 @@ TEST(LogList, RangeCoversEveryRecordNumber) {
 
 } // namespace
 } // namespace tarvik::test
+
+namespace tarvik::test {
+namespace {
+
+TEST(LogListSort, EntriesAndKeysFollowTheOptions) {
+  ContestDefinition plain;
+  ContestDefinition area;
+  area.Options.set(8);
+  ContestDefinition ldk;
+  ldk.Options.set(17);
+  EXPECT_EQ(LogListSortEntries(plain),
+            (std::vector<std::string>{" Band - Nr", " Band - Call", " Band - DXCC", " alle - Nr",
+                                      " alle - Call", " alle - DXCC", " alle - DOK"}));
+  EXPECT_EQ(LogListSortEntries(ldk).back(), " alle - LDK");
+  EXPECT_EQ(LogListSortEntries(area).size(), 8u);
+  EXPECT_EQ(LogListSortEntries(area)[6], " alle - Area");
+
+  struct Case {
+    const ContestDefinition* definition;
+    int index;
+    int key;
+    bool byBand;
+  };
+  const Case cases[] = {
+      {&plain, 0, 8, true},   {&plain, 1, 9, true},   {&plain, 2, 10, true},
+      {&plain, 3, 4, false},  {&plain, 4, 2, false},  {&plain, 5, 5, false},
+      {&plain, 6, 18, false}, {&plain, 7, 0, false},  {&area, 6, 18, false},
+      {&area, 7, 1, false}, // the DOK entry after "Area" sorts by date and time
+      {&plain, -1, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.index);
+    std::string low = "x";
+    std::string high = "x";
+    EXPECT_EQ(LogListSortKey(*c.definition, c.index, 'k', &low, &high), c.key);
+    if (c.key == 0)
+      continue;
+    EXPECT_EQ(LogListSortByBand(c.index), c.byBand);
+    if (c.byBand) {
+      // Every key of the band lies in the range, keys of the neighbouring bands do not.
+      EXPECT_LE(low, "k" + NumKey5(1));
+      EXPECT_GE(high, "k" + std::string(20, 'Z'));
+      EXPECT_LT(high, std::string("l"));
+      EXPECT_GT(low, "j" + std::string(20, '\xFF'));
+    } else if (c.key == 4) {
+      EXPECT_EQ(low, LogListLowKey());
+      EXPECT_EQ(high, LogListHighKey());
+    } else {
+      EXPECT_EQ(low, "");
+      EXPECT_GE(high, std::string(50, '\xFE'));
+    }
+  }
+}
+
+} // namespace
+} // namespace tarvik::test

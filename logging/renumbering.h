@@ -1,0 +1,66 @@
+#pragma once
+// Renumbering a contest's QSO file: the QSOs in the order of date and time (key 1) get
+// gapless numbers again, QSONr the position in the whole log, BandNr and BandSerial the
+// position within the band, ModeNr the position within the mode group; the multiplier
+// evaluation runs for each QSO on the way (the marks of a new multiplier move to the QSO
+// that is now the first of its value); band-change marker records are dropped; the record
+// numbers (LfdNr) become chronological.
+//
+// The renumbered log is built as a complete new copy in the file format of the log, synced,
+// and then put in the place of the old files by the replacement of file_replacement.h: a
+// failure at any point leaves the old log as it was, an interruption leaves either the old
+// or the new log, complete, and the leftovers are cleaned up when the log is opened next
+// (OpenProgramFile).
+//
+// Logs whose sent exchange carries a serial number (kinds 7, 11, 13) are never renumbered:
+// the numbers were given to the other stations and must stay as they were sent.
+
+#include <cstdint>
+
+#include <string>
+
+#include "app/contest_definition.h"
+#include "logging/progress_display.h"
+
+namespace tarvik {
+
+class Fileblock;
+class MultiplierRules;
+
+/// True when the sent exchange of the contest carries a serial number (kinds 7, 11 or 13 in
+/// any sent element): such a log keeps its numbers.
+bool SentSerialNumbers(const ContestDefinition& definition);
+
+enum class RenumberResult {
+  kRenumbered,    ///< the new log stands
+  kUnchanged,     ///< nothing to do (only with `onlyWhenNeeded`)
+  kCopyFailed,    ///< the new copy could not be built; the old log stands
+  kReplaceFailed, ///< the new copy could not take the old log's place; the old log stands
+};
+
+/// The message of a failure ("Fehler beim Aufbau der temporären Datenbank" when the copy
+/// could not be built, "Fehler beim Neuaufbau der Datenbank" when it could not take the old
+/// log's place); "" for the other results.
+std::string RenumberMessage(RenumberResult result);
+
+struct RenumberOptions {
+  /// Keep Call2 during the evaluation (listener logs and the codes whose Call2 is a member
+  /// number), as the entry does.
+  bool keepCall2 = false;
+  /// Leave a log alone that is already numbered in order and holds no marker record.
+  bool onlyWhenNeeded = false;
+  ProgressDisplay* progress = nullptr;
+};
+
+/// Renumbers `log` (a QSO file, open or closed) as described above. The fileblock object
+/// stays registered and usable: its files are replaced while closed and its current record
+/// and key positions are forgotten. Does not check SentSerialNumbers (the caller decides).
+RenumberResult RenumberLog(Fileblock& log, const MultiplierRules& rules,
+                           const RenumberOptions& options);
+
+/// True when the QSOs of `log` in date and time order carry the numbers a renumbering would
+/// give them (record number, QSONr, BandNr, BandSerial, ModeNr) and no marker record is there.
+bool LogNumberedInOrder(Fileblock& log);
+
+
+} // namespace tarvik

@@ -1,0 +1,294 @@
+// The entry session's work on stored QSOs: the change through the edit dialog's form, the
+// deletion, and renumbering with the full recalculation that follows them.
+
+#include <cstring>
+
+#include "app/text_helpers.h"
+#include "logging/exchange_elements.h"
+#include "logging/qso_checks.h"
+#include "logging/qso_prefix.h"
+#include "logging/qso_session.h"
+#include "logging/report.h"
+#include "logging/score.h"
+#include "radio/bands.h"
+#include "storage/fileblock.h"
+#include "storage/key_codec.h"
+#include "storage/pictures.h"
+#include "storage/strings.h"
+
+namespace tarvik {
+
+namespace {
+
+using E = EditField;
+
+// The received element that shows Call2 in the dialog: element 2 for codes '7', 'i' and
+// 'k', element 3 for code 'f'; 0 for every other code.
+int Call2Element(char code) {
+  if (code == '7' || code == 'i' || code == 'k')
+    return 2;
+  if (code == 'f')
+    return 3;
+  return 0;
+}
+
+std::string NameOf(const std::string& nameQth) {
+  return nameQth.substr(0, nameQth.find(';'));
+}
+
+std::string QthOf(const std::string& nameQth) {
+  const std::size_t semicolon = nameQth.find(';');
+  return semicolon == std::string::npos ? std::string() : nameQth.substr(semicolon + 1);
+}
+
+std::string MarkText(char mark) {
+  return mark == '\0' ? std::string() : std::string(1, mark);
+}
+
+char MarkChar(const std::string& text) {
+  return text.empty() ? '\0' : text.front();
+}
+
+} // namespace
+
+bool QsoSession::BeginChange(std::int32_t recordNumber, QsoEditForm* form) {
+  if (!IsOpen() || recordNumber <= 0 || log_->ReadRecord(recordNumber) != 0)
+    return false;
+  std::array<char, QsoRecord::kLength> copy{};
+  std::memcpy(copy.data(), log_->RecordBuffer(), copy.size());
+  const QsoRecord r(static_cast<const char*>(copy.data()));
+  if (IsMarkerRecord(r))
+    return false;
+
+  *form = QsoEditForm();
+  QsoEditForm::Setup setup;
+  setup.number = "Nummer:   " + std::to_string(r.QSONr());
+  const bool wpx = def_.HasOption(1);
+  setup.multiCaption = wpx ? "Präfix" : "DXCC";
+  for (char band : def_.Bands)
+    if (IsBandLetter(band) && setup.bandLetters.find(band) == std::string::npos &&
+        setup.bandLetters.size() < ContestDefinition::kMaxBands)
+      setup.bandLetters += band;
+  setup.modes = modeList_;
+  setup.band = r.Band();
+  setup.mode = r.Mode();
+  form->Initialise(setup);
+
+  form->Fill(E::eCall, r.Call());
+  form->Fill(E::eCall2, r.Call2());
+  form->SetVisible(E::eCall2, listener_);
+  // Listener logs keep the sent report in the second row, like the log window.
+  const ReportParts sentRow = SplitReport(listener_ ? r.RSTr() : r.RSTs());
+  const ReportParts rcvdRow = SplitReport(listener_ ? r.RSTs() : r.RSTr());
+  form->Fill(E::eRSTs1, sentRow.rst);
+  form->Fill(E::eRSTr1, rcvdRow.rst);
+  for (int n = 2; n <= 4; ++n) {
+    form->Fill(EditSentField(n), sentRow.elements[static_cast<std::size_t>(n - 2)]);
+    form->Fill(EditReceivedField(n), rcvdRow.elements[static_cast<std::size_t>(n - 2)]);
+  }
+  if (const int element = Call2Element(code_); element != 0)
+    form->Fill(EditReceivedField(element), r.Call2());
+  form->Fill(E::eFreq, FrequencyFieldText(r.Freq()));
+  form->Fill(E::eDatum, DateFieldText(r.Datum()));
+  form->Fill(E::ezeit, TimeFieldText(r.Zeit()));
+  form->Fill(E::eQSLw, MarkText(r.QSLs()));
+  form->Fill(E::eqslr, MarkText(r.QSLr()));
+  const std::string prefix = wpx ? r.Prefix2() : r.Prefix();
+  form->Fill(E::eMulti, prefix);
+  form->SetFilledMulti(prefix);
+  form->Fill(E::eName, NameOf(r.NameQTH()));
+  form->Fill(E::eQTH, QthOf(r.NameQTH()));
+
+  // What the log window lets the operator type is what the dialog lets him change; the RST
+  // fields always.
+  for (int i = 0; i < kEditFields; ++i)
+    form->SetEnabled(static_cast<EditField>(i), true);
+  for (int n = 2; n <= 4; ++n) {
+    form->SetEnabled(EditSentField(n), IsEntryField(SentField(n)));
+    form->SetEnabled(EditReceivedField(n), IsEntryField(ReceivedField(n)));
+  }
+  for (int i = 0; i < kEditFields; ++i) {
+    const auto field = static_cast<EditField>(i);
+    if (field != E::eCall2 && field != E::emode)
+      form->SetVisible(field, true);
+  }
+  return true;
+}
+
+bool QsoSession::NeedsFullRecalculation(const QsoRecord& before, const QsoRecord& after) const {
+  if (code_ == '7' || code_ == 'f' || code_ == 'k')
+    return true;
+  const auto option = [this](std::initializer_list<int> options) {
+    for (int o : options)
+      if (def_.HasOption(o))
+        return true;
+    return false;
+  };
+  // The call and the points feed the score whatever the options say (points may depend on
+  // the call: club stations, portable calls).
+  if (before.Call() != after.Call() || before.Punkte() != after.Punkte())
+    return true;
+  if (before.RSTs() != after.RSTs() || before.RSTr() != after.RSTr() ||
+      before.Band() != after.Band() || before.Mode() != after.Mode())
+    return true;
+  return (option({2}) && before.Prefix() != after.Prefix()) ||
+         (option({12, 15}) && before.Kenner() != after.Kenner()) ||
+         (option({16, 19}) && before.Call2() != after.Call2()) ||
+         (option({5, 6}) && before.Locator() != after.Locator()) ||
+         (option({4, 8, 17}) && before.FullDok() != after.FullDok()) ||
+         (option({1}) && before.Prefix2() != after.Prefix2());
+}
+
+ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditForm& form) {
+  ChangeOutcome outcome;
+  if (!IsOpen() || recordNumber <= 0 || log_->ReadRecord(recordNumber) != 0)
+    return outcome;
+  std::array<char, QsoRecord::kLength> old{};
+  std::memcpy(old.data(), log_->RecordBuffer(), old.size());
+  const QsoRecord before(static_cast<const char*>(old.data()));
+  if (IsMarkerRecord(before))
+    return outcome;
+  std::array<char, QsoRecord::kLength> changed = old;
+  QsoRecord r(changed.data());
+
+  // Call, second call, reports. A call, date or time that cannot be read keeps the stored
+  // value: the change must not turn a complete QSO into one without them.
+  if (const std::string call = ReadCallText(form.Text(E::eCall)); !call.empty())
+    r.SetCall(call);
+  else
+    dialogs_.Inform("Kein Rufzeichen angegeben - das bisherige Rufzeichen bleibt erhalten.");
+  if (listener_)
+    r.SetCall2(form.Text(E::eCall2));
+  const std::string mode = form.Mode();
+  const bool cw = mode == "CW";
+  const std::string sentRow =
+      JoinReport(NormaliseRst(form.Text(E::eRSTs1), cw), form.Text(E::eRSTs2), form.Text(E::eRSTs3),
+                 form.Text(E::eRSTs4));
+  const std::string rcvdRow =
+      JoinReport(NormaliseRst(form.Text(E::eRSTr1), cw), form.Text(E::eRSTr2), form.Text(E::eRSTr3),
+                 form.Text(E::eRSTr4));
+  r.SetRSTs(listener_ ? rcvdRow : sentRow);
+  r.SetRSTr(listener_ ? sentRow : rcvdRow);
+  if (const int element = Call2Element(code_); element != 0)
+    r.SetCall2(form.Text(EditReceivedField(element)));
+
+  // The received elements with the change dialog's checks: a message for every invalid
+  // DOK and locator.
+  std::array<std::string, 3> elements;
+  for (int n = 2; n <= 4; ++n)
+    elements[static_cast<std::size_t>(n - 2)] =
+        form.Text(listener_ ? EditSentField(n) : EditReceivedField(n));
+  for (const ElementFailure& failure :
+       ApplyReceivedElements(r, def_, code_, elements, OwnLocator(), ElementMessages::kAll))
+    dialogs_.Inform(failure.message);
+
+  // The prefix of the (possibly changed) call, at the QSO's date.
+  r.SetMode(mode);
+  if (const DayNumber day = ReadDateText(form.Text(E::eDatum), clock_); day > 0)
+    r.SetDatum(day);
+  else
+    dialogs_.Inform("Ungültiges Datum - das bisherige Datum bleibt erhalten.");
+  if (const TimeOfDay time = ReadTimeText(form.Text(E::ezeit)); time >= 0)
+    r.SetZeit(time);
+  else
+    dialogs_.Inform("Ungültige Uhrzeit - die bisherige Uhrzeit bleibt erhalten.");
+  std::string chosen;
+  (void)LookUpQsoPrefix(r, lookup_.get(), def_, chosen);
+  r.SetQSLs(MarkChar(form.Text(E::eQSLw)));
+  r.SetQSLr(MarkChar(form.Text(E::eqslr)));
+  // The prefix field wins only when the person changed it: the prefix shown was the stored
+  // one, and a changed call has its own prefix now.
+  const std::string multi = TrimBlanks(form.Text(E::eMulti));
+  if (multi != form.FilledMulti()) {
+    if (def_.HasOption(1))
+      r.SetPrefix2(multi);
+    else
+      r.SetPrefix(multi);
+  }
+  if (const char band = form.Band(); IsBandLetter(band))
+    r.SetBand(band);
+  r.SetPunkte(StoredPoints(QsoPoints(r, Points(), recordNumber)));
+  const std::string nameQth = StyleName(form.Text(E::eName)) + ";" + StyleName(form.Text(E::eQTH));
+  r.SetNameQTH(nameQth.substr(0, 30));
+  r.SetFreq(static_cast<float>(ReadFrequencyText(form.Text(E::eFreq))));
+
+  if (log_->ReadRecord(recordNumber) != 0)
+    return outcome;
+  std::memcpy(log_->RecordBuffer() + 4, changed.data() + 4, changed.size() - 4);
+  if (log_->Update() != 0)
+    return outcome;
+  outcome.stored = true;
+  ++storeCount_;
+  lastStored_ = recordNumber;
+
+  if (NeedsFullRecalculation(before, r)) {
+    outcome.fullRecalculation = true;
+    outcome.renumbered = Renumber();
+    FullRecalculation();
+    // The record numbers are chronological now; the changed QSO keeps its QSO number only
+    // when nothing moved, so the list stands where its QSONr says.
+    if (outcome.renumbered == RenumberResult::kRenumbered)
+      lastStored_ = 0;
+  }
+  return outcome;
+}
+
+bool QsoSession::DeleteQso(std::int32_t recordNumber) {
+  if (!IsOpen() || recordNumber <= 0 || log_->ReadRecord(recordNumber) != 0)
+    return false;
+  std::array<char, QsoRecord::kLength> copy{};
+  std::memcpy(copy.data(), log_->RecordBuffer(), copy.size());
+  const QsoRecord r(static_cast<const char*>(copy.data()));
+  if (IsMarkerRecord(r))
+    return false;
+  dialogs_.Inform("Durch das Löschen eines Eintrages werden die Nummern aller nachfolgenden "
+                  "Einträge um 1 verringert.");
+  if (!dialogs_.ConfirmTitled("Eintrag " + r.Call() + " löschen?", "Sicherheitsabfrage"))
+    return false;
+  // Found again by its key: the question may have taken a while.
+  if (log_->FindKey(4, NumKey5(r.LfdNr())) != 0)
+    return false;
+  const auto slot = static_cast<std::size_t>(PointSlot(def_, code_, r.Band()));
+  if (log_->Delete(kDeleteNoPosition) != 0)
+    return false;
+  points_[slot] = std::max(0, points_[slot] - static_cast<std::int32_t>(r.Punkte()));
+  qsos_[slot] = std::max(0, qsos_[slot] - 1);
+  ++storeCount_;
+  lastStored_ = 0;
+  (void)Renumber();
+  FullRecalculation();
+  PrepareNewQso(0);
+  return true;
+}
+
+RenumberResult QsoSession::Renumber(bool onlyWhenNeeded) {
+  if (!IsOpen() || SentSerialNumbers(def_))
+    return RenumberResult::kUnchanged;
+  RenumberOptions options;
+  options.keepCall2 = listener_ || code_ == '7' || code_ == 'f' || code_ == 'i' || code_ == 'k';
+  options.onlyWhenNeeded = onlyWhenNeeded;
+  options.progress = progress_;
+  const RenumberResult result = RenumberLog(*log_, rules_, options);
+  if (const std::string message = RenumberMessage(result); !message.empty())
+    dialogs_.Inform(message);
+  if (result == RenumberResult::kRenumbered) {
+    // Record numbers changed: nothing the session remembers of the old ones holds.
+    lastStored_ = 0;
+    if (editMode_ != 0)
+      PrepareNewQso(0);
+  }
+  return result;
+}
+
+void QsoSession::FullRecalculation() {
+  std::int32_t used = 0;
+  if (progress_ != nullptr && log_->UsedRecords(&used) == 0)
+    progress_->Start(ProgressDisplay::Kind::kRecalculation, used);
+  RecalculateHeaderStatistics();
+  RefreshNextNumbers();
+  Evaluate();
+  if (progress_ != nullptr)
+    progress_->Finish();
+}
+
+} // namespace tarvik
