@@ -270,6 +270,9 @@ public:
   QsoRecord Record() { return QsoRecord(record_.data()); }
   QsoRecord Record() const { return QsoRecord(static_cast<const char*>(record_.data())); }
   const std::string& HeaderRecord() const { return header_; }
+  /// The header copy for the log's windows that keep their settings in it (QSO list column
+  /// widths, note window placement); it goes back with the statistics when the log closes.
+  std::string& MutableHeaderRecord() { return header_; }
   const std::string& ExtensionRecord() const { return extension_; }
   const ContestDefinition& Definition() const { return def_; }
   char ContestCode() const { return code_; }

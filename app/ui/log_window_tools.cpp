@@ -1,11 +1,116 @@
 #include "app/ui/log_window_tools.h"
 
+#include <QRect>
+
+#include <memory>
+#include <optional>
+
+#include "storage/strings.h"
+#include "outputs/contest_note.h"
+#include "outputs/ui/contest_notiz.h"
+#include "outputs/ui/korrektur_std.h"
+#include "outputs/ui/party_auswertung.h"
+#include "radio/ui/pref_auswahl.h"
+#include "storage/contest_records.h"
+#include "storage/data_directory.h"
+#include "storage/fileblock.h"
+#include "storage/key_codec.h"
+#include "storage/qso_record.h"
+#include "storage/ui/trk_brow.h"
+
 namespace tarvik {
+
+namespace {
+
+// Changing and deleting one stored QSO by its record number, for the QSO list windows: the
+// log list is put on the record and the log window's own change / delete runs on it.
+// (When the log window offers ChangeQso(n) / DeleteQso(n), these two call them instead.)
+std::function<void(std::int32_t)> ChangeByRecord(ContestLogStd& window) {
+  return [&window](std::int32_t record) {
+    window.Brow->GotoKey(NumKey5(record), record);
+    if (window.Tools().change)
+      window.Tools().change();
+  };
+}
+std::function<bool(std::int32_t)> DeleteByRecord(ContestLogStd& window) {
+  return [&window](std::int32_t record) {
+    Fileblock* log = window.session().LogFile();
+    std::int32_t before = 0, after = 0;
+    if (log == nullptr || log->UsedRecords(&before) != 0 || !window.Tools().remove)
+      return false;
+    window.Brow->GotoKey(NumKey5(record), record);
+    window.Tools().remove();
+    return log->UsedRecords(&after) == 0 && after < before;
+  };
+}
+
+/// The call the contest note is stamped with: the QSO being entered, or, with an empty call
+/// field, the last QSO of the log (then `clearAfter` is set).
+std::string NoteCall(ContestLogStd& window, bool& clearAfter) {
+  std::string call = TrimSpaces(window.session().FieldText(EntryField::eCall));
+  clearAfter = false;
+  if (!call.empty())
+    return call;
+  clearAfter = true;
+  Fileblock* log = window.session().LogFile();
+  if (log != nullptr && log->LastKey(13) == 0)
+    call = TrimSpaces(QsoRecord(static_cast<const char*>(log->RecordBuffer())).Call());
+  return call;
+}
+
+} // namespace
 
 ContestLogTools StandardLogTools(ContestLogStd& window, UserDialogs& dialogs) {
   ContestLogTools tools;
-  (void)window;
-  (void)dialogs;
+
+  // QSO list windows (band log, call search, correction list), contest note, party
+  // evaluation and the prefix choice window.
+  {
+    auto listPlacement = std::make_shared<std::optional<QRect>>();
+    auto list = [&window, &dialogs, listPlacement](CorrectionListMode mode) {
+      QsoSession& session = window.session();
+      CorrectionListContext context;
+      context.log = session.LogFile();
+      context.definition = &session.Definition();
+      context.headerRecord = &session.MutableHeaderRecord();
+      context.band = session.CurrentBand();
+      context.edit = ChangeByRecord(window);
+      context.remove = DeleteByRecord(window);
+      ShowCorrectionList(mode, context, dialogs, &window, *listPlacement);
+      window.Brow->RefreshRows();
+      if (mode != CorrectionListMode::kSearch)
+        session.Clear();
+    };
+    tools.bandLog = [list] { list(CorrectionListMode::kBand); };
+    tools.callSearch = [list] { list(CorrectionListMode::kSearch); };
+    tools.corrections = [list] { list(CorrectionListMode::kAll); };
+
+    tools.note = [&window, &dialogs] {
+      QsoSession& session = window.session();
+      bool clearAfter = false;
+      const std::string call = NoteCall(window, clearAfter);
+      const ContestHeaderRecord header(static_cast<const char*>(session.HeaderRecord().data()));
+      const std::string path = DataPath(ContestNoteFileName(header.contestName()));
+      (void)OpenContestNote(path, call, &session.MutableHeaderRecord(), dialogs, &window);
+      if (clearAfter)
+        session.Clear();
+    };
+
+    if (window.session().ContestCode() == 'P') {
+      auto partyPlacement = std::make_shared<std::optional<QRect>>();
+      tools.partyEvaluation = [&window, &dialogs, partyPlacement] {
+        QsoSession& session = window.session();
+        if (session.LogFile() == nullptr)
+          return;
+        const ContestHeaderRecord header(static_cast<const char*>(session.HeaderRecord().data()));
+        ShowPartyEvaluation(*session.LogFile(), header.dateFrom(), dialogs, &window,
+                            *partyPlacement);
+      };
+    }
+
+    window.session().SetPrefixChooser(
+        [&window](PrefixChoice& choice) { return ChoosePrefix(choice, &window); });
+  }
   return tools;
 }
 
