@@ -36,6 +36,12 @@ bool HeaderUsable(const std::string* header) {
   return header != nullptr && header->size() >= static_cast<std::size_t>(ContestHeaderRecord::kLength);
 }
 
+/// The caption and the print title: the note's file name without its folder.
+QString FileNameOnly(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return PathToQString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
 std::uint16_t U16(int v) { return static_cast<std::uint16_t>(std::clamp(v, 0, 65535)); }
 
 } // namespace
@@ -45,7 +51,7 @@ TContestNotiz::TContestNotiz(const std::string& path, const std::string& call,
                              const Clock& clock)
     : QDialog(parent), path_(path), header_(headerRecord), dialogs_(dialogs) {
   setObjectName(QStringLiteral("ContestNotiz"));
-  setWindowTitle(PathToQString(path));
+  setWindowTitle(FileNameOnly(path));
   resize(640, 420);
 
   const StampedNote note = StampContestNote(path, call, clock);
@@ -118,10 +124,10 @@ void TContestNotiz::Button1Click() {
   if (!SaveText())
     return;
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(PathToQString(path_));
+  printer.setDocName(FileNameOnly(path_));
   if (askPrinter && !askPrinter(printer))
     return;
-  printer.setDocName(PathToQString(path_));
+  printer.setDocName(FileNameOnly(path_));
   std::unique_ptr<QTextDocument> copy(redit->document()->clone());
   copy->setDefaultFont(NoteFont());
   copy->print(&printer);
