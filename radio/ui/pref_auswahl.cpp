@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -82,11 +83,8 @@ TPrefAuswahl::TPrefAuswahl(PrefixChoice& choice, QWidget* parent)
     ++row;
   }
   table->installEventFilter(this);
+  table->viewport()->installEventFilter(this);
   connect(table, &QTableWidget::cellClicked, this, [this](int r, int) { MarkRow(r); });
-  connect(table, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
-    MarkRow(r);
-    Take();
-  });
 
   btnUebernehmen = new QPushButton(ToQString(PrefixChoice::TakeCaption()), this);
   btnUebernehmen->setObjectName(QStringLiteral("btnUebernehmen"));
@@ -150,6 +148,14 @@ void TPrefAuswahl::reject() {
 }
 
 bool TPrefAuswahl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    const int row = table->rowAt(static_cast<QMouseEvent*>(event)->position().toPoint().y());
+    if (row >= 0) {
+      MarkRow(row);
+      Take();
+    }
+    return true;
+  }
   if (watched == table && event->type() == QEvent::KeyPress) {
     switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Down:
