@@ -1,5 +1,6 @@
 // The party evaluation window, the contest note window and their messages, offscreen over
-// a real code 'P' log, opened through the log window's keys with the program's tools.
+// a real code 'P' log, opened through the log window's keys with the program's tools; the
+// prefix choice window and the list's change and delete as the log window plugs them in.
 
 #include "log_window_fixture.h"
 
@@ -7,6 +8,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 
 #include <filesystem>
 
@@ -14,7 +16,12 @@
 #include "outputs/contest_note.h"
 #include "outputs/text_files.h"
 #include "outputs/ui/contest_notiz.h"
+#include "outputs/ui/korrektur_std.h"
 #include "outputs/ui/party_auswertung.h"
+#include "radio/ui/pref_auswahl.h"
+#include "storage/prefix_record.h"
+#include "storage/tk_browser.h"
+#include "storage/ui/trk_brow.h"
 #include "support/modal_window.h"
 #include "widgets/trk_bit_btn.h"
 
@@ -154,6 +161,53 @@ TEST_F(LogToolWindows, NoteClosedByItsCloseBoxIsSavedAndPrints) {
     EXPECT_TRUE(note.Saved());
   }
   EXPECT_EQ(ReadTextFile(path), "14.03.2026 12:00 OK1KZ      > 73 QSB");
+}
+
+TEST_F(LogToolWindows, AmbiguousPrefixOpensTheChoiceWindowForTheCall) {
+  AddMain({.prefix = "KC6", .dxcc = "T8", .country = "Palau", .entity = 22, .area = "1"});
+  AddMain({.prefix = "KC6", .dxcc = "V6", .country = "Micronesia", .entity = 173, .area = "2"});
+  SetPrefixAmbiguityOption(true);
+  OpenPartyLog(true);
+  int shown = 0;
+  OnModal<TPrefAuswahl>([&shown](TPrefAuswahl& w) {
+    ++shown;
+    EXPECT_EQ(w.lQso->text(), QStringLiteral("KC6XY  14.03.2026"));
+    QTest::keyClick(w.table, Qt::Key_Up); // the last row: Micronesia
+    QTest::keyClick(w.table, Qt::Key_Return);
+  });
+  const bool stored = Log("KC6XY", {"37"});
+  SetPrefixAmbiguityOption(false);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(shown, 1);
+  ASSERT_EQ(tables_.callExceptions->FindKey(1, "KC6XY "), 0);
+  EXPECT_EQ(PrefixRecord(tables_.callExceptions->RecordBuffer()).countryName(), "Micronesia");
+}
+
+TEST_F(LogToolWindows, ChangeAndDeleteInTheListReachTheLogWindowsOwn) {
+  OpenPartyLog(true);
+  for (const char* call : {"DL1ABC", "OK1KZ", "PA3ABC"})
+    ASSERT_TRUE(Log(call, {"37"})) << call;
+  ContestLogTools tools = StandardLogTools(W(), dialogs_);
+  std::vector<std::int32_t> changed, removed;
+  auto current = [this] { return W().Brow->model().Browser()->CurrentRecord(); };
+  tools.change = [&] { changed.push_back(current()); };
+  tools.remove = [&] {
+    removed.push_back(current());
+    W().Brow->ReadCurrentRecord();
+    ASSERT_EQ(S().LogFile()->Delete(0), 0);
+  };
+  W().SetTools(tools);
+  OnModal<TKorrekturstd>([](TKorrekturstd& list) {
+    list.Brow->model().RowPressed(2, BrowseButton::kLeft, false, false);
+    QTest::keyClick(list.Brow->table(), Qt::Key_Return);
+    list.Brow->model().RowPressed(1, BrowseButton::kLeft, false, false);
+    QTest::keyClick(list.Brow->table(), Qt::Key_Delete);
+    EXPECT_EQ(list.Brow->model().Browser()->FilledRows(), 2); // positioned again
+    QTest::keyClick(list.Brow->table(), Qt::Key_Escape);
+  });
+  Key(Qt::Key_F12);
+  EXPECT_EQ(changed, std::vector<std::int32_t>{2});
+  EXPECT_EQ(removed, std::vector<std::int32_t>{1});
 }
 
 } // namespace
