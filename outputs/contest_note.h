@@ -30,7 +30,7 @@ std::string InsertContestNoteStamp(std::string_view oldText, std::string_view st
 /// at the current UTC date and time and writes the file back. `written` is false when the
 /// file could not be written; the window still shows the text, and saving tries again.
 struct StampedNote {
-  std::string text;  ///< the whole note, CR LF line ends
+  std::string text; ///< the whole note, CR LF line ends
   bool written = false;
 };
 StampedNote StampContestNote(const std::string& path, std::string_view call,

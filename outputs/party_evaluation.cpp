@@ -14,7 +14,9 @@ constexpr int kLastCounter = kPartyCounters - 1; // 90 and more
 constexpr int kChartLeft = 42;
 constexpr int kCounterStep = 5;
 
-bool ValidClassWidth(int width) { return width == 1 || width == 5 || width == 10; }
+bool ValidClassWidth(int width) {
+  return width == 1 || width == 5 || width == 10;
+}
 
 std::string TwoDigits(int n) {
   char text[16];
@@ -24,8 +26,12 @@ std::string TwoDigits(int n) {
 
 } // namespace
 
-std::string PartyNoStartMessage() { return "Der Beginn des Contestes wurde nicht angegeben."; }
-std::string PartyNoQsoMessage() { return "keine gültigen QSO im Log"; }
+std::string PartyNoStartMessage() {
+  return "Der Beginn des Contestes wurde nicht angegeben.";
+}
+std::string PartyNoQsoMessage() {
+  return "keine gültigen QSO im Log";
+}
 
 std::optional<int> ReceivedAge(std::string_view receivedReport) {
   if (receivedReport.size() < 4)

@@ -45,22 +45,22 @@ void AddPartyAge(PartyCounters& counters, std::string_view receivedReport, int c
 /// stand on the axis, heights are fractions of the scale maximum.
 struct PartyChart {
   struct Bar {
-    int counter = 0;     ///< counter index (the class start age)
-    int x = 0;           ///< left edge: 42 + 5 x counter
-    int width = 0;       ///< 3, 15 or 30
+    int counter = 0; ///< counter index (the class start age)
+    int x = 0;       ///< left edge: 42 + 5 x counter
+    int width = 0;   ///< 3, 15 or 30
     std::int32_t count = 0;
   };
   struct Label {
     int x = 0; ///< left edge of the class the label names
     std::string text;
   };
-  std::string title;                ///< bold blue line at the top
-  std::string axisCaption;          ///< "Lebensalter"
-  std::vector<Bar> bars;            ///< one per class with a count above 0
-  std::vector<Label> labels;        ///< age labels along the axis
-  std::int32_t scaleMaximum = 10;   ///< largest counter, at least 10, up to a multiple of 10
+  std::string title;                    ///< bold blue line at the top
+  std::string axisCaption;              ///< "Lebensalter"
+  std::vector<Bar> bars;                ///< one per class with a count above 0
+  std::vector<Label> labels;            ///< age labels along the axis
+  std::int32_t scaleMaximum = 10;       ///< largest counter, at least 10, up to a multiple of 10
   std::vector<std::string> scaleLabels; ///< maximum x n / 10 for n = 1..10
-  bool empty = true;                ///< no counter above 0: nothing to draw
+  bool empty = true;                    ///< no counter above 0: nothing to draw
 };
 
 /// The chart for `counters` with classes of `classWidth` (1, 5 or 10) years.

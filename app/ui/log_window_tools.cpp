@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "storage/strings.h"
 #include "outputs/contest_note.h"
 #include "outputs/ui/contest_notiz.h"
 #include "outputs/ui/korrektur_std.h"
@@ -16,6 +15,7 @@
 #include "storage/fileblock.h"
 #include "storage/key_codec.h"
 #include "storage/qso_record.h"
+#include "storage/strings.h"
 #include "storage/ui/trk_brow.h"
 
 namespace tarvik {

@@ -33,7 +33,8 @@ QFont NoteFont() {
 }
 
 bool HeaderUsable(const std::string* header) {
-  return header != nullptr && header->size() >= static_cast<std::size_t>(ContestHeaderRecord::kLength);
+  return header != nullptr &&
+         header->size() >= static_cast<std::size_t>(ContestHeaderRecord::kLength);
 }
 
 /// The caption and the print title: the note's file name without its folder.
@@ -42,7 +43,9 @@ QString FileNameOnly(const std::string& path) {
   return PathToQString(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-std::uint16_t U16(int v) { return static_cast<std::uint16_t>(std::clamp(v, 0, 65535)); }
+std::uint16_t U16(int v) {
+  return static_cast<std::uint16_t>(std::clamp(v, 0, 65535));
+}
 
 } // namespace
 

@@ -76,7 +76,9 @@ TSucheQE::TSucheQE(QWidget* parent) : QDialog(parent) {
   eSuche->setFocus();
 }
 
-std::string TSucheQE::Call() const { return FromQString(eSuche->text().toUpper()); }
+std::string TSucheQE::Call() const {
+  return FromQString(eSuche->text().toUpper());
+}
 
 // ---------------------------------------------------------------------------------------
 // Tstdband
@@ -185,8 +187,8 @@ bool TKorrekturstd::ChooseBand() {
   Tstdband dialog(names, current, isVisible() ? this : parentWidget());
   if (dialog.exec() != QDialog::Accepted)
     return false;
-  band_ = bands[static_cast<std::size_t>(std::clamp(dialog.Chosen(), 0,
-                                                    static_cast<int>(bands.size()) - 1))];
+  band_ = bands[static_cast<std::size_t>(
+      std::clamp(dialog.Chosen(), 0, static_cast<int>(bands.size()) - 1))];
   return true;
 }
 

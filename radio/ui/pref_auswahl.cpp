@@ -72,12 +72,8 @@ TPrefAuswahl::TPrefAuswahl(PrefixChoice& choice, QWidget* parent)
     table->setColumnWidth(c, (PrefixChoice::kColumns[c + 1] - PrefixChoice::kColumns[c]) * digit);
   int row = 0;
   for (const PrefixChoiceRow& r : choice_.Rows()) {
-    const std::string texts[kColumnCount] = {FormatLongPicture("##", r.number),
-                                             r.dxcc,
-                                             r.cqZone,
-                                             r.ituZone,
-                                             r.country,
-                                             r.remark};
+    const std::string texts[kColumnCount] = {
+        FormatLongPicture("##", r.number), r.dxcc, r.cqZone, r.ituZone, r.country, r.remark};
     for (int c = 0; c < kColumnCount; ++c)
       table->setItem(row, c, new QTableWidgetItem(ToQString(texts[c])));
     ++row;

@@ -17,9 +17,18 @@ TEST(PartyAge, ReadFromCharactersFourAndFive) {
     const char* report;
     std::optional<int> age;
   } cases[] = {
-      {"59 45", 45},       {"599XX", 1},         {"59 07/ABC", 7},   {"59 7/", 7},
-      {"59  8", 8},        {"59 95", 95},        {"59 00", 0},       {"59 -5", std::nullopt},
-      {"59 AB", std::nullopt}, {"59 ", std::nullopt}, {"59", std::nullopt}, {"59 4A", 4},
+      {"59 45", 45},
+      {"599XX", 1},
+      {"59 07/ABC", 7},
+      {"59 7/", 7},
+      {"59  8", 8},
+      {"59 95", 95},
+      {"59 00", 0},
+      {"59 -5", std::nullopt},
+      {"59 AB", std::nullopt},
+      {"59 ", std::nullopt},
+      {"59", std::nullopt},
+      {"59 4A", 4},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ReceivedAge(c.report), c.age) << c.report;
@@ -29,9 +38,9 @@ TEST(PartyAge, CounterOfEachClassHoldsTheAgesItsLabelNames) {
   const struct {
     int age, width, counter;
   } cases[] = {
-      {0, 1, 0},   {37, 1, 37}, {89, 1, 89}, {90, 1, 90},   {130, 1, 90},
-      {37, 5, 35}, {35, 5, 35}, {39, 5, 35}, {89, 5, 85},   {92, 5, 90},
-      {37, 10, 30}, {9, 10, 0}, {89, 10, 80}, {90, 10, 90}, {99, 10, 90},
+      {0, 1, 0},    {37, 1, 37}, {89, 1, 89},  {90, 1, 90},  {130, 1, 90},
+      {37, 5, 35},  {35, 5, 35}, {39, 5, 35},  {89, 5, 85},  {92, 5, 90},
+      {37, 10, 30}, {9, 10, 0},  {89, 10, 80}, {90, 10, 90}, {99, 10, 90},
   };
   for (const auto& c : cases)
     EXPECT_EQ(PartyCounterIndex(c.age, c.width), c.counter) << c.age << "/" << c.width;

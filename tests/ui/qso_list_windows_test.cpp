@@ -145,8 +145,7 @@ TEST_F(QsoListWindows, MarkerRowsAreNeitherChangedNorDeleted) {
   ShowList(*list);
   ASSERT_EQ(Calls(*list).size(), 6u);
   list->Brow->model().RowPressed(6, BrowseButton::kLeft, false, false);
-  EXPECT_NE(list->Brow->model().Browser()->Row(6).Text.find("*** QSY 80 m ***"),
-            std::string::npos);
+  EXPECT_NE(list->Brow->model().Browser()->Row(6).Text.find("*** QSY 80 m ***"), std::string::npos);
   KeyOnList(*list, Qt::Key_Delete);
   KeyOnList(*list, Qt::Key_Return);
   EXPECT_TRUE(removed_.empty());
