@@ -330,6 +330,9 @@ public:
   void SetListColumnWidth(int column, std::uint16_t width) {
     Header().SetColumnWidth(column, width);
   }
+  /// The header copy for the log's windows that keep their settings in it (QSO list column
+  /// widths, note window placement); it goes back with the statistics when the log closes.
+  std::string& MutableHeaderRecord() { return header_; }
   const std::string& ExtensionRecord() const { return extension_; }
   const ContestDefinition& Definition() const { return def_; }
   char ContestCode() const { return code_; }

@@ -60,7 +60,14 @@ void QsoSession::SetFieldText(EntryField field, std::string_view text) {
 void QsoSession::CallChanged() {
   ReadFields(std::nullopt);
   QsoRecord r = Record();
+  // While the call is typed the lookup never asks for a choice: the choice window would
+  // take the next keystrokes and remember its choice for half a call. It asks when the
+  // call field is left, for the whole call.
+  if (lookup_)
+    lookup_->SetChooser({});
   const bool accepted = LookUpRecordPrefix();
+  if (lookup_)
+    lookup_->SetChooser(chooser_);
   if (r.Call().size() > 1 && accepted) {
     const std::string prefix = r.Prefix();
     if (prefix != lastPrefix_) {

@@ -1,8 +1,51 @@
 #include "app/ui/log_window_tools.h"
 
 #include "logging/ui/adif_import_window.h"
+#include <QRect>
+
+#include <memory>
+#include <optional>
+
+#include "outputs/contest_note.h"
+#include "outputs/ui/contest_notiz.h"
+#include "outputs/ui/korrektur_std.h"
+#include "outputs/ui/party_auswertung.h"
+#include "radio/ui/pref_auswahl.h"
+#include "storage/contest_records.h"
+#include "storage/data_directory.h"
+#include "storage/fileblock.h"
+#include "storage/qso_record.h"
+#include "storage/strings.h"
+#include "storage/ui/trk_brow.h"
 
 namespace tarvik {
+
+namespace {
+
+// Changing and deleting one stored QSO by its record number, for the QSO list windows: the
+// log window's own change and deletion run on that record.
+std::function<void(std::int32_t)> ChangeByRecord(ContestLogStd& window) {
+  return [&window](std::int32_t record) { window.ChangeQso(record); };
+}
+std::function<bool(std::int32_t)> DeleteByRecord(ContestLogStd& window) {
+  return [&window](std::int32_t record) { return window.DeleteQso(record); };
+}
+
+/// The call the contest note is stamped with: the QSO being entered, or, with an empty call
+/// field, the last QSO of the log (then `clearAfter` is set).
+std::string NoteCall(ContestLogStd& window, bool& clearAfter) {
+  std::string call = TrimSpaces(window.session().FieldText(EntryField::eCall));
+  clearAfter = false;
+  if (!call.empty())
+    return call;
+  clearAfter = true;
+  Fileblock* log = window.session().LogFile();
+  if (log != nullptr && log->LastKey(13) == 0)
+    call = TrimSpaces(QsoRecord(static_cast<const char*>(log->RecordBuffer())).Call());
+  return call;
+}
+
+} // namespace
 
 ContestLogTools StandardLogTools(ContestLogStd& window, UserDialogs& dialogs) {
   ContestLogTools tools;
@@ -11,6 +54,55 @@ ContestLogTools StandardLogTools(ContestLogStd& window, UserDialogs& dialogs) {
   // Change and deletion of the log list's current row.
   tools.change = [&window] { window.ChangeQso(window.ListRecord()); };
   tools.remove = [&window] { (void)window.DeleteQso(window.ListRecord()); };
+
+  // QSO list windows (band log, call search, correction list), contest note, party
+  // evaluation and the prefix choice window.
+  {
+    auto listPlacement = std::make_shared<std::optional<QRect>>();
+    auto list = [&window, &dialogs, listPlacement](CorrectionListMode mode) {
+      QsoSession& session = window.session();
+      CorrectionListContext context;
+      context.log = session.LogFile();
+      context.definition = &session.Definition();
+      context.headerRecord = &session.MutableHeaderRecord();
+      context.band = session.CurrentBand();
+      context.edit = ChangeByRecord(window);
+      context.remove = DeleteByRecord(window);
+      ShowCorrectionList(mode, context, dialogs, &window, *listPlacement);
+      window.Brow->RefreshRows();
+      if (mode != CorrectionListMode::kSearch)
+        session.Clear();
+    };
+    tools.bandLog = [list] { list(CorrectionListMode::kBand); };
+    tools.callSearch = [list] { list(CorrectionListMode::kSearch); };
+    tools.corrections = [list] { list(CorrectionListMode::kAll); };
+
+    tools.note = [&window, &dialogs] {
+      QsoSession& session = window.session();
+      bool clearAfter = false;
+      const std::string call = NoteCall(window, clearAfter);
+      const ContestHeaderRecord header(static_cast<const char*>(session.HeaderRecord().data()));
+      const std::string path = DataPath(ContestNoteFileName(header.contestName()));
+      (void)OpenContestNote(path, call, &session.MutableHeaderRecord(), dialogs, &window);
+      if (clearAfter)
+        session.Clear();
+    };
+
+    if (window.session().ContestCode() == 'P') {
+      auto partyPlacement = std::make_shared<std::optional<QRect>>();
+      tools.partyEvaluation = [&window, &dialogs, partyPlacement] {
+        QsoSession& session = window.session();
+        if (session.LogFile() == nullptr)
+          return;
+        const ContestHeaderRecord header(static_cast<const char*>(session.HeaderRecord().data()));
+        ShowPartyEvaluation(*session.LogFile(), header.dateFrom(), dialogs, &window,
+                            *partyPlacement);
+      };
+    }
+
+    window.session().SetPrefixChooser(
+        [&window](PrefixChoice& choice) { return ChoosePrefix(choice, &window); });
+  }
   return tools;
 }
 

@@ -317,7 +317,14 @@ TrkBrow::TrkBrow(UserDialogs& dialogs, QWidget* parent) : QWidget(parent), model
 TrkBrow::~TrkBrow() = default;
 
 int TrkBrow::RowHeight() const {
+  if (fixedRowHeight_ > 0)
+    return fixedRowHeight_;
   return static_cast<int>(std::lround(table_->fontMetrics().height() * 1.2));
+}
+
+void TrkBrow::SetRowHeight(int pixels) {
+  fixedRowHeight_ = pixels > 0 ? pixels : 0;
+  table_->verticalHeader()->setDefaultSectionSize(RowHeight());
 }
 
 bool TrkBrow::InitBrowse(Fileblock* fileblock, int key, std::string_view lowKey,

@@ -91,8 +91,12 @@ public:
   QToolButton* closeButton() const { return close1_; }
   QToolButton* closeButton2() const { return close2_; }
   QWidget* bottomStrip() const { return strip_; }
-  /// The height of one table row: the height of "X" times 1.2, rounded.
+  /// The height of one table row: the height of "X" times 1.2, rounded, unless the owner
+  /// fixed it with SetRowHeight.
   int RowHeight() const;
+  /// Fixes the row height in pixels (0: back to the font's); for an owner that measures its
+  /// rows with another font than it draws them.
+  void SetRowHeight(int pixels);
 
   // --- BrowseGridView ----------------------------------------------------------------------
   int MeasureRows() override;
@@ -137,6 +141,7 @@ private:
   bool sortListVisibleByLayout_ = true;
   bool searchVisible_ = true;
   int stripLines_ = 1;
+  int fixedRowHeight_ = 0;
 };
 
 } // namespace tarvik

@@ -102,16 +102,23 @@ TEST_F(SessionDetails, PrefixChosenByThePersonIsAskedOncePerEntry) {
   SetPrefixAmbiguityOption(true);
   QsoSession& s = Open({.code = '9'});
   int asked = 0;
+  std::string askedCall;
   s.SetPrefixChooser([&](PrefixChoice& choice) {
     ++asked;
+    askedCall = choice.Call();
     choice.Mark(1);
     return choice.Take();
   });
+  // Typing never asks (the window would take the next keys); leaving the call does, for
+  // the whole call.
   Type("KC6XY");
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(s.Record().Prefix(), "T8");
+  Enter();
   EXPECT_EQ(asked, 1);
+  EXPECT_EQ(askedCall, "KC6XY");
   EXPECT_EQ(s.Record().Prefix(), "V6");
   EXPECT_EQ(s.Record().Continent(), "EU");
-  Enter();
   Type("5");
   Enter();
   ASSERT_EQ(StoredCount(), 1);

@@ -1,0 +1,319 @@
+#include "outputs/ui/korrektur_std.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "app/contest_definition.h"
+#include "app/ui/text_codec.h"
+#include "app/user_dialogs.h"
+#include "logging/log_list.h"
+#include "radio/bands.h"
+#include "storage/contest_records.h"
+#include "storage/fileblock.h"
+#include "storage/qso_record.h"
+#include "storage/ui/trk_brow.h"
+#include "widgets/trk_edit.h"
+
+namespace tarvik {
+
+namespace {
+
+QFont GridFont(int points) {
+  QFont font(QStringLiteral("Arial"), points);
+  font.setBold(true);
+  return font;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// TSucheQE
+
+TSucheQE::TSucheQE(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("SucheQE"));
+  setWindowTitle(QStringLiteral("Suche"));
+  auto* label = new QLabel(QStringLiteral("Rufzeichen:"), this);
+  eSuche = new TrkEdit(this);
+  eSuche->setObjectName(QStringLiteral("eSuche"));
+  eSuche->setMaxLength(14);
+  label->setBuddy(eSuche);
+  connect(eSuche, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const int cursor = eSuche->cursorPosition();
+    eSuche->setText(text.toUpper());
+    eSuche->setCursorPosition(cursor);
+  });
+  btnSuche = new QPushButton(QStringLiteral("Suche starten"), this);
+  btnSuche->setObjectName(QStringLiteral("btnSuche"));
+  btnSuche->setDefault(true);
+  btnAbbruch = new QPushButton(QStringLiteral("Abbruch"), this);
+  btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
+  connect(btnSuche, &QPushButton::clicked, this, &QDialog::accept);
+  connect(btnAbbruch, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(label);
+  row->addWidget(eSuche, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btnSuche);
+  buttons->addWidget(btnAbbruch);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
+  layout->addLayout(buttons);
+  eSuche->setFocus();
+}
+
+std::string TSucheQE::Call() const {
+  return FromQString(eSuche->text().toUpper());
+}
+
+// ---------------------------------------------------------------------------------------
+// Tstdband
+
+Tstdband::Tstdband(const std::vector<std::string>& names, int current, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("stdband"));
+  setWindowTitle(QStringLiteral("Band"));
+  listband = new QListWidget(this);
+  listband->setObjectName(QStringLiteral("listband"));
+  listband->setSelectionMode(QAbstractItemView::SingleSelection);
+  for (const std::string& name : names)
+    listband->addItem(ToQString(name));
+  if (current >= 0 && current < listband->count())
+    listband->setCurrentRow(current);
+  listband->installEventFilter(this);
+  connect(listband, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(listband);
+  resize(160, 40 + 22 * std::min<int>(static_cast<int>(names.size()), 12));
+  listband->setFocus();
+}
+
+bool Tstdband::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == listband && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+int Tstdband::Chosen() const {
+  const QList<QListWidgetItem*> selected = listband->selectedItems();
+  return selected.isEmpty() ? 0 : listband->row(selected.front());
+}
+
+// ---------------------------------------------------------------------------------------
+// TKorrekturstd
+
+TKorrekturstd::TKorrekturstd(CorrectionListMode mode, CorrectionListContext context,
+                             UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), mode_(mode), context_(std::move(context)), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("Korrekturstd"));
+  setWindowTitle(ToQString(CorrectionListCaption(mode)));
+  Brow = new TrkBrow(dialogs_, this);
+  Brow->setObjectName(QStringLiteral("Brow"));
+  Brow->SetSearchFieldVisible(false);
+  // Rows are measured with the 8-point font (1.3 times its line height), then drawn in
+  // 10 points; a row never gets lower than the larger font needs.
+  const int measured = static_cast<int>(std::lround(QFontMetrics(GridFont(8)).height() * 1.3));
+  Brow->table()->setFont(GridFont(10));
+  Brow->SetRowHeight(std::max(measured, QFontMetrics(GridFont(10)).height() + 2));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Brow);
+  resize(900, 520);
+
+  BrowseGridEvents& e = Brow->events();
+  e.OnBuildRow = [this](RowRec& row) {
+    row.Text = LogListRow(QsoRecord(static_cast<const char*>(context_.log->RecordBuffer())),
+                          *context_.definition);
+  };
+  e.OnSetHeaderFooter = [this] {
+    Brow->SetHeaderFooter(LogListTitleLine(*context_.definition), std::string());
+  };
+  e.OnBrowColWidths = [this](int column) { return ColumnWidth(column); };
+  e.OnBrowEnter = [this] { EditCurrent(); };
+  e.OnBrowDoppelKlick = [this] { EditCurrent(); };
+  e.OnBefore_Loesch = [this] {
+    DeleteCurrent();
+    return false; // the log's own delete has run (or refused); never the grid's
+  };
+  e.OnProcessPostCommand = [this](const BrowseKeyEvent& key) {
+    if (key.key != BrowseKey::kEscape)
+      return false;
+    close();
+    return true;
+  };
+  e.OnBrowCloseBtnKlick = [this](int) { close(); };
+}
+
+TKorrekturstd::~TKorrekturstd() {
+  if (bound_)
+    Brow->Unbind();
+}
+
+bool TKorrekturstd::ChooseBand() {
+  const std::string& letters = context_.definition->Bands;
+  std::vector<std::string> names;
+  std::vector<char> bands;
+  int current = -1;
+  for (char band : letters) {
+    if (!IsBandLetter(band))
+      continue;
+    if (band == context_.band)
+      current = static_cast<int>(names.size());
+    names.push_back(BandName(band));
+    bands.push_back(band);
+  }
+  if (bands.empty())
+    return false;
+  Tstdband dialog(names, current, isVisible() ? this : parentWidget());
+  if (dialog.exec() != QDialog::Accepted)
+    return false;
+  band_ = bands[static_cast<std::size_t>(
+      std::clamp(dialog.Chosen(), 0, static_cast<int>(bands.size()) - 1))];
+  return true;
+}
+
+bool TKorrekturstd::Open() {
+  if (bound_)
+    return true;
+  if (context_.log == nullptr || context_.definition == nullptr)
+    return false;
+  if (mode_ == CorrectionListMode::kBand && !ChooseBand())
+    return false;
+  const CorrectionListKeys keys = CorrectionListKeysFor(mode_, band_);
+  Brow->LayoutForInit();
+  if (!Brow->InitBrowse(context_.log, keys.key, keys.low, keys.high)) {
+    dialogs_.Inform(Brow->InitError());
+    return false;
+  }
+  bound_ = true;
+  if (!keys.start.empty())
+    Brow->GotoKey(keys.start, 0);
+  return true;
+}
+
+int TKorrekturstd::Run() {
+  if (!bound_ && !Open())
+    return QDialog::Rejected;
+  if (mode_ == CorrectionListMode::kSearch)
+    QTimer::singleShot(0, this, [this] { RunSearch(); });
+  Brow->table()->setFocus();
+  return exec();
+}
+
+void TKorrekturstd::RunSearch() {
+  TSucheQE dialog(this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  SearchFor(dialog.Call());
+}
+
+void TKorrekturstd::SearchFor(const std::string& call) {
+  const std::string key = CallSearchKey(call);
+  if (key.empty() || !bound_)
+    return;
+  Brow->GotoKey(key, 0);
+  Brow->table()->setFocus();
+}
+
+std::int32_t TKorrekturstd::CurrentRecordNumber() {
+  if (!bound_ || !Brow->model().HasCurrentRow())
+    return 0;
+  if (!Brow->ReadCurrentRecord())
+    return 0;
+  const QsoRecord record(static_cast<const char*>(context_.log->RecordBuffer()));
+  if (record.IsBandChangeMarker())
+    return 0; // a band-change marker is not a QSO: no change, no delete
+  return Brow->model().Browser()->CurrentRecord();
+}
+
+void TKorrekturstd::EditCurrent() {
+  const std::int32_t record = CurrentRecordNumber();
+  if (record <= 0 || !context_.edit)
+    return;
+  context_.edit(record);
+  Brow->RefreshRows();
+}
+
+void TKorrekturstd::DeleteCurrent() {
+  const std::int32_t record = CurrentRecordNumber();
+  if (record <= 0 || !context_.remove)
+    return;
+  if (context_.remove(record))
+    Brow->RefreshRows();
+}
+
+int TKorrekturstd::ColumnWidth(int column) const {
+  if (context_.headerRecord != nullptr &&
+      context_.headerRecord->size() >= static_cast<std::size_t>(ContestHeaderRecord::kLength)) {
+    const ContestHeaderRecord header(static_cast<const char*>(context_.headerRecord->data()));
+    if (const int stored = header.ColumnWidth(column); stored > 0)
+      return stored;
+  }
+  const std::vector<int> widths = LogListColumnCharacters(*context_.definition);
+  if (column < 1 || column > static_cast<int>(widths.size()))
+    return 0;
+  const int unit = Brow->table()->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+  return (widths[static_cast<std::size_t>(column - 1)] + 1) * unit;
+}
+
+void TKorrekturstd::StoreColumnWidths() {
+  if (context_.headerRecord == nullptr ||
+      context_.headerRecord->size() < static_cast<std::size_t>(ContestHeaderRecord::kLength))
+    return;
+  ContestHeaderRecord header(context_.headerRecord->data());
+  const int columns =
+      std::min(Brow->table()->columnCount(), static_cast<int>(ContestHeaderRecord::kColumnWidths));
+  for (int c = 0; c < columns; ++c) {
+    const int width = Brow->table()->horizontalHeader()->sectionSize(c);
+    header.SetColumnWidth(c + 1, static_cast<std::uint16_t>(std::clamp(width, 0, 65535)));
+  }
+}
+
+void TKorrekturstd::closeEvent(QCloseEvent* event) {
+  if (!stored_ && bound_) {
+    StoreColumnWidths();
+    stored_ = true;
+  }
+  QDialog::closeEvent(event);
+}
+
+void TKorrekturstd::reject() {
+  if (!stored_ && bound_) {
+    StoreColumnWidths();
+    stored_ = true;
+  }
+  QDialog::reject();
+}
+
+void ShowCorrectionList(CorrectionListMode mode, const CorrectionListContext& context,
+                        UserDialogs& dialogs, QWidget* parent, std::optional<QRect>& placement) {
+  TKorrekturstd window(mode, context, dialogs, parent);
+  if (placement)
+    window.setGeometry(*placement);
+  if (!window.Open())
+    return;
+  window.Run();
+  placement = window.geometry();
+}
+
+} // namespace tarvik
