@@ -18,6 +18,7 @@
 #include "outputs/ui/contest_notiz.h"
 #include "outputs/ui/korrektur_std.h"
 #include "outputs/ui/party_auswertung.h"
+#include "outputs/ui/qso_edit_dialog.h"
 #include "radio/ui/pref_auswahl.h"
 #include "storage/prefix_record.h"
 #include "storage/tk_browser.h"
@@ -183,31 +184,34 @@ TEST_F(LogToolWindows, AmbiguousPrefixOpensTheChoiceWindowForTheCall) {
   EXPECT_EQ(PrefixRecord(tables_.callExceptions->RecordBuffer()).countryName(), "Micronesia");
 }
 
-TEST_F(LogToolWindows, ChangeAndDeleteInTheListReachTheLogWindowsOwn) {
+TEST_F(LogToolWindows, ChangeAndDeleteInTheListRunTheLogWindowsOwn) {
   OpenPartyLog(true);
   for (const char* call : {"DL1ABC", "OK1KZ", "PA3ABC"})
     ASSERT_TRUE(Log(call, {"37"})) << call;
-  ContestLogTools tools = StandardLogTools(W(), dialogs_);
-  std::vector<std::int32_t> changed, removed;
-  auto current = [this] { return W().Brow->model().Browser()->CurrentRecord(); };
-  tools.change = [&] { changed.push_back(current()); };
-  tools.remove = [&] {
-    removed.push_back(current());
-    W().Brow->ReadCurrentRecord();
-    ASSERT_EQ(S().LogFile()->Delete(0), 0);
-  };
-  W().SetTools(tools);
   OnModal<TKorrekturstd>([](TKorrekturstd& list) {
+    // Enter on QSO 2 opens the edit dialog of the log window for it.
+    OnModal<Teingabecontstd2>([](Teingabecontstd2& edit) {
+      EXPECT_EQ(edit.eCall->text(), QStringLiteral("OK1KZ"));
+      edit.eName->setFocus();
+      QTest::keyClicks(edit.eName, "Jan");
+      QTest::keyClick(edit.eName, Qt::Key_Escape);
+    });
     list.Brow->model().RowPressed(2, BrowseButton::kLeft, false, false);
     QTest::keyClick(list.Brow->table(), Qt::Key_Return);
+    // Del on QSO 1 deletes it after the message and the question (answered yes).
     list.Brow->model().RowPressed(1, BrowseButton::kLeft, false, false);
     QTest::keyClick(list.Brow->table(), Qt::Key_Delete);
     EXPECT_EQ(list.Brow->model().Browser()->FilledRows(), 2); // positioned again
     QTest::keyClick(list.Brow->table(), Qt::Key_Escape);
   });
   Key(Qt::Key_F12);
-  EXPECT_EQ(changed, std::vector<std::int32_t>{2});
-  EXPECT_EQ(removed, std::vector<std::int32_t>{1});
+  ASSERT_EQ(Stored().size(), 2u);
+  EXPECT_EQ(StoredQso(0).Call(), "OK1KZ");
+  EXPECT_EQ(StoredQso(0).QSONr(), 1);
+  EXPECT_EQ(StoredQso(0).NameQTH(), "Jan;");
+  EXPECT_EQ(StoredQso(1).Call(), "PA3ABC");
+  EXPECT_EQ(StoredQso(1).QSONr(), 2);
+  EXPECT_EQ(dialogs_.Texts(FakeDialogs::Kind::Confirm).size(), 1u);
 }
 
 } // namespace
