@@ -1,8 +1,7 @@
 #include "app/country_data_tool.h"
 
 #include "radio/country_import.h"
-#include "storage/data_directory.h"
-#include "storage/engine.h"
+#include "storage/tool_engine.h"
 #include "storage/program_files.h"
 
 namespace tarvik {
@@ -31,24 +30,6 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
   return true;
 }
 
-/// Runs `body` with the engine started on the data directory.
-template <typename Body> int WithEngine(const Arguments& a, std::ostream& err, Body body) {
-  if (a.dataDir.empty())
-    RememberWorkingDirectoryAsDataDirectory();
-  else
-    SetDataDirectory(a.dataDir);
-  if (InitEngine() != 0) {
-    err << "tarvik-tool: the record-file engine cannot start\n";
-    return 1;
-  }
-  const int code = body();
-  if (ExitEngine() != 0 && code == 0) {
-    err << "tarvik-tool: the files could not be closed cleanly\n";
-    return 1;
-  }
-  return code;
-}
-
 int ImportCty(const Arguments& a, std::ostream& out, std::ostream& err) {
   const std::string file =
       !a.file.empty() ? a.file : FirstReadableFile({kDebianCountryCsv, kDebianCountryDat});
@@ -57,7 +38,7 @@ int ImportCty(const Arguments& a, std::ostream& out, std::ostream& err) {
         << " is missing; install hamradio-files or name a file)\n";
     return 1;
   }
-  return WithEngine(a, err, [&] {
+  return RunWithDataEngine(a.dataDir, err, [&] {
     if (a.ifEmpty && !PrefixTableEmpty()) {
       out << "KXPREFIX holds data already: nothing imported\n";
       return 0;
@@ -89,7 +70,7 @@ int ImportDok(const Arguments& a, std::ostream& out, std::ostream& err) {
         << " is missing; install hamradio-files or name a file)\n";
     return 1;
   }
-  return WithEngine(a, err, [&] {
+  return RunWithDataEngine(a.dataDir, err, [&] {
     if (a.ifEmpty && !CallBookEmpty()) {
       out << "KXCBUCH holds data already: nothing imported\n";
       return 0;

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "app/contest_header_fields.h"
+#include "log_environment.h"
 #include "outputs/output_kinds.h"
 #include "outputs/output_runner.h"
 #include "radio/date_time.h"
@@ -33,26 +34,11 @@ namespace {
 
 using namespace tarvik;
 
-constexpr int kQsos = 10000;
+using bench::kQsos;
 
-class QuietDialogs : public UserDialogs {
-public:
-  void Inform(const std::string&) override {}
-  bool Confirm(const std::string&) override { return true; }
-  void Beep() override {}
-  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
-  bool OpenDocument(const std::string&) override { return false; }
-};
-
-class FixedClock : public Clock {
-public:
-  DateTime LocalNow() const override { return {2026, 3, 14, 19, 30, 0, 0}; }
-  std::optional<int> ZoneCorrectionSeconds() const override { return 0; }
-};
-
-const char* const kDoks[] = {"N01", "N02", "N05", "N11", "N27", "O21", "5N",  "WN",
-                             "1N",  "13N", "G01", "P43", "L11", "R01", "N55", "Z14"};
+using bench::FixedClock;
+using bench::kDoks;
+using bench::QuietDialogs;
 
 /// The data directory, engine and the 10,000-QSO log of contest 1.
 class Environment {

@@ -10,7 +10,7 @@
 #include "logging/adif_import.h"
 #include "logging/qso_session.h"
 #include "storage/data_directory.h"
-#include "storage/engine.h"
+#include "storage/tool_engine.h"
 #include "storage/fileblock.h"
 #include "storage/key_codec.h"
 #include "storage/program_files.h"
@@ -216,20 +216,7 @@ int RunAdifImportToolCommand(const std::vector<std::string>& args, std::ostream&
   Arguments a;
   if (!Parse(args, &a, err))
     return 2;
-  if (a.dataDir.empty())
-    RememberWorkingDirectoryAsDataDirectory();
-  else
-    SetDataDirectory(a.dataDir);
-  if (InitEngine() != 0) {
-    err << "tarvik-tool: the record-file engine cannot start\n";
-    return 1;
-  }
-  const int code = Import(a, out, err);
-  if (ExitEngine() != 0 && code == 0) {
-    err << "tarvik-tool: the files could not be closed cleanly\n";
-    return 1;
-  }
-  return code;
+  return RunWithDataEngine(a.dataDir, err, [&] { return Import(a, out, err); });
 }
 
 const char* AdifImportToolUsage() {

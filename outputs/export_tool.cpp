@@ -8,7 +8,7 @@
 #include "outputs/output_kinds.h"
 #include "outputs/participant_data.h"
 #include "storage/data_directory.h"
-#include "storage/engine.h"
+#include "storage/tool_engine.h"
 #include "storage/program_files_tool.h"
 
 namespace tarvik {
@@ -195,20 +195,7 @@ int RunExportToolCommand(const std::vector<std::string>& args, std::ostream& out
   Arguments a;
   if (!Parse(args, &a, err))
     return 2;
-  if (a.dataDir.empty())
-    RememberWorkingDirectoryAsDataDirectory();
-  else
-    SetDataDirectory(a.dataDir);
-  if (InitEngine() != 0) {
-    err << "tarvik-tool: the record-file engine cannot start\n";
-    return 1;
-  }
-  const int code = Export(a, out, err);
-  if (ExitEngine() != 0 && code == 0) {
-    err << "tarvik-tool: the files could not be closed cleanly\n";
-    return 1;
-  }
-  return code;
+  return RunWithDataEngine(a.dataDir, err, [&] { return Export(a, out, err); });
 }
 
 const char* ExportToolUsage() {

@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
@@ -36,6 +35,7 @@
 #include "storage/ui/trk_brow.h"
 #include "widgets/help_request.h"
 #include "widgets/trk_bit_btn.h"
+#include "widgets/wave_backdrop.h"
 
 namespace tarvik {
 
@@ -101,21 +101,7 @@ public:
 protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0.0, QColor(0x0E, 0x1C, 0x30));
-    gradient.setColorAt(0.55, QColor(0x1F, 0x3F, 0x66));
-    gradient.setColorAt(1.0, QColor(0x2E, 0x5C, 0x8E));
-    p.fillRect(rect(), gradient);
-    // Thin rings of a radio wave, for a quiet picture behind the menu.
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF centre(width() * 0.5, height() * 0.62);
-    for (int i = 1; i <= 6; ++i) {
-      QColor ring(0xFF, 0xFF, 0xFF, 26 - 3 * i);
-      p.setPen(QPen(ring, 2));
-      p.setBrush(Qt::NoBrush);
-      const qreal r = 22.0 * i;
-      p.drawEllipse(centre, r, r);
-    }
+    PaintWaveBackdrop(p, rect(), 0.62, 6, 22.0);
     p.setPen(QColor(0xFF, 0xFF, 0xFF, 40));
     QFont font = p.font();
     font.setPointSize(34);

@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
@@ -31,6 +30,7 @@
 #include "storage/ui/trk_brow.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
+#include "widgets/wave_backdrop.h"
 
 namespace tarvik {
 
@@ -52,17 +52,7 @@ public:
 protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0.0, QColor(0x0E, 0x1C, 0x30));
-    gradient.setColorAt(0.6, QColor(0x1F, 0x3F, 0x66));
-    gradient.setColorAt(1.0, QColor(0x2E, 0x5C, 0x8E));
-    p.fillRect(rect(), gradient);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF centre(width() * 0.5, height() * 0.78);
-    for (int i = 1; i <= 5; ++i) {
-      p.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 24 - 3 * i), 2));
-      p.drawEllipse(centre, 20.0 * i, 20.0 * i);
-    }
+    PaintWaveBackdrop(p, rect(), 0.78, 5, 20.0);
   }
 };
 
