@@ -1,5 +1,7 @@
 #include "app/text_helpers.h"
 
+#include <vector>
+
 #include <algorithm>
 #include <cmath>
 
@@ -259,6 +261,25 @@ std::string CompleteTime(std::string_view typed) {
   if (t.size() == 3 && !hasColon)
     return join('0', t[0], std::string_view(t).substr(1, 2));
   return t;
+}
+
+std::vector<std::string> TextLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty())
+    lines.push_back(line);
+  return lines;
 }
 
 } // namespace tarvik

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "radio/clock.h"
 
@@ -74,5 +75,9 @@ std::string CompleteDate(std::string_view text, const Clock& clock = ProcessCloc
 /// "0h:mm", "hhmm" becomes "hh:mm", "hmm" becomes "0h:mm"; any other text is returned
 /// trimmed.
 std::string CompleteTime(std::string_view text);
+
+/// The lines of a multi-line text (CR LF, LF or CR between them; a line end at the end
+/// starts no further line).
+std::vector<std::string> TextLines(std::string_view text);
 
 } // namespace tarvik

@@ -7,15 +7,16 @@
 
 #include "app/contest_header_fields.h"
 #include "app/family_settings.h"
+#include "app/tool_dialogs.h"
 #include "logging/adif_import.h"
 #include "logging/qso_session.h"
 #include "storage/data_directory.h"
-#include "storage/tool_engine.h"
 #include "storage/fileblock.h"
 #include "storage/key_codec.h"
 #include "storage/program_files.h"
 #include "storage/program_files_tool.h"
 #include "storage/strings.h"
+#include "storage/tool_engine.h"
 
 namespace tarvik {
 
@@ -29,24 +30,6 @@ struct Arguments {
   std::vector<std::pair<std::string, std::string>> maps; // (file field, log field)
   bool noCheck = false;
   std::string dataDir;
-};
-
-/// Messages of the checks go to the error stream; questions are answered yes.
-class ToolDialogs final : public UserDialogs {
-public:
-  explicit ToolDialogs(std::ostream& err) : err_(err) {}
-  void Inform(const std::string& text) override { err_ << TerminalText(text) << "\n"; }
-  bool Confirm(const std::string& text) override {
-    err_ << TerminalText(text) << " (yes)\n";
-    return true;
-  }
-  void Beep() override {}
-  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
-  bool OpenDocument(const std::string&) override { return false; }
-
-private:
-  std::ostream& err_;
 };
 
 bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err) {

@@ -428,7 +428,7 @@ private:
       Blank();
     }
     if (code_ == 'b' || code_ == 'j') {
-      const std::vector<std::string> station = DescriptionLines();
+      const std::vector<std::string> station = TextLines(s_.station.stationDescription);
       if (!station.empty()) {
         Blank();
         Line("Angaben zur Station:");
@@ -440,26 +440,6 @@ private:
     Line("Ich erkläre, dass ich die Regeln für \"" + def_.ContestName + "\"");
     Line("beachtet und die Lizenzbestimmungen meines Landes eingehalten habe.");
     Line("Die Angaben des Logs entsprechen der Wahrheit.");
-  }
-
-  std::vector<std::string> DescriptionLines() const {
-    std::vector<std::string> lines;
-    std::string line;
-    const std::string& text = s_.station.stationDescription;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const char c = text[i];
-      if (c == '\r' || c == '\n') {
-        lines.push_back(line);
-        line.clear();
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-          ++i;
-      } else {
-        line += c;
-      }
-    }
-    if (!line.empty())
-      lines.push_back(line);
-    return lines;
   }
 
   void CodeHLists() {

@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <map>
 
+#include "app/tool_dialogs.h"
 #include "outputs/output_contest.h"
 #include "outputs/output_kinds.h"
 #include "outputs/participant_data.h"
 #include "storage/data_directory.h"
-#include "storage/tool_engine.h"
 #include "storage/program_files_tool.h"
+#include "storage/tool_engine.h"
 
 namespace tarvik {
 
@@ -70,24 +71,6 @@ bool ApplyParticipant(const Arguments& a, ParticipantData& p, std::ostream& err)
   }
   return true;
 }
-
-/// Messages of building the definition go to the error stream; questions are not asked.
-class ToolDialogs final : public UserDialogs {
-public:
-  explicit ToolDialogs(std::ostream& err) : err_(err) {}
-  void Inform(const std::string& text) override { err_ << TerminalText(text) << "\n"; }
-  bool Confirm(const std::string& text) override {
-    err_ << TerminalText(text) << " (yes)\n";
-    return true;
-  }
-  void Beep() override {}
-  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
-  bool OpenDocument(const std::string&) override { return false; }
-
-private:
-  std::ostream& err_;
-};
 
 bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err) {
   std::vector<std::string> positional;

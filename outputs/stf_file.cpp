@@ -13,27 +13,6 @@ std::string_view Piece(std::string_view text, std::size_t from, std::size_t n) {
   return from < text.size() ? text.substr(from, n) : std::string_view();
 }
 
-/// The lines of a station description text (CR LF, LF or CR between them; a line end at the
-/// end starts no further line).
-std::vector<std::string> TextLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-        ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty())
-    lines.push_back(line);
-  return lines;
-}
-
 /// The equipment line of codes b and j; "" when the station description is empty.
 std::string EquipmentLine(const OutputSource& source) {
   const std::vector<std::string> lines = TextLines(source.station.stationDescription);
