@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential g++ cmake ninja-build pkg-config
+  build-essential g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsqlite3-dev
