@@ -389,8 +389,9 @@ int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostrea
                                std::ostream& err, FileIo& io) {
   RegisterProgramFileLayouts();
   if (args.size() == 2 && args[0] == "check") {
-    return RunWithDataDirectoryLock(io, DataDirectoryOfFileblock(args[1]), err,
-                                    [&] { return Check(args[1], out, err, io); });
+    return RunWithDataDirectoryLock(
+        io, DataDirectoryOfFileblock(args[1]), err, [&] { return Check(args[1], out, err, io); },
+        DirectoryUse::kReadOnly);
   }
   if (args.size() < 3 || args[0] != "dump")
     return -1;
@@ -415,8 +416,9 @@ int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostrea
     err << "tarvik-tool dump: --key needs a key number from 1\n";
     return 2;
   }
-  return RunWithDataDirectoryLock(io, DataDirectoryOfFileblock(args[1]), err,
-                                  [&] { return DumpFields(args[1], key, out, err, io); });
+  return RunWithDataDirectoryLock(
+      io, DataDirectoryOfFileblock(args[1]), err,
+      [&] { return DumpFields(args[1], key, out, err, io); }, DirectoryUse::kReadOnly);
 }
 
 } // namespace tarvik

@@ -162,10 +162,13 @@ int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& ou
   if (command == "check" || command == "repair") {
     if (args.size() != 2)
       return 2;
-    return RunWithDataDirectoryLock(io, DataDirectoryOfFileblock(name), err, [&] {
-      return command == "check" ? CheckFileblockCommand(name, out, err, io)
-                                : Repair(name, out, err, io);
-    });
+    if (command == "check") {
+      return RunWithDataDirectoryLock(
+          io, DataDirectoryOfFileblock(name), err,
+          [&] { return CheckFileblockCommand(name, out, err, io); }, DirectoryUse::kReadOnly);
+    }
+    return RunWithDataDirectoryLock(io, DataDirectoryOfFileblock(name), err,
+                                    [&] { return Repair(name, out, err, io); });
   }
   int key = 1;
   if (args.size() == 4 && args[2] == "--key") {
@@ -182,8 +185,9 @@ int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& ou
     err << "usage: tarvik-tool dump NAME [--key K]\n";
     return 2;
   }
-  return RunWithDataDirectoryLock(io, DataDirectoryOfFileblock(name), err,
-                                  [&] { return Dump(name, key, out, err, io); });
+  return RunWithDataDirectoryLock(
+      io, DataDirectoryOfFileblock(name), err, [&] { return Dump(name, key, out, err, io); },
+      DirectoryUse::kReadOnly);
 }
 
 } // namespace tarvik

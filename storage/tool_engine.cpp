@@ -1,5 +1,7 @@
 #include "storage/tool_engine.h"
 
+#include <cerrno>
+
 #include "storage/data_directory.h"
 #include "storage/engine.h"
 #include "storage/error_channel.h"
@@ -28,13 +30,18 @@ std::string DataDirectoryRefusalText(const std::string& directory,
 }
 
 int RunWithDataDirectoryLock(FileIo& io, const std::string& directory, std::ostream& err,
-                             const std::function<int()>& body) {
+                             const std::function<int()>& body, DirectoryUse use) {
   std::unique_ptr<DataDirectoryLock> lock;
   DataDirectoryLock::Refusal refusal;
   if (DataDirectoryLock::Acquire(io, directory, kToolLockHolder, &lock, &refusal) !=
       DataDirectoryLock::Outcome::kHeld) {
-    err << "tarvik-tool: " << DataDirectoryRefusalText(directory, refusal) << "\n";
-    return 1;
+    const bool unwritable =
+        refusal.outcome == DataDirectoryLock::Outcome::kFailed &&
+        (refusal.osError == EACCES || refusal.osError == EPERM || refusal.osError == EROFS);
+    if (!(use == DirectoryUse::kReadOnly && unwritable)) {
+      err << "tarvik-tool: " << DataDirectoryRefusalText(directory, refusal) << "\n";
+      return 1;
+    }
   }
   return body();
 }

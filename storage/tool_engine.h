@@ -25,11 +25,20 @@ inline constexpr const char* kToolLockHolder = "tarvik-tool";
 std::string DataDirectoryRefusalText(const std::string& directory,
                                      const DataDirectoryLock::Refusal& refusal);
 
+/// How a command uses the data directory.
+enum class DirectoryUse {
+  kWrite,    ///< it may change files: the lock is required
+  kReadOnly, ///< it only reads: in a directory nobody may write to (the lock file cannot be
+             ///< created for lack of permission, or the file system is read-only) it runs
+             ///< without the lock, as no one can change the files under it there
+};
+
 /// Runs `body` while holding the lock of `directory`, taken through `io`, and returns its
 /// exit code; when the lock is refused, says why on `err` and returns 1 without running
 /// `body`.
 int RunWithDataDirectoryLock(FileIo& io, const std::string& directory, std::ostream& err,
-                             const std::function<int()>& body);
+                             const std::function<int()>& body,
+                             DirectoryUse use = DirectoryUse::kWrite);
 
 /// Runs `body` with the data directory `dataDir` (empty: the working directory) locked and
 /// the engine started on it, and returns its exit code; 1 with a message on `err` when the

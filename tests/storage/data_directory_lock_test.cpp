@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <unistd.h>
 
 #include "storage/data_directory_lock.h"
 #include "storage/file_io.h"
 #include "storage/memory_file_io.h"
+#include "storage/storage_tool.h"
 #include "storage/tool_engine.h"
 #include "support/call_fault_file_io.h"
 #include "support/temp_dir.h"
@@ -68,6 +70,25 @@ TEST(DataDirectoryLock, AMissingDirectoryOrAFailingLockFileIsTold) {
   EXPECT_EQ(DataDirectoryRefusalText("/data", refusal),
             "the data directory /data/ cannot be locked (/data/TARVIK.LCK): permission denied");
   EXPECT_EQ(lock, nullptr);
+}
+
+TEST(DataDirectoryLock, ReadingCommandsNeedNoLockWhereNobodyCanWrite) {
+  // The lock file cannot be created on a read-only file system: nobody can change the files
+  // there, so a check or dump reads them anyway; a repair is refused.
+  MemoryFileIo memory;
+  CallFaultFileIo faulty(memory);
+  std::ostringstream out;
+  std::ostringstream err;
+  faulty.FailAt(1, CallFaultFileIo::Fault::kOnce, EROFS);
+  EXPECT_EQ(RunStorageToolCommand({"check", "/ro/KXTINY"}, out, err, faulty), 1);
+  EXPECT_EQ(err.str(),
+            "/ro/KXTINY: /ro/KXTINY.DAT cannot be opened: the file or directory does not exist\n");
+  err.str("");
+  faulty.FailAt(1, CallFaultFileIo::Fault::kOnce, EROFS);
+  EXPECT_EQ(RunStorageToolCommand({"repair", "/ro/KXTINY"}, out, err, faulty), 1);
+  EXPECT_EQ(err.str(), "tarvik-tool: the data directory /ro/ cannot be locked "
+                       "(/ro/TARVIK.LCK): the file system is read-only\n");
+  EXPECT_TRUE(out.str().empty());
 }
 
 } // namespace
