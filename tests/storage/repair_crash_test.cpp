@@ -1,8 +1,9 @@
 // A repair interrupted at any point: every file call of it fails once in turn, or the
 // process dies at it followed by a power loss (unsynced data and unsynced directory changes
 // dropped). A fresh engine then opens what is left; every live record must be there exactly
-// once with its bytes, the index must agree with the data, and no file left over may block
-// or change a later open. The states an interrupted repair (or an older version) leaves are
+// once with its bytes, the one the repair removes (a duplicate key) must be in the report,
+// the index must agree with the data, and no file left over may block or change a later
+// open. The states an interrupted repair (or an older version) leaves are
 // also built by hand, each with what must be kept.
 
 #include <gtest/gtest.h>
@@ -51,6 +52,23 @@ protected:
       files_[name] = build.FileContents(name);
     // A crash left the files unflushed: the next open repairs them.
     files_[Base() + ".DAT"][format::kHdrInUse] = 1;
+
+    // The same files with the unique key of record T1002 changed behind the engine's back
+    // into that of T1001: the repair removes it from the data file, into the report.
+    duplicateFiles_ = files_;
+    std::string& dat = duplicateFiles_[Base() + ".DAT"];
+    const std::size_t slot = Variable() ? kVarSection : kTestRecLen;
+    const std::size_t tagAt = Variable() ? 8 : kCodeAt + 1;
+    std::size_t patched = 0;
+    for (std::size_t at = slot; at + slot <= dat.size(); at += slot) {
+      if (format::LoadI32(dat.data() + at) == 0 && dat.compare(at + tagAt, 5, Tag(2)) == 0) {
+        dat.replace(at + tagAt, 5, Tag(1));
+        ++patched;
+      }
+    }
+    ASSERT_EQ(patched, 1u);
+    withoutDuplicate_ = expected_;
+    withoutDuplicate_.erase(Tag(2));
   }
 
   bool Variable() const { return GetParam() == Layout::kVariable; }
@@ -160,7 +178,7 @@ protected:
   void InterruptAtEveryCall(CallFaultFileIo::Fault fault) {
     long n = 1;
     for (;; ++n) {
-      auto memory = Fresh(files_);
+      auto memory = Fresh(duplicateFiles_);
       CallFaultFileIo faulty(*memory);
       StartEngine(&faulty);
       Fileblock* fb = OpenLayout();
@@ -172,7 +190,12 @@ protected:
                       static_cast<unsigned>(n));
       }
       StopEngine();
-      Verify(*memory, expected_, "call " + std::to_string(n));
+      Verify(*memory, withoutDuplicate_, "call " + std::to_string(n));
+      // The record the repair removed is in the report, however the repair was cut short.
+      EXPECT_NE(memory->FileContents(Base() + ".MSG")
+                    .find("Key:<" + Tag(1) + "> KeyNr: " + std::to_string(UniqueKey()) + " Ref: "),
+                std::string::npos)
+          << "call " << n;
       if (HasFailure())
         return;
       if (!reached) {
@@ -186,6 +209,8 @@ protected:
   MemoryFileIo build_;
   std::map<std::string, std::string> files_;
   Records expected_;
+  std::map<std::string, std::string> duplicateFiles_;
+  Records withoutDuplicate_;
 };
 
 TEST_P(RepairInterrupted, FailingCallAtEveryPoint) {
