@@ -18,14 +18,14 @@ std::string ProgramLockRefusalMessage(const std::string& directory,
   case DataDirectoryLock::Outcome::kInUse:
     return ChooseText("Das Datenverzeichnis " + dir +
                           " wird bereits von einem anderen Programm benutzt (Tarvik oder "
-                          "tarvik-tool; die Sperre " +
-                          std::string(kDataDirectoryLockFile) + " hält " +
-                          (holder.empty() ? std::string("ein anderes Programm") : holder) +
+                          "tarvik-tool; Sperrdatei " +
+                          std::string(kDataDirectoryLockFile) +
+                          (holder.empty() ? std::string() : ", gehalten von " + holder) +
                           "). Das Programm wird beendet.",
                       "The data directory " + dir +
-                          " is in use by another program (Tarvik or tarvik-tool; the lock " +
-                          std::string(kDataDirectoryLockFile) + " is held by " +
-                          (holder.empty() ? std::string("another program") : holder) +
+                          " is in use by another program (Tarvik or tarvik-tool; lock file " +
+                          std::string(kDataDirectoryLockFile) +
+                          (holder.empty() ? std::string() : ", held by " + holder) +
                           "). The program ends.");
   case DataDirectoryLock::Outcome::kNoDirectory:
     return ChooseText("Das Datenverzeichnis " + dir +

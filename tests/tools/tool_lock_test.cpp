@@ -134,11 +134,11 @@ TEST_F(ToolLock, ARunBesideTheProgramIsRefusedAndTheProgramBesideARun) {
       dialogs.Informs(),
       (std::vector<std::string>{
           "Das Datenverzeichnis " + dir.path() +
-              " wird bereits von einem anderen Programm benutzt (Tarvik oder tarvik-tool; die "
-              "Sperre TARVIK.LCK hält tarvik-tool, PID " +
+              " wird bereits von einem anderen Programm benutzt (Tarvik oder tarvik-tool; "
+              "Sperrdatei TARVIK.LCK, gehalten von tarvik-tool, PID " +
               pid_ + "). Das Programm wird beendet.",
           "The data directory " + dir.path() +
-              " is in use by another program (Tarvik or tarvik-tool; the lock TARVIK.LCK is held "
+              " is in use by another program (Tarvik or tarvik-tool; lock file TARVIK.LCK, held "
               "by tarvik-tool, PID " +
               pid_ + "). The program ends."}));
   EXPECT_EQ(Files(dir.path()), before);
