@@ -1,5 +1,6 @@
 #include "app/record_file_errors.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "storage/dates.h"
 #include "storage/engine.h"
 #include "storage/error_channel.h"
+#include "storage/failure_cause.h"
 #include "storage/file_io.h"
 #include "storage/pictures.h"
 
@@ -116,6 +118,10 @@ void AppendDumpReport(const std::vector<ErrorEntry>& entries, Fileblock* current
       return;
     if (!line("     - Err: " + std::to_string(ReducedErrorNumber(e.code))))
       return;
+    // The operating system's own word on it: which call failed and why.
+    if (e.osError != 0 && !line("     - OS: " + std::to_string(e.osError) + " " +
+                                FileCallName(e.osFunction) + ": " + OsErrorCause(e.osError)))
+      return;
   }
   (void)file->Sync();
   (void)file->Close();
@@ -194,8 +200,12 @@ void RunRecordFilesExitReport() {
       chosen = &e;
   }
   if (chosen != nullptr && chosen->errorClass > 2) {
-    if (h.dialogs != nullptr)
-      h.dialogs->Inform(RecordFileErrorMessage(ReducedErrorNumber(chosen->code)));
+    if (h.dialogs != nullptr) {
+      std::string message = RecordFileErrorMessage(ReducedErrorNumber(chosen->code));
+      if (const std::string cause = RecordFileCauseLine(*chosen); !cause.empty())
+        message += "\r" + cause;
+      h.dialogs->Inform(message);
+    }
     CloseAfterFailure(entries, *chosen, current);
   }
   h.reporting = false;
@@ -300,6 +310,50 @@ std::string RecordFileErrorMessage(int n) {
   for (int i = 1; i < 6; ++i)
     message += "\r" + lines[i];
   return message;
+}
+
+std::string OsErrorCauseText(int osError) {
+  switch (osError) {
+  case 0:
+    return "";
+  case EWOULDBLOCK:
+#if EAGAIN != EWOULDBLOCK
+  case EAGAIN:
+#endif
+    return ChooseText("Die Datei wird von einem anderen Programm benutzt.",
+                      "The file is in use by another program.");
+  case ENOSPC:
+  case EDQUOT:
+    return ChooseText("Der Datenträger ist voll.", "The disk is full.");
+  case EFBIG:
+    return ChooseText("Die Datei ist zu groß geworden.", "The file has grown too large.");
+  case ENOENT:
+  case ENOTDIR:
+    return ChooseText("Die Datei oder das Verzeichnis existiert nicht.",
+                      "The file or directory does not exist.");
+  case EACCES:
+  case EPERM:
+    return ChooseText("Keine Zugriffsberechtigung.", "Permission denied.");
+  case EROFS:
+    return ChooseText("Der Datenträger ist schreibgeschützt.", "The disk is read-only.");
+  case EIO:
+    return ChooseText("Ein-/Ausgabefehler des Datenträgers.", "Input/output error of the disk.");
+  case EMFILE:
+  case ENFILE:
+    return ChooseText("Zu viele offene Dateien.", "Too many open files.");
+  default:
+    return ChooseText("Betriebssystemfehler ", "Operating system error ") +
+           std::to_string(osError) + ".";
+  }
+}
+
+std::string RecordFileCauseLine(const ErrorEntry& entry) {
+  if (entry.osError == 0)
+    return "";
+  std::string line = ChooseText("Ursache: ", "Cause: ");
+  if (Valid(entry.fileblock))
+    line += entry.fileblock->Name() + ": ";
+  return line + OsErrorCauseText(entry.osError);
 }
 
 } // namespace tarvik

@@ -15,6 +15,7 @@
 
 #include "app/user_dialogs.h"
 #include "radio/clock.h"
+#include "storage/error_channel.h"
 
 namespace tarvik {
 
@@ -61,5 +62,16 @@ int ReducedErrorNumber(int code);
 
 /// The six lines of the message for (reduced) error number `n`, joined by carriage returns.
 std::string RecordFileErrorMessage(int n);
+
+/// What an operating-system error (errno) means, as a sentence in the current language:
+/// "Die Datei wird von einem anderen Programm benutzt." / "The file is in use by another
+/// program.", "Der Datenträger ist voll." / "The disk is full." ...; "" for 0.
+std::string OsErrorCauseText(int osError);
+
+/// The line that names the real cause of a failed operation, from the OS error its entry
+/// carries: "Ursache: KXLK0001: Der Datenträger ist voll." ("Cause: ..."); "" when the
+/// entry has no OS error. The exit report shows it below the six lines of the message and
+/// writes the OS error into the dump file.
+std::string RecordFileCauseLine(const ErrorEntry& entry);
 
 } // namespace tarvik

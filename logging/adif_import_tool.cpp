@@ -120,8 +120,12 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
   std::optional<std::string> header =
       ReadRecord(ProgramFile::kContestHeaders, kContestNumberKey, a.contestNumber);
   if (!header) {
-    err << "tarvik-tool import-adif: there is no contest " << a.contestNumber << " in "
-        << DataPath("KXKK") << "\n";
+    if (StorageFailedInThisRun()) // the cause follows from the frame
+      err << "tarvik-tool import-adif: the contest file " << DataPath("KXKK")
+          << " cannot be read\n";
+    else
+      err << "tarvik-tool import-adif: there is no contest " << a.contestNumber << " in "
+          << DataPath("KXKK") << "\n";
     return 1;
   }
   header->resize(ContestHeaderRecord::kLength, '\0');

@@ -132,8 +132,11 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
   ToolDialogs dialogs(err);
   const std::optional<OutputContest> contest = LoadOutputContest(a.contestNumber, dialogs);
   if (!contest) {
-    err << "tarvik-tool export: there is no contest " << a.contestNumber << " in "
-        << DataPath("KXKK") << "\n";
+    if (StorageFailedInThisRun()) // the cause follows from the frame
+      err << "tarvik-tool export: the contest file " << DataPath("KXKK") << " cannot be read\n";
+    else
+      err << "tarvik-tool export: there is no contest " << a.contestNumber << " in "
+          << DataPath("KXKK") << "\n";
     return 1;
   }
   bool participantValid = true;

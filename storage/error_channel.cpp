@@ -5,6 +5,9 @@
 #include <random>
 #include <thread>
 
+#include "storage/engine.h"
+#include "storage/fileblock.h"
+
 namespace tarvik {
 
 int ErrorClassOf(int code) {
@@ -95,6 +98,19 @@ void ErrorChannel::NoteFileFailure(FileCall call, int osError) {
 }
 
 void ErrorChannel::EndOperation() {
+  if (severity_ >= 2) {
+    const ErrorEntry* worst = nullptr;
+    for (const ErrorEntry& e : entries_) {
+      if (worst == nullptr || e.errorClass > worst->errorClass)
+        worst = &e;
+    }
+    if (worst != nullptr && (!failure_.any || worst->errorClass > failure_.entry.errorClass)) {
+      failure_.any = true;
+      failure_.entry = *worst;
+      failure_.entry.fileblock = nullptr;
+      failure_.fileblockName = IsFileblock(worst->fileblock) ? worst->fileblock->Name() : "";
+    }
+  }
   if (!halt_ || halting_ || severity_ < 3) return;
   halting_ = true;
   const std::function<void()> halt = halt_;

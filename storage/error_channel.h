@@ -60,6 +60,16 @@ struct ErrorEntry {
   Fileblock* fileblock = nullptr;
 };
 
+/// The worst failure of the operations since it was last cleared, kept across later
+/// operations (each of which clears the stack), so that whoever ran them can still say what
+/// went wrong: the first entry of the highest class of the operation that ended worst, and
+/// the name of its fileblock (the object may be gone when the note is read).
+struct FailureNote {
+  bool any = false;
+  ErrorEntry entry;          ///< entry.fileblock is not kept (nullptr)
+  std::string fileblockName; ///< "" when the entry named no fileblock
+};
+
 /// The severity class of an error number: for engine numbers below 12288 the fixed
 /// table (1 not found, 2 busy/device, 3 undone, 4 other); from 12288 on the top
 /// hexadecimal digit minus 2.
@@ -91,9 +101,14 @@ public:
   void Record(ErrorEntry entry, int errorClass = -1);
   /// Remembers a failing file call; the first failure of an operation wins.
   void NoteFileFailure(FileCall call, int osError);
-  /// Called by the engine when an operation has ended (after its clean-up). With a halt
-  /// handler installed and a severity of 3 or more, the handler runs (never re-entered).
+  /// Called by the engine when an operation has ended (after its clean-up). An operation
+  /// that ended with severity 2 or more updates the failure note. With a halt handler
+  /// installed and a severity of 3 or more, the handler runs (never re-entered).
   void EndOperation();
+
+  /// The worst failure since ClearFailureNote (any = false when there was none).
+  const FailureNote& LastFailure() const { return failure_; }
+  void ClearFailureNote() { failure_ = FailureNote(); }
 
   /// The halt-on-error switch: `handler` runs when an operation ends with severity 3 or
   /// more (empty: off). The program ends itself from there.
@@ -129,6 +144,7 @@ private:
   std::function<int(int)> random_;
   std::function<void()> halt_;
   bool halting_ = false;
+  FailureNote failure_;
 };
 
 /// The process-wide channel.

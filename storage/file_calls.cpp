@@ -76,4 +76,10 @@ Status RenameFile(FileIo& io, const std::string& from, const std::string& to) {
   return Status::Ok();
 }
 
+Status SyncDirectory(FileIo& io, const std::string& path) {
+  if (IoResult r = io.SyncDirectoryOf(path); !r.ok())
+    return Fail(FileCall::kFlush, r.osError());
+  return Status::Ok();
+}
+
 } // namespace tarvik

@@ -24,5 +24,7 @@ Status OpenFile(FileIo& io, const std::string& path, FileIo::Mode mode, FileIo::
                 std::unique_ptr<File>* file);
 Status RemoveFile(FileIo& io, const std::string& path);
 Status RenameFile(FileIo& io, const std::string& from, const std::string& to);
+/// Makes the creations, renames and removals in the directory of `path` durable.
+Status SyncDirectory(FileIo& io, const std::string& path);
 
 } // namespace tarvik

@@ -10,6 +10,7 @@
 #include "storage/format.h"
 #include "storage/key_codec.h"
 #include "storage/repair.h"
+#include "storage/repair_leftovers.h"
 
 namespace tarvik {
 
@@ -300,31 +301,38 @@ int Fileblock::TryOpen() {
   index_.reset();
   const std::string dat = FilePath("DAT");
   bool mustRepair = false;
+  if (!readOnly_) {
+    // What an interrupted repair left (".SAV", ".TMP") becomes one data file first, which
+    // is then repaired before anything reads it.
+    if (Status s =
+            ResolveInterruptedRepair(io, base_, recLen_, variable_, recordSize_, &mustRepair);
+        !s.ok()) {
+      return s.code();
+    }
+  }
   if (!io.FileExists(dat)) {
-    if (io.FileExists(FilePath("SAV"))) {
-      // A reorganisation was interrupted after the old file got its ".SAV" name: that
-      // copy is the data. It is restored and the index rebuilt from it.
-      if (Status s = RenameFile(io, FilePath("SAV"), dat); !s.ok()) return s.code();
-      mustRepair = true;
-    } else {
-      if (!createIfMissing_ || readOnly_) return err::kMissingNoCreate;
-      if (!AskQuestion(kReasonFileMissing)) return err::kCreateDeclined;
-      for (const char* ext : {"IX", "DIA"}) {
-        if (io.FileExists(FilePath(ext))) {
-          if (Status s = RemoveFile(io, FilePath(ext)); !s.ok()) return s.code();
-        }
-      }
-      if (numKeys_ > 0) {
-        std::vector<IndexKeyDef> defs;
-        for (int k = 1; k <= numKeys_; ++k)
-          defs.push_back({keys_[static_cast<std::size_t>(k)].length, keys_[static_cast<std::size_t>(k)].allowDups});
-        if (Status s = IndexFile::Create(io, FilePath("IX"), defs, engine_->cache(), nullptr); !s.ok())
+    if (!createIfMissing_ || readOnly_)
+      return err::kMissingNoCreate;
+    if (!AskQuestion(kReasonFileMissing))
+      return err::kCreateDeclined;
+    for (const char* ext : {"IX", "DIA"}) {
+      if (io.FileExists(FilePath(ext))) {
+        if (Status s = RemoveFile(io, FilePath(ext)); !s.ok())
           return s.code();
       }
-      if (Status s = DataFile::Create(io, dat, recLen_, numKeys_, false, nullptr); !s.ok())
-        return s.code();
-      (void)io.SyncDirectoryOf(dat);
     }
+    if (numKeys_ > 0) {
+      std::vector<IndexKeyDef> defs;
+      for (int k = 1; k <= numKeys_; ++k)
+        defs.push_back({keys_[static_cast<std::size_t>(k)].length,
+                        keys_[static_cast<std::size_t>(k)].allowDups});
+      if (Status s = IndexFile::Create(io, FilePath("IX"), defs, engine_->cache(), nullptr);
+          !s.ok())
+        return s.code();
+    }
+    if (Status s = DataFile::Create(io, dat, recLen_, numKeys_, false, nullptr); !s.ok())
+      return s.code();
+    (void)io.SyncDirectoryOf(dat);
   }
   std::unique_ptr<DataFile> data;
   const Status opened = DataFile::Open(io, dat, readOnly_, &data);

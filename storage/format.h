@@ -16,6 +16,8 @@
 //   NAME.MSG  text report of records a repair had to remove (appended, never deleted)
 //   NAME.SAV  the old data file while a repair compacts it
 //   NAME.TMP  the compacted data file while a repair writes it
+//   NAME.Knn  a copy left by an interrupted repair that holds records the data file lacks,
+//             set aside (K01 .. K99) for a person to look at; never read by the engine
 //   NAME.ALT  a data backup made outside the engine; it replaces an empty data file
 //
 // DATA FILE (.DAT)

@@ -5,6 +5,7 @@
 #include <climits>
 #include <memory>
 
+#include "storage/failure_cause.h"
 #include "storage/file_io.h"
 #include "storage/format.h"
 #include "storage/key_codec.h"
@@ -22,7 +23,7 @@ bool LoadWholeFile(FileIo& io, const std::string& path, std::string* out, std::s
   std::unique_ptr<File> file;
   if (IoResult r = io.Open(path, FileIo::Mode::kReadOnly, FileIo::Lock::kShared, &file); !r.ok()) {
     *error = r.osError() == EWOULDBLOCK ? path + " is in use by another program"
-                                        : path + " cannot be opened (error " + std::to_string(r.osError()) + ")";
+                                        : path + " cannot be opened: " + OsErrorCause(r.osError());
     return false;
   }
   std::uint64_t size = 0;

@@ -106,7 +106,10 @@ IoResult MemoryFileIo::Open(const std::string& path, Mode mode, Lock lock,
   auto it = files_.find(path);
   if (it == files_.end()) {
     if (mode != Mode::kCreate && mode != Mode::kOpenOrCreate) return IoResult(ENOENT);
-    it = files_.emplace(path, std::make_shared<Node>()).first;
+    auto node = std::make_shared<Node>();
+    if (trackDirectory_)
+      directoryChanges_.push_back({"", path, node});
+    it = files_.emplace(path, std::move(node)).first;
   }
   Node& node = *it->second;
   if (lock == Lock::kExclusive && (node.exclusiveLock || node.sharedLocks > 0))
@@ -127,20 +130,41 @@ bool MemoryFileIo::FileExists(const std::string& path) { return files_.count(pat
 bool MemoryFileIo::DirectoryExists(const std::string&) { return true; }
 
 IoResult MemoryFileIo::Remove(const std::string& path) {
-  if (files_.erase(path) == 0) return IoResult(ENOENT);
+  if (files_.count(path) == 0)
+    return IoResult(ENOENT);
+  NoteDirectoryChange(path, "");
+  files_.erase(path);
   return IoResult::Ok();
 }
 
 IoResult MemoryFileIo::Rename(const std::string& from, const std::string& to) {
   auto it = files_.find(from);
   if (it == files_.end()) return IoResult(ENOENT);
+  NoteDirectoryChange(from, to);
   auto node = it->second;
   files_.erase(it);
   files_[to] = std::move(node);
   return IoResult::Ok();
 }
 
-IoResult MemoryFileIo::SyncDirectoryOf(const std::string&) { return IoResult::Ok(); }
+IoResult MemoryFileIo::SyncDirectoryOf(const std::string&) {
+  if (trackDirectory_) {
+    durable_ = files_;
+    directoryChanges_.clear();
+  }
+  return IoResult::Ok();
+}
+
+void MemoryFileIo::TrackDirectoryChanges(bool on) {
+  trackDirectory_ = on;
+  durable_ = files_;
+  directoryChanges_.clear();
+}
+
+void MemoryFileIo::NoteDirectoryChange(std::string from, std::string to) {
+  if (trackDirectory_)
+    directoryChanges_.push_back({std::move(from), std::move(to), nullptr});
+}
 
 void MemoryFileIo::SetFile(const std::string& path, const std::string& bytes) {
   auto& node = files_[path];
@@ -148,6 +172,8 @@ void MemoryFileIo::SetFile(const std::string& path, const std::string& bytes) {
   node->data = bytes;
   node->synced = bytes;
   node->pending.clear();
+  if (trackDirectory_)
+    durable_[path] = node;
 }
 
 std::string MemoryFileIo::FileContents(const std::string& path) const {
@@ -188,6 +214,30 @@ IoResult MemoryFileIo::CountSync() {
 void MemoryFileIo::Crash(Loss loss, unsigned seed) {
   ++generation_;
   std::mt19937 rng(seed);
+  if (trackDirectory_ && loss != Loss::kNone) {
+    // The directory as of its last sync, plus the earlier of the operations since.
+    const std::size_t kept =
+        loss == Loss::kSome ? rng() % (directoryChanges_.size() + 1) : std::size_t{0};
+    Directory directory = durable_;
+    for (std::size_t i = 0; i < kept; ++i) {
+      const DirectoryChange& c = directoryChanges_[i];
+      if (c.from.empty()) {
+        directory[c.to] = c.node;
+        continue;
+      }
+      const auto it = directory.find(c.from);
+      if (it == directory.end())
+        continue;
+      auto node = it->second;
+      directory.erase(it);
+      if (!c.to.empty())
+        directory[c.to] = std::move(node);
+    }
+    files_ = std::move(directory);
+  }
+  if (trackDirectory_) {
+    directoryChanges_.clear();
+  }
   for (auto& [name, node] : files_) {
     if (loss != Loss::kNone) {
       std::string data = node->synced;
@@ -207,6 +257,8 @@ void MemoryFileIo::Crash(Loss loss, unsigned seed) {
     node->sharedLocks = 0;
     node->exclusiveLock = false;
   }
+  if (trackDirectory_)
+    durable_ = files_;
 }
 
 } // namespace tarvik

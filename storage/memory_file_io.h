@@ -2,7 +2,10 @@
 // An in-memory file system behind the FileIo interface, with fault injection: fail the
 // n-th write or sync, or simulate a power loss in which every file falls back to what it
 // held at its last sync. Tests and fuzz targets use it; the program uses PosixFileIo().
-// Directory operations (create, rename, remove) are durable at once.
+// Directory operations (create, rename, remove) are durable at once, unless
+// TrackDirectoryChanges is on: then a power loss also undoes the directory operations made
+// since the last SyncDirectoryOf (all of them, or the later ones: a journalling file system
+// keeps them in order). The whole file system counts as one directory.
 
 #include <map>
 #include <string>
@@ -41,10 +44,17 @@ public:
   long writeCount() const { return writes_; }
   long syncCount() const { return syncs_; }
 
+  /// With `on`, creations, renames and removals become durable only at the next
+  /// SyncDirectoryOf; Crash then undoes those made since (see Loss).
+  void TrackDirectoryChanges(bool on);
+
   /// What survives a crash of the files' unsynced writes.
   enum class Loss {
-    kUnsynced, // a power loss: every file returns to its contents at its last Sync
-    kSome,     // a power loss: each unsynced write survives or not, by `seed`
+    kUnsynced, // a power loss: every file returns to its contents at its last Sync, and
+               // tracked directory operations since the last directory sync are undone
+    kSome,     // a power loss: each unsynced write survives or not, by `seed`; of the
+               // tracked directory operations the earlier ones up to a point chosen by
+               // `seed` survive
     kNone,     // the process dies: everything written stays
   };
   /// Simulates a crash: files lose what `loss` says, all locks are released, and files
@@ -57,8 +67,22 @@ private:
   friend class MemoryFile;
   IoResult CountWrite();
   IoResult CountSync();
+  /// Notes a directory operation about to change `files_` (when tracking).
+  void NoteDirectoryChange(std::string from, std::string to);
 
-  std::map<std::string, std::shared_ptr<Node>> files_;
+  using Directory = std::map<std::string, std::shared_ptr<Node>>;
+  /// A directory operation since the last directory sync: `from` renamed to `to`; an
+  /// empty `from` creates `to` (with `node`), an empty `to` removes `from`.
+  struct DirectoryChange {
+    std::string from;
+    std::string to;
+    std::shared_ptr<Node> node;
+  };
+
+  Directory files_;
+  bool trackDirectory_ = false;
+  Directory durable_; // the directory as of the last directory sync (when tracking)
+  std::vector<DirectoryChange> directoryChanges_;
   long generation_ = 0;
   long writes_ = 0;
   long syncs_ = 0;

@@ -12,6 +12,7 @@
 #include "storage/program_files.h"
 #include "storage/qso_record.h"
 #include "storage/storage_tool.h"
+#include "storage/tool_engine.h"
 
 namespace tarvik {
 
@@ -163,7 +164,7 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
 }
 
 int Check(const std::string& name, std::ostream& out, std::ostream& err, FileIo& io) {
-  const int files = RunStorageToolCommand({"check", name}, out, err, io);
+  const int files = CheckFileblockCommand(name, out, err, io);
   const FileblockLayout* layout = FindFileblockLayout(name);
   if (files != 0 || layout == nullptr)
     return files;
@@ -387,8 +388,11 @@ int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostrea
 int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostream& out,
                                std::ostream& err, FileIo& io) {
   RegisterProgramFileLayouts();
-  if (args.size() == 2 && args[0] == "check")
-    return Check(args[1], out, err, io);
+  if (args.size() == 2 && args[0] == "check") {
+    return RunWithDataDirectoryLock(
+        io, DataDirectoryOfFileblock(args[1]), err, [&] { return Check(args[1], out, err, io); },
+        DirectoryUse::kReadOnly);
+  }
   if (args.size() < 3 || args[0] != "dump")
     return -1;
   bool fields = false;
@@ -412,7 +416,9 @@ int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostrea
     err << "tarvik-tool dump: --key needs a key number from 1\n";
     return 2;
   }
-  return DumpFields(args[1], key, out, err, io);
+  return RunWithDataDirectoryLock(
+      io, DataDirectoryOfFileblock(args[1]), err,
+      [&] { return DumpFields(args[1], key, out, err, io); }, DirectoryUse::kReadOnly);
 }
 
 } // namespace tarvik

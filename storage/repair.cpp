@@ -10,6 +10,9 @@
 #include "storage/file_calls.h"
 #include "storage/file_io.h"
 #include "storage/format.h"
+#include "storage/live_records.h"
+#include "storage/repair_leftovers.h"
+#include "storage/repair_report.h"
 
 namespace tarvik {
 
@@ -18,34 +21,6 @@ using namespace format;
 namespace {
 
 constexpr std::size_t kScanChunkBytes = 256 * 1024;
-
-/// Appends lines and raw bytes to the ".MSG" report, creating it at the first write.
-class Report {
-public:
-  Report(FileIo& io, std::string path) : io_(io), path_(std::move(path)) {}
-  ~Report() { (void)CloseFile(file_); }
-
-  Status Append(const std::string& bytes) {
-    if (!file_) {
-      if (Status s = OpenFile(io_, path_, FileIo::Mode::kOpenOrCreate, FileIo::Lock::kNone, &file_);
-          !s.ok()) {
-        return s;
-      }
-      if (Status s = FileSize(*file_, &end_); !s.ok()) return s;
-    }
-    if (Status s = WriteAll(*file_, end_, bytes.data(), bytes.size()); !s.ok()) return s;
-    end_ += bytes.size();
-    return Status::Ok();
-  }
-
-  Status Sync() { return file_ ? SyncFile(*file_) : Status::Ok(); }
-
-private:
-  FileIo& io_;
-  std::string path_;
-  std::unique_ptr<File> file_;
-  std::uint64_t end_ = 0;
-};
 
 bool Continue(const RepairJob& job, int phase, int key, std::int32_t record) {
   return !job.progress || job.progress(job.name, phase, key, record);
@@ -61,36 +36,6 @@ void NoteDroppedRecord(const RepairJob& job, std::int32_t record, int position) 
                             0);
 }
 
-/// Reads the record of the main section at `at` from an old variable-length data file by
-/// following its chain. False for a broken or overlong chain or a record of length 0.
-bool ReadOldVariable(File& file, int s, std::int64_t records, std::int32_t at,
-                     std::vector<std::uint8_t>* out) {
-  const std::size_t maxSections = static_cast<std::size_t>((65525 - s) / (s - 6) + 2);
-  std::vector<std::uint8_t> section(static_cast<std::size_t>(s));
-  std::vector<std::int32_t> seen;
-  out->clear();
-  bool main = true;
-  for (;;) {
-    if (!ReadExact(file, static_cast<std::uint64_t>(at) * s, section.data(), section.size()).ok())
-      return false;
-    if (!main && section[0] != kContinuationMark) return false;
-    const std::size_t count = LoadU16(section.data() + s - kSectionCountFromEnd);
-    if (count > static_cast<std::size_t>(s - kSectionTrailer - (main ? 0 : 1))) return false;
-    out->insert(out->end(), section.begin() + (main ? 0 : 1),
-                section.begin() + (main ? 0 : 1) + static_cast<std::ptrdiff_t>(count));
-    seen.push_back(at);
-    const std::int32_t next = LoadI32(section.data() + s - kSectionNextFromEnd);
-    if (next == 0) break;
-    if (next < 1 || next > records || seen.size() >= maxSections ||
-        std::find(seen.begin(), seen.end(), next) != seen.end()) {
-      return false;
-    }
-    at = next;
-    main = false;
-  }
-  return !out->empty();
-}
-
 std::string Decimal(std::int64_t v) { return std::to_string(v); }
 
 } // namespace
@@ -100,17 +45,18 @@ Status ReorganiseDataFile(const RepairJob& job, std::unique_ptr<DataFile>* out) 
   const std::string dat = job.base + ".DAT";
   const std::string sav = job.base + ".SAV";
   const std::string tmp = job.base + ".TMP";
-  if (io.FileExists(sav)) {
-    if (io.FileExists(dat)) return Status(err::kReorgInterrupted);
-    // Only the old copy is left: it is the data.
-    if (Status s = RenameFile(io, sav, dat); !s.ok()) return Status(err::kRenameFailed, 1);
+  // Whatever an earlier, interrupted repair left is put in order first: one data file.
+  bool leftovers = false;
+  if (Status s = ResolveInterruptedRepair(io, job.base, job.recLen, job.variable, job.recordSize,
+                                          &leftovers);
+      !s.ok()) {
+    return s;
   }
   std::unique_ptr<File> source;
   if (Status s = OpenFile(io, dat, FileIo::Mode::kReadWrite, FileIo::Lock::kExclusive, &source);
       !s.ok()) {
     return s;
   }
-  if (io.FileExists(tmp)) (void)RemoveFile(io, tmp);
   std::unique_ptr<DataFile> fresh;
   if (Status s = DataFile::Create(io, tmp, job.recLen, static_cast<int>(job.keys.size()), true,
                                   &fresh);
@@ -124,63 +70,76 @@ Status ReorganiseDataFile(const RepairJob& job, std::unique_ptr<DataFile>* out) 
   };
 
   if (!Continue(job, 0, 0, 0)) return abandon(Status(err::kRepairStopped));
-  const std::size_t recLen = static_cast<std::size_t>(job.recLen);
-  std::uint64_t size = 0;
-  if (Status s = FileSize(*source, &size); !s.ok()) return abandon(s);
-  const std::int64_t records = static_cast<std::int64_t>(size / recLen) - 1;
-  const std::size_t perChunk = std::max<std::size_t>(1, kScanChunkBytes / recLen);
-  std::vector<std::uint8_t> chunk(perChunk * recLen);
-  std::vector<std::uint8_t> whole;
-  Report report(io, job.base + ".MSG");
+  LiveRecordScan scan(*source, job.recLen, job.variable, job.recordSize);
+  RepairReport report(io, job.base + ".MSG");
+  std::string record;
   std::int32_t counter = 0;
-  for (std::int64_t first = 1; first <= records; first += static_cast<std::int64_t>(perChunk)) {
-    std::size_t got = 0;
-    if (Status s = ReadSome(*source, static_cast<std::uint64_t>(first) * recLen, chunk.data(),
-                            chunk.size(), &got);
-        !s.ok()) {
+  for (;;) {
+    LiveRecordScan::Item item;
+    std::int32_t number = 0;
+    if (Status s = scan.Next(&item, &record, &number); !s.ok())
       return abandon(Status(err::kReorgCopyFailed, s.code()));
-    }
-    const std::size_t inChunk = got / recLen;
-    for (std::size_t i = 0; i < inChunk; ++i) {
-      const std::uint8_t* rec = chunk.data() + i * recLen;
-      const auto number = static_cast<std::int32_t>(first + static_cast<std::int64_t>(i));
-      if (LoadI32(rec) != 0) continue; // deleted, or a continuation section
-      std::int32_t written = 0;
-      if (job.variable) {
-        if (!ReadOldVariable(*source, job.recLen, records, number, &whole)) {
-          NoteDroppedRecord(job, number, 1);
-          (void)report.Append("Ref: " + Decimal(number) + " broken section chain - Dump follows\r\n" +
-                              std::string(reinterpret_cast<const char*>(rec), recLen) + "\r\n\r\n");
-          continue;
-        }
-        if (whole.size() > job.recordSize) whole.resize(job.recordSize);
-        if (Status s = fresh->WriteVariable(whole.data(), whole.size(), 0, &written); !s.ok())
-          return abandon(s);
-      } else {
-        if (Status s = fresh->Allocate(&written); !s.ok()) return abandon(s);
-        if (Status s = fresh->WriteSlot(written, rec); !s.ok()) return abandon(s);
+    if (item == LiveRecordScan::Item::kEnd)
+      break;
+    if (item == LiveRecordScan::Item::kBroken) {
+      NoteDroppedRecord(job, number, 1);
+      if (Status s =
+              report.Append("Ref: " + Decimal(number) + " broken section chain - Dump follows\r\n" +
+                            record + "\r\n\r\n");
+          !s.ok()) {
+        return abandon(s);
       }
-      if (!Continue(job, 1, 0, ++counter)) return abandon(Status(err::kRepairStopped));
+      continue;
     }
-    if (got < chunk.size()) break;
+    std::int32_t written = 0;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.data());
+    if (job.variable) {
+      if (Status s = fresh->WriteVariable(bytes, record.size(), 0, &written); !s.ok())
+        return abandon(s);
+    } else {
+      if (Status s = fresh->Allocate(&written); !s.ok())
+        return abandon(s);
+      if (Status s = fresh->WriteSlot(written, bytes); !s.ok())
+        return abandon(s);
+    }
+    if (!Continue(job, 1, 0, ++counter))
+      return abandon(Status(err::kRepairStopped));
   }
   if (Status s = fresh->WriteHeader(true); !s.ok()) return abandon(s);
   if (Status s = fresh->Sync(); !s.ok()) return abandon(s);
   if (Status s = report.Sync(); !s.ok()) return abandon(s);
-  (void)CloseFile(source);
+  if (Status s = CloseFile(source); !s.ok())
+    return abandon(s);
 
-  // The old file stays as ".SAV" until the compacted copy has its name: an interruption
-  // leaves either the old ".DAT", or only the ".SAV" (restored at the next open).
+  // The compacted copy is complete and durable. The old file stays as ".SAV" until the copy
+  // has its name, and each rename is made durable before the next: an interruption leaves
+  // ".DAT" + ".TMP", ".SAV" + ".TMP", or ".SAV" + the complete ".DAT", which the next open
+  // puts in order (repair_leftovers.h).
   if (Status s = RenameFile(io, dat, sav); !s.ok()) return abandon(Status(err::kRenameFailed, 2));
+  if (Status s = SyncDirectory(io, sav); !s.ok())
+    return abandon(s);
   if (Status s = RenameFile(io, tmp, dat); !s.ok()) {
     (void)RenameFile(io, sav, dat);
+    (void)SyncDirectory(io, dat);
     return abandon(Status(err::kRenameFailed, 3));
   }
-  if (Status s = io.SyncDirectoryOf(dat).ok() ? Status::Ok() : Status(err::kIoError, 4); !s.ok()) {
+  // From here on the new file has the data file's name; on a failure it is closed and the
+  // next open resolves the ".SAV" beside it.
+  if (Status s = SyncDirectory(io, dat); !s.ok()) {
     (void)fresh->Close();
     return s;
   }
-  (void)RemoveFile(io, sav);
+  // The old copy must be gone for good before the index rebuild may drop records from the
+  // new one (duplicates go to the report): else a power loss could bring back a ".SAV" that
+  // no longer matches the data file.
+  if (Status s = RemoveFile(io, sav); !s.ok()) {
+    (void)fresh->Close();
+    return s;
+  }
+  if (Status s = SyncDirectory(io, dat); !s.ok()) {
+    (void)fresh->Close();
+    return s;
+  }
   *out = std::move(fresh);
   return Status::Ok();
 }
@@ -210,7 +169,7 @@ Status RebuildIndex(const RepairJob& job, DataFile& data) {
     if (Status s = IndexFile::Create(io, job.base + ".IX", job.keys, *job.cache, &index); !s.ok())
       return s;
   }
-  Report report(io, job.base + ".MSG");
+  RepairReport report(io, job.base + ".MSG");
   const std::size_t perChunk = std::max<std::size_t>(1, kScanChunkBytes / recLen);
   std::vector<std::uint8_t> chunk(perChunk * recLen);
   std::vector<char> record(std::max(job.recordSize, recLen));
@@ -255,7 +214,10 @@ Status RebuildIndex(const RepairJob& job, DataFile& data) {
                              : recLen;
             lines.append(record.data(), dumpBytes);
             lines += "\r\n\r\n";
+            // The report is durable before the record leaves the data file.
             if (Status r = report.Append(lines); !r.ok()) return r;
+            if (Status r = report.Sync(); !r.ok())
+              return r;
             for (int j = 1; j < k; ++j) {
               const std::string earlier = job.keyBuilder(record.data(), j);
               if (earlier.empty()) continue;
@@ -279,6 +241,9 @@ Status RebuildIndex(const RepairJob& job, DataFile& data) {
   if (index) {
     if (Status s = index->Flush(true); !s.ok()) return s;
     if (Status s = index->Close(); !s.ok()) return s;
+    // The new index file's name must be durable before the data file says "clean".
+    if (Status s = SyncDirectory(io, job.base + ".IX"); !s.ok())
+      return s;
   }
   if (Status s = data.Sync(); !s.ok()) return s;
   if (Status s = data.WriteHeader(false); !s.ok()) return s;

@@ -5,10 +5,12 @@
 
 #include "storage/engine.h"
 #include "storage/error_channel.h"
+#include "storage/failure_cause.h"
 #include "storage/file_io.h"
 #include "storage/fileblock_layouts.h"
 #include "storage/format.h"
 #include "storage/integrity_check.h"
+#include "storage/tool_engine.h"
 
 namespace tarvik {
 
@@ -44,13 +46,22 @@ void HexDump(std::ostream& out, const std::string& bytes) {
   }
 }
 
-int Check(const std::string& name, std::ostream& out, std::ostream& err, FileIo& io) {
+} // namespace
+
+int CheckFileblockCommand(const std::string& name, std::ostream& out, std::ostream& err,
+                          FileIo& io) {
   const CheckReport report = CheckFileblockFiles(io, name);
   for (const std::string& problem : report.problems) err << name << ": " << problem << "\n";
   if (!report.ok()) return 1;
   out << "ok: " << report.liveRecords << " records, " << report.numKeys << " keys\n";
   return 0;
 }
+
+std::string DataDirectoryOfFileblock(const std::string& name) {
+  return DirectoryOf(name);
+}
+
+namespace {
 
 int Dump(const std::string& name, int key, std::ostream& out, std::ostream& err, FileIo& io) {
   std::vector<std::string> problems;
@@ -82,13 +93,16 @@ int Repair(const std::string& name, std::ostream& out, std::ostream& err, FileIo
     std::unique_ptr<File> file;
     if (IoResult r = io.Open(name + ".DAT", FileIo::Mode::kReadWrite, FileIo::Lock::kExclusive, &file);
         !r.ok()) {
-      err << name << ": the data file cannot be opened"
-          << (r.osError() == EWOULDBLOCK ? " (in use by another program)" : "") << "\n";
+      err << name << ": the data file cannot be opened: " << OsErrorCause(r.osError()) << "\n";
       return 1;
     }
     const std::uint8_t one = 1;
-    if (!file->WriteAt(format::kHdrInUse, &one, 1).ok() || !file->Sync().ok()) {
-      err << name << ": the data file cannot be written\n";
+    IoResult written = file->WriteAt(format::kHdrInUse, &one, 1);
+    if (written.ok())
+      written = file->Sync();
+    if (!written.ok()) {
+      err << name << ": the data file cannot be written: " << OsErrorCause(written.osError())
+          << "\n";
       return 1;
     }
     out << name << ": no key layout is known for this file; it is marked for repair, which the "
@@ -104,8 +118,11 @@ int Repair(const std::string& name, std::ostream& out, std::ostream& err, FileIo
   Fileblock* fb = CreateFileblockFromLayout(*layout, layout->name, name);
   int severity = fb == nullptr ? 4 : fb->Repair();
   if (severity != 0) {
-    for (const ErrorEntry& e : RecordFileErrors().Entries())
-      err << name << ": repair failed, error " << e.code << "\n";
+    for (const ErrorEntry& e : RecordFileErrors().Entries()) {
+      const std::string cause = OsErrorCause(e.osError);
+      err << name << ": repair failed, error " << e.code << (cause.empty() ? "" : ": " + cause)
+          << "\n";
+    }
     code = 1;
   }
   if (fb != nullptr) DestroyFileblock(fb);
@@ -142,8 +159,17 @@ int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& ou
     return 2;
   }
   const std::string& name = args[1];
-  if (command == "check") return args.size() == 2 ? Check(name, out, err, io) : 2;
-  if (command == "repair") return args.size() == 2 ? Repair(name, out, err, io) : 2;
+  if (command == "check" || command == "repair") {
+    if (args.size() != 2)
+      return 2;
+    if (command == "check") {
+      return RunWithDataDirectoryLock(
+          io, DataDirectoryOfFileblock(name), err,
+          [&] { return CheckFileblockCommand(name, out, err, io); }, DirectoryUse::kReadOnly);
+    }
+    return RunWithDataDirectoryLock(io, DataDirectoryOfFileblock(name), err,
+                                    [&] { return Repair(name, out, err, io); });
+  }
   int key = 1;
   if (args.size() == 4 && args[2] == "--key") {
     try {
@@ -159,7 +185,9 @@ int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& ou
     err << "usage: tarvik-tool dump NAME [--key K]\n";
     return 2;
   }
-  return Dump(name, key, out, err, io);
+  return RunWithDataDirectoryLock(
+      io, DataDirectoryOfFileblock(name), err, [&] { return Dump(name, key, out, err, io); },
+      DirectoryUse::kReadOnly);
 }
 
 } // namespace tarvik

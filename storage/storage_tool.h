@@ -3,7 +3,9 @@
 //   check NAME           verify a fileblock's files; exit 1 on damage, else print "ok"
 //   dump NAME [--key K]  list the entries of key K (default 1) in key order with records
 //   repair NAME          reorganise the data file and rebuild every key
-// NAME is the path of the files without extension.
+// NAME is the path of the files without extension; its directory is the data directory,
+// which each command locks for its whole run (a run beside the program, or beside another
+// run, is refused at once).
 
 #include <ostream>
 #include <string>
@@ -20,6 +22,14 @@ int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& ou
 /// The same on a given file system (tests).
 int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& out,
                           std::ostream& err, FileIo& io);
+
+/// The check of `name`'s files without taking the directory's lock, for a command that
+/// holds it already.
+int CheckFileblockCommand(const std::string& name, std::ostream& out, std::ostream& err,
+                          FileIo& io);
+
+/// The data directory of a fileblock named by its path without extension.
+std::string DataDirectoryOfFileblock(const std::string& name);
 
 /// Usage lines of the fileblock commands.
 const char* StorageToolUsage();

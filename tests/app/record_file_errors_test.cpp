@@ -10,7 +10,9 @@
 #include "app/record_file_errors.h"
 #include "storage/engine.h"
 #include "storage/error_channel.h"
+#include "storage/file_io.h"
 #include "storage/format.h"
+#include "storage/memory_file_io.h"
 #include "storage/program_files.h"
 #include "storage/qso_record.h"
 #include "support/fake_clock.h"
@@ -290,6 +292,64 @@ TEST_F(RecordFileErrorsTest, AnErrorAtTheEngineLevelEndsTheProgramToo) {
   EXPECT_EQ(halts_, 1);
   EXPECT_EQ(dialogs_.Informs(),
             std::vector<std::string>{"Fehlercode:       52\rDas Programm wird abgebrochen. \r\r\r\r"});
+}
+
+TEST_F(RecordFileErrorsTest, TheMessageNamesTheRealCauseFromTheOsError) {
+  // A file locked by another program (which ignored the data directory's lock).
+  LogWithQsos(2);
+  CloseProgramFile(opened_.back());
+  opened_.pop_back();
+  std::unique_ptr<File> locked;
+  ASSERT_TRUE(PosixFileIo()
+                  .Open(dir_.file("KXLK0002.DAT"), FileIo::Mode::kReadWrite,
+                        FileIo::Lock::kExclusive, &locked)
+                  .ok());
+  EXPECT_EQ(Open(ProgramFile::kQsoLog, 2)->EnsureOpen(), 4);
+  ASSERT_EQ(dialogs_.Informs().size(), 1u);
+  EXPECT_EQ(dialogs_.Informs()[0], RecordFileErrorMessage(10140) +
+                                       "\rUrsache: KXLK0002: Die Datei wird von einem anderen "
+                                       "Programm benutzt.");
+  EXPECT_NE(Dump().find("     - Err: 10140\r\n     - OS: 11 open: in use by another program\r\n"),
+            std::string::npos)
+      << Dump();
+  locked.reset();
+
+  // A full disk, when a QSO is written and when it is synced; in English too.
+  for (const bool atSync : {false, true}) {
+    DetachRecordFileHandler();
+    while (!opened_.empty()) {
+      CloseProgramFile(opened_.back());
+      opened_.pop_back();
+    }
+    StopRecordFiles();
+    dialogs_.Clear();
+    SetRecordFilesHaltAction([this] { ++halts_; });
+    SetLanguageFlag(atSync ? 0 : 1);
+    MemoryFileIo memory;
+    ASSERT_TRUE(StartRecordFiles(dialogs_, clock_, &memory));
+    Fileblock* log = Open(ProgramFile::kQsoLog, 3);
+    ASSERT_EQ(log->EnsureOpen(), 0);
+    if (atSync)
+      memory.FailSyncsAfter(0, ENOSPC);
+    else
+      memory.FailWritesAfter(0, ENOSPC);
+    ASSERT_EQ(log->ClearBuffer(), 0);
+    QsoRecord(log->RecordBuffer()).SetCall("DL1AA");
+    EXPECT_FALSE(AddRecord(*log));
+    ASSERT_EQ(dialogs_.Informs().size(), 1u);
+    EXPECT_EQ(dialogs_.Informs()[0],
+              atSync ? RecordFileErrorMessage(10150) + "\rCause: KXLK0003: The disk is full."
+                     : RecordFileErrorMessage(10075) +
+                           "\rUrsache: KXLK0003: Der Datenträger ist voll.");
+    // With writes failing the report cannot be written either; a failing sync leaves it.
+    if (atSync) {
+      const std::string dump = memory.FileContents(dir_.file("IFD.ERR"));
+      EXPECT_NE(dump.find("     - Err: 10150\r\n     - OS: 28 flush: the disk is full\r\n"),
+                std::string::npos)
+          << dump;
+    }
+    SetLanguageFlag(1);
+  }
 }
 
 } // namespace

@@ -45,6 +45,36 @@ TEST(ErrorChannel, FifthErrorReplacesTheFourth) {
   EXPECT_TRUE(ch.Entries().empty());
 }
 
+TEST(ErrorChannel, TheWorstFailureOutlivesLaterOperationsUntilCleared) {
+  ErrorChannel ch;
+  ch.BeginOperation(16398, nullptr);
+  ch.NoteFileFailure(FileCall::kWrite, ENOSPC);
+  ch.Record({.code = 10200}); // class 1: not a failure
+  ch.Record({.code = 10075}); // class 4
+  ch.EndOperation();
+  ch.BeginOperation(4178, nullptr); // a later close fails too, no worse
+  ch.NoteFileFailure(FileCall::kClose, EIO);
+  ch.Record({.code = 10160});
+  ch.EndOperation();
+  ch.BeginOperation(16392, nullptr); // and one that finds nothing
+  ch.Record({.code = 10200});
+  ch.EndOperation();
+  ASSERT_TRUE(ch.LastFailure().any);
+  EXPECT_EQ(ch.LastFailure().entry.code, 10075);
+  EXPECT_EQ(ch.LastFailure().entry.osError, ENOSPC);
+  EXPECT_EQ(ch.LastFailure().entry.osFunction, 0x4000);
+  ch.BeginOperation(16398, nullptr); // a worse one replaces it
+  ch.Record({.code = 28689});
+  ch.EndOperation();
+  EXPECT_EQ(ch.LastFailure().entry.code, 28689);
+  ch.ClearFailureNote();
+  EXPECT_FALSE(ch.LastFailure().any);
+  ch.BeginOperation(8217, nullptr); // severity 1 never counts
+  ch.Record({.code = 9903});
+  ch.EndOperation();
+  EXPECT_FALSE(ch.LastFailure().any);
+}
+
 TEST(ErrorChannel, FirstFailingFileCallOfAnOperationWins) {
   ErrorChannel ch;
   ch.BeginOperation(8217, nullptr);

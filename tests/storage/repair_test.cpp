@@ -111,20 +111,23 @@ TEST_F(Repair, EmptyKeysAreLeftOutAndDuplicatesGoToTheReport) {
   ExpectSound("DUPREP");
 }
 
-TEST_F(Repair, LeftoverSaveFileBlocksRepairUntilRemoved) {
+TEST_F(Repair, ForeignSaveFileBesideTheDataIsSetAsideNotInTheWay) {
   Fileblock* fb = OpenTest("BLOCKED");
   ASSERT_EQ(AddRecord(fb, {0, "A", 1, "A"}), 0);
   ASSERT_EQ(fb->Close(), 0);
   MarkInUse("BLOCKED");
+  // Three bytes are no data file of this fileblock: the data file stays the data, and the
+  // ".SAV" is kept under another name for a person to look at.
   WriteFileBytes(dir_.file("BLOCKED.SAV"), "old");
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    EXPECT_EQ(fb->FirstKey(2), 4);
-    EXPECT_EQ(LastError(), 10465);
-    EXPECT_EQ(ReadFileBytes(dir_.file("BLOCKED.SAV")), "old");
-  }
-  fs::remove(dir_.file("BLOCKED.SAV"));
   ASSERT_EQ(fb->FirstKey(2), 0);
   EXPECT_EQ(Current(fb).name, "A");
+  EXPECT_FALSE(fs::exists(dir_.file("BLOCKED.SAV")));
+  EXPECT_EQ(ReadFileBytes(dir_.file("BLOCKED.K01")), "old");
+  EXPECT_EQ(ReadFileBytes(dir_.file("BLOCKED.MSG")),
+            "Interrupted repair: found BLOCKED.SAV beside BLOCKED.DAT; BLOCKED.SAV is no data file "
+            "of this fileblock; kept BLOCKED.DAT, BLOCKED.SAV set aside as BLOCKED.K01\r\n");
+  ASSERT_EQ(fb->Close(), 0);
+  ExpectSound("BLOCKED");
 }
 
 TEST_F(Repair, InterruptedReorganisationRestoresTheSaveFile) {
