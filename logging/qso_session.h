@@ -107,6 +107,9 @@ struct ChangeOutcome {
   bool stored = false;             ///< the record was written
   bool fullRecalculation = false;  ///< renumbering, statistics and totals ran again
   RenumberResult renumbered = RenumberResult::kUnchanged;
+  /// The record number of the changed QSO now: the one it had, or after a renumbering the one
+  /// it got in the new log; 0 when it was not stored or cannot be found.
+  std::int32_t record = 0;
 };
 
 /// The live evaluation panel "panelauswertung".

@@ -6,6 +6,7 @@
 #include "app/text_helpers.h"
 #include "logging/exchange_elements.h"
 #include "logging/qso_checks.h"
+#include "logging/qso_identity.h"
 #include "logging/qso_prefix.h"
 #include "logging/qso_session.h"
 #include "logging/report.h"
@@ -218,17 +219,21 @@ ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditFo
   if (log_->Update() != 0)
     return outcome;
   outcome.stored = true;
+  outcome.record = recordNumber;
   ++storeCount_;
   lastStored_ = recordNumber;
 
   if (NeedsFullRecalculation(before, r)) {
     outcome.fullRecalculation = true;
+    // The record numbers are chronological after a renumbering: the changed QSO is found
+    // again by what was entered.
+    const int rank = SameQsoRank(*log_, r, recordNumber);
     outcome.renumbered = Renumber();
     FullRecalculation();
-    // The record numbers are chronological now; the changed QSO keeps its QSO number only
-    // when nothing moved, so the list stands where its QSONr says.
-    if (outcome.renumbered == RenumberResult::kRenumbered)
-      lastStored_ = 0;
+    if (outcome.renumbered == RenumberResult::kRenumbered) {
+      outcome.record = FindSameQso(*log_, r, rank);
+      lastStored_ = outcome.record;
+    }
   }
   return outcome;
 }

@@ -300,6 +300,65 @@ bool BrowseGridModel::ReadCurrentRecord() {
   return true;
 }
 
+BrowseGridModel::ShownState BrowseGridModel::ReadShownRecord(ShownRow* row) {
+  if (!Idle())
+    return ShownState::kUnreadable;
+  const RowRec& shown = browser_->Row(browser_->CursorRow());
+  if (shown.Ref <= 0 || shown.ReadState != 0) {
+    dialogs_.Inform(kUnreadableMessage);
+    return ShownState::kUnreadable;
+  }
+  const std::string key = shown.Key;
+  const std::int32_t record = shown.Ref;
+  const std::string text = shown.Text;
+  // The entry must still be in the index: a record number alone may name another record
+  // now. Then the record must still build the row's text.
+  std::int32_t foundRecord = 0;
+  std::string foundKey;
+  const int found =
+      fileblock_->FindEntry(browser_->KeyNumber(), record, 0, key, &foundRecord, &foundKey);
+  bool same = false;
+  if (found == 0) {
+    if (fileblock_->ReadRecord(record) != 0) {
+      dialogs_.Inform(kUnreadableMessage);
+      return ShownState::kUnreadable;
+    }
+    RowRec rebuilt;
+    rebuilt.Key = key;
+    rebuilt.Ref = record;
+    BuildRow(rebuilt);
+    same = rebuilt.Text == text;
+  } else if (found > 1) {
+    dialogs_.Inform(kUnreadableMessage);
+    return ShownState::kUnreadable;
+  }
+  if (!same) {
+    // The row was out of date: the person sees what the file holds and decides again.
+    (void)browser_->RefreshPage();
+    AfterStep();
+    dialogs_.Beep();
+    return ShownState::kGone;
+  }
+  if (row != nullptr) {
+    row->key = key;
+    row->record = record;
+  }
+  return ShownState::kShown;
+}
+
+void BrowseGridModel::GotoRecord(std::int32_t record) {
+  if (!Idle())
+    return;
+  std::string key;
+  if (record <= 0 || fileblock_->ReadRecord(record) != 0 ||
+      !BuildKeyOfBuffer(browser_->KeyNumber(), &key)) {
+    (void)browser_->RefreshPage();
+  } else {
+    (void)browser_->GotoEntry(key, record);
+  }
+  AfterStep();
+}
+
 void BrowseGridModel::ApplySortSelection() {
   if (sortIndex_ >= 0)
     ChooseSort(sortIndex_);
@@ -476,7 +535,10 @@ void BrowseGridModel::ChooseSort(int index) {
     view_.SortListChanged();
     return;
   }
-  // The record under the cursor stays there, found again in the new order.
+  // The record under the cursor stays there, found again in the new order (rows that may
+  // be out of date are read again first).
+  if (browser_->Stale())
+    (void)browser_->RefreshPage();
   const std::int32_t record = browser_->CurrentRecord();
   std::string keyString;
   const bool have =
@@ -632,7 +694,7 @@ void BrowseGridModel::RowPressed(int row, BrowseButton button, bool ctrl, bool s
 void BrowseGridModel::DoubleClick() {
   if (!bound_)
     return;
-  if (ReadCurrentRecord() && events.OnBrowDoppelKlick)
+  if (ReadShownRecord() == ShownState::kShown && events.OnBrowDoppelKlick)
     events.OnBrowDoppelKlick();
 }
 
@@ -658,13 +720,14 @@ bool BrowseGridModel::DefaultDelete() {
 }
 
 void BrowseGridModel::Delete() {
-  if (!bound_ || !ReadCurrentRecord())
-    return;
   // The entry of the row being deleted: the list finds its place again from it, so the
   // row after it (or at the end the one before) takes its place, whatever record the
-  // deletion leaves in the buffer.
-  const std::string rowKey = browser_->CurrentKey();
-  const std::int32_t record = browser_->CurrentRecord();
+  // deletion leaves in the buffer. A row that no longer shows its record deletes nothing.
+  ShownRow shown;
+  if (!bound_ || ReadShownRecord(&shown) != ShownState::kShown)
+    return;
+  const std::string rowKey = shown.key;
+  const std::int32_t record = shown.record;
   if (events.OnBefore_Loesch && !events.OnBefore_Loesch())
     return;
   std::string name = "Datensatz";

@@ -12,7 +12,15 @@
 // (key string, record number) pairs and finds its place again from them after every change.
 // Every row it builds is read into the fileblock's one record buffer, so after paging the
 // buffer holds whichever record was read last; an owner that acts on the cursor row first
-// calls ReadCurrentRecord.
+// calls ReadShownRecord, which also makes sure that the record is still the one the row
+// shows (the file may have changed since the row was built: a record changed or deleted,
+// the log replaced by a renumbered copy in which the row's record number names another
+// record). When it is not, nothing may be done with it: the list is read again instead.
+//
+// After a change of the file, the first step of the list reads its page again (the paging
+// object compares the fileblock's ContentVersion), so an owner only has to position or
+// refresh the list after it changed the file, and every list over the same fileblock shows
+// the new state at its next step.
 //
 // Nothing here runs while a fileblock operation is in progress (EngineBusy): a repaint during
 // one of the engine's questions must not start a second operation.
@@ -232,6 +240,29 @@ public:
   /// Reads the cursor row's record into the record buffer (normal retry rule); on failure
   /// informs "Datensatz konnte nicht gelesen werden" and returns false.
   bool ReadCurrentRecord();
+
+  /// The entry of a row as it was shown.
+  struct ShownRow {
+    std::string key;         ///< key string of the row's entry
+    std::int32_t record = 0; ///< its record number
+  };
+  /// What ReadShownRecord found.
+  enum class ShownState {
+    kShown,      ///< the record is in the buffer and builds the text the row shows
+    kGone,       ///< the row showed a record the file no longer holds under that entry, or
+                 ///< holds with other contents: nothing is to be done with it; the list was
+                 ///< read again and a beep given
+    kUnreadable, ///< no row, or its record cannot be read: the message was shown
+  };
+  /// Reads the cursor row's record into the record buffer and checks that it is still what
+  /// the row shows: its entry (key string, record number) is in the index and the record
+  /// builds the row's text. The one way for an owner to find the record that Enter, a double
+  /// click or Del is meant for. `row` (optional) receives the row's entry.
+  ShownState ReadShownRecord(ShownRow* row = nullptr);
+  /// Puts the list on stored record `record` in the order it follows now (its key string
+  /// built from the record), the cursor keeping its screen row; refreshes the list when the
+  /// record cannot be read.
+  void GotoRecord(std::int32_t record);
   /// As if the person had just chosen the current sort choice.
   void ApplySortSelection();
 

@@ -106,6 +106,7 @@ void Fileblock::Fail(const Status& status, int step, int key, std::int32_t recor
 
 void Fileblock::ForgetPositions() {
   // Record numbers changed: no current record, no key positions.
+  ++contentVersion_;
   currentRecord_ = savedRecord_ = -1;
   currentKey_ = 0;
   readThroughCursor_ = false;
@@ -292,6 +293,7 @@ bool Fileblock::OpenFiles() {
   engine_->Opened(this, slots);
   damaged_ = false;
   changed_ = false;
+  ++contentVersion_; // the files may not be the ones last open
   return true;
 }
 

@@ -186,6 +186,12 @@ public:
   int RecordLength() const { return recLen_; }
   int NumKeys() const { return numKeys_; }
   bool IsOpen() const;
+  /// A number that changes whenever a record already in the files may have changed or gone:
+  /// at every Update and Delete, and every time the files are opened or their positions
+  /// forgotten (they may be other files then: replaced by a new copy, repaired). An Add
+  /// leaves it: it changes no record there was. Whoever keeps texts built from the records
+  /// (a list) compares it with the number it built them at.
+  std::uint64_t ContentVersion() const { return contentVersion_; }
 
 private:
   friend class Engine;
@@ -266,6 +272,7 @@ private:
   std::vector<Cursor> cursors_; // [0] unused
   bool damaged_ = false;
   bool changed_ = false; // changes not yet flushed
+  std::uint64_t contentVersion_ = 0;
   int operation_ = 0;
   std::vector<std::string> keyScratch_;
   std::vector<char> slot_;

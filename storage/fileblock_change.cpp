@@ -325,6 +325,7 @@ int Fileblock::Update() {
     Fail(code, kStepWriteRecord, 0, 0, rec);
     return op.result();
   }
+  ++contentVersion_; // a record shown elsewhere may change or go
   std::size_t applied = 0;
   auto undo = [&] {
     for (std::size_t i = applied; i-- > 0;) {
@@ -399,6 +400,7 @@ int Fileblock::Delete(int mode) {
     Fail(code, kStepWriteRecord, 0, 0, rec);
     return op.result();
   }
+  ++contentVersion_; // a record shown elsewhere may change or go
   const int key = currentKey_;
   const std::string oldKey = key > 0 && key <= numKeys_ ? Key(saved_.data(), key) : std::string();
   if (RemoveKeys(saved_.data(), rec, numKeys_, true) != 0) return op.result();

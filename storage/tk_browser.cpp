@@ -80,6 +80,10 @@ std::int32_t TKBrowser::CurrentRecord() const {
   return r.Ref > 0 ? r.Ref : 0;
 }
 
+bool TKBrowser::Stale() const {
+  return fb_.ContentVersion() != builtVersion_;
+}
+
 // ---------------------------------------------------------------------------------------
 // Range and index walk
 
@@ -190,9 +194,10 @@ bool TKBrowser::Finish(const std::vector<Entry>& page, int cursor, int rowsInUse
   for (std::size_t i = 0; i < capacity; ++i)
     before_[i] = rows_[i].Text;
   // Rows whose entry stays on the page keep their text (they move with it); only the
-  // entries that are new to the page are read and built.
+  // entries that are new to the page are read and built. Nothing is kept when the records
+  // may have changed since the texts were built.
   std::size_t j = 0;
-  const std::size_t oldFilled = rebuildAll_ ? 0 : static_cast<std::size_t>(filled_);
+  const std::size_t oldFilled = rebuildAll_ || Stale() ? 0 : static_cast<std::size_t>(filled_);
   rebuildAll_ = false;
   for (std::size_t i = 0; i < capacity; ++i) {
     RowRec& target = scratch_[i];
@@ -217,6 +222,8 @@ bool TKBrowser::Finish(const std::vector<Entry>& page, int cursor, int rowsInUse
   rowsInUse_ = rowsInUse;
   cursor_ = std::clamp(cursor, 1, rowsInUse_);
   BuildRows();
+  // Taken after the reads: a read that opened the files moved the version itself.
+  builtVersion_ = fb_.ContentVersion();
   for (std::size_t i = 0; i < capacity; ++i)
     rows_[i].Changed = rows_[i].Text != before_[i];
   valid_ = !buildFailed_;
@@ -379,10 +386,17 @@ bool TKBrowser::PrevPage(int rows) {
 }
 
 bool TKBrowser::NextRow() {
+  // Rows that may be out of date are read again around the cursor first, so that the step
+  // starts from what the file holds now.
+  const bool reread = Stale();
+  if (reread && cursor_ <= filled_ &&
+      !RefreshAround({rows_[cursor_ - 1].Key, rows_[cursor_ - 1].Ref}, cursor_))
+    return false;
   if (cursor_ < filled_) {
     ++cursor_;
-    for (RowRec& r : rows_)
-      r.Changed = false;
+    if (!reread)
+      for (RowRec& r : rows_)
+        r.Changed = false;
     valid_ = succeeded_ = true;
     return true;
   }
@@ -390,10 +404,15 @@ bool TKBrowser::NextRow() {
 }
 
 bool TKBrowser::PrevRow() {
+  const bool reread = Stale();
+  if (reread && cursor_ <= filled_ &&
+      !RefreshAround({rows_[cursor_ - 1].Key, rows_[cursor_ - 1].Ref}, cursor_))
+    return false;
   if (cursor_ > 1) {
     cursor_ = std::min(cursor_ - 1, std::max(filled_, 1));
-    for (RowRec& r : rows_)
-      r.Changed = false;
+    if (!reread)
+      for (RowRec& r : rows_)
+        r.Changed = false;
     valid_ = succeeded_ = true;
     return true;
   }

@@ -11,6 +11,14 @@
 // scrolling by one row reads one record. It never counts or loads the whole file, and its
 // memory is fixed at the rows it was created with (at most 100).
 //
+// A row's text stays valid only while the fileblock holds what it held when the text was
+// built: a record may have been changed under the same entry, or the files replaced by a
+// renumbered copy in which the same record number names another record. So the object
+// remembers the fileblock's ContentVersion of its page; the first step after it moved reads
+// and builds every row of the new page again (a row step that would only move the cursor
+// within the page first refreshes the page around the cursor row). While the version stays,
+// a step reads only the rows that are new to the page.
+//
 // Range: an entry with key K is in the list when the first n bytes of K (n = length of
 // the low key) are >= the low key and the first m bytes of K (m = length of the high key)
 // are <= the high key, in key order; an empty bound sets no limit. Low = high = "A" lists
@@ -83,6 +91,10 @@ public:
     key_ = key;
   }
   void SetKeyRange(std::string_view lowKey, std::string_view highKey);
+
+  /// True when the fileblock may hold other records than the rows show (its ContentVersion
+  /// moved since the page was built); the next step reads the page again.
+  bool Stale() const;
 
   bool Valid() const { return valid_; }
   int KeyNumber() const { return key_; }
@@ -163,6 +175,7 @@ private:
   bool succeeded_ = false; ///< some step has succeeded
   bool buildFailed_ = false;
   bool rebuildAll_ = false;
+  std::uint64_t builtVersion_ = 0; ///< the fileblock's ContentVersion when the rows were built
   RowHook hook_;
 };
 

@@ -10,7 +10,7 @@ PACKAGES=(
   libsqlite3-dev
   clang libclang-rt-14-dev
   fonts-liberation hamradio-files
-  xvfb xauth imagemagick poppler-utils
+  xvfb xauth xdotool imagemagick poppler-utils
 )
 
 missing=()

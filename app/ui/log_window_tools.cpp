@@ -24,8 +24,8 @@ namespace {
 
 // Changing and deleting one stored QSO by its record number, for the QSO list windows: the
 // log window's own change and deletion run on that record.
-std::function<void(std::int32_t)> ChangeByRecord(ContestLogStd& window) {
-  return [&window](std::int32_t record) { window.ChangeQso(record); };
+std::function<std::int32_t(std::int32_t)> ChangeByRecord(ContestLogStd& window) {
+  return [&window](std::int32_t record) { return window.ChangeQso(record); };
 }
 std::function<bool(std::int32_t)> DeleteByRecord(ContestLogStd& window) {
   return [&window](std::int32_t record) { return window.DeleteQso(record); };
@@ -50,10 +50,14 @@ std::string NoteCall(ContestLogStd& window, bool& clearAfter) {
 ContestLogTools StandardLogTools(ContestLogStd& window, UserDialogs& dialogs) {
   ContestLogTools tools;
   // ADIF import: the window, then the records through the log's entry session.
-  tools.adifImport = [&window, &dialogs] { RunAdifImport(window.session(), dialogs, &window); };
-  // Change and deletion of the log list's current row.
-  tools.change = [&window] { window.ChangeQso(window.ListRecord()); };
-  tools.remove = [&window] { (void)window.DeleteQso(window.ListRecord()); };
+  // The list then stands on the newest QSO as the entry shows it.
+  tools.adifImport = [&window, &dialogs] {
+    RunAdifImport(window.session(), dialogs, &window);
+    window.ListOnNewestQso();
+  };
+  // Change and deletion of the QSO the log list's highlighted row shows.
+  tools.change = [&window] { window.ChangeListedQso(); };
+  tools.remove = [&window] { (void)window.DeleteListedQso(); };
 
   // QSO list windows (band log, call search, correction list), contest note, party
   // evaluation and the prefix choice window.

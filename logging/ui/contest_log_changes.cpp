@@ -1,5 +1,6 @@
 // The log window's work on stored QSOs: changing one through the edit dialog, deleting one,
-// and keeping the log list where the operator expects it afterwards.
+// and keeping the log list where the operator expects it afterwards. The QSO of a list row
+// is the one the row shows: the list checks it against the file before anything is done.
 
 #include "logging/ui/contest_log_window.h"
 #include "outputs/ui/qso_edit_dialog.h"
@@ -9,28 +10,32 @@
 namespace tarvik {
 
 std::int32_t ContestLogStd::ListRecord() {
-  if (!opened_ || finished_ || !Brow->model().HasCurrentRow() || !Brow->ReadCurrentRecord())
+  if (!opened_ || finished_ || !Brow->model().HasCurrentRow())
     return 0;
-  Fileblock* log = session_->LogFile();
-  return log != nullptr ? log->CurrentRecordNumber() : 0;
+  BrowseGridModel::ShownRow row;
+  if (Brow->model().ReadShownRecord(&row) != BrowseGridModel::ShownState::kShown)
+    return 0;
+  return row.record;
 }
 
-void ContestLogStd::ChangeQso(std::int32_t recordNumber) {
+std::int32_t ContestLogStd::ChangeQso(std::int32_t recordNumber) {
   if (!opened_ || finished_ || recordNumber <= 0)
-    return;
+    return 0;
   QsoEditForm form;
   if (!session_->BeginChange(recordNumber, &form))
-    return; // no such QSO, or a marker record
+    return 0; // no such QSO, or a marker record
   {
     Teingabecontstd2 dialog(form, this);
     dialog.exec(); // however it closes, the fields are stored
   }
   const ChangeOutcome outcome = session_->ApplyChange(recordNumber, form);
-  if (outcome.renumbered == RenumberResult::kRenumbered)
-    PositionListOnNewestQso();
+  if (outcome.record > 0)
+    GotoRecord(outcome.record);
   else
-    Brow->RefreshRows();
+    PositionListOnNewestQso();
+  ListFollowed();
   ShowSession();
+  return outcome.record;
 }
 
 bool ContestLogStd::DeleteQso(std::int32_t recordNumber) {
@@ -39,8 +44,40 @@ bool ContestLogStd::DeleteQso(std::int32_t recordNumber) {
   if (!session_->DeleteQso(recordNumber))
     return false;
   PositionListOnNewestQso();
+  ListFollowed();
   ShowSession();
   return true;
+}
+
+void ContestLogStd::ChangeListedQso() {
+  if (const std::int32_t record = ListRecord(); record > 0)
+    (void)ChangeQso(record);
+}
+
+bool ContestLogStd::DeleteListedQso() {
+  if (!opened_ || finished_ || !Brow->model().HasCurrentRow())
+    return false;
+  BrowseGridModel::ShownRow row;
+  if (Brow->model().ReadShownRecord(&row) != BrowseGridModel::ShownState::kShown)
+    return false;
+  if (!session_->DeleteQso(row.record))
+    return false;
+  // The row after the deleted one, or at the end the one before, takes its place.
+  Brow->GotoKey(row.key, row.record);
+  ListFollowed();
+  ShowSession();
+  return true;
+}
+
+void ContestLogStd::ListOnNewestQso() {
+  if (!opened_ || finished_)
+    return;
+  PositionListOnNewestQso();
+  ListFollowed();
+}
+
+void ContestLogStd::ListFollowed() {
+  shownStores_ = session_->StoreCount();
 }
 
 } // namespace tarvik

@@ -552,9 +552,12 @@ void ContestLogStd::ShowFocus() {
 void ContestLogStd::FollowStoresAndBand() {
   if (session_->StoreCount() != shownStores_) {
     shownStores_ = session_->StoreCount();
+    // The QSO stored last; when the log was renumbered since, the newest of the band.
     const std::int32_t record = session_->LastStoredRecord();
     if (record > 0)
       GotoRecord(record);
+    else
+      PositionListOnNewestQso();
   }
   if (session_->CurrentBand() != shownBand_) {
     shownBand_ = session_->CurrentBand();
@@ -578,16 +581,7 @@ void ContestLogStd::PositionListOnNewestQso() {
 }
 
 void ContestLogStd::GotoRecord(std::int32_t record) {
-  const int key = Brow->GetKeyNumber();
-  Fileblock* log = session_->LogFile();
-  std::string keyString;
-  if (key == kLogListKey || key == 0 || log == nullptr) {
-    keyString = NumKey5(record);
-  } else if (log->ReadRecord(record) != 0 || log->BuildKey(key, &keyString) != 0) {
-    Brow->RefreshRows();
-    return;
-  }
-  Brow->GotoKey(keyString, record);
+  Brow->model().GotoRecord(record);
 }
 
 } // namespace tarvik

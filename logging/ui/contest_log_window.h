@@ -100,16 +100,29 @@ public:
   // --- Stored QSOs (contest_log_changes.cpp) -----------------------------------------
   /// Changes stored QSO `recordNumber` through the edit dialog "QSO ändern": the dialog is
   /// filled from the record, its fields are stored back with the change dialog's checks,
-  /// and the totals are recalculated when the change needs it; the list follows. Nothing
-  /// happens for a missing or marker record.
-  void ChangeQso(std::int32_t recordNumber);
+  /// and the totals are recalculated when the change needs it; the log list stands on the
+  /// changed QSO afterwards. Returns the changed QSO's record number now (another one after
+  /// a renumbering), 0 when nothing was changed (a missing or marker record).
+  std::int32_t ChangeQso(std::int32_t recordNumber);
   /// Deletes stored QSO `recordNumber` after the message and the question "Eintrag <call>
   /// löschen?"; the log is renumbered, the totals rebuilt, a new QSO prepared and the list
-  /// repositioned. True when the QSO was deleted; a marker record is refused silently.
+  /// put on the newest QSO of the band. True when the QSO was deleted; a marker record is
+  /// refused silently.
   bool DeleteQso(std::int32_t recordNumber);
-  /// The record number of the log list's current row (read into the log's buffer), 0 when
-  /// the list has no row there.
+  /// Enter, a double click or "Ändern" in the log list: changes the QSO its highlighted row
+  /// shows. Nothing happens when the row no longer shows a stored QSO (the list is read
+  /// again).
+  void ChangeListedQso();
+  /// Del or "Löschen" in the log list: deletes the QSO its highlighted row shows; the list
+  /// then stands on the QSO now in that place. Nothing is deleted when the row no longer
+  /// shows a stored QSO (the list is read again). True when a QSO was deleted.
+  bool DeleteListedQso();
+  /// The record number of the QSO the log list's highlighted row shows (read into the log's
+  /// buffer), 0 when the list has no row there or the row no longer shows its record.
   std::int32_t ListRecord();
+  /// Puts the log list on the newest QSO of the current band, read from the file (after
+  /// work on the log that renumbered it, such as an import).
+  void ListOnNewestQso();
   /// The progress window of recalculations and renumbering.
   TFortschrittAusgabe* ProgressWindow() const { return progress_; }
 
@@ -286,6 +299,9 @@ private:
   void StoreColumnWidths();
   /// Puts the log list on stored record `record` in the order the list follows now.
   void GotoRecord(std::int32_t record);
+  /// The session's stores as the list follows them now (it was positioned already), so that
+  /// showing the session does not move it again.
+  void ListFollowed();
 
   std::unique_ptr<QsoSession> session_;
   UserDialogs& dialogs_;

@@ -235,31 +235,33 @@ void TKorrekturstd::SearchFor(const std::string& call) {
   Brow->table()->setFocus();
 }
 
-std::int32_t TKorrekturstd::CurrentRecordNumber() {
+bool TKorrekturstd::CurrentQso(BrowseGridModel::ShownRow* row) {
   if (!bound_ || !Brow->model().HasCurrentRow())
-    return 0;
-  if (!Brow->ReadCurrentRecord())
-    return 0;
+    return false;
+  if (Brow->model().ReadShownRecord(row) != BrowseGridModel::ShownState::kShown)
+    return false;
   const QsoRecord record(static_cast<const char*>(context_.log->RecordBuffer()));
-  if (record.IsBandChangeMarker())
-    return 0; // a band-change marker is not a QSO: no change, no delete
-  return Brow->model().Browser()->CurrentRecord();
+  return !record.IsBandChangeMarker(); // a band-change marker is not a QSO: no change, no delete
 }
 
 void TKorrekturstd::EditCurrent() {
-  const std::int32_t record = CurrentRecordNumber();
-  if (record <= 0 || !context_.edit)
+  BrowseGridModel::ShownRow row;
+  if (!context_.edit || !CurrentQso(&row))
     return;
-  context_.edit(record);
-  Brow->RefreshRows();
+  const std::int32_t changed = context_.edit(row.record);
+  if (changed > 0)
+    Brow->model().GotoRecord(changed);
+  else
+    Brow->RefreshRows();
 }
 
 void TKorrekturstd::DeleteCurrent() {
-  const std::int32_t record = CurrentRecordNumber();
-  if (record <= 0 || !context_.remove)
+  BrowseGridModel::ShownRow row;
+  if (!context_.remove || !CurrentQso(&row))
     return;
-  if (context_.remove(record))
-    Brow->RefreshRows();
+  // The row after the deleted one, or at the end the one before, takes its place.
+  if (context_.remove(row.record))
+    Brow->GotoKey(row.key, row.record);
 }
 
 int TKorrekturstd::ColumnWidth(int column) const {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "outputs/correction_list.h"
+#include "storage/browse_grid.h"
 
 class QLabel;
 class QListWidget;
@@ -69,8 +70,9 @@ struct CorrectionListContext {
   /// offset 301.
   std::string* headerRecord = nullptr;
   char band = 0; ///< the log's current band (preselected in the band dialog)
-  /// Changes the stored QSO with this record number.
-  std::function<void(std::int32_t)> edit;
+  /// Changes the stored QSO with this record number; returns the record number it has
+  /// afterwards (another one when the log was renumbered), 0 when unknown or not changed.
+  std::function<std::int32_t(std::int32_t)> edit;
   /// Deletes the stored QSO with this record number after asking; true when deleted.
   std::function<bool(std::int32_t)> remove;
 };
@@ -98,9 +100,13 @@ public:
   /// The search dialog and its move (mode 1). `call` empty: nothing moves.
   void RunSearch();
   void SearchFor(const std::string& call);
-  /// Enter or double click: the QSO of the row is changed.
+  /// Enter or double click: the QSO the highlighted row shows is changed; the list then
+  /// stands on it. Nothing happens when the row no longer shows a stored QSO (the list is
+  /// read again).
   void EditCurrent();
-  /// Del: the QSO of the row is deleted; a band-change marker is refused silently.
+  /// Del: the QSO the highlighted row shows is deleted; a band-change marker is refused
+  /// silently, a row that no longer shows a stored QSO deletes nothing (the list is read
+  /// again). The list then stands on the QSO now in that place.
   void DeleteCurrent();
   /// The grid's column widths into the header.
   void StoreColumnWidths();
@@ -112,7 +118,9 @@ protected:
 private:
   bool ChooseBand();
   int ColumnWidth(int column) const;
-  std::int32_t CurrentRecordNumber();
+  /// The entry of the highlighted row when it shows a stored QSO (read into the log's
+  /// buffer); false for a marker record or a row that no longer shows its QSO.
+  bool CurrentQso(BrowseGridModel::ShownRow* row);
 
   CorrectionListMode mode_;
   CorrectionListContext context_;

@@ -5,6 +5,7 @@
 #include "session_fixture.h"
 
 #include "logging/qso_edit_form.h"
+#include "logging/qso_identity.h"
 
 namespace tarvik::test {
 namespace {
@@ -157,6 +158,50 @@ TEST_F(QsoChange, BandChangeRecalculatesNameChangeDoesNot) {
   EXPECT_EQ(moved.Band(), 'l');
   EXPECT_EQ(moved.BandNr(), 1);
   EXPECT_EQ(StoredQso(2).BandNr(), 2);
+}
+
+TEST_F(QsoChange, ChangedQsoIsFoundAgainAfterTheRenumbering) {
+  QsoSession& s = Open({.code = 'c'});
+  for (const char* call : {"DL1ABC", "DL2ABC", "DL3ABC"})
+    ASSERT_TRUE(Log(call, {"N05"})) << call;
+  Fileblock& log = *s.LogFile();
+
+  // An earlier time and another band: the renumbering makes DL3ABC record 1.
+  QsoEditForm form = Form(RecordOf(2));
+  form.SetText(E::ezeit, "11:00");
+  form.ChooseBand(BandIndex(form, "70 cm"));
+  const ChangeOutcome outcome = s.ApplyChange(RecordOf(2), form);
+  ASSERT_EQ(outcome.renumbered, RenumberResult::kRenumbered);
+  EXPECT_EQ(outcome.record, 1);
+  EXPECT_EQ(s.LastStoredRecord(), 1);
+  ASSERT_EQ(log.ReadRecord(outcome.record), 0);
+  EXPECT_EQ(QsoRecord(static_cast<const char*>(log.RecordBuffer())).Call(), "DL3ABC");
+
+  // Twins (equal in all that was entered): the n-th before is the n-th after. The second
+  // twin carries another prefix, which the renumbering keeps.
+  ASSERT_EQ(log.ReadRecord(RecordOf(2)), 0);
+  std::array<char, QsoRecord::kLength> twin{};
+  std::memcpy(twin.data(), log.RecordBuffer(), twin.size());
+  QsoRecord t(twin.data());
+  ASSERT_EQ(t.Call(), "DL2ABC");
+  std::memset(twin.data(), 0, 4);
+  t.SetLfdNr(0);
+  t.SetPrefix("OL");
+  std::memcpy(log.RecordBuffer(), twin.data(), twin.size());
+  ASSERT_TRUE(AddRecord(log));
+  const std::int32_t twinRecord = log.CurrentRecordNumber();
+  const int rank = SameQsoRank(log, t, twinRecord);
+  EXPECT_EQ(rank, 1);
+  EXPECT_EQ(SameQsoRank(log, t, RecordOf(0)), -1); // DL1ABC is not one of them
+  ASSERT_EQ(s.Renumber(), RenumberResult::kRenumbered);
+  const std::int32_t found = FindSameQso(log, t, rank);
+  ASSERT_GT(found, 0);
+  EXPECT_EQ(QsoRecord(static_cast<const char*>(log.RecordBuffer())).Prefix(), "OL");
+  const std::int32_t first = FindSameQso(log, t, 0);
+  ASSERT_GT(first, 0);
+  EXPECT_NE(first, found);
+  EXPECT_EQ(QsoRecord(static_cast<const char*>(log.RecordBuffer())).Prefix(), "DL");
+  EXPECT_EQ(FindSameQso(log, t, 2), 0);
 }
 
 TEST_F(QsoChange, CallAndPointsChangesRecalculate) {

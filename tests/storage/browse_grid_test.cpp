@@ -370,6 +370,56 @@ TEST_F(BrowseGrid, DeleteRemovesTheCursorRowsRecordEvenWhenOtherRowsWereReadMean
   EXPECT_NE(CursorName(*m), doomed);
 }
 
+TEST_F(BrowseGrid, ARowThatNoLongerShowsItsRecordIsNotActedOn) {
+  auto m = Bound();
+  int doubleClicks = 0;
+  m->events.OnBrowDoppelKlick = [&] { ++doubleClicks; };
+  BrowseKeyEvent del;
+  del.key = BrowseKey::kDelete;
+  auto valueOf = [this](const std::string& name) {
+    EXPECT_EQ(fb_->FindKey(kNameKey, name), 0);
+    return TestRecord::Load(fb_->RecordBuffer()).value;
+  };
+  std::int32_t used = 0;
+  m->NextRow(); // A02
+  BrowseGridModel::ShownRow row;
+  ASSERT_EQ(m->ReadShownRecord(&row), BrowseGridModel::ShownState::kShown);
+  EXPECT_EQ(row.key, m->Browser()->CurrentKey());
+  EXPECT_EQ(row.record, m->Browser()->CurrentRecord());
+  EXPECT_EQ(fb_->CurrentRecordNumber(), row.record);
+  EXPECT_EQ(TestRecord::Load(fb_->RecordBuffer()).name, "A02");
+
+  // A02 gets another value behind the list's back: a double click does nothing but read
+  // the list again (with a beep); the next one acts on what the row shows now.
+  ASSERT_EQ(fb_->FindKey(kNameKey, "A02"), 0);
+  TestRecord changed = TestRecord::Load(fb_->RecordBuffer());
+  changed.value = 7;
+  changed.Store(fb_->RecordBuffer());
+  ASSERT_EQ(fb_->Update(), 0);
+  dialogs_.Clear();
+  m->DoubleClick();
+  EXPECT_EQ(doubleClicks, 0);
+  EXPECT_EQ(dialogs_.Beeps(), 1);
+  EXPECT_EQ(m->Browser()->Row(2).Text, " A02;7");
+  m->DoubleClick();
+  EXPECT_EQ(doubleClicks, 1);
+
+  // A03 is deleted behind the list's back while its row is highlighted: Del deletes
+  // nothing (no question), the list shows the file again, A04 in the deleted one's place.
+  m->NextRow();
+  ASSERT_EQ(CursorName(*m), "A03");
+  ASSERT_EQ(fb_->FindKey(kNameKey, "A03"), 0);
+  ASSERT_EQ(fb_->Delete(kDeleteNoPosition), 0);
+  dialogs_.Clear();
+  EXPECT_TRUE(m->HandleKey(del, BrowseFocus::kTable));
+  EXPECT_TRUE(dialogs_.Questions().empty());
+  EXPECT_EQ(dialogs_.Beeps(), 1);
+  ASSERT_EQ(fb_->UsedRecords(&used), 0);
+  EXPECT_EQ(used, 39);
+  EXPECT_EQ(CursorName(*m), "A04");
+  EXPECT_EQ(valueOf("A04"), 96);
+}
+
 TEST_F(BrowseGrid, EmptyListReportsWhatCannotBeRead) {
   BrowseGridModel m(view_, dialogs_);
   WireEvents(m);

@@ -194,6 +194,56 @@ TEST_F(Paging, ARecordDeletedElsewhereIsReplacedAtTheNextRefresh) {
   EXPECT_EQ(Page(*b), "A0000..A0010@1"); // A0003 is gone
 }
 
+TEST_F(Paging, RowsAreReadAgainOnceTheFileChanged) {
+  // The rows show a field beside the name, which the key does not hold.
+  auto b = Browser();
+  b->SetRowHook([this](RowRec& row) {
+    ++built_;
+    const RecordView r(fb_->RecordBuffer(), kNameRecLen);
+    row.Text = " " + r.StrAt(8, 10) + ";" + r.StrAt(20, 10);
+  });
+  ASSERT_TRUE(b->FirstPage());
+  // A record added changes none of the rows: they stay as they are.
+  Add("A9999");
+  EXPECT_FALSE(b->Stale());
+
+  // A0002 changes under the same entry: the next step reads the page again, once.
+  ASSERT_EQ(fb_->FindKey(1, KeyPad("A0002", 10)), 0);
+  RecordView(fb_->RecordBuffer(), kNameRecLen).SetStrAt(20, 10, "neu");
+  ASSERT_EQ(fb_->Update(), 0);
+  EXPECT_TRUE(b->Stale());
+  EXPECT_EQ(b->Row(2).Text, " A0002;");
+  int before = built_;
+  ASSERT_TRUE(b->GotoEntry(KeyPad("A0001", 10), 0));
+  EXPECT_EQ(Page(*b), "A0001..A0010@1");
+  EXPECT_EQ(b->Row(2).Text, " A0002;neu");
+  EXPECT_TRUE(b->Row(2).Changed);
+  EXPECT_FALSE(b->Row(1).Changed);
+  EXPECT_EQ(built_ - before, 10);
+  before = built_;
+  ASSERT_TRUE(b->RefreshPage());
+  EXPECT_EQ(built_, before); // nothing changed since
+
+  // A row step that stays within the page, after a deletion elsewhere: the page is read
+  // again and the step lands on the entry that took the deleted one's place.
+  b->SetCursorRow(2);
+  Delete("A0003");
+  ASSERT_TRUE(b->NextRow());
+  EXPECT_EQ(Page(*b), "A0001..A0011@3");
+  EXPECT_EQ(b->CurrentKey(), KeyPad("A0004", 10));
+  EXPECT_EQ(b->Row(3).Text, " A0004;");
+  Delete("A0002");
+  ASSERT_TRUE(b->PrevRow());
+  EXPECT_EQ(b->CurrentKey(), KeyPad("A0001", 10));
+  EXPECT_EQ(b->Row(2).Text, " A0004;");
+
+  // Files put in the place of the old ones (positions forgotten): every row is read again.
+  ASSERT_EQ(fb_->CloseForReplacement(), 0);
+  before = built_;
+  ASSERT_TRUE(b->NextRow());
+  EXPECT_EQ(built_ - before, 10);
+}
+
 TEST_F(Paging, ARecordThatCannotBeReadGetsItsOwnText) {
   // Record 5 (A0005) loses its data behind the index's back: its status word is no
   // longer 0, so reading it reports a deleted record.

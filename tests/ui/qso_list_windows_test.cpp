@@ -46,7 +46,10 @@ protected:
     c.definition = &S().Definition();
     c.headerRecord = &S().MutableHeaderRecord();
     c.band = S().CurrentBand();
-    c.edit = [this](std::int32_t record) { edited_.push_back(record); };
+    c.edit = [this](std::int32_t record) {
+      edited_.push_back(record);
+      return record;
+    };
     c.remove = [this](std::int32_t record) {
       removed_.push_back(record);
       return false;
