@@ -2,19 +2,19 @@
 
 #include <algorithm>
 
-#include "app/contest_log_files.h"
-#include "app/process_settings.h"
 #include "app/program_session.h"
-#include "app/text_helpers.h"
-#include "storage/browse_grid.h"
-#include "storage/data_directory.h"
-#include "storage/dates.h"
-#include "storage/file_io.h"
-#include "storage/fileblock.h"
-#include "storage/key_codec.h"
-#include "storage/pictures.h"
-#include "storage/program_files.h"
-#include "storage/strings.h"
+#include "base/data_directory.h"
+#include "base/dates.h"
+#include "base/pictures.h"
+#include "base/process_settings.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "datafiles/contest_log_files.h"
+#include "datafiles/program_files.h"
+#include "recordfile/browse_grid.h"
+#include "recordfile/file_io.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik {
 

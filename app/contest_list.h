@@ -19,21 +19,17 @@
 #include <string_view>
 #include <vector>
 
-#include "app/contest_definition.h"
-#include "app/contest_log_files.h"
-#include "app/user_dialogs.h"
-#include "radio/clock.h"
-#include "storage/contest_records.h"
+#include "base/clock.h"
+#include "base/user_dialogs.h"
+#include "contest/contest_definition.h"
+#include "datafiles/contest_log_files.h"
+#include "datafiles/contest_records.h"
+#include "outputs/header_form.h"
 
 namespace tarvik {
 
 class BrowseGridModel;
 class ProgramSession;
-
-/// The keys of the header file the list can follow.
-inline constexpr int kContestKeyName = 1;
-inline constexpr int kContestKeyDate = 2;
-inline constexpr int kContestKeyNumber = 3;
 
 /// The sort choices in the order of the sort list: "Name", "Datum" ("Date").
 std::vector<std::string> ContestListSortChoices();
@@ -57,9 +53,6 @@ std::string ContestListSearchKey(std::string_view typed, char contestCode);
 /// "Eintrag <name> löschen?", with "Eintrag " and the name cut at 33 characters and the whole
 /// question at 42.
 std::string ContestDeleteQuestion(std::string_view contestName);
-
-/// How the header window is opened.
-enum class HeaderWindowMode { kNew, kExisting, kReview };
 
 /// The windows the actions open (the main window implements it).
 class ContestWindows {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/program_session.h"
-#include "storage/contest_records.h"
-#include "storage/fileblock.h"
+#include "datafiles/contest_records.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/contest_definition.h"
+#include "contest/contest_definition.h"
 #include "logging/qso_session.h"
 
 namespace tarvik {

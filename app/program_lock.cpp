@@ -1,10 +1,10 @@
 #include "app/program_lock.h"
 
-#include "app/cp1252.h"
 #include "app/record_file_errors.h"
-#include "app/text_helpers.h"
-#include "storage/data_directory.h"
-#include "storage/file_io.h"
+#include "base/cp1252.h"
+#include "base/data_directory.h"
+#include "base/text_helpers.h"
+#include "recordfile/file_io.h"
 
 namespace tarvik {
 

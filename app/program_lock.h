@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/user_dialogs.h"
-#include "storage/data_directory_lock.h"
+#include "base/user_dialogs.h"
+#include "recordfile/data_directory_lock.h"
 
 namespace tarvik {
 

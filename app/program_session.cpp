@@ -2,14 +2,14 @@
 
 #include <vector>
 
-#include "app/contest_header_fields.h"
-#include "app/process_settings.h"
 #include "app/record_file_errors.h"
-#include "app/text_helpers.h"
-#include "storage/contest_records.h"
-#include "storage/key_codec.h"
-#include "storage/program_files.h"
-#include "storage/setup_records.h"
+#include "base/process_settings.h"
+#include "base/text_helpers.h"
+#include "contest/contest_header_fields.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/program_files.h"
+#include "datafiles/setup_records.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik {
 
@@ -68,7 +68,7 @@ std::string HourlyLogAdvice() {
 
 ProgramSession::ProgramSession(UserDialogs& dialogs, const Clock& clock, FileIo* io,
                                char contestCode)
-    : dialogs_(dialogs), clock_(clock), io_(io), code_(contestCode) {}
+    : ContestSession(dialogs, clock, io, contestCode) {}
 
 ProgramSession::~ProgramSession() {
   Close();

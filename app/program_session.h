@@ -19,12 +19,13 @@
 #include <string>
 #include <utility>
 
-#include "app/contest_catalog.h"
-#include "app/contest_definition.h"
-#include "app/country_data.h"
-#include "app/family_settings.h"
-#include "app/user_dialogs.h"
-#include "radio/clock.h"
+#include "base/clock.h"
+#include "base/user_dialogs.h"
+#include "contest/contest_catalog.h"
+#include "contest/contest_definition.h"
+#include "contest/contest_session.h"
+#include "country/country_data.h"
+#include "datafiles/family_settings.h"
 
 namespace tarvik {
 
@@ -44,7 +45,7 @@ std::string HourlyLogNewAdvice();
 /// Code E's advice when the contest header file holds fewer than 3 records.
 std::string HourlyLogAdvice();
 
-class ProgramSession {
+class ProgramSession : public ContestSession {
 public:
   /// `dialogs` and `clock` must outlive the session; `io` is the file system of the
   /// record-file manager (nullptr: the real one); `contestCode` is the build's code.
@@ -54,8 +55,6 @@ public:
   ~ProgramSession();
   ProgramSession(const ProgramSession&) = delete;
   ProgramSession& operator=(const ProgramSession&) = delete;
-
-  char ContestCode() const { return code_; }
 
   /// Where the first start takes the country data for an empty prefix table from (the
   /// files of Debian's hamradio-files by default; tests hand in their own or none).
@@ -88,26 +87,17 @@ public:
   void Close();
   bool Closed() const { return closed_; }
 
-  FamilySettings& Settings() { return settings_; }
-  const FamilySettings& Settings() const { return settings_; }
   /// Whether the settings were loaded from the setup record at start (only then are they
   /// saved at the end).
   bool SettingsLoaded() const { return settingsLoaded_; }
   /// Whether the prefix table was empty after start.
   bool PrefixTableEmpty() const { return prefixEmpty_; }
-  ContestDefinition& Definition() { return definition_; }
 
-  Fileblock* Headers() const { return headers_; }
-  Fileblock* Extensions() const { return extensions_; }
   Fileblock* Profiles() const { return profiles_; }
   Fileblock* Setup2() const { return setup2_; }
   Fileblock* PrefixTable() const { return prefix_; }
   Fileblock* PrefixTableEE() const { return prefixEE_; }
   Fileblock* PrefixTableES() const { return prefixES_; }
-
-  UserDialogs& Dialogs() const { return dialogs_; }
-  const Clock& ClockSource() const { return clock_; }
-  FileIo* Io() const { return io_; }
 
 private:
   void LoadSetup();
@@ -117,25 +107,17 @@ private:
   void EnsurePrefixData();
   void SaveSetup();
 
-  UserDialogs& dialogs_;
-  const Clock& clock_;
-  FileIo* io_;
-  char code_;
   bool managerStarted_ = false;
   bool closed_ = false;
   CountryDataFiles countryFiles_ = InstalledCountryDataFiles();
-  FamilySettings settings_;
   bool settingsLoaded_ = false;
   bool prefixEmpty_ = false;
-  ContestDefinition definition_;
 
   Fileblock* profiles_ = nullptr;
   Fileblock* setup2_ = nullptr;
   Fileblock* prefix_ = nullptr;
   Fileblock* prefixEE_ = nullptr;
   Fileblock* prefixES_ = nullptr;
-  Fileblock* headers_ = nullptr;
-  Fileblock* extensions_ = nullptr;
 };
 
 } // namespace tarvik

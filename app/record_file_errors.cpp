@@ -6,14 +6,14 @@
 #include <memory>
 #include <vector>
 
-#include "app/text_helpers.h"
-#include "storage/data_directory.h"
-#include "storage/dates.h"
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/failure_cause.h"
-#include "storage/file_io.h"
-#include "storage/pictures.h"
+#include "base/data_directory.h"
+#include "base/dates.h"
+#include "base/pictures.h"
+#include "base/text_helpers.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/failure_cause.h"
+#include "recordfile/file_io.h"
 
 namespace tarvik {
 

@@ -13,9 +13,9 @@
 #include <functional>
 #include <string>
 
-#include "app/user_dialogs.h"
-#include "radio/clock.h"
-#include "storage/error_channel.h"
+#include "base/clock.h"
+#include "base/user_dialogs.h"
+#include "recordfile/error_channel.h"
 
 namespace tarvik {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "radio/country_import.h"
-#include "radio/prefix_lookup.h"
-#include "storage/data_directory.h"
-#include "storage/engine.h"
+#include "base/data_directory.h"
+#include "country/country_import.h"
+#include "country/prefix_lookup.h"
+#include "recordfile/engine.h"
 
 namespace {
 

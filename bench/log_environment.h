@@ -13,17 +13,17 @@
 #include <string>
 #include <vector>
 
-#include "app/contest_catalog.h"
-#include "logging/qso_points.h"
+#include "base/data_directory.h"
+#include "contest/contest_catalog.h"
+#include "contest/qso_points.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/prefix_record.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
 #include "logging/qso_session.h"
 #include "radio/date_time.h"
-#include "storage/contest_records.h"
-#include "storage/data_directory.h"
-#include "storage/engine.h"
-#include "storage/fileblock.h"
-#include "storage/prefix_record.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
+#include "recordfile/engine.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik::bench {
 

@@ -18,17 +18,17 @@
 #include <filesystem>
 #include <string>
 
-#include "app/contest_header_fields.h"
+#include "base/data_directory.h"
+#include "contest/contest_header_fields.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
 #include "log_environment.h"
 #include "outputs/output_kinds.h"
 #include "outputs/output_runner.h"
 #include "radio/date_time.h"
-#include "storage/contest_records.h"
-#include "storage/data_directory.h"
-#include "storage/engine.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
+#include "recordfile/engine.h"
+#include "recordfile/fileblock.h"
 
 namespace {
 

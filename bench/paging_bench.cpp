@@ -9,12 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "storage/data_directory.h"
-#include "storage/engine.h"
-#include "storage/key_codec.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
-#include "storage/tk_browser.h"
+#include "base/data_directory.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
+#include "recordfile/engine.h"
+#include "recordfile/key_codec.h"
+#include "recordfile/tk_browser.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 //                     numbered in order already
 // Reported in seconds per run ("s"), the median of the runs.
 
+#include "contest/multiplier_rules.h"
 #include "log_environment.h"
-#include "logging/multiplier_rules.h"
 #include "logging/renumbering.h"
 
 namespace {

@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "storage/engine.h"
-#include "storage/format.h"
-#include "storage/key_codec.h"
+#include "recordfile/engine.h"
+#include "recordfile/format.h"
+#include "recordfile/key_codec.h"
 
 namespace {
 

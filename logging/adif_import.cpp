@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "app/text_helpers.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "datafiles/program_files.h"
 #include "logging/qso_session.h"
 #include "radio/bands.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
-#include "storage/strings.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 

@@ -28,8 +28,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/contest_definition.h"
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
+#include "contest/contest_definition.h"
 #include "logging/adif_reader.h"
 
 namespace tarvik {

@@ -5,18 +5,19 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/contest_header_fields.h"
-#include "app/family_settings.h"
-#include "app/tool_dialogs.h"
+#include "base/cp1252.h"
+#include "base/data_directory.h"
+#include "base/strings.h"
+#include "base/tool_dialogs.h"
+#include "contest/contest_header_fields.h"
+#include "datafiles/family_settings.h"
+#include "datafiles/program_files.h"
+#include "datafiles/program_files_tool.h"
 #include "logging/adif_import.h"
 #include "logging/qso_session.h"
-#include "storage/data_directory.h"
-#include "storage/fileblock.h"
-#include "storage/key_codec.h"
-#include "storage/program_files.h"
-#include "storage/program_files_tool.h"
-#include "storage/strings.h"
-#include "storage/tool_engine.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/key_codec.h"
+#include "recordfile/tool_engine.h"
 
 namespace tarvik {
 

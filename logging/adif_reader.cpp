@@ -6,7 +6,7 @@
 #include <set>
 #include <sys/stat.h>
 
-#include "storage/strings.h"
+#include "base/strings.h"
 
 namespace tarvik {
 

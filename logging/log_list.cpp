@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/text_helpers.h"
+#include "base/dates.h"
+#include "base/pictures.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
-#include "storage/dates.h"
-#include "storage/key_codec.h"
-#include "storage/pictures.h"
-#include "storage/strings.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik {
 

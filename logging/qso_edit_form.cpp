@@ -1,9 +1,9 @@
 #include "logging/qso_edit_form.h"
 
-#include "app/text_helpers.h"
+#include "base/pictures.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
 #include "radio/bands.h"
-#include "storage/pictures.h"
-#include "storage/strings.h"
 
 namespace tarvik {
 

@@ -3,7 +3,7 @@
 #include <bit>
 #include <functional>
 
-#include "storage/fileblock.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "storage/qso_record.h"
+#include "datafiles/qso_record.h"
 
 namespace tarvik {
 

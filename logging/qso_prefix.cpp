@@ -1,6 +1,6 @@
 #include "logging/qso_prefix.h"
 
-#include "storage/prefix_record.h"
+#include "datafiles/prefix_record.h"
 
 namespace tarvik {
 

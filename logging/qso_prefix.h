@@ -17,9 +17,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/contest_definition.h"
-#include "radio/prefix_lookup.h"
-#include "storage/qso_record.h"
+#include "contest/contest_definition.h"
+#include "country/prefix_lookup.h"
+#include "datafiles/qso_record.h"
 
 namespace tarvik {
 

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "logging/header_statistics.h"
-#include "logging/log_scan.h"
-#include "logging/report.h"
+#include "contest/header_statistics.h"
+#include "datafiles/log_scan.h"
+#include "datafiles/program_files.h"
+#include "datafiles/report.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 

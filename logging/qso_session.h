@@ -38,21 +38,21 @@
 #include <string>
 #include <vector>
 
-#include "app/contest_definition.h"
-#include "app/user_dialogs.h"
+#include "base/clock.h"
+#include "base/user_dialogs.h"
+#include "contest/contest_definition.h"
+#include "contest/multiplier_index.h"
+#include "contest/multiplier_rules.h"
+#include "contest/multiplier_tracker.h"
+#include "contest/qso_points.h"
+#include "contest/score.h"
+#include "country/prefix_lookup.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/qso_record.h"
 #include "logging/entry_fields.h"
-#include "logging/multiplier_index.h"
-#include "logging/multiplier_rules.h"
-#include "logging/multiplier_tracker.h"
 #include "logging/progress_display.h"
 #include "logging/qso_edit_form.h"
-#include "logging/qso_points.h"
 #include "logging/renumbering.h"
-#include "logging/score.h"
-#include "radio/clock.h"
-#include "radio/prefix_lookup.h"
-#include "storage/contest_records.h"
-#include "storage/qso_record.h"
 
 namespace tarvik {
 

@@ -4,16 +4,16 @@
 #include <cstring>
 #include <map>
 
-#include "logging/multiplier_index.h"
-#include "logging/multiplier_rules.h"
-#include "logging/multiplier_tracker.h"
+#include "contest/multiplier_index.h"
+#include "contest/multiplier_rules.h"
+#include "contest/multiplier_tracker.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
 #include "radio/modes.h"
-#include "storage/engine.h"
-#include "storage/file_replacement.h"
-#include "storage/fileblock.h"
-#include "storage/fileblock_layouts.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
+#include "recordfile/engine.h"
+#include "recordfile/file_replacement.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/fileblock_layouts.h"
 
 namespace tarvik {
 

@@ -19,7 +19,7 @@
 
 #include <string>
 
-#include "app/contest_definition.h"
+#include "contest/contest_definition.h"
 #include "logging/progress_display.h"
 
 namespace tarvik {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "logging/log_scan.h"
+#include "datafiles/log_scan.h"
+#include "datafiles/report.h"
 #include "logging/qso_session.h"
-#include "logging/report.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
 

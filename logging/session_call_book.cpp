@@ -5,14 +5,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/data_directory.h"
+#include "base/strings.h"
+#include "datafiles/call_records.h"
+#include "datafiles/program_files.h"
 #include "logging/qso_session.h"
 #include "radio/base_call.h"
-#include "storage/call_records.h"
-#include "storage/data_directory.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
-#include "storage/record_view.h"
-#include "storage/strings.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/record_view.h"
 
 namespace tarvik {
 

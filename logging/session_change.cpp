@@ -3,19 +3,19 @@
 
 #include <cstring>
 
-#include "app/text_helpers.h"
-#include "logging/exchange_elements.h"
-#include "logging/qso_checks.h"
+#include "base/pictures.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "contest/exchange_elements.h"
+#include "contest/qso_checks.h"
+#include "contest/score.h"
+#include "datafiles/report.h"
 #include "logging/qso_identity.h"
 #include "logging/qso_prefix.h"
 #include "logging/qso_session.h"
-#include "logging/report.h"
-#include "logging/score.h"
 #include "radio/bands.h"
-#include "storage/fileblock.h"
-#include "storage/key_codec.h"
-#include "storage/pictures.h"
-#include "storage/strings.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik {
 

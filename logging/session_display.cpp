@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/text_helpers.h"
+#include "base/pictures.h"
+#include "base/text_helpers.h"
 #include "logging/qso_session.h"
 #include "radio/bands.h"
-#include "storage/pictures.h"
 
 namespace tarvik {
 

@@ -2,13 +2,13 @@
 // Enter), the focus moves of the Enter key, the duplicate check on leaving the call field,
 // the completeness test and the QSL-send mark.
 
-#include "app/text_helpers.h"
-#include "logging/duplicates.h"
-#include "logging/qso_checks.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "contest/duplicates.h"
+#include "contest/qso_checks.h"
+#include "datafiles/report.h"
 #include "logging/qso_session.h"
-#include "logging/report.h"
 #include "radio/bands.h"
-#include "storage/strings.h"
 
 namespace tarvik {
 

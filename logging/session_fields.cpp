@@ -1,16 +1,16 @@
 // Reading the entry fields into the current record and writing the record back into the
 // fields; default reports; the prefix lookup of the current record.
 
-#include "app/text_helpers.h"
-#include "logging/exchange_elements.h"
-#include "logging/qso_checks.h"
+#include "base/pictures.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "contest/exchange_elements.h"
+#include "contest/qso_checks.h"
+#include "datafiles/report.h"
 #include "logging/qso_prefix.h"
 #include "logging/qso_session.h"
-#include "logging/report.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
-#include "storage/pictures.h"
-#include "storage/strings.h"
 
 namespace tarvik {
 

@@ -1,9 +1,9 @@
 // The entry panel of the session: which fields are entry fields, labels or hidden, their
 // tab order, their captions, and where the Enter key moves the focus.
 
-#include "app/contest_catalog.h"
-#include "app/text_helpers.h"
-#include "logging/qso_checks.h"
+#include "base/text_helpers.h"
+#include "contest/contest_catalog.h"
+#include "contest/qso_checks.h"
 #include "logging/qso_session.h"
 #include "radio/bands.h"
 

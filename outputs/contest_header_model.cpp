@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
-#include "app/contest_header_fields.h"
-#include "app/contest_log_files.h"
-#include "app/program_session.h"
-#include "app/text_helpers.h"
+#include "base/dates.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "contest/contest_header_fields.h"
+#include "contest/contest_session.h"
+#include "datafiles/contest_log_files.h"
+#include "datafiles/program_files.h"
+#include "datafiles/setup_records.h"
 #include "outputs/header_extras.h"
 #include "outputs/output_run.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
-#include "storage/dates.h"
-#include "storage/fileblock.h"
-#include "storage/key_codec.h"
-#include "storage/program_files.h"
-#include "storage/setup_records.h"
-#include "storage/strings.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik {
 
@@ -59,7 +59,7 @@ std::string ApplyChangesQuestion() {
   return "Änderungen übernehmen?";
 }
 
-ContestHeaderModel::ContestHeaderModel(ProgramSession& session, HeaderWindowMode mode,
+ContestHeaderModel::ContestHeaderModel(ContestSession& session, HeaderWindowMode mode,
                                        char contestCode)
     : session_(session), code_(contestCode), isExisting_(mode != HeaderWindowMode::kNew),
       header_(ContestHeaderRecord::kLength, 0), extension_(ContestExtensionRecord::kLength, 0) {

@@ -42,16 +42,15 @@
 #include <string>
 #include <vector>
 
-#include "app/contest_definition.h"
-#include "app/contest_list.h"
-#include "outputs/header_evaluation.h"
+#include "contest/contest_definition.h"
+#include "contest/header_evaluation.h"
+#include "datafiles/contest_records.h"
 #include "outputs/header_form.h"
 #include "outputs/header_output_menu.h"
-#include "storage/contest_records.h"
 
 namespace tarvik {
 
-class ProgramSession;
+class ContestSession;
 
 /// The window caption: the contest name in double quotes, then two blanks and
 /// "Contest-Konfiguration"; only the quoted name in review mode.
@@ -71,7 +70,7 @@ public:
   };
 
   /// `session` must outlive the model; its files must be open. `contestCode`: the build's.
-  ContestHeaderModel(ProgramSession& session, HeaderWindowMode mode, char contestCode);
+  ContestHeaderModel(ContestSession& session, HeaderWindowMode mode, char contestCode);
 
   /// The opening steps: a new header is prepared (an existing one taken from the header
   /// buffer), the definition built for its category, the period defaults filled in, and the
@@ -152,7 +151,7 @@ private:
   bool Fail(HeaderControl control, const std::string& message);
   std::string& PeriodText(PeriodField field);
 
-  ProgramSession& session_;
+  ContestSession& session_;
   const char code_;
   bool isExisting_;
   HeaderView view_;

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "radio/clock.h"
-#include "storage/dates.h"
+#include "base/clock.h"
+#include "base/dates.h"
 
 namespace tarvik {
 

@@ -1,7 +1,7 @@
 #include "outputs/correction_list.h"
 
 #include "radio/base_call.h"
-#include "storage/key_codec.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik {
 

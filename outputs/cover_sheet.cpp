@@ -3,13 +3,13 @@
 #include <array>
 #include <set>
 
-#include "app/contest_catalog.h"
-#include "app/process_settings.h"
-#include "app/text_helpers.h"
-#include "logging/header_statistics.h"
+#include "base/dates.h"
+#include "base/process_settings.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "contest/contest_catalog.h"
+#include "contest/header_statistics.h"
 #include "radio/bands.h"
-#include "storage/dates.h"
-#include "storage/strings.h"
 
 namespace tarvik {
 

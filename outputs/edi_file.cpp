@@ -2,10 +2,10 @@
 
 #include <set>
 
-#include "app/contest_catalog.h"
-#include "storage/dates.h"
-#include "storage/fileblock.h"
-#include "storage/strings.h"
+#include "base/dates.h"
+#include "base/strings.h"
+#include "contest/contest_catalog.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 

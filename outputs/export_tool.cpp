@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <map>
 
-#include "app/tool_dialogs.h"
+#include "base/data_directory.h"
+#include "base/tool_dialogs.h"
+#include "datafiles/program_files_tool.h"
 #include "outputs/output_contest.h"
 #include "outputs/output_kinds.h"
 #include "outputs/participant_data.h"
-#include "storage/data_directory.h"
-#include "storage/program_files_tool.h"
-#include "storage/tool_engine.h"
+#include "recordfile/tool_engine.h"
 
 namespace tarvik {
 

@@ -4,12 +4,12 @@
 #include <cctype>
 #include <vector>
 
+#include "base/data_directory.h"
+#include "base/strings.h"
+#include "datafiles/call_records.h"
+#include "datafiles/program_files.h"
 #include "outputs/text_files.h"
-#include "storage/call_records.h"
-#include "storage/data_directory.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
-#include "storage/strings.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 

@@ -20,8 +20,8 @@
 #include <string>
 #include <string_view>
 
+#include "datafiles/contest_records.h"
 #include "outputs/header_form.h"
-#include "storage/contest_records.h"
 
 namespace tarvik {
 

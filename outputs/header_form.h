@@ -10,6 +10,9 @@
 
 namespace tarvik {
 
+/// How the header window is opened.
+enum class HeaderWindowMode { kNew, kExisting, kReview };
+
 /// Controls a check can point at: a failed check colours it light red and focuses it.
 enum class HeaderControl {
   kNone,

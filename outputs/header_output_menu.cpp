@@ -1,6 +1,6 @@
 #include "outputs/header_output_menu.h"
 
-#include "app/contest_catalog.h"
+#include "contest/contest_catalog.h"
 #include "outputs/output_run.h"
 
 namespace tarvik {

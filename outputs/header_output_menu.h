@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/contest_definition.h"
+#include "contest/contest_definition.h"
 
 namespace tarvik {
 

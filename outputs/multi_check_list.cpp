@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/text_helpers.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
 #include "radio/bands.h"
-#include "storage/strings.h"
 
 namespace tarvik {
 

@@ -1,12 +1,12 @@
 #include "outputs/output_contest.h"
 
-#include "app/contest_header_fields.h"
-#include "app/family_settings.h"
+#include "contest/contest_header_fields.h"
+#include "datafiles/family_settings.h"
+#include "datafiles/program_files.h"
+#include "datafiles/setup_records.h"
 #include "outputs/header_extras.h"
-#include "storage/fileblock.h"
-#include "storage/key_codec.h"
-#include "storage/program_files.h"
-#include "storage/setup_records.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "app/user_dialogs.h"
+#include "base/clock.h"
+#include "base/user_dialogs.h"
 #include "outputs/output_runner.h"
-#include "radio/clock.h"
 
 namespace tarvik {
 

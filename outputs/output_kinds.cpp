@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/text_helpers.h"
-#include "storage/strings.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
 
 namespace tarvik {
 

@@ -1,12 +1,12 @@
 #include "outputs/output_run.h"
 
-#include "app/program_session.h"
+#include "contest/contest_session.h"
 #include "outputs/output_contest.h"
-#include "storage/fileblock.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 
-OutputContest SessionOutputContest(ProgramSession& session) {
+OutputContest SessionOutputContest(ContestSession& session) {
   OutputContest contest;
   contest.contestCode = session.ContestCode();
   contest.definition = session.Definition();
@@ -23,7 +23,7 @@ OutputContest SessionOutputContest(ProgramSession& session) {
   return contest;
 }
 
-void RunOutput(ProgramSession& session, int kind, const OutputWindows& windows) {
+void RunOutput(ContestSession& session, int kind, const OutputWindows& windows) {
   OutputServices services;
   services.dialogs = &session.Dialogs();
   services.printer = windows.printer;

@@ -12,7 +12,7 @@
 
 namespace tarvik {
 
-class ProgramSession;
+class ContestSession;
 
 /// The windows an output run may open besides the session's message boxes and file
 /// dialogs.
@@ -26,10 +26,10 @@ struct OutputWindows {
 
 /// The contest of the session's header and extension buffers, with the session's
 /// definition, the station data of the setup record and the session's SWL number.
-OutputContest SessionOutputContest(ProgramSession& session);
+OutputContest SessionOutputContest(ContestSession& session);
 
 /// Runs output `kind` for the contest in the session's buffers. All reporting is by messages
 /// through the session's dialogs.
-void RunOutput(ProgramSession& session, int kind, const OutputWindows& windows = {});
+void RunOutput(ContestSession& session, int kind, const OutputWindows& windows = {});
 
 } // namespace tarvik

@@ -1,6 +1,8 @@
 #include "outputs/output_runner.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
+#include "country/prefix_lookup.h"
+#include "datafiles/program_files.h"
 #include "outputs/adif_export.h"
 #include "outputs/band_list.h"
 #include "outputs/cover_sheet.h"
@@ -11,9 +13,7 @@
 #include "outputs/qso_list.h"
 #include "outputs/stf_file.h"
 #include "outputs/text_file_writer.h"
-#include "radio/prefix_lookup.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 

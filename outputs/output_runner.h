@@ -26,12 +26,12 @@
 #include <memory>
 #include <string>
 
-#include "app/contest_definition.h"
-#include "app/user_dialogs.h"
+#include "base/clock.h"
+#include "base/user_dialogs.h"
+#include "contest/contest_definition.h"
 #include "outputs/edi_file.h"
 #include "outputs/output_source.h"
 #include "outputs/print_canvas.h"
-#include "radio/clock.h"
 
 namespace tarvik {
 

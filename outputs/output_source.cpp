@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "app/contest_catalog.h"
-#include "storage/fileblock.h"
+#include "contest/contest_catalog.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik {
 

@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 
-#include "app/contest_definition.h"
+#include "base/clock.h"
+#include "contest/contest_definition.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/qso_record.h"
 #include "outputs/output_totals.h"
-#include "radio/clock.h"
-#include "storage/contest_records.h"
-#include "storage/qso_record.h"
 
 namespace tarvik {
 

@@ -1,6 +1,6 @@
 #include "outputs/output_totals.h"
 
-#include "logging/header_statistics.h"
+#include "contest/header_statistics.h"
 
 namespace tarvik {
 

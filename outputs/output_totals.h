@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app/contest_definition.h"
-#include "logging/score.h"
-#include "storage/contest_records.h"
+#include "contest/contest_definition.h"
+#include "contest/score.h"
+#include "datafiles/contest_records.h"
 
 namespace tarvik {
 

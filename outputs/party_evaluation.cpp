@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "logging/log_scan.h"
-#include "storage/qso_record.h"
+#include "datafiles/log_scan.h"
+#include "datafiles/qso_record.h"
 
 namespace tarvik {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "storage/strings.h"
+#include "base/strings.h"
 
 namespace tarvik {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/text_helpers.h"
+#include "base/dates.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
 #include "outputs/output_source.h"
 #include "radio/bands.h"
-#include "storage/dates.h"
-#include "storage/strings.h"
 
 namespace tarvik {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/contest_definition.h"
-#include "storage/qso_record.h"
+#include "contest/contest_definition.h"
+#include "datafiles/qso_record.h"
 
 namespace tarvik {
 

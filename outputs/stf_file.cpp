@@ -1,9 +1,9 @@
 #include "outputs/stf_file.h"
 
-#include "app/text_helpers.h"
+#include "base/dates.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
 #include "radio/bands.h"
-#include "storage/dates.h"
-#include "storage/strings.h"
 
 namespace tarvik {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "storage/strings.h"
+#include "base/strings.h"
 
 namespace tarvik {
 

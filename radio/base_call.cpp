@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "storage/strings.h"
+#include "base/strings.h"
 
 namespace tarvik {
 

@@ -10,8 +10,8 @@
 
 #include <string_view>
 
-#include "radio/clock.h"
-#include "storage/dates.h"
+#include "base/clock.h"
+#include "base/dates.h"
 
 namespace tarvik {
 

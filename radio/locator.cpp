@@ -5,7 +5,7 @@
 #include <numbers>
 #include <string>
 
-#include "storage/strings.h"
+#include "base/strings.h"
 
 namespace tarvik {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "storage/strings.h"
+#include "base/strings.h"
 
 namespace tarvik {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/country_data_tool.h"
+#include "country/country_data_tool.h"
+#include "datafiles/program_files_tool.h"
 #include "logging/adif_import_tool.h"
 #include "outputs/export_tool.h"
-#include "storage/program_files_tool.h"
-#include "storage/storage_tool.h"
+#include "recordfile/storage_tool.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <limits>
 
-#include "app/text_helpers.h"
-#include "app/ui/text_codec.h"
-#include "storage/pictures.h"
-#include "storage/strings.h"
+#include "base/pictures.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "widgets/text_codec.h"
 
 namespace tarvik {
 

@@ -6,17 +6,17 @@
 #include <memory>
 #include <optional>
 
+#include "base/data_directory.h"
+#include "base/strings.h"
+#include "country/ui/pref_auswahl.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/qso_record.h"
 #include "outputs/contest_note.h"
 #include "outputs/ui/contest_notiz.h"
 #include "outputs/ui/korrektur_std.h"
 #include "outputs/ui/party_auswertung.h"
-#include "radio/ui/pref_auswahl.h"
-#include "storage/contest_records.h"
-#include "storage/data_directory.h"
-#include "storage/fileblock.h"
-#include "storage/qso_record.h"
-#include "storage/strings.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/ui/trk_brow.h"
 
 namespace tarvik {
 

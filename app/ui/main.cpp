@@ -12,8 +12,8 @@
 #include "app/program_lock.h"
 #include "app/record_file_errors.h"
 #include "app/ui/contest_brow.h"
-#include "app/ui/qt_user_dialogs.h"
-#include "storage/data_directory.h"
+#include "base/data_directory.h"
+#include "widgets/qt_user_dialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -11,8 +11,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/ui/text_codec.h"
 #include "logging/qso_session.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
 namespace tarvik {

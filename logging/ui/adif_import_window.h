@@ -11,8 +11,8 @@
 
 #include <string>
 
-#include "app/contest_definition.h"
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
+#include "contest/contest_definition.h"
 #include "logging/adif_import.h"
 
 class QCheckBox;

@@ -3,9 +3,9 @@
 // is the one the row shows: the list checks it against the file before anything is done.
 
 #include "logging/ui/contest_log_window.h"
-#include "outputs/ui/qso_edit_dialog.h"
-#include "storage/fileblock.h"
-#include "storage/ui/trk_brow.h"
+#include "logging/ui/qso_edit_dialog.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/ui/trk_brow.h"
 
 namespace tarvik {
 

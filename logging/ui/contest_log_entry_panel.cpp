@@ -13,10 +13,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/ui/text_codec.h"
 #include "logging/ui/contest_log_window.h"
 #include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
 

@@ -12,17 +12,17 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/help_viewer.h"
-#include "app/ui/text_codec.h"
+#include "base/help_viewer.h"
+#include "logging/log_list.h"
 #include "logging/ui/contest_log_window.h"
 #include "logging/ui/evaluation_panel.h"
 #include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
-#include "logging/log_list.h"
-#include "storage/fileblock.h"
-#include "storage/key_codec.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/key_codec.h"
+#include "recordfile/ui/trk_brow.h"
 #include "widgets/help_request.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
 

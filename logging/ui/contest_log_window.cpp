@@ -20,14 +20,14 @@
 
 #include <algorithm>
 
-#include "app/ui/text_codec.h"
 #include "logging/log_list.h"
 #include "logging/ui/evaluation_panel.h"
 #include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
-#include "outputs/ui/progress_window.h"
-#include "storage/fileblock.h"
-#include "storage/ui/trk_brow.h"
+#include "logging/ui/progress_window.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/ui/trk_brow.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
 #include "widgets/wave_backdrop.h"

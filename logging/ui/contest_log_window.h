@@ -26,9 +26,9 @@
 #include <string>
 #include <vector>
 
-#include "app/user_dialogs.h"
+#include "base/clock.h"
+#include "base/user_dialogs.h"
 #include "logging/qso_session.h"
-#include "radio/clock.h"
 
 class QCheckBox;
 class QFrame;

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/ui/text_codec.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
 namespace tarvik {

@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "app/ui/text_codec.h"
+#include "widgets/text_codec.h"
 
 namespace tarvik {
 

@@ -13,12 +13,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/text_helpers.h"
-#include "app/ui/text_codec.h"
-#include "app/user_dialogs.h"
+#include "base/text_helpers.h"
+#include "base/user_dialogs.h"
+#include "datafiles/contest_records.h"
 #include "outputs/contest_note.h"
 #include "outputs/text_files.h"
-#include "storage/contest_records.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
 namespace tarvik {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "radio/clock.h"
+#include "base/clock.h"
 
 class QPlainTextEdit;
 class QPrinter;

@@ -13,13 +13,13 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/program_session.h"
-#include "app/ui/rules_window.h"
-#include "app/ui/text_codec.h"
+#include "contest/contest_session.h"
+#include "contest/ui/rules_window.h"
 #include "outputs/output_run.h"
 #include "outputs/ui/file_editor.h"
 #include "outputs/ui/participant_dialog.h"
 #include "outputs/ui/qt_printer.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
 
@@ -41,7 +41,7 @@ std::string TextOf(const QLineEdit* edit) {
 
 } // namespace
 
-EingContestStd::EingContestStd(ProgramSession& session, HeaderWindowMode mode, QWidget* parent)
+EingContestStd::EingContestStd(ContestSession& session, HeaderWindowMode mode, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("EingContestStd"));
   setModal(true);

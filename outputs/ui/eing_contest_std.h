@@ -17,7 +17,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/contest_list.h"
 #include "outputs/contest_header_model.h"
 
 class QButtonGroup;
@@ -33,7 +32,7 @@ class QGridLayout;
 
 namespace tarvik {
 
-class ProgramSession;
+class ContestSession;
 class TrkBitBtn;
 class TrkEdit;
 
@@ -46,7 +45,7 @@ class EingContestStd : public QDialog {
 public:
   /// Opens the header in the session's header buffer (for `mode` kExisting and kReview) or
   /// a new one, for the build's contest code.
-  EingContestStd(ProgramSession& session, HeaderWindowMode mode, QWidget* parent = nullptr);
+  EingContestStd(ContestSession& session, HeaderWindowMode mode, QWidget* parent = nullptr);
   ~EingContestStd() override;
 
   /// Shows the window modally; true when it was closed by "Contest starten".
@@ -181,7 +180,7 @@ private:
   QWidget* ControlWidget(HeaderControl control) const;
 
   std::unique_ptr<ContestHeaderModel> model_;
-  ProgramSession& session_;
+  ContestSession& session_;
   bool start_ = false;
   bool filling_ = false;
   QButtonGroup* categoryGroup_ = nullptr;

@@ -15,8 +15,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/help_viewer.h"
-#include "app/ui/text_codec.h"
+#include "base/help_viewer.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
 

@@ -10,10 +10,10 @@
 
 #include <memory>
 
-#include "app/text_helpers.h"
-#include "app/ui/text_codec.h"
-#include "app/user_dialogs.h"
+#include "base/text_helpers.h"
+#include "base/user_dialogs.h"
 #include "outputs/text_files.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
 namespace tarvik {

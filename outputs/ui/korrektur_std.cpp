@@ -16,15 +16,15 @@
 
 #include <cmath>
 
-#include "app/contest_definition.h"
-#include "app/ui/text_codec.h"
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
+#include "contest/contest_definition.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/qso_record.h"
 #include "logging/log_list.h"
 #include "radio/bands.h"
-#include "storage/contest_records.h"
-#include "storage/fileblock.h"
-#include "storage/qso_record.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/ui/trk_brow.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_edit.h"
 
 namespace tarvik {

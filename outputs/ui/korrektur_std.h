@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "outputs/correction_list.h"
-#include "storage/browse_grid.h"
+#include "recordfile/browse_grid.h"
 
 class QLabel;
 class QListWidget;

@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "app/ui/text_codec.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
 

@@ -7,8 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/ui/text_codec.h"
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
+#include "widgets/text_codec.h"
 
 namespace tarvik {
 

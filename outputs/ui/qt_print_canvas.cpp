@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPrinter>
 
-#include "app/ui/text_codec.h"
+#include "widgets/text_codec.h"
 
 namespace tarvik {
 

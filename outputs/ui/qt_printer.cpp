@@ -3,10 +3,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "app/ui/qt_user_dialogs.h"
-#include "app/ui/text_codec.h"
 #include "outputs/output_kinds.h"
 #include "outputs/ui/qt_print_canvas.h"
+#include "widgets/qt_user_dialogs.h"
+#include "widgets/text_codec.h"
 
 namespace tarvik {
 

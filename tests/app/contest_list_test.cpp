@@ -7,13 +7,13 @@
 #include <filesystem>
 
 #include "app/contest_list.h"
-#include "app/process_settings.h"
-#include "session_test_support.h"
-#include "storage/browse_grid.h"
-#include "storage/file_io.h"
-#include "storage/key_codec.h"
-#include "storage/qso_record.h"
-#include "storage/strings.h"
+#include "base/process_settings.h"
+#include "base/strings.h"
+#include "datafiles/qso_record.h"
+#include "recordfile/browse_grid.h"
+#include "recordfile/file_io.h"
+#include "recordfile/key_codec.h"
+#include "support/session_test_support.h"
 
 namespace tarvik::test {
 namespace {

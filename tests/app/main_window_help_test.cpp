@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/help_viewer.h"
 #include "app/main_window_layout.h"
+#include "base/help_viewer.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {

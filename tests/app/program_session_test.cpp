@@ -7,11 +7,11 @@
 
 #include <filesystem>
 
-#include "app/process_settings.h"
+#include "base/process_settings.h"
+#include "datafiles/setup_records.h"
 #include "radio/date_time.h"
-#include "session_test_support.h"
-#include "storage/key_codec.h"
-#include "storage/setup_records.h"
+#include "recordfile/key_codec.h"
+#include "support/session_test_support.h"
 
 namespace tarvik::test {
 namespace {

@@ -6,15 +6,15 @@
 
 #include <fstream>
 
-#include "app/process_settings.h"
 #include "app/record_file_errors.h"
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/file_io.h"
-#include "storage/format.h"
-#include "storage/memory_file_io.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
+#include "base/process_settings.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/file_io.h"
+#include "recordfile/format.h"
+#include "recordfile/memory_file_io.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"

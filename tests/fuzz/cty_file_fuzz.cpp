@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "radio/country_import.h"
+#include "base/data_directory.h"
+#include "country/country_import.h"
 #include "radio/cty_file.h"
-#include "storage/data_directory.h"
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/memory_file_io.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/memory_file_io.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <string>
 
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/format.h"
-#include "storage/integrity_check.h"
-#include "storage/memory_file_io.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/format.h"
+#include "recordfile/integrity_check.h"
+#include "recordfile/memory_file_io.h"
 
 namespace {
 

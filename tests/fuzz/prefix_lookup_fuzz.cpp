@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "radio/prefix_choice.h"
-#include "radio/prefix_lookup.h"
-#include "storage/data_directory.h"
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/fileblock.h"
-#include "storage/memory_file_io.h"
-#include "storage/prefix_record.h"
+#include "base/data_directory.h"
+#include "country/prefix_choice.h"
+#include "country/prefix_lookup.h"
+#include "datafiles/prefix_record.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/memory_file_io.h"
 
 namespace {
 

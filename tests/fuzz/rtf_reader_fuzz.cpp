@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/rtf_reader.h"
+#include "base/rtf_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);

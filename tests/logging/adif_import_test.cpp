@@ -4,13 +4,13 @@
 
 #include "session_fixture.h"
 
-#include "app/process_settings.h"
+#include "base/dates.h"
+#include "base/process_settings.h"
+#include "contest/duplicates.h"
 #include "logging/adif_import.h"
-#include "logging/duplicates.h"
-#include "storage/dates.h"
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/memory_file_io.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/memory_file_io.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {

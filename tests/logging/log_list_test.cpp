@@ -5,12 +5,12 @@
 
 #include <array>
 
-#include "app/contest_catalog.h"
-#include "app/process_settings.h"
+#include "base/dates.h"
+#include "base/process_settings.h"
+#include "base/strings.h"
+#include "contest/contest_catalog.h"
 #include "logging/log_list.h"
-#include "storage/dates.h"
-#include "storage/key_codec.h"
-#include "storage/strings.h"
+#include "recordfile/key_codec.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 

@@ -8,16 +8,16 @@
 #include <map>
 #include <memory>
 
-#include "log_fixture.h"
-#include "logging/multiplier_rules.h"
+#include "base/data_directory.h"
+#include "contest/multiplier_rules.h"
 #include "logging/renumbering.h"
-#include "storage/data_directory.h"
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/file_replacement.h"
-#include "storage/integrity_check.h"
-#include "storage/key_codec.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/file_replacement.h"
+#include "recordfile/integrity_check.h"
+#include "recordfile/key_codec.h"
 #include "support/dying_file_io.h"
+#include "support/log_fixture.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "radio/locator.h"
-#include "storage/key_codec.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik::test {
 namespace {

@@ -8,10 +8,10 @@
 
 #include <cmath>
 
+#include "base/data_directory.h"
+#include "base/pictures.h"
 #include "radio/locator.h"
-#include "storage/data_directory.h"
-#include "storage/key_codec.h"
-#include "storage/pictures.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik::test {
 namespace {

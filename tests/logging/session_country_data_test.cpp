@@ -4,7 +4,7 @@
 
 #include "session_fixture.h"
 
-#include "radio/country_import.h"
+#include "country/country_import.h"
 
 namespace tarvik::test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "session_fixture.h"
 
-#include "radio/prefix_choice.h"
-#include "storage/key_codec.h"
+#include "country/prefix_choice.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik::test {
 namespace {

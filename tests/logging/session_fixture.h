@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/contest_catalog.h"
+#include "contest/contest_catalog.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
 #include "logging/qso_session.h"
 #include "radio/date_time.h"
-#include "storage/contest_records.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
+#include "recordfile/fileblock.h"
 #include "support/fake_dialogs.h"
 #include "support/prefix_tables.h"
 

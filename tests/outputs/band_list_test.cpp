@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/text_helpers.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
 #include "output_fixture.h"
 #include "outputs/band_list.h"
 #include "outputs/multi_check_list.h"
 #include "outputs/output_kinds.h"
 #include "recording_canvas.h"
-#include "storage/strings.h"
 
 namespace tarvik::test {
 namespace {

@@ -8,15 +8,15 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/contest_log_files.h"
-#include "app/session_test_support.h"
+#include "datafiles/call_records.h"
+#include "datafiles/contest_log_files.h"
+#include "datafiles/qso_record.h"
+#include "datafiles/setup_records.h"
 #include "outputs/contest_header_model.h"
 #include "outputs/output_run.h"
 #include "radio/date_time.h"
-#include "storage/call_records.h"
-#include "storage/key_codec.h"
-#include "storage/qso_record.h"
-#include "storage/setup_records.h"
+#include "recordfile/key_codec.h"
+#include "support/session_test_support.h"
 
 namespace tarvik::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/process_settings.h"
+#include "base/process_settings.h"
 #include "output_fixture.h"
 #include "outputs/cover_sheet.h"
 #include "outputs/output_kinds.h"

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/contest_catalog.h"
-#include "outputs/header_evaluation.h"
+#include "contest/contest_catalog.h"
+#include "contest/header_evaluation.h"
 #include "outputs/header_output_menu.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/contest_header_fields.h"
-#include "app/process_settings.h"
+#include "base/process_settings.h"
+#include "contest/contest_header_fields.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
 #include "outputs/output_runner.h"
 #include "radio/date_time.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
+#include "recordfile/fileblock.h"
 #include "support/fake_dialogs.h"
 #include "support/prefix_tables.h"
 

@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "logging/log_fixture.h"
 #include "outputs/party_evaluation.h"
+#include "support/log_fixture.h"
 
 namespace tarvik::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "logging/header_statistics.h"
+#include "contest/header_statistics.h"
 #include "output_fixture.h"
 #include "outputs/output_kinds.h"
 #include "outputs/stf_file.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "storage/memory_file_io.h"
+#include "recordfile/memory_file_io.h"
 
 namespace tarvik::test {
 

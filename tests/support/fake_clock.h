@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "radio/clock.h"
+#include "base/clock.h"
 
 namespace tarvik::test {
 

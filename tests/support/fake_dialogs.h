@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/user_dialogs.h"
+#include "base/user_dialogs.h"
 
 namespace tarvik::test {
 

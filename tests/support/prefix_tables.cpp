@@ -1,10 +1,10 @@
 #include "support/prefix_tables.h"
 
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/fileblock.h"
-#include "storage/prefix_record.h"
-#include "storage/program_files.h"
+#include "datafiles/prefix_record.h"
+#include "datafiles/program_files.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/fileblock.h"
 
 namespace tarvik::test {
 

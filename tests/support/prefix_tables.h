@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "radio/prefix_lookup.h"
-#include "storage/dates.h"
+#include "base/dates.h"
+#include "country/prefix_lookup.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"
 

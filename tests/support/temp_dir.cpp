@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <unistd.h>
 
-#include "storage/data_directory.h"
+#include "base/data_directory.h"
 
 namespace tarvik::test {
 

@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <string>
 
-#include "storage/contest_records.h"
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
+#include "datafiles/contest_records.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/fileblock.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {

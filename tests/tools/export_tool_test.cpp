@@ -9,16 +9,16 @@
 #include <regex>
 #include <string>
 
+#include "datafiles/contest_records.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
+#include "datafiles/setup_records.h"
 #include "outputs/output_contest.h"
 #include "outputs/output_kinds.h"
 #include "radio/date_time.h"
-#include "storage/contest_records.h"
-#include "storage/engine.h"
-#include "storage/error_channel.h"
-#include "storage/fileblock.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
-#include "storage/setup_records.h"
+#include "recordfile/engine.h"
+#include "recordfile/error_channel.h"
+#include "recordfile/fileblock.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"

@@ -7,11 +7,12 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "storage/engine.h"
-#include "storage/program_files.h"
-#include "storage/program_files_tool.h"
-#include "storage/qso_record.h"
-#include "storage/setup_records.h"
+#include "base/cp1252.h"
+#include "datafiles/program_files.h"
+#include "datafiles/program_files_tool.h"
+#include "datafiles/qso_record.h"
+#include "datafiles/setup_records.h"
+#include "recordfile/engine.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {

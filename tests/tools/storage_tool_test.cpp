@@ -8,11 +8,11 @@
 #include <sstream>
 #include <sys/wait.h>
 
-#include "storage/engine.h"
-#include "storage/fileblock_layouts.h"
-#include "storage/format.h"
-#include "storage/key_codec.h"
-#include "storage/storage_tool.h"
+#include "recordfile/engine.h"
+#include "recordfile/fileblock_layouts.h"
+#include "recordfile/format.h"
+#include "recordfile/key_codec.h"
+#include "recordfile/storage_tool.h"
 #include "support/temp_dir.h"
 
 namespace tarvik::test {

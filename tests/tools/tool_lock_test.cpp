@@ -14,13 +14,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/process_settings.h"
 #include "app/program_lock.h"
-#include "app/session_test_support.h"
+#include "base/process_settings.h"
+#include "datafiles/qso_record.h"
 #include "outputs/export_tool.h"
-#include "storage/memory_file_io.h"
-#include "storage/qso_record.h"
-#include "storage/tool_engine.h"
+#include "recordfile/memory_file_io.h"
+#include "recordfile/tool_engine.h"
+#include "support/session_test_support.h"
 
 namespace tarvik::test {
 namespace {

@@ -18,10 +18,10 @@
 #include <memory>
 
 #include "app/ui/log_window_tools.h"
+#include "base/strings.h"
 #include "logging/adif_import.h"
 #include "logging/ui/adif_import_window.h"
-#include "storage/strings.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
 #include "widgets/trk_bit_btn.h"
 

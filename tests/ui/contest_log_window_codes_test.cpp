@@ -8,7 +8,7 @@
 #include <QListWidget>
 #include <QTableWidget>
 
-#include "storage/ui/trk_brow.h"
+#include "recordfile/ui/trk_brow.h"
 #include "widgets/trk_bit_btn.h"
 
 namespace tarvik::test {

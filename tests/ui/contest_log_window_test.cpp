@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "storage/ui/trk_brow.h"
+#include "recordfile/ui/trk_brow.h"
 #include "widgets/trk_bit_btn.h"
 
 namespace tarvik::test {

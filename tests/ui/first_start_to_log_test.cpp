@@ -16,16 +16,16 @@
 #include <vector>
 
 #include "app/contest_list.h"
-#include "app/session_test_support.h"
 #include "app/ui/contest_brow.h"
-#include "app/ui/text_codec.h"
+#include "datafiles/qso_record.h"
 #include "logging/ui/contest_log_window.h"
 #include "logging/ui/evaluation_panel.h"
 #include "outputs/ui/eing_contest_std.h"
-#include "storage/key_codec.h"
-#include "storage/qso_record.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/key_codec.h"
+#include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
+#include "support/session_test_support.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
 

@@ -5,8 +5,8 @@
 
 #include <QTableWidget>
 
-#include "storage/contest_records.h"
-#include "storage/ui/trk_brow.h"
+#include "datafiles/contest_records.h"
+#include "recordfile/ui/trk_brow.h"
 
 namespace tarvik::test {
 namespace {

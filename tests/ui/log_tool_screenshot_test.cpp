@@ -17,7 +17,7 @@
 #include "app/ui/log_window_tools.h"
 #include "outputs/ui/korrektur_std.h"
 #include "outputs/ui/party_auswertung.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
 
 namespace tarvik::test {

@@ -13,16 +13,16 @@
 #include <filesystem>
 
 #include "app/ui/log_window_tools.h"
+#include "country/ui/pref_auswahl.h"
+#include "datafiles/prefix_record.h"
+#include "logging/ui/qso_edit_dialog.h"
 #include "outputs/contest_note.h"
 #include "outputs/text_files.h"
 #include "outputs/ui/contest_notiz.h"
 #include "outputs/ui/korrektur_std.h"
 #include "outputs/ui/party_auswertung.h"
-#include "outputs/ui/qso_edit_dialog.h"
-#include "radio/ui/pref_auswahl.h"
-#include "storage/prefix_record.h"
-#include "storage/tk_browser.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/tk_browser.h"
+#include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
 #include "widgets/trk_bit_btn.h"
 

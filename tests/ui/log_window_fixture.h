@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/text_codec.h"
+#include "base/pictures.h"
 #include "logging/session_fixture.h"
 #include "logging/ui/contest_log_window.h"
 #include "logging/ui/evaluation_panel.h"
 #include "logging/ui/multiplier_panel.h"
-#include "storage/pictures.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_edit.h"
 
 namespace tarvik::test {

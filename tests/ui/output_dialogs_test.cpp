@@ -12,12 +12,12 @@
 
 #include <filesystem>
 
-#include "app/ui/text_codec.h"
 #include "outputs/ui/file_editor.h"
 #include "outputs/ui/participant_dialog.h"
 #include "support/fake_dialogs.h"
 #include "support/modal_window.h"
 #include "support/temp_dir.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
 

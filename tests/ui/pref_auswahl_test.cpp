@@ -9,13 +9,13 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "app/ui/text_codec.h"
-#include "radio/prefix_choice.h"
-#include "radio/ui/pref_auswahl.h"
-#include "storage/fileblock.h"
-#include "storage/prefix_record.h"
+#include "country/prefix_choice.h"
+#include "country/ui/pref_auswahl.h"
+#include "datafiles/prefix_record.h"
+#include "recordfile/fileblock.h"
 #include "support/modal_window.h"
 #include "support/prefix_tables.h"
+#include "widgets/text_codec.h"
 
 namespace tarvik::test {
 namespace {

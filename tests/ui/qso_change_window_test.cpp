@@ -10,10 +10,10 @@
 #include <cstdlib>
 
 #include "app/ui/log_window_tools.h"
-#include "outputs/ui/progress_window.h"
-#include "outputs/ui/qso_edit_dialog.h"
-#include "storage/key_codec.h"
-#include "storage/ui/trk_brow.h"
+#include "logging/ui/progress_window.h"
+#include "logging/ui/qso_edit_dialog.h"
+#include "recordfile/key_codec.h"
+#include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
 #include "widgets/trk_bit_btn.h"
 

@@ -13,12 +13,12 @@
 #include <cstring>
 
 #include "app/ui/log_window_tools.h"
+#include "base/strings.h"
+#include "datafiles/program_files.h"
 #include "outputs/ui/korrektur_std.h"
-#include "storage/key_codec.h"
-#include "storage/program_files.h"
-#include "storage/strings.h"
-#include "storage/tk_browser.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/key_codec.h"
+#include "recordfile/tk_browser.h"
+#include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
 #include "widgets/trk_edit.h"
 

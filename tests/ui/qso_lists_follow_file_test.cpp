@@ -12,15 +12,15 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "app/text_helpers.h"
 #include "app/ui/log_window_tools.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
 #include "logging/log_list.h"
+#include "logging/ui/qso_edit_dialog.h"
 #include "outputs/ui/korrektur_std.h"
-#include "outputs/ui/qso_edit_dialog.h"
-#include "storage/browse_grid.h"
-#include "storage/fileblock.h"
-#include "storage/strings.h"
-#include "storage/ui/trk_brow.h"
+#include "recordfile/browse_grid.h"
+#include "recordfile/fileblock.h"
+#include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
 #include "widgets/trk_bit_btn.h"
 

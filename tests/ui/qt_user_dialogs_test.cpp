@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/ui/qt_user_dialogs.h"
+#include "widgets/qt_user_dialogs.h"
 
 namespace tarvik {
 namespace {

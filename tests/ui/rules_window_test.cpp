@@ -12,8 +12,8 @@
 
 #include <filesystem>
 
-#include "app/rules.h"
-#include "app/ui/rules_window.h"
+#include "contest/rules.h"
+#include "contest/ui/rules_window.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "widgets/trk_bit_btn.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/cp1252.h"
-#include "app/ui/text_codec.h"
+#include "base/cp1252.h"
+#include "widgets/text_codec.h"
 
 namespace tarvik {
 namespace {

@@ -16,14 +16,14 @@
 
 #include <memory>
 
-#include "app/ui/text_codec.h"
-#include "storage/dates.h"
-#include "storage/engine.h"
-#include "storage/memory_file_io.h"
-#include "storage/program_files.h"
-#include "storage/qso_record.h"
-#include "storage/ui/trk_brow.h"
+#include "base/dates.h"
+#include "datafiles/program_files.h"
+#include "datafiles/qso_record.h"
+#include "recordfile/engine.h"
+#include "recordfile/memory_file_io.h"
+#include "recordfile/ui/trk_brow.h"
 #include "support/fake_dialogs.h"
+#include "widgets/text_codec.h"
 #include "widgets/trk_edit.h"
 
 namespace tarvik {

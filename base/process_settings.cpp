@@ -1,0 +1,42 @@
+#include "base/process_settings.h"
+
+namespace tarvik {
+
+namespace {
+int gLanguageFlag = 1;
+int gNameStyle = 0;
+std::string& DateFormatValue() {
+  static std::string picture = "dd.mm.yyyy";
+  return picture;
+}
+} // namespace
+
+int LanguageFlag() {
+  return gLanguageFlag;
+}
+void SetLanguageFlag(int flag) {
+  gLanguageFlag = flag;
+}
+bool IsGerman() {
+  return gLanguageFlag == 1;
+}
+
+int NameStyle() {
+  return gNameStyle;
+}
+void SetNameStyle(int style) {
+  gNameStyle = style;
+}
+
+} // namespace tarvik
+
+namespace tarvik {
+
+const std::string& DateFormat() {
+  return DateFormatValue();
+}
+void SetDateFormat(std::string_view picture) {
+  DateFormatValue() = picture.empty() ? std::string_view("dd.mm.yyyy") : picture;
+}
+
+} // namespace tarvik

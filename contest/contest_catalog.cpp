@@ -1,0 +1,625 @@
+#include "contest/contest_catalog.h"
+
+#include <array>
+#include <initializer_list>
+
+#include "base/process_settings.h"
+#include "contest/contest_code_lists.h"
+#include "radio/date_time.h"
+
+namespace tarvik {
+
+namespace {
+
+// --- Identity: title label, logo, rules --------------------------------------------------
+
+constexpr const char* kDarcContestPage = "https://www.darc.de/der-club/referate/conteste/";
+
+constexpr std::array<ContestIdentity, 47> kIdentities = {{
+    {'W', nullptr, nullptr, "WAGR.RTF", nullptr, nullptr},
+    {'M', nullptr, nullptr, "DMPARTYR.RTF", nullptr, nullptr},
+    {'X', nullptr, nullptr, "XMASR.RTF", nullptr, nullptr},
+    {'V', "Mecklenburg-Vorpommern - Contest", "mvp.bmp", nullptr,
+     "https://www.darc.de/der-club/distrikte/v/", nullptr},
+    {'B', "Baden - Württemberg Aktivität", "bwa.bmp", nullptr,
+     "https://www.darc.de/der-club/distrikte/a/", nullptr},
+    {'H', "Holyland - Contest", "holyland.bmp", nullptr, "https://www.iarc.org/", nullptr},
+    {'D', "Deutschland Contest des DTC e.V.", "dtc.bmp", nullptr, kDarcContestPage, nullptr},
+    {'5', "Funkertag-QSO-Party 2009", "party062005.bmp", "PARTYR.RTF", nullptr, nullptr},
+    {'P', "Februar-QSO-Party 2009", "party022005.bmp", "PARTYFR.RTF", nullptr, nullptr},
+    {'E', "Europatag der Schulstationen", "eutag.bmp", "EUTAGR.RTF", nullptr, nullptr},
+    {'F', "Aktivitätswettbewerb Franken", "franken.bmp", nullptr,
+     "https://www.darc.de/der-club/distrikte/b/", nullptr},
+    {'J', "Hamburg Contest", "hamburg.bmp", nullptr, "https://www.darc.de/der-club/distrikte/e/",
+     nullptr},
+    {'G', "Hessencontest", "hessen.bmp", "HessenR.RTF", nullptr, nullptr},
+    {'R', "Rheinland-Pfalz - Aktivitätsabende", "rheinlandpfalz.bmp", "RheinlandpfalzR.RTF",
+     nullptr, nullptr},
+    {'h', "Rheinland-Pfalz - Aktivitätswoche", "rheinlandpfalz.bmp", "rlpwocheR.RTF", nullptr,
+     nullptr},
+    {'N', "Nordic Activity Contest", "nac.bmp", "nacr.RTF", nullptr, nullptr},
+    {'S', "Aktivitätswettbewerbe H, S, W", "hsw.bmp", "HSWR.RTF", nullptr, nullptr},
+    {'T', "Thüringen-Contest", "thueringen.bmp", "thueringenR.RTF", nullptr, nullptr},
+    {'L', "Kurzcontest Ruhrgebiet", "ruhrgebiet.bmp", "ruhrgebietR.RTF", nullptr, nullptr},
+    {'U', "Bayern-Ost-Contest", "boc.bmp", "bocR.RTF", nullptr, nullptr},
+    {'I', "Kurzwellenaktivitätstag Nordsee", "nordsee.bmp", "kwnordseeR.RTF", nullptr, nullptr},
+    {'l', "Aktivitätstag Nordsee", "nordsee.bmp", "nordseeR.RTF", nullptr, nullptr},
+    {'g', "Nordsee-Contest UKW", "nordsee.bmp", "MVPR.RTF", nullptr, nullptr},
+    {'Z', "IPARC-Contest", "iparc.bmp", "iparcR.RTF", nullptr, nullptr},
+    {'C', "Brandenburg-Berlin-Contest", "bb.bmp", "bbR.RTF", nullptr, nullptr},
+    {'O', "Aktivitätswochenende Schleswig-Holstein", "sh.bmp", "shR.RTF", nullptr, nullptr},
+    {'Q', "Schwabenkontest", "schwaben.bmp", "schwabenr.RTF", nullptr, nullptr},
+    {'1', "DARC 10 m-Contest", "darclogo.bmp", "darc10r.RTF", nullptr, nullptr},
+    {'K', "Herbstcontest Köln-Aachen", "koelnaachen.bmp", "koelnaachenR.RTF", nullptr, nullptr},
+    {'A', "Deutscher Telegraphie-Contest", "agcw.bmp", "CWR.RTF", nullptr, nullptr},
+    {'f', "Happy New Year-Contest", "agcw.bmp", "HappynewyearR.RTF", nullptr, nullptr},
+    {'i', "Naval-Contest", nullptr, "navalR.RTF", nullptr, nullptr},
+    {'j', "MMMonVHF MS SPRINT CONTEST", "mssprint.bmp", nullptr, "https://mmmonvhf.de/",
+     "https://mmmonvhf.de/?lang=en"},
+    {'Y', "VFDB-Contest", "vfdb.bmp", "VFDBR.RTF", nullptr, nullptr},
+    {'2', "Westfalen Nord QRP Aktivitäts Contest", "westfalen-nord.bmp", "ZELKAr.RTF", nullptr,
+     nullptr},
+    {'3', "Westfalen Nord Contest", "westfalen-nord.bmp", "WNCr.RTF", nullptr, nullptr},
+    {'c', "Westfalen Nord Aktivitätstag", "westfalen-nord.bmp", "WNAr.RTF", nullptr, nullptr},
+    {'4', "Party des Radio Telegraphy Club e.V.", "rtc.bmp", "RTCR.RTF", nullptr, nullptr},
+    {'6', "HSC-CW-Contest", "hsc.bmp", nullptr, "https://www.hsc.de.com/", nullptr},
+    {'7', "DIG-QSO-Party", "digparty.bmp", nullptr, kDarcContestPage, nullptr},
+    {'8', "AGCW - VHF/UHF-Contest", "agcw.bmp", "agcwr.RTF", nullptr, nullptr},
+    {'9', "IARU-Region-1-Fieldday", "fieldday.bmp", "fielddayR.RTF", nullptr, nullptr},
+    {'a', "Nordrhein-Aktivität", "nordrhein.bmp", "nordrheinR.RTF", nullptr, nullptr},
+    {'b', "Original-QRP-Contest", "qrpcc.bmp", "OQRPR.RTF", nullptr, nullptr},
+    {'d', "SAAR-Contest", "saar.bmp", nullptr, "https://www.darc.de/der-club/distrikte/q/",
+     nullptr},
+    {'e', "Nord-Contest", "nord.bmp", nullptr, kDarcContestPage, nullptr},
+    {'k', "QCWA-Party", "qcwa.bmp", "qcwar.RTF", nullptr, nullptr},
+}};
+
+// --- Definition rows ------------------------------------------------------------------------
+
+using preset::kDok;
+using preset::kLoc;
+using preset::kLoc4;
+using preset::Number;
+
+// The scalar values of one code for category 0. Lists of numbers end at the first 0.
+struct CodeRow {
+  char code;
+  const char* buildName; // names the code's build in its program title ("" for this build)
+  const char* modes;     // "|"-separated
+  const char* bands;
+  std::array<int, 3> rcvd;
+  std::array<int, 3> sent;
+  const char* multLabels; // "|"-separated
+  int dupeRule;
+  std::array<int, 6> options;
+  int evaluationKind;
+  int utcOffset;
+  const char* contestName; // nullptr: the program title of the code's build
+  bool appendYear;
+  const char* startDate; // "today": today's date
+  const char* startTime;
+  const char* endDate;
+  const char* endTime;
+  const char* homeDistrict;
+  const char* homeDistricts;
+  std::array<int, 10> outputs;
+  std::array<Preset, 3> presets; // sent elements 2..4
+  bool extendedStats;            // the header keeps per-band totals in the extension record
+  bool englishOnly = false;      // building the definition switches the language to English
+  // Values that only a few codes set.
+  bool party = false;
+  bool plainMultCount = false;
+  bool perBandScore = false;
+  const char* requiredText = "";
+  const char* pointText = "";
+  bool bandAutoOffered = false;
+  std::array<const char*, 3> rcvdLabels = {"", "", ""};
+};
+
+constexpr const char* kToday = "today";
+
+// clang-format off
+constexpr CodeRow kRows[] = {
+    {.code = 'V', .buildName = "MVP", .modes = "CW", .bands = "ab", .rcvd = {4, 99}, .sent = {4, 99},
+     .multLabels = "DOK|DXCC", .dupeRule = 1, .options = {2, 4}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "MVP-Contest ", .appendYear = true,
+     .startDate = "21.03.2009", .startTime = "14:00:00", .endDate = "21.03.2009", .endTime = "19:30:00",
+     .homeDistrict = "V", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 8, 12},
+     .presets = {{kDok, Preset{PresetSource::Postcode}, {}}}, .extendedStats = false},
+    {.code = 'B', .buildName = "BWA", .modes = "SSB|CW", .bands = "bc", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK|DXCC", .dupeRule = 1, .options = {2, 3, 4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "BWA-Contest ", .appendYear = true,
+     .startDate = "11.04.2009", .startTime = "07:00:00", .endDate = "11.04.2009", .endTime = "12:00:00",
+     .homeDistrict = "", .homeDistricts = "AP", .outputs = {1, 2, 3, 4, 5, 6, 7},
+     .presets = {{kDok, {}, {}}}, .extendedStats = false},
+    {.code = 'H', .buildName = "Holyland", .modes = "SSB|CW", .bands = "abcegi", .rcvd = {8}, .sent = {7},
+     .multLabels = "Area", .dupeRule = 1, .options = {8}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Holyland-Contest ", .appendYear = true,
+     .startDate = "", .startTime = "00:00:01", .endDate = "", .endTime = "23:59:59",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
+     .presets = {{kDok, {}, {}}}, .extendedStats = false, .englishOnly = true},
+    {.code = 'D', .buildName = "DTC", .modes = "CW", .bands = "bc", .rcvd = {7, 4}, .sent = {7, 4},
+     .multLabels = "DOK|DXCC", .dupeRule = 2, .options = {2, 3, 4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "DTC-Contest ", .appendYear = true,
+     .startDate = "13.04.2009", .startTime = "06:00:00", .endDate = "13.04.2009", .endTime = "09:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
+     .presets = {{{}, kDok, {}}}, .extendedStats = false},
+    {.code = '5', .buildName = "Funkertag-QSO-Party", .modes = "SSB|CW|FM|DIGITAL", .bands = "bcegikl",
+     .rcvd = {15}, .sent = {15}, .multLabels = "PLZ", .dupeRule = 2, .options = {15}, .evaluationKind = 1,
+     .utcOffset = -2, .contestName = "Funkertag-QSO-Party 2009", .appendYear = false,
+     .startDate = "13.06.2009", .startTime = "06:00:00", .endDate = "13.06.2009", .endTime = "16:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {3, 4, 5, 6},
+     .presets = {{Preset{PresetSource::Postcode2}, {}, {}}}, .extendedStats = false, .plainMultCount = true},
+    {.code = 'P', .buildName = "Februar-QSO-Party", .modes = "SSB|CW|FM|DIGITAL", .bands = "bcegikl",
+     .rcvd = {99}, .sent = {99}, .multLabels = "Prefix", .dupeRule = 2, .options = {1, 2},
+     .evaluationKind = 1, .utcOffset = -1, .contestName = nullptr, .appendYear = false,
+     .startDate = "01.02.2009", .startTime = "07:00:00", .endDate = "01.02.2009", .endTime = "16:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {3, 4, 5, 6},
+     .presets = {{Number("@@"), {}, {}}}, .extendedStats = false, .party = true,
+     .plainMultCount = true},
+    {.code = 'E', .buildName = "Europatag", .modes = "SSB|CW|FM|PR", .bands = "kl", .rcvd = {6}, .sent = {6},
+     .multLabels = "", .dupeRule = 3, .options = {}, .evaluationKind = 1, .utcOffset = -2,
+     .contestName = "Europatag der Schulstationen", .appendYear = false,
+     .startDate = "05.05.2006", .startTime = "06:00:00", .endDate = "05.05.2006", .endTime = "16:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kLoc, {}, {}}}, .extendedStats = false},
+    {.code = 'F', .buildName = "Franken", .modes = "CW", .bands = "bc", .rcvd = {7, 4}, .sent = {7, 4},
+     .multLabels = "DOK", .dupeRule = 2, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Aktivitätswettbewerb Franken", .appendYear = false,
+     .startDate = "09.05.2009", .startTime = "16:00:00", .endDate = "10.05.2009", .endTime = "10:00:00",
+     .homeDistrict = "B", .homeDistricts = "B", .outputs = {1, 2, 4, 5, 6},
+     .presets = {{{}, kDok, {}}}, .extendedStats = true},
+    {.code = 'J', .buildName = "Hamburg", .modes = "SSB|CW", .bands = "bckl", .rcvd = {4, 6}, .sent = {4, 6},
+     .multLabels = "DOK|DXCC|Loc", .dupeRule = 2, .options = {2, 3, 4, 5}, .evaluationKind = 0,
+     .utcOffset = -2, .contestName = "Hamburg Contest", .appendYear = false,
+     .startDate = "24.05.2009", .startTime = "10:00:00", .endDate = "24.05.2009", .endTime = "18:00:00",
+     .homeDistrict = "E", .homeDistricts = "E", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, kLoc, {}}}, .extendedStats = true},
+    {.code = 'G', .buildName = "Hessen", .modes = "CW", .bands = "bc", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 2, .utcOffset = -2,
+     .contestName = "Hessencontest 2009", .appendYear = false,
+     .startDate = "13.06.2009", .startTime = "13:00:00", .endDate = "14.06.2009", .endTime = "10:00:00",
+     .homeDistrict = "F", .homeDistricts = "F", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+    {.code = 'R', .buildName = "RLP-Aktivitätsabende", .modes = "CW", .bands = "k", .rcvd = {4, 6},
+     .sent = {4, 6}, .multLabels = "DOK|Callmulti", .dupeRule = 2, .options = {4, 10}, .evaluationKind = 0,
+     .utcOffset = -2, .contestName = "Rheinland-Pfalz - Aktivitätsabende", .appendYear = false,
+     .startDate = "20.05.2009", .startTime = "18:00:00", .endDate = "16.09.2009", .endTime = "20:00:00",
+     .homeDistrict = "K", .homeDistricts = "K", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, {}, kLoc}}, .extendedStats = true},
+    {.code = 'h', .buildName = "RLP-Aktivitätswoche", .modes = "SSB", .bands = "b", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK|Callmulti", .dupeRule = 4, .options = {4, 10, 18}, .evaluationKind = 0,
+     .utcOffset = -1, .contestName = "Rheinland-Pfalz - Aktivitätswoche", .appendYear = false,
+     .startDate = "01.01.2009", .startTime = "00:00:00", .endDate = "07.01.2009", .endTime = "23:59:59",
+     .homeDistrict = "K", .homeDistricts = "K", .outputs = {1, 2, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+    {.code = 'N', .buildName = "NAC", .modes = "SSB|CW|FM", .bands = "k", .rcvd = {6}, .sent = {6},
+     .multLabels = "Loc", .dupeRule = 2, .options = {5}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Nordic Activity Contest", .appendYear = false,
+     .startDate = kToday, .startTime = "17:00:00", .endDate = kToday, .endTime = "21:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kLoc, {}, {}}}, .extendedStats = true, .plainMultCount = true},
+    {.code = 'S', .buildName = "HSW", .modes = "CW", .bands = "bi", .rcvd = {7, 4}, .sent = {7, 4},
+     .multLabels = "DOK", .dupeRule = 2, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Aktivitätswettbewerbe H, S, W", .appendYear = false,
+     .startDate = "29.08.2009", .startTime = "06:00:00", .endDate = "29.08.2009", .endTime = "15:00:00",
+     .homeDistrict = "HSW", .homeDistricts = "HSW", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{{}, kDok, {}}}, .extendedStats = true},
+    {.code = 'T', .buildName = "Thüringen", .modes = "CW", .bands = "b", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK", .dupeRule = 2, .options = {4}, .evaluationKind = 1, .utcOffset = -2,
+     .contestName = "Thüringen-Contest", .appendYear = false,
+     .startDate = "19.09.2009", .startTime = "06:00:00", .endDate = "19.09.2009", .endTime = "16:00:00",
+     .homeDistrict = "X", .homeDistricts = "X", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+    {.code = 'L', .buildName = "Ruhrgebiet", .modes = "SSB|CW", .bands = "b", .rcvd = {7, 4}, .sent = {7, 4},
+     .multLabels = "DOK", .dupeRule = 2, .options = {4, 7}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Kurzcontest Ruhrgebiet", .appendYear = false,
+     .startDate = "27.09.2009", .startTime = "07:00:00", .endDate = "27.09.2009", .endTime = "11:00:00",
+     .homeDistrict = "L", .homeDistricts = "L", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{{}, kDok, {}}}, .extendedStats = true},
+    {.code = 'U', .buildName = "BOC", .modes = "CW", .bands = "bc", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Bayern-Ost-Contest", .appendYear = false,
+     .startDate = "17.10.2009", .startTime = "06:00:00", .endDate = "18.10.2009", .endTime = "10:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true, .bandAutoOffered = true},
+    {.code = 'I', .buildName = "KW-Nordsee", .modes = "SSB|CW|DIGITAL", .bands = "b", .rcvd = {4}, .sent = {4},
+     .multLabels = "", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Kurzwellenaktivitätstag des Distriktes Nordsee", .appendYear = false,
+     .startDate = "03.10.2008", .startTime = "08:00:00", .endDate = "03.10.2008", .endTime = "11:30:00",
+     .homeDistrict = "I", .homeDistricts = "I", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+    {.code = 'l', .buildName = "Nordsee", .modes = "SSB", .bands = "b", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Aktivitätstag des Distriktes Nordsee", .appendYear = false,
+     .startDate = "03.10.2009", .startTime = "08:00:00", .endDate = "03.10.2009", .endTime = "11:30:00",
+     .homeDistrict = "I", .homeDistricts = "I", .outputs = {1, 2, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+    {.code = 'g', .buildName = "UKW-Nordsee", .modes = "CW|SSB", .bands = "klm", .rcvd = {7, 5, 4},
+     .sent = {7, 5, 4}, .multLabels = "Loc|DOK", .dupeRule = 1, .options = {4, 5}, .evaluationKind = 0,
+     .utcOffset = -1, .contestName = "UKW Nordsee-Contest ", .appendYear = true,
+     .startDate = "15.11.2008", .startTime = "08:30", .endDate = "16.11.2008", .endTime = "17:00",
+     .homeDistrict = "I", .homeDistricts = "I", .outputs = {1, 2, 4, 5, 6, 7, 10},
+     .presets = {{{}, kLoc4, kDok}}, .extendedStats = false},
+    {.code = 'Z', .buildName = "IPARC", .modes = "SSB|CW", .bands = "bcegi", .rcvd = {11, 99, 12},
+     .sent = {11, 99}, .multLabels = "DXCC|US-State", .dupeRule = 1, .options = {2, 3, 12},
+     .evaluationKind = 0, .utcOffset = -1, .contestName = "IPARC-Contest", .appendYear = false,
+     .startDate = "01.11.2008", .startTime = "06:00:00", .endDate = "02.11.2008", .endTime = "18:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{{}, {}, {}}}, .extendedStats = true, .perBandScore = true, .requiredText = "IPA",
+     .pointText = "IPA"},
+    {.code = 'C', .buildName = "BB", .modes = "SSB|CW", .bands = "bc", .rcvd = {4}, .sent = {7},
+     .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "Brandenburg-Berlin-Contest ", .appendYear = true,
+     .startDate = "07.12.2008", .startTime = "07:00:00", .endDate = "07.12.2008", .endTime = "11:00:00",
+     .homeDistrict = "DY", .homeDistricts = "DY", .outputs = {1, 2, 3, 4, 5, 6, 7, 8, 10},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true, .bandAutoOffered = true},
+    {.code = 'O', .buildName = "SH", .modes = "SSB", .bands = "cb", .rcvd = {7, 4}, .sent = {7, 4},
+     .multLabels = "DOK|DXCC", .dupeRule = 1, .options = {2, 3, 4}, .evaluationKind = 1, .utcOffset = -1,
+     .contestName = "Aktivitätswochenende SH", .appendYear = false,
+     .startDate = "08.11.2008", .startTime = "09:00:00", .endDate = "09.11.2008", .endTime = "18:00:00",
+     .homeDistrict = "", .homeDistricts = "M", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{{}, kDok, {}}}, .extendedStats = true},
+    {.code = 'Q', .buildName = "Schwaben", .modes = "CW", .bands = "b", .rcvd = {4}, .sent = {7},
+     .multLabels = "", .dupeRule = 1, .options = {}, .evaluationKind = 1, .utcOffset = -1,
+     .contestName = "Schwaben-Contest ", .appendYear = true,
+     .startDate = "03.01.2009", .startTime = "07:00:00", .endDate = "03.01.2009", .endTime = "16:00:00",
+     .homeDistrict = "T", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 8, 10},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true, .rcvdLabels = {"DOK", "", ""}},
+    {.code = '1', .buildName = "DARC-10m", .modes = "SSB|CW", .bands = "i", .rcvd = {7, 4}, .sent = {7},
+     .multLabels = "DOK|DXCC", .dupeRule = 2, .options = {2, 3, 4, 14}, .evaluationKind = 0,
+     .utcOffset = -1, .contestName = "DARC 10-m-Contest ", .appendYear = true,
+     .startDate = "11.01.2009", .startTime = "09:00:00", .endDate = "11.01.2009", .endTime = "11:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 8, 10},
+     .presets = {{{}, kDok, {}}}, .extendedStats = true},
+    {.code = 'K', .buildName = "Köln-Aachen", .modes = "SSB", .bands = "b", .rcvd = {13, 4}, .sent = {13, 4},
+     .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "Herbst-Contest Köln-Aachen ", .appendYear = true,
+     .startDate = "15.11.2008", .startTime = "08:30:00", .endDate = "16.11.2008", .endTime = "20:30:00",
+     .homeDistrict = "", .homeDistricts = "G", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{{}, kDok, {}}}, .extendedStats = true},
+    {.code = 'A', .buildName = "Telegraphie", .modes = "CW", .bands = "bc", .rcvd = {}, .sent = {},
+     .multLabels = "", .dupeRule = 2, .options = {}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Deutscher Telegraphie-Contest ", .appendYear = true,
+     .startDate = "03.10.2009", .startTime = "07:00:00", .endDate = "03.10.2009", .endTime = "10:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
+     .presets = {{Preset{PresetSource::Ldk}, {}, {}}}, .extendedStats = false},
+    {.code = 'f', .buildName = "Happy-New-Year", .modes = "CW", .bands = "bce", .rcvd = {7, 16},
+     .sent = {7, 16}, .multLabels = "AGCW", .dupeRule = 2, .options = {16}, .evaluationKind = 0,
+     .utcOffset = -2, .contestName = "Happy New Year-Contest ", .appendYear = true,
+     .startDate = "01.01.2009", .startTime = "07:00:00", .endDate = "01.01.2009", .endTime = "10:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
+     .presets = {{{}, Number("######"), {}}}, .extendedStats = true},
+    {.code = 'i', .buildName = "Naval", .modes = "CW|SSB", .bands = "bcgei", .rcvd = {19}, .sent = {19},
+     .multLabels = "Naval", .dupeRule = 2, .options = {19}, .evaluationKind = 1, .utcOffset = -1,
+     .contestName = "Naval-Contest", .appendYear = false,
+     .startDate = "20.12.2008", .startTime = "16:00:00", .endDate = "21.12.2008", .endTime = "15:59:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 4, 5, 6, 10},
+     .presets = {{Preset{PresetSource::ClubId}, {}, {}}}, .extendedStats = true, .requiredText = "Naval"},
+    {.code = 'j', .buildName = "MSSprint", .modes = "CW|SSB|FSK441", .bands = "k", .rcvd = {6}, .sent = {6},
+     .multLabels = "", .dupeRule = 2, .options = {}, .evaluationKind = 1, .utcOffset = -2,
+     .contestName = "MSSprint-Contest", .appendYear = false,
+     .startDate = "12.08.2009", .startTime = "00:00:00", .endDate = "12.08.2009", .endTime = "23:59:59",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 4, 5, 6, 10},
+     .presets = {{kLoc, {}, {}}}, .extendedStats = true},
+    {.code = 'Y', .buildName = "VFDB", .modes = "SSB", .bands = "c", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "VFDB-Contest", .appendYear = false,
+     .startDate = "14.02.2009", .startTime = "12:00:00", .endDate = "14.02.2009", .endTime = "16:00:00",
+     .homeDistrict = "Z", .homeDistricts = "Z", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+    {.code = '2', .buildName = "", .modes = "SSB|CW|FM", .bands = "k", .rcvd = {4, 5}, .sent = {4, 5},
+     .multLabels = "DOK|Loc", .dupeRule = 2, .options = {4, 5}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "ZELKA", .appendYear = false,
+     .startDate = "", .startTime = "19:00:00", .endDate = "", .endTime = "21:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, kLoc4, {}}}, .extendedStats = true},
+    {.code = '3', .buildName = "WNC", .modes = "SSB|CW", .bands = "bci", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK", .dupeRule = 2, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "WNC", .appendYear = false,
+     .startDate = "", .startTime = "", .endDate = "", .endTime = "",
+     .homeDistrict = "", .homeDistricts = "N", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+    {.code = 'c', .buildName = "WNA", .modes = "SSB|CW|FM", .bands = "kl", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK", .dupeRule = 5, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Westfalen Nord Aktivitätstag", .appendYear = false,
+     .startDate = "", .startTime = "19:00", .endDate = "", .endTime = "21:00",
+     .homeDistrict = "", .homeDistricts = "N", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+    {.code = '4', .buildName = "RTC", .modes = "CW", .bands = "bc", .rcvd = {17, 99}, .sent = {17, 99},
+     .multLabels = "LDK", .dupeRule = 2, .options = {17}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "RTC-Party ", .appendYear = true,
+     .startDate = "21.12.2008", .startTime = "08:00:00", .endDate = "21.12.2008", .endTime = "10:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
+     .presets = {{Preset{PresetSource::Ldk}, Number("######"), {}}}, .extendedStats = false,
+     .rcvdLabels = {"", "RTC-Nr", ""}},
+    {.code = '6', .buildName = "HSC", .modes = "CW", .bands = "bcegi", .rcvd = {99}, .sent = {99},
+     .multLabels = "", .dupeRule = 4, .options = {}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "HSC-CW-Contest", .appendYear = false,
+     .startDate = "22.02.2009", .startTime = "09:00:00", .endDate = "01.11.2009", .endTime = "17:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{Number("#####"), {}, {}}}, .extendedStats = true},
+    {.code = '7', .buildName = "DIG", .modes = "SSB", .bands = "bcegi", .rcvd = {16}, .sent = {16},
+     .multLabels = "DXCC|DIG", .dupeRule = 1, .options = {2, 3, 14, 16}, .evaluationKind = 0,
+     .utcOffset = -1, .contestName = "DIG-QSO-Party", .appendYear = false,
+     .startDate = "", .startTime = "", .endDate = "", .endTime = "",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
+     .presets = {{Number("######"), {}, {}}}, .extendedStats = true},
+    {.code = '8', .buildName = "AGCW-VHF", .modes = "CW", .bands = "k", .rcvd = {7, 99, 6}, .sent = {7, 99, 6},
+     .multLabels = "", .dupeRule = 2, .options = {}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "AGCW - VHF/UHF-Contest ", .appendYear = true,
+     .startDate = "", .startTime = "", .endDate = "", .endTime = "",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 4, 5, 6, 7, 10, 13},
+     .presets = {{{}, preset::Text("A"), kLoc}}, .extendedStats = false},
+    {.code = '9', .buildName = "Fieldday", .modes = "CW|SSB", .bands = "abcegi", .rcvd = {7}, .sent = {7},
+     .multLabels = "DXCC", .dupeRule = 2, .options = {2, 3, 14}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "IARU-Region-1-Fieldday ", .appendYear = true,
+     .startDate = "", .startTime = "", .endDate = "", .endTime = "",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
+     .presets = {{{}, {}, {}}}, .extendedStats = false},
+    {.code = 'a', .buildName = "Nordrhein", .modes = "", .bands = "", .rcvd = {99, 4}, .sent = {99, 4},
+     .multLabels = "DOK", .dupeRule = 2, .options = {4}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "Nordrhein-Aktivität ", .appendYear = true,
+     .startDate = "10.01.2009", .startTime = "08:00", .endDate = "10.01.2009", .endTime = "17:00",
+     .homeDistrict = "", .homeDistricts = "R", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
+     .presets = {{kDok, {}, {}}}, .extendedStats = false},
+    {.code = 'b', .buildName = "OQRP", .modes = "CW", .bands = "bce", .rcvd = {7, 99}, .sent = {7, 99},
+     .multLabels = "DXCC", .dupeRule = 2, .options = {2, 3}, .evaluationKind = 0, .utcOffset = -1,
+     .contestName = "Original-QRP-Contest ", .appendYear = true,
+     .startDate = "04.07.2009", .startTime = "15:00", .endDate = "05.07.2009", .endTime = "15:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
+     .presets = {{{}, {}, {}}}, .extendedStats = false, .rcvdLabels = {"", "Klasse", ""}},
+    {.code = 'd', .buildName = "SAAR", .modes = "", .bands = "", .rcvd = {4}, .sent = {4},
+     .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "SAAR-Contest ", .appendYear = true,
+     .startDate = "18.07.2009", .startTime = "06:00", .endDate = "19.07.2009", .endTime = "11:00",
+     .homeDistrict = "Q", .homeDistricts = "Q", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
+     .presets = {{kDok, {}, {}}}, .extendedStats = false},
+    {.code = 'e', .buildName = "Nord", .modes = "", .bands = "", .rcvd = {7, 5, 4}, .sent = {7, 5, 4},
+     .multLabels = "Loc|DOK", .dupeRule = 1, .options = {4, 5}, .evaluationKind = 0, .utcOffset = -2,
+     .contestName = "Nord-Contest ", .appendYear = true,
+     .startDate = "18.04.2009", .startTime = "13:00", .endDate = "19.04.2009", .endTime = "16:00",
+     .homeDistrict = "EHIMV", .homeDistricts = "EHIMV", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
+     .presets = {{{}, kLoc4, kDok}}, .extendedStats = false},
+    {.code = 'k', .buildName = "QCWA", .modes = "CW|SSB|DIGITAL", .bands = "bc", .rcvd = {19}, .sent = {19},
+     .multLabels = "QCWA", .dupeRule = 1, .options = {19}, .evaluationKind = 1, .utcOffset = -2,
+     .contestName = "QCWA-Party", .appendYear = false,
+     .startDate = "20.09.2009", .startTime = "07:00:00", .endDate = "20.09.2009", .endTime = "11:00:00",
+     .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
+     .presets = {{{}, Number("######"), {}}}, .extendedStats = true},
+};
+// clang-format on
+
+const CodeRow* FindRow(char code) {
+  for (const CodeRow& row : kRows)
+    if (row.code == code)
+      return &row;
+  return nullptr;
+}
+
+std::uint16_t OutputBits(std::initializer_list<int> bits) {
+  std::uint16_t out = 0;
+  for (int bit : bits)
+    out = static_cast<std::uint16_t>(out | (1u << bit));
+  return out;
+}
+
+const std::string kProgramVersion = "Version 2006-1.0";
+
+std::string ProgramTitleOf(const CodeRow& row) {
+  if (*row.buildName == '\0')
+    return ProgramTitleOfBuild();
+  return std::string("Tarvik ") + row.buildName + " " + kProgramVersion;
+}
+
+std::string DefaultDate(const char* text, const Clock& clock) {
+  if (std::string_view(text) == kToday)
+    return DayToText(kDatePicture, TodayDay(clock));
+  return text;
+}
+
+} // namespace
+
+bool IsForeignToolCode(char code) {
+  return code == 'W' || code == 'M' || code == 'X' || code == '\0';
+}
+
+bool HasContestDefinition(char code) {
+  return FindRow(code) != nullptr;
+}
+
+const ContestIdentity* FindContestIdentity(char code) {
+  for (const ContestIdentity& id : kIdentities)
+    if (id.code == code)
+      return &id;
+  return nullptr;
+}
+
+std::string ContestTitleLabel(char code) {
+  const ContestIdentity* id = FindContestIdentity(code);
+  if (id == nullptr || id->title == nullptr)
+    return {};
+  return std::string("\"") + id->title + "\"";
+}
+
+RulesLocation ContestRules(char code) {
+  const ContestIdentity* id = FindContestIdentity(code);
+  if (id == nullptr)
+    return {};
+  if (id->rulesFile != nullptr)
+    return {false, id->rulesFile};
+  if (!IsGerman() && id->rulesWebEnglish != nullptr)
+    return {true, id->rulesWebEnglish};
+  return {true, id->rulesWeb};
+}
+
+const std::string& ProgramTitleOfBuild() {
+  static const std::string title = "Tarvik " + kProgramVersion;
+  return title;
+}
+
+const std::string& ProgramNotice() {
+  static const std::string notice = "- Contest-Logprogramm für Funkamateure";
+  return notice;
+}
+
+const std::string& ProgramHomePage() {
+  static const std::string address = "https://tarvik.example.org";
+  return address;
+}
+
+std::string OutputMenuCaption(int bit) {
+  switch (bit) {
+  case output::kELogCover:
+    return "E-Log Deckblatt";
+  case output::kELogQsoList:
+    return "E-Log QSO-Liste";
+  case output::kStfFile:
+    return "STF-Datei (empfohlen)";
+  case output::kAdifExport:
+    return "ADIF- Exportdatei der QSO-Liste";
+  case output::kPaperCover:
+    return "Papierlog - Deckblatt";
+  case output::kPaperQsoList:
+    return "Papierlog - QSO-Liste";
+  case output::kPaperBandList:
+    return "Papierlog - Band-Liste";
+  case output::kPaperMultiCheck:
+    return "Papierlog - Multi-Checkliste";
+  case output::kCabrillo:
+    return "Cabrillo-Datei";
+  case output::kELogBandList:
+    return "E-Log Band-Liste";
+  case output::kELogMultiCheck:
+    return "E-Log Multi-Checkliste";
+  case output::kEdiFile:
+    return "EDI-Datei (empfohlen)";
+  default:
+    return {};
+  }
+}
+
+std::string ExchangeKindLabel(int kind, char contestCode) {
+  switch (kind) {
+  case exchange::kDok:
+    return "DOK";
+  case exchange::kLocator4:
+  case exchange::kLocator:
+    return "LOC";
+  case exchange::kQsoNumber:
+  case exchange::kModeNumber:
+  case exchange::kBandSerial:
+    return "lfd.Nr.";
+  case exchange::kArea:
+    return "Area";
+  case exchange::kUsState:
+    return "US-State";
+  case exchange::kPostcode:
+    return "PLZ";
+  case exchange::kMember:
+    if (contestCode == '7')
+      return "DIG";
+    if (contestCode == 'f')
+      return "AGCW";
+    if (contestCode == 'k')
+      return "QCWA";
+    return {};
+  case exchange::kLdk:
+    return "LDK";
+  case exchange::kMember19:
+    if (contestCode == 'i')
+      return "Naval";
+    if (contestCode == 'k')
+      return "QCWA";
+    return {};
+  default:
+    return {};
+  }
+}
+
+ContestDefinition BuildContestDefinition(char contestCode, ContestHeaderFields& header,
+                                         std::string_view ownLocator, UserDialogs& dialogs,
+                                         const Clock& clock) {
+  // 1. Everything cleared; the paper and e-log outputs, STF and ADIF offered.
+  ContestDefinition def;
+  def.Outputs = OutputBits({1, 2, 3, 4, 5, 6, 7});
+
+  // 2. The code's scalar values.
+  const CodeRow* row = FindRow(contestCode);
+  if (row == nullptr)
+    return def;
+
+  def.Modes = SplitBarList(row->modes);
+  def.Bands = row->bands;
+  for (int option : row->options)
+    if (option > 0)
+      def.Options.set(static_cast<size_t>(option));
+  const std::vector<std::string> labels = SplitBarList(row->multLabels);
+  for (size_t i = 0; i < labels.size() && i < 3; ++i)
+    def.MultLabel(static_cast<int>(i) + 1) = labels[i];
+  for (int i = 0; i < 3; ++i) {
+    def.RcvdExchange(i + 1) = row->rcvd[static_cast<size_t>(i)];
+    def.SentExchange(i + 1) = row->sent[static_cast<size_t>(i)];
+    def.RcvdLabel(i + 1) = row->rcvdLabels[static_cast<size_t>(i)];
+  }
+  def.DupeRule = static_cast<std::uint8_t>(row->dupeRule);
+  def.EvaluationKind = static_cast<std::uint8_t>(row->evaluationKind);
+  def.UtcOffsetHours = row->utcOffset;
+  def.ProgramTitle = ProgramTitleOf(*row);
+  def.ProgramLine = def.ProgramTitle + " " + ProgramNotice();
+  def.ContestName = row->contestName != nullptr ? row->contestName : def.ProgramTitle;
+  def.DefaultStartDate = DefaultDate(row->startDate, clock);
+  def.DefaultEndDate = DefaultDate(row->endDate, clock);
+  def.DefaultStartTime = row->startTime;
+  def.DefaultEndTime = row->endTime;
+  def.HomeDistrict = row->homeDistrict;
+  def.HomeDistricts = row->homeDistricts;
+  def.Outputs = 0;
+  for (int bit : row->outputs)
+    if (bit > 0)
+      def.Outputs = static_cast<std::uint16_t>(def.Outputs | (1u << bit));
+  def.PartyFlag = row->party ? 1 : 0;
+  def.PlainMultCount = row->plainMultCount ? 1 : 0;
+  def.PerBandScore = row->perBandScore ? 1 : 0;
+  def.RequiredText = row->requiredText;
+  def.PointText = row->pointText;
+  def.BandAutoOffered = row->bandAutoOffered ? 1 : 0;
+
+  // 3. Lists, time blocks and categories.
+  FillCodeLists(contestCode, def);
+
+  // 4. Sent-element presets.
+  PresetSources sources;
+  sources.ownDok = header.dok;
+  sources.ownLocator = std::string(ownLocator);
+  sources.postcode = header.postcode;
+  sources.ldk = header.ldk;
+  sources.clubId = header.clubId;
+  sources.extraNumber = header.extraNumber;
+  for (int i = 0; i < 3; ++i)
+    def.SentDefault(i + 1) = PresetText(row->presets[static_cast<size_t>(i)], sources);
+
+  // 5. The chosen category.
+  const CategoryAdjustment* adjustment =
+      ApplyCategoryAdjustments(contestCode, header.category, sources, def);
+
+  // 6. The contest year.
+  if (row->appendYear) {
+    const Dmy start = DayToDmy(header.dateFrom > 0 ? header.dateFrom : TodayDay(clock));
+    if (start.year != 0)
+      def.ContestName += std::to_string(start.year);
+  }
+
+  // Effects on the header and the process.
+  if (row->extendedStats)
+    header.extendedStats = 255;
+  if (row->englishOnly)
+    SetLanguageFlag(0);
+  if (adjustment != nullptr && adjustment->unsupportedMessage != nullptr) {
+    dialogs.Inform(adjustment->unsupportedMessage);
+    header.category = 0;
+  }
+  return def;
+}
+
+} // namespace tarvik

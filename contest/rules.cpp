@@ -1,0 +1,124 @@
+#include "contest/rules.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+#include "base/cp1252.h"
+#include "base/data_directory.h"
+#include "base/strings.h"
+#include "base/text_helpers.h"
+#include "contest/contest_catalog.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr char kSlashedZero = '\xD8';
+
+// Percent-encodes a Windows-1252 text as UTF-8 for a URL query.
+std::string UrlQuery(const std::string& text) {
+  static const char* hex = "0123456789ABCDEF";
+  std::string out;
+  auto byte = [&](unsigned char b) {
+    out += '%';
+    out += hex[b >> 4];
+    out += hex[b & 15];
+  };
+  for (const char c : text) {
+    const char16_t u = Cp1252ToUnicode(static_cast<unsigned char>(c));
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' ||
+        u == '.' || u == '_' || u == '~') {
+      out += static_cast<char>(u);
+    } else if (u == ' ') {
+      out += '+';
+    } else if (u < 0x80) {
+      byte(static_cast<unsigned char>(u));
+    } else if (u < 0x800) {
+      byte(static_cast<unsigned char>(0xC0 | (u >> 6)));
+      byte(static_cast<unsigned char>(0x80 | (u & 0x3F)));
+    } else {
+      byte(static_cast<unsigned char>(0xE0 | (u >> 12)));
+      byte(static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F)));
+      byte(static_cast<unsigned char>(0x80 | (u & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::string FileErrorReason(int error) {
+  switch (error) {
+  case ENOENT:
+    return ChooseText("Die Datei wurde nicht gefunden.", "The file was not found.");
+  case EACCES:
+  case EPERM:
+    return ChooseText("Zugriff verweigert.", "Access denied.");
+  case EISDIR:
+    return ChooseText("Das ist ein Verzeichnis.", "It is a directory.");
+  default:
+    return std::strerror(error);
+  }
+}
+
+} // namespace
+
+std::string AddressForOpening(const std::string& text) {
+  std::string address = text;
+  for (char& c : address)
+    if (c == kSlashedZero)
+      c = '0';
+  if (address.find('@') != std::string::npos && UpCase(address).find("MAILTO") == std::string::npos)
+    address = "mailto:" + address;
+  return address;
+}
+
+void OpenAddress(const std::string& text, UserDialogs& dialogs) {
+  (void)dialogs.OpenDocument(AddressForOpening(text));
+}
+
+std::string RulesSearchAddress(const std::string& contestTitle) {
+  return "https://duckduckgo.com/?q=" + UrlQuery(contestTitle + " Ausschreibung");
+}
+
+void ShowRules(char code, UserDialogs& dialogs,
+               const std::function<void(const std::string& fileName)>& showDocument) {
+  const ContestIdentity* id = FindContestIdentity(code);
+  if (id != nullptr && id->rulesFile == nullptr) {
+    if (id->rulesWebEnglish != nullptr) {
+      OpenAddress(dialogs.Confirm("English?") ? id->rulesWebEnglish
+                                              : (id->rulesWeb ? id->rulesWeb : id->rulesWebEnglish),
+                  dialogs);
+    } else if (id->rulesWeb != nullptr) {
+      OpenAddress(id->rulesWeb, dialogs);
+    } else {
+      OpenAddress(RulesSearchAddress(id->title != nullptr ? id->title : ""), dialogs);
+    }
+    return;
+  }
+  showDocument(id != nullptr ? id->rulesFile : kFallbackRulesFile);
+}
+
+RtfDocument LoadRulesDocument(const std::string& fileName, UserDialogs& dialogs) {
+  const std::string path = FindDataFile(fileName);
+  errno = 0;
+  std::ifstream in(path, std::ios::binary);
+  struct stat info {};
+  int error = 0;
+  if (!in) {
+    error = errno != 0 ? errno : ENOENT;
+  } else if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    error = EISDIR;
+  }
+  if (error != 0) {
+    dialogs.Inform(ChooseText("Die Datei \"" + fileName + "\" kann nicht geöffnet werden. ",
+                              "Cannot open the file \"" + fileName + "\". ") +
+                   FileErrorReason(error));
+    return {};
+  }
+  const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return ReadRtf(data);
+}
+
+} // namespace tarvik

@@ -1,0 +1,55 @@
+#pragma once
+// Internal: the process-wide state behind engine.h, shared by the fileblock operations.
+
+#include <list>
+#include <memory>
+#include <vector>
+
+#include "recordfile/fileblock.h"
+#include "recordfile/page_cache.h"
+
+namespace tarvik {
+
+class FileIo;
+
+class Engine {
+public:
+  Engine(int pageBuffers, int openFileBudget, FileIo& io)
+      : cache_(pageBuffers), budget_(openFileBudget), io_(io) {}
+
+  PageCache& cache() { return cache_; }
+  FileIo& io() { return io_; }
+  bool busy() const { return busy_; }
+  void SetBusy(bool busy) { busy_ = busy; }
+
+  bool IsRegistered(const Fileblock* fb) const;
+  void Register(std::unique_ptr<Fileblock> fb) { fileblocks_.push_back(std::move(fb)); }
+  std::unique_ptr<Fileblock> Unregister(Fileblock* fb);
+  const std::vector<std::unique_ptr<Fileblock>>& fileblocks() const { return fileblocks_; }
+
+  /// Makes room for `slots` more open files by closing the least recently used other
+  /// fileblocks; false when the budget cannot be met.
+  bool MakeRoom(const Fileblock* opening, int slots);
+  void Opened(Fileblock* fb, int slots);
+  void Closed(Fileblock* fb);
+  /// Moves an open fileblock to the most recently used end.
+  void Touch(Fileblock* fb);
+
+private:
+  struct OpenSlot {
+    Fileblock* fileblock;
+    int slots;
+  };
+  PageCache cache_;
+  int budget_;
+  FileIo& io_;
+  bool busy_ = false;
+  std::vector<std::unique_ptr<Fileblock>> fileblocks_;
+  std::list<OpenSlot> ring_; // least recently used first
+  int used_ = 0;
+};
+
+/// The running engine, nullptr before InitEngine.
+Engine* RunningEngine();
+
+} // namespace tarvik
