@@ -25,9 +25,9 @@ namespace {
 using namespace tarvik;
 using namespace tarvik::bench;
 
-std::unique_ptr<ContestLogStd> OpenWindow(Environment& env) {
+std::unique_ptr<ContestLogWindow> OpenWindow(Environment& env) {
   auto window =
-      std::make_unique<ContestLogStd>(env.Params(), env.Dialogs(), nullptr, env.GetClock());
+      std::make_unique<ContestLogWindow>(env.Params(), env.Dialogs(), nullptr, env.GetClock());
   if (!window->Open())
     std::abort();
   window->resize(1280, 1000);
@@ -73,7 +73,7 @@ void BM_Open(benchmark::State& state) {
   Environment& env = Env();
   Samples samples;
   for (auto _ : state) {
-    std::unique_ptr<ContestLogStd> window;
+    std::unique_ptr<ContestLogWindow> window;
     samples.Time(state, [&] { window = OpenWindow(env); });
     window.reset();
   }

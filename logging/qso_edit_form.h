@@ -4,7 +4,7 @@
 // own rules (the frequency check when eFreq is left, the band change, the mode change, upper
 // case and maximum lengths). The log's session fills a form from a stored QSO
 // (QsoSession::BeginChange) and reads it back (QsoSession::ApplyChange); the dialog
-// (Teingabecontstd2) only copies texts between its widgets and the form.
+// (QsoEditDialog) only copies texts between its widgets and the form.
 
 #include <array>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-// The entry session of the log window: everything the window "ContestLogStd" knows and
+// The entry session of the log window: everything the window "ContestLogWindow" knows and
 // decides while the operator logs the QSOs of one contest, without any window. The window
 // copies texts between its widgets and the session and forwards the operator's actions;
 // tests drive the whole entry cycle through the same calls.

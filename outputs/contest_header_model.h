@@ -1,5 +1,5 @@
 #pragma once
-// The contest header window's model (EingContestStd without widgets): it opens a new or an
+// The contest header window's model (ContestHeaderWindow without widgets): it opens a new or an
 // existing contest header, holds the form's texts and states, runs the category choice with
 // its silent save and period texts, the save sequence with every check and message in its
 // order, the per-code extras, the member-number lookup, and gives the evaluation panel and

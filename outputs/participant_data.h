@@ -1,5 +1,5 @@
 #pragma once
-// The entrant's data of the EDI file header (the participant dialog Tuhfteilnehmer): the EDI
+// The entrant's data of the EDI file header (the participant dialog ParticipantDialog): the EDI
 // writer fills it in, the person checks and completes it in the dialog just before the file
 // is written, and the writer reads it back. The dialog has no checks and stores nothing.
 

@@ -8,13 +8,13 @@
 
 #include "base/data_directory.h"
 #include "base/strings.h"
-#include "country/ui/pref_auswahl.h"
+#include "country/ui/prefix_choice_dialog.h"
 #include "datafiles/contest_records.h"
 #include "datafiles/qso_record.h"
 #include "outputs/contest_note.h"
-#include "outputs/ui/contest_notiz.h"
-#include "outputs/ui/korrektur_std.h"
-#include "outputs/ui/party_auswertung.h"
+#include "outputs/ui/contest_note_window.h"
+#include "outputs/ui/party_evaluation_window.h"
+#include "outputs/ui/qso_list_window.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/ui/trk_brow.h"
 
@@ -24,16 +24,16 @@ namespace {
 
 // Changing and deleting one stored QSO by its record number, for the QSO list windows: the
 // log window's own change and deletion run on that record.
-std::function<std::int32_t(std::int32_t)> ChangeByRecord(ContestLogStd& window) {
+std::function<std::int32_t(std::int32_t)> ChangeByRecord(ContestLogWindow& window) {
   return [&window](std::int32_t record) { return window.ChangeQso(record); };
 }
-std::function<bool(std::int32_t)> DeleteByRecord(ContestLogStd& window) {
+std::function<bool(std::int32_t)> DeleteByRecord(ContestLogWindow& window) {
   return [&window](std::int32_t record) { return window.DeleteQso(record); };
 }
 
 /// The call the contest note is stamped with: the QSO being entered, or, with an empty call
 /// field, the last QSO of the log (then `clearAfter` is set).
-std::string NoteCall(ContestLogStd& window, bool& clearAfter) {
+std::string NoteCall(ContestLogWindow& window, bool& clearAfter) {
   std::string call = TrimSpaces(window.session().FieldText(EntryField::eCall));
   clearAfter = false;
   if (!call.empty())
@@ -47,7 +47,7 @@ std::string NoteCall(ContestLogStd& window, bool& clearAfter) {
 
 } // namespace
 
-ContestLogTools StandardLogTools(ContestLogStd& window, UserDialogs& dialogs) {
+ContestLogTools StandardLogTools(ContestLogWindow& window, UserDialogs& dialogs) {
   ContestLogTools tools;
   // ADIF import: the window, then the records through the log's entry session.
   // The list then stands on the newest QSO as the entry shows it.

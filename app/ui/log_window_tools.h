@@ -11,6 +11,6 @@ class UserDialogs;
 
 /// The tools of the program for `window`; the hooks capture the window and `dialogs`, both
 /// of which must outlive the window's run.
-ContestLogTools StandardLogTools(ContestLogStd& window, UserDialogs& dialogs);
+ContestLogTools StandardLogTools(ContestLogWindow& window, UserDialogs& dialogs);
 
 } // namespace tarvik

@@ -11,7 +11,7 @@
 
 #include "app/program_lock.h"
 #include "app/record_file_errors.h"
-#include "app/ui/contest_brow.h"
+#include "app/ui/contest_list_window.h"
 #include "base/data_directory.h"
 #include "widgets/qt_user_dialogs.h"
 
@@ -31,14 +31,14 @@ int main(int argc, char* argv[]) {
     return 1;
   int exitCode = 0;
   {
-    tarvik::ContestBrow window(dialogs);
+    tarvik::ContestListWindow window(dialogs);
     switch (window.Start()) {
-    case tarvik::ContestBrow::StartResult::kRecordFilesFailed:
+    case tarvik::ContestListWindow::StartResult::kRecordFilesFailed:
       exitCode = 1;
       break;
-    case tarvik::ContestBrow::StartResult::kEnded:
+    case tarvik::ContestListWindow::StartResult::kEnded:
       break;
-    case tarvik::ContestBrow::StartResult::kRunning:
+    case tarvik::ContestListWindow::StartResult::kRunning:
       window.ShowMaximised();
       QTimer::singleShot(0, &window, [&window] { window.AfterShown(); });
       exitCode = QApplication::exec();

@@ -165,7 +165,7 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& source, const QF
   cursor.endEditBlock();
 }
 
-Twagregeln::Twagregeln(const RtfDocument& document, QWidget* parent, const QColor& panelColour)
+RulesWindow::RulesWindow(const RtfDocument& document, QWidget* parent, const QColor& panelColour)
     : QDialog(parent) {
   setObjectName(QStringLiteral("wagregeln"));
   setWindowTitle(QStringLiteral("Regeln"));
@@ -196,7 +196,7 @@ Twagregeln::Twagregeln(const RtfDocument& document, QWidget* parent, const QColo
   button2_->setCancel(true); // Esc anywhere in the window closes it
   button2_->setAutoDefault(false);
 
-  connect(button1_, &QAbstractButton::clicked, this, &Twagregeln::Button1Click);
+  connect(button1_, &QAbstractButton::clicked, this, &RulesWindow::Button1Click);
   connect(button2_, &QAbstractButton::clicked, this, &QDialog::reject);
 
   auto* buttons = new QHBoxLayout;
@@ -221,14 +221,14 @@ Twagregeln::Twagregeln(const RtfDocument& document, QWidget* parent, const QColo
   };
 }
 
-void Twagregeln::PrintTo(QPrinter& printer) {
+void RulesWindow::PrintTo(QPrinter& printer) {
   printer.setDocName(QString::fromLatin1(kPrintJobTitle));
   // Print a copy laid out for the paper, not the window's width.
   std::unique_ptr<QTextDocument> copy(redit_->document()->clone());
   copy->print(&printer);
 }
 
-void Twagregeln::Button1Click() {
+void RulesWindow::Button1Click() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QString::fromLatin1(kPrintJobTitle));
   if (askPrinter && !askPrinter(printer))
@@ -239,7 +239,7 @@ void Twagregeln::Button1Click() {
 void ShowRules(char code, UserDialogs& dialogs, QWidget* parent, const QColor& panelColour) {
   tarvik::ShowRules(code, dialogs, [&](const std::string& fileName) {
     const RtfDocument document = LoadRulesDocument(fileName, dialogs);
-    Twagregeln window(document, parent, panelColour);
+    RulesWindow window(document, parent, panelColour);
     window.exec();
   });
 }

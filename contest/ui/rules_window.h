@@ -1,5 +1,5 @@
 #pragma once
-// The rules window Twagregeln: a rules document shown read-only, printable with the job
+// The rules window RulesWindow: a rules document shown read-only, printable with the job
 // title "Contest-Regeln"; and ShowRules, which opens it (or the organiser's page) for a
 // contest code.
 
@@ -24,7 +24,8 @@ class TrkBitBtn;
 /// `baseFont`'s).
 void FillTextDocument(QTextDocument& target, const RtfDocument& source, const QFont& baseFont);
 
-class Twagregeln : public QDialog {
+/// The rules viewer: the contest's rules document, printable (form Twagregeln).
+class RulesWindow : public QDialog {
   Q_OBJECT
 
 public:
@@ -33,8 +34,8 @@ public:
 
   /// `panelColour`: background of the text (the colour scheme's list panels); an invalid
   /// colour keeps the style's.
-  explicit Twagregeln(const RtfDocument& document, QWidget* parent = nullptr,
-                      const QColor& panelColour = QColor());
+  explicit RulesWindow(const RtfDocument& document, QWidget* parent = nullptr,
+                       const QColor& panelColour = QColor());
 
   QTextEdit* redit() const { return redit_; }
   TrkBitBtn* Button1() const { return button1_; }
@@ -56,7 +57,7 @@ private:
 };
 
 /// Shows the rules of a contest code: the organiser's page in the browser, or the code's
-/// rules document from the data directory in a modal Twagregeln (empty, after a message,
+/// rules document from the data directory in a modal RulesWindow (empty, after a message,
 /// when the file cannot be read).
 void ShowRules(char code, UserDialogs& dialogs, QWidget* parent = nullptr,
                const QColor& panelColour = QColor());

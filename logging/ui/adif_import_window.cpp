@@ -93,10 +93,10 @@ void AdifTargetList::dropEvent(QDropEvent* event) {
 // ---------------------------------------------------------------------------------------
 // The window
 
-Formadifimport::Formadifimport(const ContestDefinition& definition, UserDialogs& dialogs,
-                               QWidget* parent)
+AdifImportWindow::AdifImportWindow(const ContestDefinition& definition, UserDialogs& dialogs,
+                                   QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), assignment_(AdifLogFields(definition)) {
-  setObjectName(QStringLiteral("Formadifimport"));
+  setObjectName(QStringLiteral("AdifImportWindow"));
   setWindowTitle(QStringLiteral("ADIF-Import"));
 
   Label2 =
@@ -190,11 +190,11 @@ Formadifimport::Formadifimport(const ContestDefinition& definition, UserDialogs&
   connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool Formadifimport::SkipChecks() const {
+bool AdifImportWindow::SkipChecks() const {
   return checkkeincheck->isChecked();
 }
 
-void Formadifimport::btndateiClick() {
+void AdifImportWindow::btndateiClick() {
   const std::optional<std::string> chosen = dialogs_.AskOpenFile(AdifOpenRequest());
   if (!chosen)
     return;
@@ -228,7 +228,7 @@ void Formadifimport::btndateiClick() {
   btnimportstart->setEnabled(assignment_.AnyAssigned());
 }
 
-bool Formadifimport::AssignField(int row, const std::string& fileField) {
+bool AdifImportWindow::AssignField(int row, const std::string& fileField) {
   if (row < 0 || !assignment_.Assign(static_cast<std::size_t>(row), fileField))
     return false;
   const auto index = static_cast<std::size_t>(row);
@@ -242,7 +242,7 @@ bool Formadifimport::AssignField(int row, const std::string& fileField) {
 }
 
 void RunAdifImport(QsoSession& session, UserDialogs& dialogs, QWidget* parent) {
-  Formadifimport window(session.Definition(), dialogs, parent);
+  AdifImportWindow window(session.Definition(), dialogs, parent);
   if (window.exec() != QDialog::Accepted || window.FilePath().empty())
     return;
   // No wait cursor here: the duplicate rule's messages may come up during the import.

@@ -1,5 +1,5 @@
 #pragma once
-// Formadifimport ("ADIF-Import"): the operator chooses an ADIF file written by another
+// AdifImportWindow ("ADIF-Import"): the operator chooses an ADIF file written by another
 // logbook and assigns its fields to the log's fields by dragging them from the left list
 // ("Felder der ADIF-Datei") onto the right one ("Felder im Log"). "Start" (enabled after the
 // first assignment) ends the window with OK; RunAdifImport then imports every record of the
@@ -54,14 +54,16 @@ protected:
   void dropEvent(QDropEvent* event) override;
 };
 
-class Formadifimport : public QDialog {
+/// The ADIF import: file choice, field assignment by drag and drop, Start and Abbruch (form
+/// Formadifimport).
+class AdifImportWindow : public QDialog {
   Q_OBJECT
 
 public:
   /// The window for a contest with `definition` (its log fields); the file dialog and the
   /// messages go through `dialogs`.
-  Formadifimport(const ContestDefinition& definition, UserDialogs& dialogs,
-                 QWidget* parent = nullptr);
+  AdifImportWindow(const ContestDefinition& definition, UserDialogs& dialogs,
+                   QWidget* parent = nullptr);
 
   /// The file chosen and read ("" before), the assignment, and the check box.
   const std::string& FilePath() const { return path_; }
@@ -94,7 +96,7 @@ private:
   std::string path_;
 };
 
-/// The import of the log window (btnadifimport): shows Formadifimport; after "Start"
+/// The import of the log window (btnadifimport): shows AdifImportWindow; after "Start"
 /// imports the chosen file into `session` and shows the summary. The caller refreshes its
 /// list and totals afterwards.
 void RunAdifImport(QsoSession& session, UserDialogs& dialogs, QWidget* parent);

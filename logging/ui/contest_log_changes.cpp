@@ -9,7 +9,7 @@
 
 namespace tarvik {
 
-std::int32_t ContestLogStd::ListRecord() {
+std::int32_t ContestLogWindow::ListRecord() {
   if (!opened_ || finished_ || !Brow->model().HasCurrentRow())
     return 0;
   BrowseGridModel::ShownRow row;
@@ -18,14 +18,14 @@ std::int32_t ContestLogStd::ListRecord() {
   return row.record;
 }
 
-std::int32_t ContestLogStd::ChangeQso(std::int32_t recordNumber) {
+std::int32_t ContestLogWindow::ChangeQso(std::int32_t recordNumber) {
   if (!opened_ || finished_ || recordNumber <= 0)
     return 0;
   QsoEditForm form;
   if (!session_->BeginChange(recordNumber, &form))
     return 0; // no such QSO, or a marker record
   {
-    Teingabecontstd2 dialog(form, this);
+    QsoEditDialog dialog(form, this);
     dialog.exec(); // however it closes, the fields are stored
   }
   const ChangeOutcome outcome = session_->ApplyChange(recordNumber, form);
@@ -38,7 +38,7 @@ std::int32_t ContestLogStd::ChangeQso(std::int32_t recordNumber) {
   return outcome.record;
 }
 
-bool ContestLogStd::DeleteQso(std::int32_t recordNumber) {
+bool ContestLogWindow::DeleteQso(std::int32_t recordNumber) {
   if (!opened_ || finished_ || recordNumber <= 0)
     return false;
   if (!session_->DeleteQso(recordNumber))
@@ -49,12 +49,12 @@ bool ContestLogStd::DeleteQso(std::int32_t recordNumber) {
   return true;
 }
 
-void ContestLogStd::ChangeListedQso() {
+void ContestLogWindow::ChangeListedQso() {
   if (const std::int32_t record = ListRecord(); record > 0)
     (void)ChangeQso(record);
 }
 
-bool ContestLogStd::DeleteListedQso() {
+bool ContestLogWindow::DeleteListedQso() {
   if (!opened_ || finished_ || !Brow->model().HasCurrentRow())
     return false;
   BrowseGridModel::ShownRow row;
@@ -69,14 +69,14 @@ bool ContestLogStd::DeleteListedQso() {
   return true;
 }
 
-void ContestLogStd::ListOnNewestQso() {
+void ContestLogWindow::ListOnNewestQso() {
   if (!opened_ || finished_)
     return;
   PositionListOnNewestQso();
   ListFollowed();
 }
 
-void ContestLogStd::ListFollowed() {
+void ContestLogWindow::ListFollowed() {
   shownStores_ = session_->StoreCount();
 }
 

@@ -59,7 +59,7 @@ int PointSize(EntryField field) {
 
 } // namespace
 
-TrkEdit* ContestLogStd::MakeEdit(EntryField field, QWidget* parent) {
+TrkEdit* ContestLogWindow::MakeEdit(EntryField field, QWidget* parent) {
   auto* edit = new TrkEdit(parent);
   edit->setObjectName(
       QString::fromLatin1(FieldName(field).data(), static_cast<int>(FieldName(field).size())));
@@ -77,7 +77,7 @@ TrkEdit* ContestLogStd::MakeEdit(EntryField field, QWidget* parent) {
   return edit;
 }
 
-QLabel* ContestLogStd::MakeFixedLabel(EntryField field, const char* name, QWidget* parent) {
+QLabel* ContestLogWindow::MakeFixedLabel(EntryField field, const char* name, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -94,7 +94,7 @@ QLabel* ContestLogStd::MakeFixedLabel(EntryField field, const char* name, QWidge
   return label;
 }
 
-QLabel* ContestLogStd::MakeCaption(const QString& name, const QString& text, QWidget* parent) {
+QLabel* ContestLogWindow::MakeCaption(const QString& name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setFont(SizedFont(font(), Pt(10), true));
@@ -102,7 +102,7 @@ QLabel* ContestLogStd::MakeCaption(const QString& name, const QString& text, QWi
   return label;
 }
 
-QFrame* ContestLogStd::CreateEntryPanel() {
+QFrame* ContestLogWindow::CreateEntryPanel() {
   panelEingabe = new QFrame(this);
   panelEingabe->setObjectName(QStringLiteral("panelEingabe"));
   panelEingabe->setFrameShape(QFrame::StyledPanel);
@@ -141,7 +141,7 @@ QFrame* ContestLogStd::CreateEntryPanel() {
   return panelEingabe;
 }
 
-QLayout* ContestLogStd::CreateReportGrid() {
+QLayout* ContestLogWindow::CreateReportGrid() {
   QWidget* box = panelEingabe;
   auto* grid = new QGridLayout();
   grid->setHorizontalSpacing(6);
@@ -227,7 +227,7 @@ QLayout* ContestLogStd::CreateReportGrid() {
   return grid;
 }
 
-QLayout* ContestLogStd::CreateInfoBlock() {
+QLayout* ContestLogWindow::CreateInfoBlock() {
   QWidget* box = panelEingabe;
   leDatum = MakeCaption(QStringLiteral("leDatum"), QStringLiteral("Datum"), box);
   lezeit = MakeCaption(QStringLiteral("lezeit"), QStringLiteral("UTC"), box);
@@ -259,13 +259,13 @@ QLayout* ContestLogStd::CreateInfoBlock() {
     b->setRknichtTransparent(true);
     b->setFixedSize(Px(34), lMode->height());
   }
-  connect(btnMode, &QPushButton::clicked, this, &ContestLogStd::btnModeClick);
-  connect(btnBand, &QPushButton::clicked, this, &ContestLogStd::btnBandClick);
+  connect(btnMode, &QPushButton::clicked, this, &ContestLogWindow::btnModeClick);
+  connect(btnBand, &QPushButton::clicked, this, &ContestLogWindow::btnBandClick);
   btnClear = MakeButton("btnClear", QStringLiteral("Clear [Esc]"), box);
   btnClear->setToolTip(QStringLiteral("Clear"));
   btnClear->setRknichtTransparent(true);
   btnClear->setFixedHeight(lMode->height());
-  connect(btnClear, &QPushButton::clicked, this, &ContestLogStd::btnClearClick);
+  connect(btnClear, &QPushButton::clicked, this, &ContestLogWindow::btnClearClick);
   btnSpeichern = MakeButton("btnSpeichern", QStringLiteral("Speichern [F10]"), box);
   btnSpeichern->hide();
   connect(btnSpeichern, &QPushButton::clicked, this,
@@ -322,7 +322,7 @@ QLayout* ContestLogStd::CreateInfoBlock() {
   return grid;
 }
 
-QLayout* ContestLogStd::CreateNameQthRow() {
+QLayout* ContestLogWindow::CreateNameQthRow() {
   QWidget* box = panelEingabe;
   auto* row = new QHBoxLayout();
   row->setSpacing(6);
@@ -353,7 +353,7 @@ QLayout* ContestLogStd::CreateNameQthRow() {
   return row;
 }
 
-QLayout* ContestLogStd::CreateStatusRow() {
+QLayout* ContestLogWindow::CreateStatusRow() {
   QWidget* box = panelEingabe;
   auto* row = new QHBoxLayout();
   row->setContentsMargins(0, 2, 0, 2);
@@ -396,7 +396,7 @@ QLayout* ContestLogStd::CreateStatusRow() {
   return row;
 }
 
-QWidget* ContestLogStd::CreateCounters() {
+QWidget* ContestLogWindow::CreateCounters() {
   panelZaehler = new QWidget(panelEingabe);
   panelZaehler->setObjectName(QStringLiteral("panelZaehler"));
   auto* grid = new QGridLayout(panelZaehler);

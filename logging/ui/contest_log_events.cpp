@@ -66,7 +66,7 @@ bool IsReceivedField(EntryField field) {
 // ---------------------------------------------------------------------------------------
 // Forwarding to the session
 
-void ContestLogStd::Run(const std::function<void()>& action) {
+void ContestLogWindow::Run(const std::function<void()>& action) {
   // One action at a time: a message box of the session runs its own event loop, in which
   // the clock or a focus change must not start a second one.
   if (busy_ || !opened_ || finished_)
@@ -77,20 +77,20 @@ void ContestLogStd::Run(const std::function<void()>& action) {
   ShowSession();
 }
 
-std::optional<EntryField> ContestLogStd::FieldOf(const QWidget* widget) const {
+std::optional<EntryField> ContestLogWindow::FieldOf(const QWidget* widget) const {
   for (EntryField field : kAllEntryFields)
     if (Edit(field) == widget)
       return field;
   return std::nullopt;
 }
 
-void ContestLogStd::FieldEdited(EntryField field, const QString& text) {
+void ContestLogWindow::FieldEdited(EntryField field, const QString& text) {
   if (showing_)
     return;
   Run([&] { session_->SetFieldText(field, FromQString(text)); });
 }
 
-void ContestLogStd::FieldEntered(EntryField field) {
+void ContestLogWindow::FieldEntered(EntryField field) {
   if (showing_ || busy_ || !opened_)
     return;
   if (listState_)
@@ -101,7 +101,7 @@ void ContestLogStd::FieldEntered(EntryField field) {
   Run([&] { session_->SetFocus(field); });
 }
 
-void ContestLogStd::FocusChanged(QWidget*, QWidget* now) {
+void ContestLogWindow::FocusChanged(QWidget*, QWidget* now) {
   if (now == nullptr || showing_ || busy_ || !opened_ || finished_)
     return;
   // A click into the log list puts the window into list state.
@@ -109,7 +109,7 @@ void ContestLogStd::FocusChanged(QWidget*, QWidget* now) {
     EnterListState();
 }
 
-void ContestLogStd::CallTool(const std::function<void()>& tool) {
+void ContestLogWindow::CallTool(const std::function<void()>& tool) {
   if (!tool || busy_ || !opened_ || finished_)
     return;
   CloseLists();
@@ -126,7 +126,7 @@ void ContestLogStd::CallTool(const std::function<void()>& tool) {
 // ---------------------------------------------------------------------------------------
 // Keys
 
-bool ContestLogStd::eventFilter(QObject* watched, QEvent* event) {
+bool ContestLogWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   const QEvent::Type type = event->type();
   if (type == QEvent::KeyPress && widget != nullptr && widget->window() == this &&
@@ -165,7 +165,7 @@ bool ContestLogStd::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-bool ContestLogStd::FormKeyDown(QKeyEvent* event, QWidget* target) {
+bool ContestLogWindow::FormKeyDown(QKeyEvent* event, QWidget* target) {
   const int key = event->key();
   const Qt::KeyboardModifiers mods = event->modifiers();
   const bool alt = (mods & Qt::AltModifier) != 0;
@@ -280,30 +280,30 @@ bool ContestLogStd::FormKeyDown(QKeyEvent* event, QWidget* target) {
 // ---------------------------------------------------------------------------------------
 // Buttons
 
-void ContestLogStd::btnClearClick() {
+void ContestLogWindow::btnClearClick() {
   CloseLists();
   Run([this] { session_->Clear(); });
 }
 
-void ContestLogStd::btndefaultClick() {
+void ContestLogWindow::btndefaultClick() {
   if (FieldOf(QApplication::focusWidget()))
     Run([this] { session_->PressEnter(); });
 }
 
-void ContestLogStd::lQSLsClick() {
+void ContestLogWindow::lQSLsClick() {
   Run([this] { session_->ToggleQslMark(); });
 }
 
-void ContestLogStd::btnNameqthClick() {
+void ContestLogWindow::btnNameqthClick() {
   CloseLists();
   Run([this] { session_->ToggleNameQth(); });
 }
 
-void ContestLogStd::btnHilfeClick() {
+void ContestLogWindow::btnHilfeClick() {
   (void)RequestHelpTopic(kHelpButtonTopic);
 }
 
-void ContestLogStd::btnListeClick() {
+void ContestLogWindow::btnListeClick() {
   if (!opened_ || finished_)
     return;
   CloseLists();
@@ -311,14 +311,14 @@ void ContestLogStd::btnListeClick() {
   Brow->table()->setFocus();
 }
 
-void ContestLogStd::EnterListState() {
+void ContestLogWindow::EnterListState() {
   listState_ = true;
   lContestCaption->setText(ToQString(session_->ListStateCaption()));
   SetBackground(PanelDXOben, kListRed);
   UpdateButtons();
 }
 
-void ContestLogStd::ReturnToEntry() {
+void ContestLogWindow::ReturnToEntry() {
   if (!listState_)
     return;
   listState_ = false;
@@ -328,7 +328,7 @@ void ContestLogStd::ReturnToEntry() {
   ShowFocus();
 }
 
-void ContestLogStd::UpdateButtons() {
+void ContestLogWindow::UpdateButtons() {
   const bool entry = !listState_;
   auto enable = [](TrkBitBtn* button, bool on) {
     if (button->isEnabled() != on)
@@ -349,7 +349,7 @@ void ContestLogStd::UpdateButtons() {
   enable(panelauswertung->btnauswertung, static_cast<bool>(tools_.partyEvaluation));
 }
 
-void ContestLogStd::SetTools(ContestLogTools tools) {
+void ContestLogWindow::SetTools(ContestLogTools tools) {
   tools_ = std::move(tools);
   UpdateButtons();
 }
@@ -357,7 +357,8 @@ void ContestLogStd::SetTools(ContestLogTools tools) {
 // ---------------------------------------------------------------------------------------
 // Band and mode lists
 
-void ContestLogStd::OpenChoiceList(QListWidget* list, QWidget* over, const std::string& current) {
+void ContestLogWindow::OpenChoiceList(QListWidget* list, QWidget* over,
+                                      const std::string& current) {
   returnFocus_ = QApplication::focusWidget();
   const QList<QListWidgetItem*> found = list->findItems(ToQString(current), Qt::MatchExactly);
   list->setCurrentItem(found.isEmpty() ? list->item(0) : found.first());
@@ -373,7 +374,7 @@ void ContestLogStd::OpenChoiceList(QListWidget* list, QWidget* over, const std::
   list->setFocus();
 }
 
-void ContestLogStd::btnBandClick() {
+void ContestLogWindow::btnBandClick() {
   if (!listband->isHidden()) {
     CloseLists();
     return;
@@ -385,7 +386,7 @@ void ContestLogStd::btnBandClick() {
     OpenChoiceList(listband, lband, session_->CurrentBandName());
 }
 
-void ContestLogStd::btnModeClick() {
+void ContestLogWindow::btnModeClick() {
   if (!listmode->isHidden()) {
     CloseLists();
     return;
@@ -401,7 +402,7 @@ void ContestLogStd::btnModeClick() {
                  free ? std::string("DIGITAL") : session_->CurrentMode());
 }
 
-void ContestLogStd::listbandTake() {
+void ContestLogWindow::listbandTake() {
   QListWidgetItem* item = listband->currentItem();
   const std::string name = item != nullptr ? FromQString(item->text()) : std::string();
   CloseLists();
@@ -409,7 +410,7 @@ void ContestLogStd::listbandTake() {
     Run([&] { session_->TakeBandByName(name); });
 }
 
-void ContestLogStd::listmodeTake() {
+void ContestLogWindow::listmodeTake() {
   QListWidgetItem* item = listmode->currentItem();
   const std::string mode = item != nullptr ? FromQString(item->text()) : std::string();
   CloseLists();
@@ -417,7 +418,7 @@ void ContestLogStd::listmodeTake() {
     Run([&] { session_->TakeMode(mode); });
 }
 
-void ContestLogStd::CloseLists() {
+void ContestLogWindow::CloseLists() {
   const bool open = !listband->isHidden() || !listmode->isHidden();
   listband->hide();
   listmode->hide();
@@ -434,7 +435,7 @@ void ContestLogStd::CloseLists() {
 // ---------------------------------------------------------------------------------------
 // Clock
 
-void ContestLogStd::timerzeitTimer() {
+void ContestLogWindow::timerzeitTimer() {
   if (busy_ || !opened_ || finished_)
     return;
   Run([this] { session_->ClockTick(); });
@@ -443,7 +444,7 @@ void ContestLogStd::timerzeitTimer() {
 // ---------------------------------------------------------------------------------------
 // Showing the session
 
-void ContestLogStd::ShowSession() {
+void ContestLogWindow::ShowSession() {
   if (!opened_ || finished_ || !session_->IsOpen())
     return;
   showing_ = true;
@@ -455,7 +456,7 @@ void ContestLogStd::ShowSession() {
   showing_ = false;
 }
 
-void ContestLogStd::ShowFields() {
+void ContestLogWindow::ShowFields() {
   for (EntryField field : kAllEntryFields) {
     const FieldShow show = session_->Show(field);
     TrkEdit* edit = Edit(field);
@@ -484,7 +485,7 @@ void ContestLogStd::ShowFields() {
   SetVisible(leQTH, session_->Show(F::eQTH) != FieldShow::kHidden);
 }
 
-void ContestLogStd::ShowCaptions() {
+void ContestLogWindow::ShowCaptions() {
   const EntryField focus = session_->Focus();
   for (EntryField field : kAllEntryFields) {
     QLabel* caption = Caption(field);
@@ -519,7 +520,7 @@ void ContestLogStd::ShowCaptions() {
   SetVisible(btnNameqth, session_->NameQthButtonVisible());
 }
 
-void ContestLogStd::ShowCounters() {
+void ContestLogWindow::ShowCounters() {
   const EntryCounters counters = session_->Counters();
   SetLabelText(leqso, counters.qsoCaption);
   SetLabelText(lqso, counters.qsoValue);
@@ -533,7 +534,7 @@ void ContestLogStd::ShowCounters() {
   panelauswertung->Show(session_->Evaluation());
 }
 
-void ContestLogStd::ShowFocus() {
+void ContestLogWindow::ShowFocus() {
   if (!opened_ || finished_ || listState_ || !listband->isHidden() || !listmode->isHidden())
     return;
   TrkEdit* edit = Edit(session_->Focus());
@@ -549,7 +550,7 @@ void ContestLogStd::ShowFocus() {
   showing_ = wasShowing;
 }
 
-void ContestLogStd::FollowStoresAndBand() {
+void ContestLogWindow::FollowStoresAndBand() {
   if (session_->StoreCount() != shownStores_) {
     shownStores_ = session_->StoreCount();
     // The QSO stored last; when the log was renumbered since, the newest of the band.
@@ -572,7 +573,7 @@ void ContestLogStd::FollowStoresAndBand() {
   }
 }
 
-void ContestLogStd::PositionListOnNewestQso() {
+void ContestLogWindow::PositionListOnNewestQso() {
   const std::int32_t record = session_->NewestQsoOfCurrentBand();
   if (record > 0)
     GotoRecord(record);
@@ -580,7 +581,7 @@ void ContestLogStd::PositionListOnNewestQso() {
     Brow->RefreshRows();
 }
 
-void ContestLogStd::GotoRecord(std::int32_t record) {
+void ContestLogWindow::GotoRecord(std::int32_t record) {
   Brow->model().GotoRecord(record);
 }
 

@@ -58,13 +58,13 @@ protected:
 
 } // namespace
 
-ContestLogStd::ContestLogStd(QsoSessionParams params, UserDialogs& dialogs, QWidget* mainWindow,
-                             const Clock& clock)
+ContestLogWindow::ContestLogWindow(QsoSessionParams params, UserDialogs& dialogs,
+                                   QWidget* mainWindow, const Clock& clock)
     : QDialog(mainWindow), dialogs_(dialogs), mainWindow_(mainWindow) {
   header_ = params.headerRecord;
   extension_ = params.extensionRecord;
   session_ = std::make_unique<QsoSession>(std::move(params), dialogs, clock);
-  setObjectName(QStringLiteral("ContestLogStd"));
+  setObjectName(QStringLiteral("ContestLogWindow"));
   const QScreen* screen =
       mainWindow != nullptr ? mainWindow->screen() : QGuiApplication::primaryScreen();
   narrow_ = screen != nullptr && screen->availableGeometry().width() < kWideScreen;
@@ -73,10 +73,10 @@ ContestLogStd::ContestLogStd(QsoSessionParams params, UserDialogs& dialogs, QWid
   setWindowFlag(Qt::WindowMaximizeButtonHint, true);
   CreateControls();
   qApp->installEventFilter(this);
-  connect(qApp, &QApplication::focusChanged, this, &ContestLogStd::FocusChanged);
+  connect(qApp, &QApplication::focusChanged, this, &ContestLogWindow::FocusChanged);
 }
 
-ContestLogStd::~ContestLogStd() {
+ContestLogWindow::~ContestLogWindow() {
   qApp->removeEventFilter(this);
   // The controls go before the window: no focus change may reach it any more.
   disconnect(qApp, nullptr, this, nullptr);
@@ -89,7 +89,7 @@ ContestLogStd::~ContestLogStd() {
 // ---------------------------------------------------------------------------------------
 // Controls
 
-TrkBitBtn* ContestLogStd::MakeButton(const char* name, const QString& caption, QWidget* parent) {
+TrkBitBtn* ContestLogWindow::MakeButton(const char* name, const QString& caption, QWidget* parent) {
   auto* button = new TrkBitBtn(bkCustom, parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setText(caption);
@@ -98,7 +98,7 @@ TrkBitBtn* ContestLogStd::MakeButton(const char* name, const QString& caption, Q
   return button;
 }
 
-void ContestLogStd::CreateControls() {
+void ContestLogWindow::CreateControls() {
   setMinimumSize(800, 560);
   SetBackground(this, kFormColour);
   auto* outer = new QHBoxLayout(this);
@@ -136,19 +136,19 @@ void ContestLogStd::CreateControls() {
   // The default button turns Enter into a key press on the focused field.
   btndefault = MakeButton("btndefault", QStringLiteral("default"), this);
   btndefault->hide();
-  connect(btndefault, &QPushButton::clicked, this, &ContestLogStd::btndefaultClick);
+  connect(btndefault, &QPushButton::clicked, this, &ContestLogWindow::btndefaultClick);
 
   timerzeit = new QTimer(this);
   timerzeit->setObjectName(QStringLiteral("timerzeit"));
   timerzeit->setInterval(1000);
-  connect(timerzeit, &QTimer::timeout, this, &ContestLogStd::timerzeitTimer);
+  connect(timerzeit, &QTimer::timeout, this, &ContestLogWindow::timerzeitTimer);
 
   listband = MakeChoiceList("listband", session_->BandList());
   listmode = MakeChoiceList("listmode", session_->ModeList());
   resize(1024, 740);
 }
 
-QWidget* ContestLogStd::CreateSideBar() {
+QWidget* ContestLogWindow::CreateSideBar() {
   auto* bar = new SideBar(this);
   bar->setFixedWidth(Px(kSideBarWidth) + (narrow_ ? 16 : 0));
   auto* layout = new QVBoxLayout(bar);
@@ -200,14 +200,14 @@ QWidget* ContestLogStd::CreateSideBar() {
   }
   btnadifimport->setToolTip(btnadifimport->text());
   btnadifimport->setText(QStringLiteral("ADIF-Import"));
-  connect(btnListe, &QPushButton::clicked, this, &ContestLogStd::btnListeClick);
+  connect(btnListe, &QPushButton::clicked, this, &ContestLogWindow::btnListeClick);
   connect(btnBandliste, &QPushButton::clicked, this, [this] { CallTool(tools_.bandLog); });
   connect(btnCallsuche, &QPushButton::clicked, this, [this] { CallTool(tools_.callSearch); });
   connect(btnKorrektur, &QPushButton::clicked, this, [this] { CallTool(tools_.corrections); });
   connect(btnNotiz, &QPushButton::clicked, this, [this] { CallTool(tools_.note); });
   connect(btnadifimport, &QPushButton::clicked, this, [this] { CallTool(tools_.adifImport); });
-  connect(btnNameqth, &QPushButton::clicked, this, &ContestLogStd::btnNameqthClick);
-  connect(btnHilfe, &QPushButton::clicked, this, &ContestLogStd::btnHilfeClick);
+  connect(btnNameqth, &QPushButton::clicked, this, &ContestLogWindow::btnNameqthClick);
+  connect(btnHilfe, &QPushButton::clicked, this, &ContestLogWindow::btnHilfeClick);
 
   layout->addStretch(1);
   lProgramLine = new QLabel(bar);
@@ -226,7 +226,7 @@ QWidget* ContestLogStd::CreateSideBar() {
   return bar;
 }
 
-QFrame* ContestLogStd::CreateListPanel() {
+QFrame* ContestLogWindow::CreateListPanel() {
   panelListe = new QFrame(this);
   panelListe->setObjectName(QStringLiteral("panelListe"));
   panelListe->setFrameShape(QFrame::StyledPanel);
@@ -276,8 +276,8 @@ QFrame* ContestLogStd::CreateListPanel() {
   return panelListe;
 }
 
-QListWidget* ContestLogStd::MakeChoiceList(const char* name,
-                                           const std::vector<std::string>& entries) {
+QListWidget* ContestLogWindow::MakeChoiceList(const char* name,
+                                              const std::vector<std::string>& entries) {
   auto* list = new QListWidget(this);
   list->setObjectName(QString::fromLatin1(name));
   for (const std::string& entry : entries)
@@ -297,7 +297,7 @@ QListWidget* ContestLogStd::MakeChoiceList(const char* name,
   return list;
 }
 
-void ContestLogStd::SetColours(const QColor& form, const QColor& panel, const QColor& grid) {
+void ContestLogWindow::SetColours(const QColor& form, const QColor& panel, const QColor& grid) {
   SetBackground(this, form);
   for (QWidget* w : std::initializer_list<QWidget*>{panelEingabe, panelauswertung, panelListe})
     SetBackground(w, panel);
@@ -307,7 +307,7 @@ void ContestLogStd::SetColours(const QColor& form, const QColor& panel, const QC
 // ---------------------------------------------------------------------------------------
 // Opening and closing
 
-void ContestLogStd::StoreColumnWidths() {
+void ContestLogWindow::StoreColumnWidths() {
   if (!session_->IsOpen())
     return;
   const QTableWidget* table = Brow->table();
@@ -317,7 +317,7 @@ void ContestLogStd::StoreColumnWidths() {
         c + 1, static_cast<std::uint16_t>(std::clamp(table->columnWidth(c), 0, 65535)));
 }
 
-void ContestLogStd::ConnectList() {
+void ContestLogWindow::ConnectList() {
   BrowseGridEvents& e = Brow->events();
   e.OnBuildRow = [this](RowRec& row) {
     Fileblock* log = session_->LogFile();
@@ -362,7 +362,7 @@ void ContestLogStd::ConnectList() {
   };
 }
 
-bool ContestLogStd::Open() {
+bool ContestLogWindow::Open() {
   if (opened_)
     return true;
   // 1.-6., 9. Files, marker records, band, mode, lists, totals, a new QSO.
@@ -370,7 +370,7 @@ bool ContestLogStd::Open() {
     return false;
   opened_ = true;
   setWindowTitle(ToQString(session_->WindowCaption()));
-  progress_ = new TFortschrittAusgabe(this);
+  progress_ = new ProgressWindow(this);
   session_->SetProgressDisplay(progress_);
   // 7. The log list on key 4 over all record numbers.
   ConnectList();
@@ -391,13 +391,13 @@ bool ContestLogStd::Open() {
   return true;
 }
 
-void ContestLogStd::ShowMaximised() {
+void ContestLogWindow::ShowMaximised() {
   if (QScreen* s = screen())
     setGeometry(s->availableGeometry());
   setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-void ContestLogStd::showEvent(QShowEvent* event) {
+void ContestLogWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // 11. The main window stays hidden while the log is open.
   if (mainWindow_ != nullptr && !finished_)
@@ -405,20 +405,20 @@ void ContestLogStd::showEvent(QShowEvent* event) {
   ShowFocus();
 }
 
-void ContestLogStd::closeEvent(QCloseEvent* event) {
+void ContestLogWindow::closeEvent(QCloseEvent* event) {
   // The close request is always granted.
   closing_ = true;
   Finish();
   QDialog::closeEvent(event);
 }
 
-void ContestLogStd::reject() {
+void ContestLogWindow::reject() {
   // Esc belongs to the entry (it clears it); only a close request ends the window.
   if (closing_)
     QDialog::reject();
 }
 
-void ContestLogStd::Finish() {
+void ContestLogWindow::Finish() {
   if (finished_)
     return;
   finished_ = true;

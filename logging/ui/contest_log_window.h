@@ -1,5 +1,5 @@
 #pragma once
-// ContestLogStd: the log window, where the operator logs the QSOs of one contest with the
+// ContestLogWindow: the log window, where the operator logs the QSOs of one contest with the
 // keyboard. A side bar with the functions, the entry panel (call, the two report rows with
 // the exchange elements, date, time, mode and band, name/QTH/frequency, the counters and
 // the 8 x 14 multiplier panel), the live evaluation panel, and the log list below.
@@ -42,7 +42,7 @@ class QToolButton;
 namespace tarvik {
 
 class EvaluationPanelWidget;
-class TFortschrittAusgabe;
+class ProgressWindow;
 class MultiplierPanel;
 class TrkBitBtn;
 class TrkBrow;
@@ -61,14 +61,16 @@ struct ContestLogTools {
   std::function<void()> partyEvaluation; ///< btnauswertung, F11 (code 'P')
 };
 
-class ContestLogStd : public QDialog {
+/// The log window: QSO entry, band and mode lists, evaluation and multiplier panels, the log list
+/// (form ContestLogStd).
+class ContestLogWindow : public QDialog {
   Q_OBJECT
 
 public:
   /// `mainWindow` is hidden while the log window is shown (nullptr: none).
-  ContestLogStd(QsoSessionParams params, UserDialogs& dialogs, QWidget* mainWindow = nullptr,
-                const Clock& clock = ProcessClock());
-  ~ContestLogStd() override;
+  ContestLogWindow(QsoSessionParams params, UserDialogs& dialogs, QWidget* mainWindow = nullptr,
+                   const Clock& clock = ProcessClock());
+  ~ContestLogWindow() override;
 
   /// The opening steps: the session opens the files and rebuilds the totals, the log list is
   /// bound to the QSO file and stands on the newest QSO of the current band, the clock runs.
@@ -124,7 +126,7 @@ public:
   /// work on the log that renumbered it, such as an import).
   void ListOnNewestQso();
   /// The progress window of recalculations and renumbering.
-  TFortschrittAusgabe* ProgressWindow() const { return progress_; }
+  ProgressWindow* Progress() const { return progress_; }
 
   // --- Controls, by their names in the window ----------------------------------------
   /// The entry field of `field` and the label shown in its place when it is fixed.
@@ -305,7 +307,7 @@ private:
 
   std::unique_ptr<QsoSession> session_;
   UserDialogs& dialogs_;
-  TFortschrittAusgabe* progress_ = nullptr;
+  ProgressWindow* progress_ = nullptr;
   QWidget* mainWindow_;
   ContestLogTools tools_;
   std::array<TrkEdit*, kEntryFields> edits_{};

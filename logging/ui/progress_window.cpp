@@ -9,8 +9,8 @@
 
 namespace tarvik {
 
-TFortschrittAusgabe::TFortschrittAusgabe(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TFortschrittAusgabe"));
+ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("ProgressWindow"));
   setModal(false);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::WindowCloseButtonHint, false);
@@ -29,7 +29,7 @@ TFortschrittAusgabe::TFortschrittAusgabe(QWidget* parent) : QDialog(parent) {
   layout->addWidget(ProgressBar1);
 }
 
-void TFortschrittAusgabe::Start(Kind kind, std::int32_t steps) {
+void ProgressWindow::Start(Kind kind, std::int32_t steps) {
   const bool renumbering = kind == Kind::kRenumbering;
   (renumbering ? renumberings_ : recalculations_) += 1;
   setWindowTitle(renumbering ? QStringLiteral("Neunummerierung") : QStringLiteral("Neuberechnung"));
@@ -47,17 +47,17 @@ void TFortschrittAusgabe::Start(Kind kind, std::int32_t steps) {
   Repaint();
 }
 
-void TFortschrittAusgabe::Advance(std::int32_t done) {
+void ProgressWindow::Advance(std::int32_t done) {
   ProgressBar1->setValue(std::min(done, ProgressBar1->maximum()));
   Repaint();
 }
 
-void TFortschrittAusgabe::Finish() {
+void ProgressWindow::Finish() {
   ProgressBar1->setValue(ProgressBar1->maximum());
   hide();
 }
 
-void TFortschrittAusgabe::Repaint() {
+void ProgressWindow::Repaint() {
   // The run holds the event loop: only the window's own painting is let through.
   if (isVisible())
     repaint();

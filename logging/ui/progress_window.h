@@ -1,5 +1,5 @@
 #pragma once
-// TFortschrittAusgabe: the progress window the log window shows, without waiting, while it
+// ProgressWindow: the progress window the log window shows, without waiting, while it
 // recalculates the totals ("Neuberechnung", two of its four labels hidden) or renumbers the
 // log ("Neunummerierung"). It sets its bar's maximum and position itself from the run's
 // progress and repaints at once, as the run holds the event loop.
@@ -13,11 +13,12 @@ class QProgressBar;
 
 namespace tarvik {
 
-class TFortschrittAusgabe : public QDialog, public ProgressDisplay {
+/// The progress window of a recalculation or renumbering (form TFortschrittAusgabe).
+class ProgressWindow : public QDialog, public ProgressDisplay {
   Q_OBJECT
 
 public:
-  explicit TFortschrittAusgabe(QWidget* parent = nullptr);
+  explicit ProgressWindow(QWidget* parent = nullptr);
 
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;

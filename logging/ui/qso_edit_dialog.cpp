@@ -34,9 +34,8 @@ int FieldWidth(const QWidget* w, int characters) {
 
 } // namespace
 
-Teingabecontstd2::Teingabecontstd2(QsoEditForm& form, QWidget* parent)
-    : QDialog(parent), form_(form) {
-  setObjectName(QStringLiteral("Teingabecontstd2"));
+QsoEditDialog::QsoEditDialog(QsoEditForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+  setObjectName(QStringLiteral("QsoEditDialog"));
   setWindowTitle(QStringLiteral("QSO ändern"));
   setModal(true);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -200,7 +199,7 @@ Teingabecontstd2::Teingabecontstd2(QsoEditForm& form, QWidget* parent)
   eCall->setFocus();
 }
 
-TrkEdit* Teingabecontstd2::MakeEdit(EditField field) {
+TrkEdit* QsoEditDialog::MakeEdit(EditField field) {
   auto* edit = new TrkEdit(this);
   edit->setObjectName(QString::fromLatin1(EditFieldName(field).data(),
                                           static_cast<int>(EditFieldName(field).size())));
@@ -212,7 +211,7 @@ TrkEdit* Teingabecontstd2::MakeEdit(EditField field) {
   return edit;
 }
 
-std::vector<QWidget*> Teingabecontstd2::FocusOrder() const {
+std::vector<QWidget*> QsoEditDialog::FocusOrder() const {
   std::vector<QWidget*> order;
   QWidget* first = eCall;
   QWidget* w = first;
@@ -230,7 +229,7 @@ std::vector<QWidget*> Teingabecontstd2::FocusOrder() const {
   return fields;
 }
 
-void Teingabecontstd2::MoveFocusOn(QWidget* from) {
+void QsoEditDialog::MoveFocusOn(QWidget* from) {
   // Enter leaves the frequency field: its check runs before the focus moves.
   if (from == eFreq)
     eFreqExit();
@@ -245,7 +244,7 @@ void Teingabecontstd2::MoveFocusOn(QWidget* from) {
     edit->selectAll();
 }
 
-void Teingabecontstd2::FieldEdited(EditField field, const QString& text) {
+void QsoEditDialog::FieldEdited(EditField field, const QString& text) {
   if (showing_)
     return;
   form_.SetText(field, FromQString(text));
@@ -260,13 +259,13 @@ void Teingabecontstd2::FieldEdited(EditField field, const QString& text) {
   }
 }
 
-void Teingabecontstd2::eFreqExit() {
+void QsoEditDialog::eFreqExit() {
   form_.SetText(E::eFreq, FromQString(eFreq->text()));
   form_.LeaveFrequency();
   ShowForm();
 }
 
-void Teingabecontstd2::ShowForm() {
+void QsoEditDialog::ShowForm() {
   showing_ = true;
   lnummer->setText(ToQString(form_.NumberCaption()));
   lMulti->setText(ToQString(form_.MultiCaption()));
@@ -287,7 +286,7 @@ void Teingabecontstd2::ShowForm() {
   showing_ = false;
 }
 
-bool Teingabecontstd2::eventFilter(QObject* watched, QEvent* event) {
+bool QsoEditDialog::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (event->type() == QEvent::KeyPress && widget != nullptr) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -307,7 +306,7 @@ bool Teingabecontstd2::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void Teingabecontstd2::done(int) {
+void QsoEditDialog::done(int) {
   // However the dialog is closed, the caller stores the fields; the frequency is checked as
   // when the field is left.
   if (!closing_) {

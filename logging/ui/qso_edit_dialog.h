@@ -1,5 +1,5 @@
 #pragma once
-// Teingabecontstd2: the QSO edit dialog "QSO ändern". It shows a QsoEditForm (filled by the
+// QsoEditDialog: the QSO edit dialog "QSO ändern". It shows a QsoEditForm (filled by the
 // log's session from a stored QSO) and hands every change back to it: typed texts (upper
 // case and cut to length by the form), the band and mode lists, leaving the frequency field.
 // Enter moves to the next field (wrapping after the last), Esc and "Beenden [ESC]" close the
@@ -19,12 +19,13 @@ namespace tarvik {
 class TrkBitBtn;
 class TrkEdit;
 
-class Teingabecontstd2 : public QDialog {
+/// The QSO edit dialog "QSO ändern" (form Teingabecontstd2).
+class QsoEditDialog : public QDialog {
   Q_OBJECT
 
 public:
   /// `form` is shown and changed in place; it must outlive the dialog.
-  explicit Teingabecontstd2(QsoEditForm& form, QWidget* parent = nullptr);
+  explicit QsoEditDialog(QsoEditForm& form, QWidget* parent = nullptr);
 
   TrkEdit* Edit(EditField field) const { return edits_[static_cast<std::size_t>(field)]; }
 

@@ -45,7 +45,7 @@ std::string Text(const TrkEdit* edit) {
 
 } // namespace
 
-Tuhfteilnehmer::Tuhfteilnehmer(QWidget* parent) : QDialog(parent) {
+ParticipantDialog::ParticipantDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("uhfteilnehmer"));
   setWindowTitle(QStringLiteral("VHF/UHF-Contest"));
 
@@ -138,7 +138,7 @@ Tuhfteilnehmer::Tuhfteilnehmer(QWidget* parent) : QDialog(parent) {
   SetData(ParticipantData{});
 }
 
-void Tuhfteilnehmer::SetData(const ParticipantData& d) {
+void ParticipantDialog::SetData(const ParticipantData& d) {
   const std::pair<TrkEdit*, const std::string*> fields[] = {
       {pcall, &d.pcall}, {ploc, &d.ploc},     {padr1, &d.padr1},   {padr2, &d.padr2},
       {psect, &d.psect}, {pclub1, &d.pclub1}, {pclub2, &d.pclub2}, {remail, &d.remail},
@@ -151,7 +151,7 @@ void Tuhfteilnehmer::SetData(const ParticipantData& d) {
   rremarks->setPlainText(ToQString(d.rremarks));
 }
 
-ParticipantData Tuhfteilnehmer::Data() const {
+ParticipantData ParticipantDialog::Data() const {
   ParticipantData d;
   d.pcall = Text(pcall);
   d.ploc = Text(ploc);
@@ -178,7 +178,7 @@ ParticipantData Tuhfteilnehmer::Data() const {
 }
 
 void ShowParticipantDialog(ParticipantData& data, QWidget* parent, const std::string& caption) {
-  Tuhfteilnehmer dialog(parent);
+  ParticipantDialog dialog(parent);
   if (!caption.empty())
     dialog.setWindowTitle(ToQString(caption));
   dialog.SetData(data);

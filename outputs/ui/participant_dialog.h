@@ -1,5 +1,5 @@
 #pragma once
-// Tuhfteilnehmer ("VHF/UHF-Contest"): the participant dialog in which the entrant checks and
+// ParticipantDialog ("VHF/UHF-Contest"): the participant dialog in which the entrant checks and
 // completes the data of the EDI file header just before the file is written. The caller
 // fills it, shows it and reads it back; "OK" and the close box both leave the values shown.
 
@@ -18,11 +18,12 @@ namespace tarvik {
 class TrkBitBtn;
 class TrkEdit;
 
-class Tuhfteilnehmer : public QDialog {
+/// The participant dialog shown before the EDI file is written (form Tuhfteilnehmer).
+class ParticipantDialog : public QDialog {
   Q_OBJECT
 
 public:
-  explicit Tuhfteilnehmer(QWidget* parent = nullptr);
+  explicit ParticipantDialog(QWidget* parent = nullptr);
 
   /// Puts the data into the fields / reads the fields.
   void SetData(const ParticipantData& data);

@@ -40,7 +40,7 @@ protected:
   /// Drags the entry `field` of the left list onto the entry `onto` of the right list, with
   /// the drag data the left list makes and the drag and drop events the right list gets.
   /// True when the right list accepted the drop.
-  static bool Drag(Formadifimport& f, const std::string& field, const std::string& onto) {
+  static bool Drag(AdifImportWindow& f, const std::string& field, const std::string& onto) {
     const QList<QListWidgetItem*> from =
         f.ListeLinks->findItems(ToQString(field), Qt::MatchExactly);
     const QList<QListWidgetItem*> to =
@@ -94,7 +94,7 @@ TEST_F(AdifImportWindowTest, AssignByDragAndDropThenStartImportsIntoTheLog) {
   const std::string path = WriteAdif(kFile);
   dialogs_.openAnswers = {path};
   bool acted = false;
-  OnModal<Formadifimport>([&](Formadifimport& f) {
+  OnModal<AdifImportWindow>([&](AdifImportWindow& f) {
     acted = true;
     EXPECT_EQ(FromQString(f.windowTitle()), "ADIF-Import");
     EXPECT_EQ(
@@ -167,7 +167,7 @@ TEST_F(AdifImportWindowTest, MissingFileAndCancelImportNothing) {
   const std::string path = WriteAdif(kFile);
   dialogs_.openAnswers = {dir_.file("gone.adi"), path};
   bool acted = false;
-  OnModal<Formadifimport>([&](Formadifimport& f) {
+  OnModal<AdifImportWindow>([&](AdifImportWindow& f) {
     acted = true;
     QTest::mouseClick(f.btndatei, Qt::LeftButton);
     EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Datei existiert nicht"});
@@ -194,7 +194,7 @@ TEST_F(AdifImportWindowTest, MissingFileAndCancelImportNothing) {
   WriteFileBytes(empty, "just a header <ADIF_VER:5>3.1.0 <EOH>\n");
   dialogs_.Clear();
   dialogs_.openAnswers = {empty};
-  Formadifimport window(S().Definition(), dialogs_, &W());
+  AdifImportWindow window(S().Definition(), dialogs_, &W());
   window.btndateiClick();
   EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{AdifNoRecordsMessage()});
   EXPECT_EQ(window.ListeLinks->count(), 0);
@@ -219,7 +219,7 @@ TEST_F(AdifImportScreenshot, FieldAssignment) {
   OpenWithTools();
   W().ShowMaximised();
   dialogs_.openAnswers = {WriteAdif(kFile)};
-  Formadifimport f(S().Definition(), dialogs_, &W());
+  AdifImportWindow f(S().Definition(), dialogs_, &W());
   f.btndateiClick();
   ASSERT_TRUE(Drag(f, "GRIDSQUARE", "Loc"));
   ASSERT_TRUE(Drag(f, "DOK", "DOK"));

@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
-  ContestLogStd& w = OpenWindow({.code = '3', .category = 2});
+  ContestLogWindow& w = OpenWindow({.code = '3', .category = 2});
   EXPECT_FALSE(w.eCall2->isHidden());
   EXPECT_FALSE(w.leCall2->isHidden());
   EXPECT_EQ(Text(w.leCall2), "Call 2");
@@ -120,7 +120,7 @@ TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
   EXPECT_EQ(ShownPanelTexts(), std::vector<std::string>{"N01"});
   // Reopened: the band of the last QSO and the same totals.
   const std::string score = Text(w.panelauswertung->Label21);
-  ContestLogStd& again = ReopenWindow();
+  ContestLogWindow& again = ReopenWindow();
   EXPECT_EQ(Text(again.lband), "40 m");
   EXPECT_EQ(YellowRow(), 1);
   EXPECT_EQ(Text(again.panelauswertung->Label21), score);
@@ -129,7 +129,7 @@ TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
 }
 
 TEST_F(LogWindowCodes, ContestWithoutMultipliersIsCompact) {
-  ContestLogStd& w = OpenWindow({.code = 'A'});
+  ContestLogWindow& w = OpenWindow({.code = 'A'});
   EXPECT_TRUE(S().CompactLayout());
   EXPECT_TRUE(w.panelmulties->isHidden());
   EXPECT_TRUE(w.panelZaehler->isHidden());
@@ -170,13 +170,13 @@ TEST_F(LogWindowCodes, ContestWithoutMultipliersIsCompact) {
   // The list has no multiplier columns.
   EXPECT_EQ(ListHeader(8), "Pkt  ");
   const std::string score = Text(p->Label21);
-  ContestLogStd& again = ReopenWindow();
+  ContestLogWindow& again = ReopenWindow();
   EXPECT_EQ(Text(again.panelauswertung->Label21), score);
   EXPECT_EQ(Text(again.panelauswertung->Label28), "2 QSO");
 }
 
 TEST_F(LogWindowCodes, SevenBandsTheFrequencyAndTheFreeModeField) {
-  ContestLogStd& w = OpenWindow({.code = 'P'});
+  ContestLogWindow& w = OpenWindow({.code = 'P'});
   EXPECT_EQ(EvaluationRows(),
             (std::vector<std::string>{"80 m", "40 m", "20 m", "15 m", "10 m", "2 m", "70 cm"}));
   EXPECT_FALSE(w.panelauswertung->btnauswertung->isHidden());
@@ -243,7 +243,7 @@ TEST_F(LogWindowCodes, SevenBandsTheFrequencyAndTheFreeModeField) {
 TEST_F(LogWindowCodes, TheClockSwitchesTheBandByTimeBlockButNotWhileACallIsTyped) {
   clock_.now = {2009, 3, 21, 14, 30, 0, 0};
   // Code V, category F1 (VHF/UHF): bands k and l; a block of 70 cm from 17:30.
-  ContestLogStd& w = OpenWindow({.code = 'V', .category = 6, .autoBand = true});
+  ContestLogWindow& w = OpenWindow({.code = 'V', .category = 6, .autoBand = true});
   EXPECT_EQ(Text(w.lband), "2 m");
   clock_.now.hour = 17;
   clock_.now.minute = 45;
@@ -263,7 +263,7 @@ TEST_F(LogWindowCodes, TheMainWindowIsHiddenWhileTheLogIsOpen) {
   main.show();
   setup_ = {};
   params_ = BuildParams(setup_);
-  auto log = std::make_unique<ContestLogStd>(params_, dialogs_, &main, clock_);
+  auto log = std::make_unique<ContestLogWindow>(params_, dialogs_, &main, clock_);
   ASSERT_TRUE(log->Open());
   EXPECT_TRUE(log->isModal());
   log->ShowMaximised();

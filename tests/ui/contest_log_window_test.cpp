@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(Code2Window, ControlsCaptionsAndLayout) {
-  ContestLogStd& w = OpenWindow({.startSsb = true});
+  ContestLogWindow& w = OpenWindow({.startSsb = true});
   EXPECT_EQ(FromQString(w.windowTitle()), "Tarvik Version 2006-1.0 Logbuch (Contest : Test )");
   EXPECT_EQ(Focused(), w.eCall);
   // Fixed reports and the sent exchange are labels; DOK and locator are entry fields.
@@ -116,7 +116,7 @@ TEST_F(Code2Window, ControlsCaptionsAndLayout) {
 }
 
 TEST_F(Code2Window, TwentyQsosWithChecksCountersPanelsAndReopen) {
-  ContestLogStd& w = OpenWindow({.startSsb = true});
+  ContestLogWindow& w = OpenWindow({.startSsb = true});
   struct Step {
     const char* call;
     std::vector<std::string> exchange;
@@ -240,7 +240,7 @@ TEST_F(Code2Window, TwentyQsosWithChecksCountersPanelsAndReopen) {
 
   // Closed and opened again: the same totals, and the header holds the statistics.
   const Shown before = Totals();
-  ContestLogStd& again2 = ReopenWindow();
+  ContestLogWindow& again2 = ReopenWindow();
   const Shown after = Totals();
   EXPECT_EQ(after.qsos, before.qsos);
   EXPECT_EQ(after.multis, before.multis);
@@ -252,7 +252,7 @@ TEST_F(Code2Window, TwentyQsosWithChecksCountersPanelsAndReopen) {
 }
 
 TEST_F(Code2Window, UnknownPrefixBeepsAndTheQsoIsStillTaken) {
-  ContestLogStd& w = OpenWindow({});
+  ContestLogWindow& w = OpenWindow({});
   Type("ZZ9ABC");
   Enter();
   EXPECT_EQ(dialogs_.Beeps(), 1);
@@ -267,7 +267,7 @@ TEST_F(Code2Window, UnknownPrefixBeepsAndTheQsoIsStillTaken) {
 }
 
 TEST_F(Code2Window, ModeListTurnsTheFixedReportsIntoCw) {
-  ContestLogStd& w = OpenWindow({.startSsb = true});
+  ContestLogWindow& w = OpenWindow({.startSsb = true});
   ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
   EXPECT_EQ(Text(w.lRSTs1), "59 ");
   Key(Qt::Key_F7);
@@ -299,7 +299,7 @@ TEST_F(Code2Window, ModeListTurnsTheFixedReportsIntoCw) {
 }
 
 TEST_F(Code2Window, KeysOfTheWindow) {
-  ContestLogStd& w = OpenWindow({});
+  ContestLogWindow& w = OpenWindow({});
   // Alt+Q toggles the QSL-send mark; a click on its label too.
   Key(Qt::Key_Q, Qt::AltModifier);
   EXPECT_EQ(Caption(w.lQSLs), "&QSL senden: ja");
@@ -365,7 +365,7 @@ TEST_F(Code2Window, KeysOfTheWindow) {
 }
 
 TEST_F(Code2Window, FreeReportsAreTypedAndAClickSelectsThem) {
-  ContestLogStd& w = OpenWindow({.rstSentFree = true, .rstRcvdFree = true});
+  ContestLogWindow& w = OpenWindow({.rstSentFree = true, .rstRcvdFree = true});
   EXPECT_FALSE(w.eRSTs1->isHidden());
   EXPECT_TRUE(w.lRSTs1->isHidden());
   EXPECT_FALSE(w.eRSTr1->isHidden());
@@ -390,7 +390,7 @@ TEST_F(Code2Window, FreeReportsAreTypedAndAClickSelectsThem) {
 }
 
 TEST_F(Code2Window, ToolsAreCalledByTheirButtonsAndKeys) {
-  ContestLogStd& w = OpenWindow({});
+  ContestLogWindow& w = OpenWindow({});
   std::vector<std::string> calls;
   ContestLogTools tools;
   tools.bandLog = [&] { calls.push_back("band"); };

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/contest_list.h"
-#include "app/ui/contest_brow.h"
+#include "app/ui/contest_list_window.h"
 #include "country/prefix_lookup.h"
 #include "datafiles/program_files.h"
 #include "logging/ui/contest_log_window.h"
@@ -66,33 +66,33 @@ protected:
     });
   }
 
-  ContestBrow& Open() {
-    window = std::make_unique<ContestBrow>(dialogs);
+  ContestListWindow& Open() {
+    window = std::make_unique<ContestListWindow>(dialogs);
     window->session().SetCountryDataFiles(countryFiles);
-    EXPECT_EQ(window->Start(), ContestBrow::StartResult::kRunning);
+    EXPECT_EQ(window->Start(), ContestListWindow::StartResult::kRunning);
     window->resize(1000, 700);
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     return *window;
   }
 
-  static void Type(ContestLogStd& log, const char* text) {
+  static void Type(ContestLogWindow& log, const char* text) {
     for (const char* c = text; *c != '\0'; ++c)
       QTest::keyClick(log.focusWidget(), *c);
   }
-  static void Enter(ContestLogStd& log) { QTest::keyClick(log.focusWidget(), Qt::Key_Return); }
+  static void Enter(ContestLogWindow& log) { QTest::keyClick(log.focusWidget(), Qt::Key_Return); }
 
-  std::unique_ptr<ContestBrow> window;
+  std::unique_ptr<ContestListWindow> window;
 };
 
 TEST_F(ContestStartTest, StartOpensTheLogAndWritesTheStatisticsBack) {
   SeedContest();
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   dialogs.Clear();
   bool ran = false;
-  test::OnModal<ContestLogStd>([&](ContestLogStd& window) {
+  test::OnModal<ContestLogWindow>([&](ContestLogWindow& window) {
     ran = true;
-    ContestLogStd* log = &window;
+    ContestLogWindow* log = &window;
     // Modal and maximised over the hidden main window.
     EXPECT_TRUE(log->isModal());
     EXPECT_TRUE(log->windowState() & Qt::WindowMaximized);

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "app/contest_list.h"
-#include "app/ui/contest_brow.h"
+#include "app/ui/contest_list_window.h"
 #include "datafiles/qso_record.h"
 #include "logging/ui/contest_log_window.h"
 #include "logging/ui/evaluation_panel.h"
-#include "outputs/ui/eing_contest_std.h"
+#include "outputs/ui/contest_header_window.h"
 #include "recordfile/key_codec.h"
 #include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
@@ -56,14 +56,14 @@ protected:
   }
 
   /// Keys into the control of the log window that has the focus.
-  static void Type(ContestLogStd& log, const std::string& text) {
+  static void Type(ContestLogWindow& log, const std::string& text) {
     for (char c : text)
       QTest::keyClick(log.focusWidget(), c);
   }
-  static void Key(ContestLogStd& log, Qt::Key key) { QTest::keyClick(log.focusWidget(), key); }
+  static void Key(ContestLogWindow& log, Qt::Key key) { QTest::keyClick(log.focusWidget(), key); }
 
   /// A QSO as the operator types it: call, Enter, then each element and Enter.
-  static void Log(ContestLogStd& log, const std::string& call,
+  static void Log(ContestLogWindow& log, const std::string& call,
                   const std::vector<std::string>& exchange) {
     Type(log, call);
     if (call.back() != '#')
@@ -76,16 +76,16 @@ protected:
     }
   }
 
-  std::unique_ptr<ContestBrow> window;
+  std::unique_ptr<ContestListWindow> window;
 };
 
 TEST_F(FirstStartTest, FromAnEmptyDataDirectoryToAStoredLog) {
   const std::string fixtures = std::string(TARVIK_FIXTURES_DIR) + "/cty/";
   countryFiles = {fixtures + "cty.csv", fixtures + "dok_history.txt"};
-  window = std::make_unique<ContestBrow>(dialogs);
-  ContestBrow& w = *window;
+  window = std::make_unique<ContestListWindow>(dialogs);
+  ContestListWindow& w = *window;
   w.session().SetCountryDataFiles(countryFiles);
-  ASSERT_EQ(w.Start(), ContestBrow::StartResult::kRunning);
+  ASSERT_EQ(w.Start(), ContestListWindow::StartResult::kRunning);
   w.resize(1000, 700);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -98,7 +98,7 @@ TEST_F(FirstStartTest, FromAnEmptyDataDirectoryToAStoredLog) {
   std::vector<std::string> logMessages;
 
   // 1. The header window of the new contest.
-  test::OnModal<EingContestStd>([&](EingContestStd& h) {
+  test::OnModal<ContestHeaderWindow>([&](ContestHeaderWindow& h) {
     Fill(h.eName, QStringLiteral("ZELKA Herbst"));
     Fill(h.eDatumvon, QStringLiteral("10.09.2026"));
     Fill(h.eDatumbis, QStringLiteral("10.09.2026"));
@@ -114,7 +114,7 @@ TEST_F(FirstStartTest, FromAnEmptyDataDirectoryToAStoredLog) {
     QTest::mouseClick(h.rssb, Qt::LeftButton, {}, QPoint(7, 7));
 
     // 2. The log window, opened by "Contest starten".
-    test::OnModal<ContestLogStd>([&](ContestLogStd& log) {
+    test::OnModal<ContestLogWindow>([&](ContestLogWindow& log) {
       EXPECT_FALSE(w.isVisible());
       EXPECT_EQ(FromQString(log.windowTitle()),
                 "Tarvik Version 2006-1.0 Logbuch (Contest : ZELKA Herbst )");
@@ -148,7 +148,7 @@ TEST_F(FirstStartTest, FromAnEmptyDataDirectoryToAStoredLog) {
       logMessages = dialogs.Informs();
 
       // 3. After "Contest beenden" the header window for review.
-      test::OnModal<EingContestStd>([&](EingContestStd& review) {
+      test::OnModal<ContestHeaderWindow>([&](ContestHeaderWindow& review) {
         EXPECT_FALSE(review.btnstart->isVisible());
         EXPECT_TRUE(review.btnOK->isVisible());
         EXPECT_EQ(FromQString(review.Label28->text()).substr(0, 1), "6");

@@ -15,8 +15,8 @@
 #include <cstdlib>
 
 #include "app/ui/log_window_tools.h"
-#include "outputs/ui/korrektur_std.h"
-#include "outputs/ui/party_auswertung.h"
+#include "outputs/ui/party_evaluation_window.h"
+#include "outputs/ui/qso_list_window.h"
 #include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
 
@@ -67,7 +67,7 @@ protected:
 
 TEST_F(LogToolScreenshot, CorrectionList) {
   OpenPartyLog();
-  OnModal<TKorrekturstd>([this](TKorrekturstd& list) {
+  OnModal<QsoListWindow>([this](QsoListWindow& list) {
     list.setGeometry(120, 140, 1000, 560);
     list.Brow->model().RowPressed(4, BrowseButton::kLeft, false, false);
     Shoot("correction-list.png");
@@ -78,7 +78,7 @@ TEST_F(LogToolScreenshot, CorrectionList) {
 
 TEST_F(LogToolScreenshot, PartyEvaluation) {
   OpenPartyLog();
-  OnModal<Tpartyauswertungform>([this](Tpartyauswertungform& w) {
+  OnModal<PartyEvaluationWindow>([this](PartyEvaluationWindow& w) {
     w.setGeometry(200, 150, 860, 600);
     w.r5->click();
     Shoot("party-evaluation.png");

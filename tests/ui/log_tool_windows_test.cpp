@@ -13,14 +13,14 @@
 #include <filesystem>
 
 #include "app/ui/log_window_tools.h"
-#include "country/ui/pref_auswahl.h"
+#include "country/ui/prefix_choice_dialog.h"
 #include "datafiles/prefix_record.h"
 #include "logging/ui/qso_edit_dialog.h"
 #include "outputs/contest_note.h"
 #include "outputs/text_files.h"
-#include "outputs/ui/contest_notiz.h"
-#include "outputs/ui/korrektur_std.h"
-#include "outputs/ui/party_auswertung.h"
+#include "outputs/ui/contest_note_window.h"
+#include "outputs/ui/party_evaluation_window.h"
+#include "outputs/ui/qso_list_window.h"
 #include "recordfile/tk_browser.h"
 #include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
@@ -47,7 +47,7 @@ TEST_F(LogToolWindows, PartyChartCountsTheReceivedAges) {
   for (const auto& [call, age] : std::vector<std::pair<const char*, const char*>>{
            {"DL1ABC", "37"}, {"DL1ABD", "38"}, {"DL2XYZ", "XX"}, {"OK1KZ", "93"}})
     ASSERT_TRUE(Log(call, {age})) << call;
-  OnModal<Tpartyauswertungform>([](Tpartyauswertungform& w) {
+  OnModal<PartyEvaluationWindow>([](PartyEvaluationWindow& w) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Übersicht"));
     EXPECT_TRUE(w.r1->isChecked());
     EXPECT_EQ(w.Counters()[37], 1);
@@ -99,7 +99,7 @@ TEST_F(LogToolWindows, NoteIsStampedNewestFirstAndKeepsItsPlace) {
   // The QSO being entered gives the call.
   Type("DL1ABC");
   clock_.now = {2026, 3, 14, 12, 5, 0, 0};
-  OnModal<TContestNotiz>([](TContestNotiz& note) {
+  OnModal<ContestNoteWindow>([](ContestNoteWindow& note) {
     EXPECT_EQ(note.windowTitle(), QStringLiteral("Test 20091 AB.TXT"));
     EXPECT_EQ(note.redit->textCursor().position(), kContestNoteCaret);
     EXPECT_EQ(note.btnspeichern->text(), QStringLiteral("ESC: Speichern und Beenden"));
@@ -122,7 +122,7 @@ TEST_F(LogToolWindows, NoteIsStampedNewestFirstAndKeepsItsPlace) {
   Enter();
   ASSERT_EQ(Text(W().eCall), "");
   clock_.now = {2026, 3, 14, 12, 9, 0, 0};
-  OnModal<TContestNotiz>([](TContestNotiz& note) {
+  OnModal<ContestNoteWindow>([](ContestNoteWindow& note) {
     EXPECT_EQ(note.geometry(), QRect(40, 50, 500, 300));
     note.btnspeichern->click();
   });
@@ -133,7 +133,7 @@ TEST_F(LogToolWindows, NoteIsStampedNewestFirstAndKeepsItsPlace) {
 
 TEST_F(LogToolWindows, NoteTextIsKeptWhenItCannotBeSaved) {
   std::filesystem::create_directory("Locked.TXT");
-  TContestNotiz note("Locked.TXT", "DL1ABC", nullptr, dialogs_, nullptr, clock_);
+  ContestNoteWindow note("Locked.TXT", "DL1ABC", nullptr, dialogs_, nullptr, clock_);
   ASSERT_EQ(dialogs_.Informs().size(), 1u); // the stamp could not be written
   note.show();
   QTest::keyClicks(note.redit, "important");
@@ -147,7 +147,7 @@ TEST_F(LogToolWindows, NoteTextIsKeptWhenItCannotBeSaved) {
 TEST_F(LogToolWindows, NoteClosedByItsCloseBoxIsSavedAndPrints) {
   const std::string path = "Close.TXT";
   {
-    TContestNotiz note(path, "OK1KZ", nullptr, dialogs_, nullptr, clock_);
+    ContestNoteWindow note(path, "OK1KZ", nullptr, dialogs_, nullptr, clock_);
     note.show();
     QTest::keyClicks(note.redit, "73");
     note.askPrinter = [&](QPrinter& printer) {
@@ -170,7 +170,7 @@ TEST_F(LogToolWindows, AmbiguousPrefixOpensTheChoiceWindowForTheCall) {
   SetPrefixAmbiguityOption(true);
   OpenPartyLog(true);
   int shown = 0;
-  OnModal<TPrefAuswahl>([&shown](TPrefAuswahl& w) {
+  OnModal<PrefixChoiceDialog>([&shown](PrefixChoiceDialog& w) {
     ++shown;
     EXPECT_EQ(w.lQso->text(), QStringLiteral("KC6XY  14.03.2026"));
     QTest::keyClick(w.table, Qt::Key_Up); // the last row: Micronesia
@@ -188,9 +188,9 @@ TEST_F(LogToolWindows, ChangeAndDeleteInTheListRunTheLogWindowsOwn) {
   OpenPartyLog(true);
   for (const char* call : {"DL1ABC", "OK1KZ", "PA3ABC"})
     ASSERT_TRUE(Log(call, {"37"})) << call;
-  OnModal<TKorrekturstd>([](TKorrekturstd& list) {
+  OnModal<QsoListWindow>([](QsoListWindow& list) {
     // Enter on QSO 2 opens the edit dialog of the log window for it.
-    OnModal<Teingabecontstd2>([](Teingabecontstd2& edit) {
+    OnModal<QsoEditDialog>([](QsoEditDialog& edit) {
       EXPECT_EQ(edit.eCall->text(), QStringLiteral("OK1KZ"));
       edit.eName->setFocus();
       QTest::keyClicks(edit.eName, "Jan");

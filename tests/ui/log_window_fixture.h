@@ -31,10 +31,10 @@ protected:
   }
 
   QsoSession& S() override { return window_->session(); }
-  ContestLogStd& W() { return *window_; }
+  ContestLogWindow& W() { return *window_; }
 
   /// Opens the window for `setup` and shows it.
-  ContestLogStd& OpenWindow(const ContestSetup& setup) {
+  ContestLogWindow& OpenWindow(const ContestSetup& setup) {
     setup_ = setup;
     params_ = BuildParams(setup);
     dialogs_.Clear();
@@ -43,7 +43,7 @@ protected:
 
   /// Closes the window (statistics into its header copy) and opens a new one on the same
   /// files with the records the first one left.
-  ContestLogStd& ReopenWindow() {
+  ContestLogWindow& ReopenWindow() {
     window_->close();
     EXPECT_TRUE(window_->Finished());
     params_.headerRecord = window_->HeaderRecord();
@@ -132,11 +132,11 @@ protected:
     return nullptr;
   }
 
-  std::unique_ptr<ContestLogStd> window_;
+  std::unique_ptr<ContestLogWindow> window_;
 
 private:
-  ContestLogStd& Show() {
-    window_ = std::make_unique<ContestLogStd>(params_, dialogs_, nullptr, clock_);
+  ContestLogWindow& Show() {
+    window_ = std::make_unique<ContestLogWindow>(params_, dialogs_, nullptr, clock_);
     EXPECT_TRUE(window_->Open());
     window_->resize(1280, 900);
     window_->show();

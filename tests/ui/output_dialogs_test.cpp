@@ -12,7 +12,7 @@
 
 #include <filesystem>
 
-#include "outputs/ui/file_editor.h"
+#include "outputs/ui/file_editor_window.h"
 #include "outputs/ui/participant_dialog.h"
 #include "support/fake_dialogs.h"
 #include "support/modal_window.h"
@@ -27,7 +27,7 @@ namespace {
 using test::FakeDialogs;
 
 TEST(ParticipantDialog, StartsWithItsDefaultsAndGivesBackWhatIsShown) {
-  Tuhfteilnehmer dialog;
+  ParticipantDialog dialog;
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("VHF/UHF-Contest"));
   EXPECT_EQ(dialog.psect->text(), QStringLiteral("1"));
   EXPECT_EQ(dialog.pclub1->text(), QStringLiteral("DARC"));
@@ -58,7 +58,7 @@ TEST(ParticipantDialog, ClosedByOkOrByItsCloseBoxTheValuesShownAreTaken) {
   for (const bool ok : {true, false}) {
     ParticipantData data;
     data.pcall = "DL1ABC";
-    test::OnModal<Tuhfteilnehmer>([ok](Tuhfteilnehmer& d) {
+    test::OnModal<ParticipantDialog>([ok](ParticipantDialog& d) {
       d.ploc->setText(QStringLiteral("JO32QA"));
       d.pband->setCurrentIndex(3);
       if (ok)
@@ -79,7 +79,7 @@ TEST(FileEditor, ShowsTheFileAndSavesItWithCrLf) {
   const std::string file = dir.file("DL1ABC.STF");
   test::WriteFileBytes(file, "Zeile 1\r\nM\xFCnster\r\n");
   FakeDialogs dialogs;
-  Twagdatei editor(file, dialogs);
+  FileEditorWindow editor(file, dialogs);
   EXPECT_EQ(editor.windowTitle(), PathToQString(file));
   EXPECT_EQ(editor.redit()->toPlainText(), QStringLiteral("Zeile 1\nMünster\n"));
   EXPECT_EQ(editor.redit()->font().family(), QStringLiteral("Courier New"));
@@ -101,7 +101,7 @@ TEST(FileEditor, PrintingSavesFirstAndClosingOtherwiseLeavesTheFile) {
   test::WriteFileBytes(file, "Deckblatt\r\n");
   FakeDialogs dialogs;
   {
-    Twagdatei editor(file, dialogs);
+    FileEditorWindow editor(file, dialogs);
     editor.redit()->setPlainText(QStringLiteral("Deckblatt\ngeändert"));
     QString jobName;
     editor.askPrinter = [&](QPrinter& printer) {
@@ -116,15 +116,15 @@ TEST(FileEditor, PrintingSavesFirstAndClosingOtherwiseLeavesTheFile) {
     EXPECT_GT(std::filesystem::file_size(dir.file("out.pdf")), 0u);
   }
   {
-    Twagdatei editor(file, dialogs);
+    FileEditorWindow editor(file, dialogs);
     editor.redit()->setPlainText(QStringLiteral("verworfen"));
-    test::OnModal<Twagdatei>([](Twagdatei& e) { e.close(); });
+    test::OnModal<FileEditorWindow>([](FileEditorWindow& e) { e.close(); });
     EXPECT_EQ(editor.exec(), QDialog::Rejected);
     EXPECT_EQ(test::ReadFileBytes(file), "Deckblatt\r\nge\xE4ndert");
   }
   // A file that cannot be written is reported and the editor stays open.
   std::filesystem::create_directory(dir.file("blocked"));
-  Twagdatei editor(dir.file("blocked"), dialogs);
+  FileEditorWindow editor(dir.file("blocked"), dialogs);
   editor.show();
   editor.btnspeichern()->click();
   EXPECT_TRUE(editor.isVisible());

@@ -42,7 +42,7 @@ protected:
   /// Key clicks into a widget of the dialog.
   static void Press(QWidget* w, Qt::Key key) { QTest::keyClick(w, key); }
 
-  int Runs(Kind kind) { return W().ProgressWindow()->Runs(kind); }
+  int Runs(Kind kind) { return W().Progress()->Runs(kind); }
 };
 
 TEST_F(QsoChangeWindow, ChangingTheBandMovesTheTotals) {
@@ -51,7 +51,7 @@ TEST_F(QsoChangeWindow, ChangingTheBandMovesTheTotals) {
   const int recalculations = Runs(Kind::kRecalculation);
   SelectInList(2);
   bool opened = false;
-  OnModal<Teingabecontstd2>([&](Teingabecontstd2& d) {
+  OnModal<QsoEditDialog>([&](QsoEditDialog& d) {
     opened = true;
     EXPECT_EQ(d.windowTitle(), QString::fromUtf8("QSO ändern"));
     EXPECT_EQ(Text(d.lnummer), "Nummer:   2");
@@ -68,7 +68,7 @@ TEST_F(QsoChangeWindow, ChangingTheBandMovesTheTotals) {
   EXPECT_EQ(S().Totals().qsos['k'], 2);
   EXPECT_EQ(S().Totals().qsos['l'], 1);
   EXPECT_GT(Runs(Kind::kRecalculation), recalculations);
-  EXPECT_FALSE(W().ProgressWindow()->isVisible());
+  EXPECT_FALSE(W().Progress()->isVisible());
   // The counters of the current band (2 m) show the two QSOs left there.
   EXPECT_NE(Text(W().lqso).find('2'), std::string::npos);
 }
@@ -79,7 +79,7 @@ TEST_F(QsoChangeWindow, ChangingOnlyTheNameRecalculatesNothing) {
   const int renumberings = Runs(Kind::kRenumbering);
   const int rebuilds = S().FullRebuilds();
   SelectInList(1);
-  OnModal<Teingabecontstd2>([&](Teingabecontstd2& d) {
+  OnModal<QsoEditDialog>([&](QsoEditDialog& d) {
     d.eName->setFocus();
     QTest::keyClicks(d.eName, "Hans");
     Press(d.eName, Qt::Key_Escape); // Esc closes with OK: the change is stored
@@ -94,7 +94,7 @@ TEST_F(QsoChangeWindow, ChangingOnlyTheNameRecalculatesNothing) {
 TEST_F(QsoChangeWindow, DialogKeysModeAndFrequencyRules) {
   OpenWithQsos({.code = 'c'}, 1);
   SelectInList(1);
-  OnModal<Teingabecontstd2>([&](Teingabecontstd2& d) {
+  OnModal<QsoEditDialog>([&](QsoEditDialog& d) {
     d.activateWindow();
     (void)QTest::qWaitForWindowActive(&d);
     EXPECT_EQ(Text(d.eRSTs1), "599");
@@ -233,7 +233,7 @@ TEST_F(QsoChangeWindow, Screenshot) {
   W().ShowMaximised();
   SelectInList(2);
   const QString path = QString::fromUtf8(dir) + "/qso-edit-dialog.png";
-  OnModal<Teingabecontstd2>([&](Teingabecontstd2& d) {
+  OnModal<QsoEditDialog>([&](QsoEditDialog& d) {
     d.eName->setFocus();
     QTest::keyClicks(d.eName, "Klaus");
     for (int i = 0; i < 20; ++i) {

@@ -15,7 +15,7 @@
 #include "app/ui/log_window_tools.h"
 #include "base/strings.h"
 #include "datafiles/program_files.h"
-#include "outputs/ui/korrektur_std.h"
+#include "outputs/ui/qso_list_window.h"
 #include "recordfile/key_codec.h"
 #include "recordfile/tk_browser.h"
 #include "recordfile/ui/trk_brow.h"
@@ -57,11 +57,11 @@ protected:
     return c;
   }
 
-  std::unique_ptr<TKorrekturstd> List(CorrectionListMode mode) {
-    auto list = std::make_unique<TKorrekturstd>(mode, Context(), dialogs_, window_.get());
+  std::unique_ptr<QsoListWindow> List(CorrectionListMode mode) {
+    auto list = std::make_unique<QsoListWindow>(mode, Context(), dialogs_, window_.get());
     return list;
   }
-  void ShowList(TKorrekturstd& list) {
+  void ShowList(QsoListWindow& list) {
     list.show();
     list.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&list));
@@ -69,7 +69,7 @@ protected:
   }
 
   /// The calls of the rows the list shows now.
-  static std::vector<std::string> Calls(TKorrekturstd& list) {
+  static std::vector<std::string> Calls(QsoListWindow& list) {
     std::vector<std::string> calls;
     const TKBrowser* browser = list.Brow->model().Browser();
     for (int r = 1; r <= browser->FilledRows(); ++r) {
@@ -78,7 +78,7 @@ protected:
     }
     return calls;
   }
-  static std::string CurrentCall(TKorrekturstd& list) {
+  static std::string CurrentCall(QsoListWindow& list) {
     const TKBrowser* browser = list.Brow->model().Browser();
     const std::vector<std::string> cells = SplitRowText(browser->Row(browser->CursorRow()).Text);
     return cells.size() > 3 ? TrimSpaces(cells[3]) : "";
@@ -102,7 +102,7 @@ protected:
     EXPECT_TRUE(AddRecord(*log));
     return log->CurrentRecordNumber();
   }
-  void KeyOnList(TKorrekturstd& list, Qt::Key key) { QTest::keyClick(list.Brow->table(), key); }
+  void KeyOnList(QsoListWindow& list, Qt::Key key) { QTest::keyClick(list.Brow->table(), key); }
 
   std::vector<std::int32_t> edited_;
   std::vector<std::int32_t> removed_;
@@ -167,7 +167,7 @@ TEST_F(QsoListWindows, CallSearchMovesToTheFirstQsoAtOrAfterTheBaseCall) {
   EXPECT_TRUE(list->Brow->model().Browser()->InRange("9A2AA"));
 
   // "dl2xyz/p" is searched as DL2XYZ.
-  OnModal<TSucheQE>([](TSucheQE& search) {
+  OnModal<CallSearchDialog>([](CallSearchDialog& search) {
     EXPECT_EQ(search.btnSuche->text(), QStringLiteral("Suche starten"));
     EXPECT_TRUE(search.btnSuche->isDefault());
     QTest::keyClicks(search.eSuche, "dl2xyz/p");
@@ -178,13 +178,13 @@ TEST_F(QsoListWindows, CallSearchMovesToTheFirstQsoAtOrAfterTheBaseCall) {
   EXPECT_EQ(CurrentCall(*list), "DL2XYZ");
 
   // A call between two: the next one. Esc moves nothing.
-  OnModal<TSucheQE>([](TSucheQE& search) {
+  OnModal<CallSearchDialog>([](CallSearchDialog& search) {
     QTest::keyClicks(search.eSuche, "OK1A");
     search.btnSuche->click();
   });
   list->RunSearch();
   EXPECT_EQ(CurrentCall(*list), "OK1KZ");
-  OnModal<TSucheQE>([](TSucheQE& search) {
+  OnModal<CallSearchDialog>([](CallSearchDialog& search) {
     QTest::keyClicks(search.eSuche, "PA3ABC");
     QTest::keyClick(search.eSuche, Qt::Key_Escape);
   });
@@ -196,7 +196,7 @@ TEST_F(QsoListWindows, BandLogListsTheChosenBandOnly) {
   OpenLog();
   ASSERT_EQ(S().CurrentBandName(), "40 m");
   auto list = List(CorrectionListMode::kBand);
-  OnModal<Tstdband>([](Tstdband& bands) {
+  OnModal<BandChoiceDialog>([](BandChoiceDialog& bands) {
     ASSERT_EQ(bands.listband->count(), 7);
     EXPECT_EQ(bands.listband->item(0)->text(), QStringLiteral("80 m"));
     EXPECT_EQ(bands.listband->currentItem()->text(), QStringLiteral("40 m"));
@@ -212,12 +212,14 @@ TEST_F(QsoListWindows, BandLogListsTheChosenBandOnly) {
 
   // Esc in the band dialog: no list.
   auto cancelled = List(CorrectionListMode::kBand);
-  OnModal<Tstdband>([](Tstdband& bands) { QTest::keyClick(bands.listband, Qt::Key_Escape); });
+  OnModal<BandChoiceDialog>(
+      [](BandChoiceDialog& bands) { QTest::keyClick(bands.listband, Qt::Key_Escape); });
   EXPECT_FALSE(cancelled->Open());
 
   // The preselected band taken at once.
   auto current = List(CorrectionListMode::kBand);
-  OnModal<Tstdband>([](Tstdband& bands) { QTest::keyClick(bands.listband, Qt::Key_Return); });
+  OnModal<BandChoiceDialog>(
+      [](BandChoiceDialog& bands) { QTest::keyClick(bands.listband, Qt::Key_Return); });
   ASSERT_TRUE(current->Open());
   EXPECT_EQ(current->Band(), S().CurrentBand());
   EXPECT_EQ(Calls(*current), (std::vector<std::string>{"DL2XYZ", "PA3ABC"}));
@@ -245,7 +247,7 @@ TEST_F(QsoListWindows, TheLogWindowOpensThemWithItsKeys) {
   W().SetTools(StandardLogTools(W(), dialogs_));
   // F12: the correction list; afterwards the entry is cleared.
   Type("DK5AB");
-  OnModal<TKorrekturstd>([](TKorrekturstd& list) {
+  OnModal<QsoListWindow>([](QsoListWindow& list) {
     EXPECT_EQ(list.Mode(), CorrectionListMode::kAll);
     list.resize(700, 400);
     QTest::keyClick(list.Brow->table(), Qt::Key_Escape);
@@ -255,10 +257,10 @@ TEST_F(QsoListWindows, TheLogWindowOpensThemWithItsKeys) {
 
   // F4: the search dialog at once, then the list at the found QSO; the list opens where it
   // stood the last time.
-  OnModal<TSucheQE>([](TSucheQE& search) {
+  OnModal<CallSearchDialog>([](CallSearchDialog& search) {
     QTest::keyClicks(search.eSuche, "PA3ABC");
     QTest::keyClick(search.eSuche, Qt::Key_Return);
-    OnModal<TKorrekturstd>([](TKorrekturstd& list) {
+    OnModal<QsoListWindow>([](QsoListWindow& list) {
       EXPECT_EQ(list.Mode(), CorrectionListMode::kSearch);
       EXPECT_EQ(list.size(), QSize(700, 400));
       const TKBrowser* browser = list.Brow->model().Browser();
@@ -269,9 +271,9 @@ TEST_F(QsoListWindows, TheLogWindowOpensThemWithItsKeys) {
   Key(Qt::Key_F4);
 
   // F3: the band dialog first, then the band log.
-  OnModal<Tstdband>([](Tstdband& bands) {
+  OnModal<BandChoiceDialog>([](BandChoiceDialog& bands) {
     QTest::keyClick(bands.listband, Qt::Key_Return);
-    OnModal<TKorrekturstd>([](TKorrekturstd& list) {
+    OnModal<QsoListWindow>([](QsoListWindow& list) {
       EXPECT_EQ(list.Mode(), CorrectionListMode::kBand);
       EXPECT_EQ(list.Brow->model().Browser()->FilledRows(), 2);
       list.close();

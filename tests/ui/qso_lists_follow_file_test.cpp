@@ -17,7 +17,7 @@
 #include "base/text_helpers.h"
 #include "logging/log_list.h"
 #include "logging/ui/qso_edit_dialog.h"
-#include "outputs/ui/korrektur_std.h"
+#include "outputs/ui/qso_list_window.h"
 #include "recordfile/browse_grid.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/ui/trk_brow.h"
@@ -148,7 +148,7 @@ protected:
   /// Changes name and, when `time` is not empty, time and band (to 70 cm) in the edit dialog
   /// that the next step opens.
   static void ChangeInDialog(const std::string& name, const std::string& time = "") {
-    OnModal<Teingabecontstd2>([name, time](Teingabecontstd2& d) {
+    OnModal<QsoEditDialog>([name, time](QsoEditDialog& d) {
       d.eName->setFocus();
       d.eName->selectAll();
       QTest::keyClicks(d.eName, QString::fromStdString(name));
@@ -235,7 +235,7 @@ TEST_F(QsoListsFollowFile, EnterAndDelActOnTheQsoTheRowShowsOrOnNone) {
   // Enter opens no dialog for DK3AB: the list shows the file again, with a beep.
   dialogs_.Clear();
   {
-    ModalWatch<Teingabecontstd2> watch;
+    ModalWatch<QsoEditDialog> watch;
     Enter();
     EXPECT_EQ(watch.opened, 0);
   }
@@ -278,7 +278,7 @@ TEST_P(QsoListWindowsFollowFile, DeleteAndChangeFromTheList) {
   OpenWithQsos({"DL1AAA", "DL2BBB", "DL3CCC", "OK1KZ", "PA3BNX"});
   const CorrectionListMode mode = GetParam();
   bool ran = false;
-  auto inList = [&](TKorrekturstd& window) {
+  auto inList = [&](QsoListWindow& window) {
     ran = true;
     TrkBrow* list = window.Brow;
     ASSERT_EQ(window.Mode(), mode);
@@ -312,7 +312,7 @@ TEST_P(QsoListWindowsFollowFile, DeleteAndChangeFromTheList) {
     ASSERT_TRUE(S().DeleteQso(RecordOf("PA3BNX")));
     dialogs_.Clear();
     {
-      ModalWatch<Teingabecontstd2> watch;
+      ModalWatch<QsoEditDialog> watch;
       QTest::keyClick(list->table(), Qt::Key_Return);
       EXPECT_EQ(watch.opened, 0);
     }
@@ -322,21 +322,21 @@ TEST_P(QsoListWindowsFollowFile, DeleteAndChangeFromTheList) {
   };
   switch (mode) {
   case CorrectionListMode::kAll:
-    OnModal<TKorrekturstd>(inList);
+    OnModal<QsoListWindow>(inList);
     Key(Qt::Key_F12);
     break;
   case CorrectionListMode::kBand:
-    OnModal<Tstdband>([&](Tstdband& bands) {
+    OnModal<BandChoiceDialog>([&](BandChoiceDialog& bands) {
       QTest::keyClick(bands.listband, Qt::Key_Return); // 2 m
-      OnModal<TKorrekturstd>(inList);
+      OnModal<QsoListWindow>(inList);
     });
     Key(Qt::Key_F3);
     break;
   case CorrectionListMode::kSearch:
-    OnModal<TSucheQE>([&](TSucheQE& search) {
+    OnModal<CallSearchDialog>([&](CallSearchDialog& search) {
       QTest::keyClicks(search.eSuche, "DL");
       QTest::keyClick(search.eSuche, Qt::Key_Return);
-      OnModal<TKorrekturstd>(inList);
+      OnModal<QsoListWindow>(inList);
     });
     Key(Qt::Key_F4);
     break;

@@ -38,7 +38,7 @@ TEST(RulesWindow, BuildCodeShowsItsDocumentFromTheDataDirectory) {
   bool closed = false;
   int windows = 0;
   QTimer::singleShot(0, [&] {
-    auto* window = qobject_cast<Twagregeln*>(QApplication::activeModalWidget());
+    auto* window = qobject_cast<RulesWindow*>(QApplication::activeModalWidget());
     if (window == nullptr)
       return;
     ++windows;
@@ -68,7 +68,7 @@ TEST(RulesWindow, MissingDocumentIsReportedAndTheWindowOpensEmpty) {
   int windows = 0;
   QString text = QStringLiteral("not inspected");
   QTimer::singleShot(0, [&] {
-    auto* window = qobject_cast<Twagregeln*>(QApplication::activeModalWidget());
+    auto* window = qobject_cast<RulesWindow*>(QApplication::activeModalWidget());
     if (window == nullptr)
       return;
     ++windows;
@@ -104,7 +104,7 @@ TEST(RulesWindow, ShowsFormattingInArialTenAndClosesOnEscape) {
   const RtfDocument doc = ReadRtf("{\\rtf1 \\qc\\b Titel\\b0\\par\\pard normal {\\i kursiv}"
                                   "{\\fs32 gross}\\line zwei\\par}");
   QWidget parent;
-  Twagregeln window(doc, &parent, QColor(255, 255, 200));
+  RulesWindow window(doc, &parent, QColor(255, 255, 200));
   EXPECT_EQ(window.redit()->font().family(), QStringLiteral("Arial"));
   EXPECT_EQ(window.redit()->font().pointSize(), 10);
   EXPECT_EQ(window.redit()->palette().color(QPalette::Base), QColor(255, 255, 200));
@@ -184,7 +184,7 @@ TEST(RulesWindow, PrintsTheDocumentAsContestRegeln) {
   test::TempDataDir dir;
   const QString pdf = QString::fromStdString(dir.file("regeln.pdf"));
   const RtfDocument doc = ReadRtf(test::ReadFileBytes(ShippedRules()));
-  Twagregeln window(doc);
+  RulesWindow window(doc);
   int asked = 0;
   window.askPrinter = [&](QPrinter& printer) {
     ++asked;

@@ -1,5 +1,5 @@
 #pragma once
-// Tpartyauswertungform ("Übersicht"): the party evaluation of code 'P' contests, a bar
+// PartyEvaluationWindow ("Übersicht"): the party evaluation of code 'P' contests, a bar
 // chart of how many QSOs were made with stations of each age, in classes of 1, 5 or 10
 // years (radio buttons r1, r5, r10). Esc or "OK" closes it. The counting and the chart's
 // layout are the core's (outputs/party_evaluation.h); this window draws them.
@@ -37,12 +37,14 @@ private:
   PartyChart chart_;
 };
 
-class Tpartyauswertungform : public QDialog {
+/// The party evaluation "Übersicht": QSOs per age of the worked stations (form
+/// Tpartyauswertungform).
+class PartyEvaluationWindow : public QDialog {
   Q_OBJECT
 
 public:
   /// Counts the QSOs of `log` (the log window's QSO file) in 1-year classes.
-  explicit Tpartyauswertungform(Fileblock& log, QWidget* parent = nullptr);
+  explicit PartyEvaluationWindow(Fileblock& log, QWidget* parent = nullptr);
 
   /// Counts again with classes of `width` years (1, 5 or 10) and draws the chart.
   void SetClassWidth(int width);

@@ -1,5 +1,5 @@
 #pragma once
-// TContestNotiz ("Contest-Notiz"): the free text note of a contest. Opening it inserts a
+// ContestNoteWindow ("Contest-Notiz"): the free text note of a contest. Opening it inserts a
 // stamp line (UTC date and time, the call at hand, " > ") at the top of the note file and
 // writes the file at once; the caret stands after the stamp. "ESC: Speichern und Beenden"
 // (and the Esc key) saves and closes, "Drucken" saves and prints. The window's place and
@@ -20,15 +20,17 @@ namespace tarvik {
 class TrkBitBtn;
 class UserDialogs;
 
-class TContestNotiz : public QDialog {
+/// The contest note: a text file named after the contest, stamped at every opening (form
+/// TContestNotiz).
+class ContestNoteWindow : public QDialog {
   Q_OBJECT
 
 public:
   /// Stamps the note file `path` for `call` and shows it. `headerRecord` (379 bytes, may be
   /// nullptr) gives the stored place and size and receives them when the window closes.
-  TContestNotiz(const std::string& path, const std::string& call, std::string* headerRecord,
-                UserDialogs& dialogs, QWidget* parent = nullptr,
-                const Clock& clock = ProcessClock());
+  ContestNoteWindow(const std::string& path, const std::string& call, std::string* headerRecord,
+                    UserDialogs& dialogs, QWidget* parent = nullptr,
+                    const Clock& clock = ProcessClock());
 
   QPlainTextEdit* redit = nullptr;
   TrkBitBtn* btnspeichern = nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-// TPrefAuswahl ("Auswahl DXCC"): the person picks the entity of a prefix that has several
+// PrefixChoiceDialog ("Auswahl DXCC"): the person picks the entity of a prefix that has several
 // entries. The window shows the model's texts and candidate rows (PrefixChoice) and hands
 // it every click, arrow key, double click, OK and cancel; the model puts the chosen entry
 // into the prefix buffer and remembers it for the call.
@@ -14,12 +14,13 @@ namespace tarvik {
 
 class PrefixChoice;
 
-class TPrefAuswahl : public QDialog {
+/// The choice among the countries a prefix belongs to, "Auswahl DXCC" (form TPrefAuswahl).
+class PrefixChoiceDialog : public QDialog {
   Q_OBJECT
 
 public:
   /// REQUIRES: `choice` outlives the window.
-  explicit TPrefAuswahl(PrefixChoice& choice, QWidget* parent = nullptr);
+  explicit PrefixChoiceDialog(PrefixChoice& choice, QWidget* parent = nullptr);
 
   QTableWidget* table = nullptr;
   QPushButton* btnUebernehmen = nullptr;

@@ -1,10 +1,10 @@
 #pragma once
-// The QSO list windows of the log window: TKorrekturstd lists the contest's QSO file in one
+// The QSO list windows of the log window: QsoListWindow lists the contest's QSO file in one
 // of three modes (all QSOs, call search, band log) over the browse grid, with the row and
 // title texts of the log list. Enter or a double click changes the QSO of the row, Del
 // deletes it (the owner's delete asks and renumbers), Esc closes the window and keeps the
-// column widths in the contest header. TSucheQE asks for the call the search moves to,
-// Tstdband for the band the band log shows.
+// column widths in the contest header. CallSearchDialog asks for the call the search moves to,
+// BandChoiceDialog for the band the band log shows.
 
 #include <QDialog>
 #include <QRect>
@@ -31,13 +31,13 @@ class TrkEdit;
 class UserDialogs;
 struct ContestDefinition;
 
-/// TSucheQE: "Rufzeichen:" and the field eSuche; "Suche starten" (default) accepts,
-/// "Abbruch" and Esc close without a search.
-class TSucheQE : public QDialog {
+/// The call search dialog of the QSO list window (form TSucheQE): "Rufzeichen:" and the
+/// field eSuche; "Suche starten" (default) accepts, "Abbruch" and Esc close without a search.
+class CallSearchDialog : public QDialog {
   Q_OBJECT
 
 public:
-  explicit TSucheQE(QWidget* parent = nullptr);
+  explicit CallSearchDialog(QWidget* parent = nullptr);
   /// The typed call (upper case), after the dialog was accepted.
   std::string Call() const;
 
@@ -46,13 +46,13 @@ public:
   QPushButton* btnAbbruch = nullptr;
 };
 
-/// Tstdband: the printed band names of the contest, the current one selected. Enter or a
-/// double click accepts, Esc cancels.
-class Tstdband : public QDialog {
+/// The band choice dialog of the band log (form Tstdband): the printed band names of the
+/// contest, the current one selected. Enter or a double click accepts, Esc cancels.
+class BandChoiceDialog : public QDialog {
   Q_OBJECT
 
 public:
-  Tstdband(const std::vector<std::string>& names, int current, QWidget* parent = nullptr);
+  BandChoiceDialog(const std::vector<std::string>& names, int current, QWidget* parent = nullptr);
   /// The chosen entry (0-based); the first entry when none is selected.
   int Chosen() const;
 
@@ -77,13 +77,14 @@ struct CorrectionListContext {
   std::function<bool(std::int32_t)> remove;
 };
 
-class TKorrekturstd : public QDialog {
+/// The QSO list window: the correction list, the call search and the band log (form TKorrekturstd).
+class QsoListWindow : public QDialog {
   Q_OBJECT
 
 public:
-  TKorrekturstd(CorrectionListMode mode, CorrectionListContext context, UserDialogs& dialogs,
+  QsoListWindow(CorrectionListMode mode, CorrectionListContext context, UserDialogs& dialogs,
                 QWidget* parent = nullptr);
-  ~TKorrekturstd() override;
+  ~QsoListWindow() override;
 
   /// Prepares the list: in the band mode the band dialog runs first (false when it was
   /// cancelled); binds the grid (false after the message when that fails). The window must

@@ -1,4 +1,4 @@
-#include "outputs/ui/eing_contest_std.h"
+#include "outputs/ui/contest_header_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,7 +16,7 @@
 #include "contest/contest_session.h"
 #include "contest/ui/rules_window.h"
 #include "outputs/output_run.h"
-#include "outputs/ui/file_editor.h"
+#include "outputs/ui/file_editor_window.h"
 #include "outputs/ui/participant_dialog.h"
 #include "outputs/ui/qt_printer.h"
 #include "widgets/text_codec.h"
@@ -41,9 +41,10 @@ std::string TextOf(const QLineEdit* edit) {
 
 } // namespace
 
-EingContestStd::EingContestStd(ContestSession& session, HeaderWindowMode mode, QWidget* parent)
+ContestHeaderWindow::ContestHeaderWindow(ContestSession& session, HeaderWindowMode mode,
+                                         QWidget* parent)
     : QDialog(parent), session_(session) {
-  setObjectName(QStringLiteral("EingContestStd"));
+  setObjectName(QStringLiteral("ContestHeaderWindow"));
   setModal(true);
   model_ = std::make_unique<ContestHeaderModel>(session, mode, session.ContestCode());
   model_->Open();
@@ -76,24 +77,24 @@ EingContestStd::EingContestStd(ContestSession& session, HeaderWindowMode mode, Q
   eName->setFocus();
 }
 
-EingContestStd::~EingContestStd() {
+ContestHeaderWindow::~ContestHeaderWindow() {
   // The controls are destroyed after the model: none of their signals may reach it then.
   for (QObject* child : findChildren<QObject*>())
     disconnect(child, nullptr, this, nullptr);
 }
 
-bool EingContestStd::Execute() {
+bool ContestHeaderWindow::Execute() {
   start_ = false;
   exec();
   return start_;
 }
 
-void EingContestStd::ConnectEvents() {
-  connect(btnstart, &QPushButton::clicked, this, &EingContestStd::btnstartClick);
-  connect(btnOK, &QPushButton::clicked, this, &EingContestStd::btnOKClick);
-  connect(btnAbbruch, &QPushButton::clicked, this, &EingContestStd::btnAbbruchClick);
-  connect(btnDruck, &QPushButton::clicked, this, &EingContestStd::btnDruckClick);
-  connect(btnregeln, &QPushButton::clicked, this, &EingContestStd::btnregelnClick);
+void ContestHeaderWindow::ConnectEvents() {
+  connect(btnstart, &QPushButton::clicked, this, &ContestHeaderWindow::btnstartClick);
+  connect(btnOK, &QPushButton::clicked, this, &ContestHeaderWindow::btnOKClick);
+  connect(btnAbbruch, &QPushButton::clicked, this, &ContestHeaderWindow::btnAbbruchClick);
+  connect(btnDruck, &QPushButton::clicked, this, &ContestHeaderWindow::btnDruckClick);
+  connect(btnregeln, &QPushButton::clicked, this, &ContestHeaderWindow::btnregelnClick);
 
   connect(categoryGroup_, &QButtonGroup::idClicked, this, [this](int number) {
     if (filling_)
@@ -150,7 +151,7 @@ void EingContestStd::ConnectEvents() {
   connect(rZeitUTC, &QRadioButton::clicked, this, [this] { Edited(grouputc); });
 }
 
-void EingContestStd::Edited(QWidget* widget) {
+void ContestHeaderWindow::Edited(QWidget* widget) {
   if (filling_)
     return;
   static constexpr HeaderControl kControls[] = {
@@ -165,7 +166,7 @@ void EingContestStd::Edited(QWidget* widget) {
   ShowMarks();
 }
 
-QWidget* EingContestStd::ControlWidget(HeaderControl control) const {
+QWidget* ContestHeaderWindow::ControlWidget(HeaderControl control) const {
   switch (control) {
   case HeaderControl::eName:
     return eName;
@@ -212,7 +213,7 @@ QWidget* EingContestStd::ControlWidget(HeaderControl control) const {
 // ---------------------------------------------------------------------------------------
 // Form <-> model
 
-void EingContestStd::ShowView() {
+void ContestHeaderWindow::ShowView() {
   filling_ = true;
   const HeaderView& v = model_->View();
   setWindowTitle(ToQString(v.caption));
@@ -250,7 +251,7 @@ void EingContestStd::ShowView() {
   filling_ = false;
 }
 
-void EingContestStd::ShowForm() {
+void ContestHeaderWindow::ShowForm() {
   filling_ = true;
   const HeaderForm& f = model_->form;
   SetText(eName, f.eName);
@@ -306,7 +307,7 @@ void EingContestStd::ShowForm() {
   filling_ = false;
 }
 
-void EingContestStd::ReadForm() {
+void ContestHeaderWindow::ReadForm() {
   HeaderForm& f = model_->form;
   f.eName = TextOf(eName);
   f.eDatumvon = TextOf(eDatumvon);
@@ -349,7 +350,7 @@ void EingContestStd::ReadForm() {
   f.unikat = checkboxgroupzusatz3_2->isChecked();
 }
 
-void EingContestStd::ShowEvaluation() {
+void ContestHeaderWindow::ShowEvaluation() {
   const HeaderEvaluation e = model_->Evaluation();
   const HeaderView& v = model_->View();
   QLabel** names[3] = {lQSO, lMulti, lPunkte};
@@ -385,7 +386,7 @@ void EingContestStd::ShowEvaluation() {
     l->setAlignment(totalsAlignment);
 }
 
-void EingContestStd::ShowMarks() {
+void ContestHeaderWindow::ShowMarks() {
   static constexpr HeaderControl kAll[] = {
       HeaderControl::eName,         HeaderControl::eDatumvon, HeaderControl::eDatumbis,
       HeaderControl::eZeitvon,      HeaderControl::eZeitbis,  HeaderControl::eCall,
@@ -414,7 +415,7 @@ void EingContestStd::ShowMarks() {
   }
 }
 
-void EingContestStd::FocusRequested() {
+void ContestHeaderWindow::FocusRequested() {
   const HeaderControl c = model_->TakeFocusRequest();
   QWidget* w = ControlWidget(c);
   if (w == nullptr)
@@ -428,7 +429,7 @@ void EingContestStd::FocusRequested() {
   }
 }
 
-void EingContestStd::BuildOutputMenu() {
+void ContestHeaderWindow::BuildOutputMenu() {
   menuDruck->clear();
   druckItems.clear();
   for (const OutputMenuItem& item : model_->OutputMenu()) {
@@ -449,12 +450,12 @@ void EingContestStd::BuildOutputMenu() {
 // ---------------------------------------------------------------------------------------
 // Buttons and keys
 
-void EingContestStd::CloseWith(bool start) {
+void ContestHeaderWindow::CloseWith(bool start) {
   start_ = start;
   done(start ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void EingContestStd::btnstartClick() {
+void ContestHeaderWindow::btnstartClick() {
   ReadForm();
   const bool saved = model_->StartClicked();
   ShowForm();
@@ -467,7 +468,7 @@ void EingContestStd::btnstartClick() {
   FocusRequested();
 }
 
-void EingContestStd::btnOKClick() {
+void ContestHeaderWindow::btnOKClick() {
   ReadForm();
   const bool saved = model_->FinishClicked();
   ShowForm();
@@ -479,11 +480,11 @@ void EingContestStd::btnOKClick() {
   FocusRequested();
 }
 
-void EingContestStd::btnAbbruchClick() {
+void ContestHeaderWindow::btnAbbruchClick() {
   CloseWith(false);
 }
 
-void EingContestStd::reject() {
+void ContestHeaderWindow::reject() {
   ReadForm();
   const bool close = model_->EscapePressed();
   ShowForm();
@@ -495,7 +496,7 @@ void EingContestStd::reject() {
   FocusRequested();
 }
 
-void EingContestStd::btnDruckClick() {
+void ContestHeaderWindow::btnDruckClick() {
   ReadForm();
   model_->PrintClicked();
   ShowView();
@@ -507,11 +508,11 @@ void EingContestStd::btnDruckClick() {
   menuDruck->popup(btnDruck->mapToGlobal(QPoint(0, btnDruck->height())));
 }
 
-void EingContestStd::btnregelnClick() {
+void ContestHeaderWindow::btnregelnClick() {
   ShowRules(model_->ContestCode(), session_.Dialogs(), this);
 }
 
-bool EingContestStd::eventFilter(QObject* watched, QEvent* event) {
+bool ContestHeaderWindow::eventFilter(QObject* watched, QEvent* event) {
   // A click into a QSL field selects its character, so that typing replaces it.
   if ((watched == eQSLw || watched == eqslr) && event->type() == QEvent::MouseButtonRelease) {
     auto* edit = static_cast<QLineEdit*>(watched);

@@ -1,5 +1,5 @@
 #pragma once
-// ContestBrow: the main window. A picture strip on the left with "Beenden", the title bitmap
+// ContestListWindow: the main window. A picture strip on the left with "Beenden", the title bitmap
 // and the own call sign at the top, the contest code's title and logo, and the list of the
 // contests of the build's code with the buttons "Neu", "Starten", "Löschen", "Schließen" and
 // "Hilfe". The start-up and closing order and the contest actions are the core's
@@ -43,7 +43,9 @@ WindowColours OwnWindowColours();
 /// all five are 0.
 WindowColours SchemeColours(const FamilySettings& settings);
 
-class ContestBrow : public QWidget, public ContestWindows {
+/// The main window: the list of contests with its buttons, the title and logo of the contest, the
+/// own call sign (form ContestBrow).
+class ContestListWindow : public QWidget, public ContestWindows {
   Q_OBJECT
 
 public:
@@ -54,8 +56,8 @@ public:
   };
 
   /// Steps 4 to 10. `io`: the file system of the record files (nullptr: the real one).
-  explicit ContestBrow(UserDialogs& dialogs, QWidget* parent = nullptr, FileIo* io = nullptr);
-  ~ContestBrow() override;
+  explicit ContestListWindow(UserDialogs& dialogs, QWidget* parent = nullptr, FileIo* io = nullptr);
+  ~ContestListWindow() override;
 
   /// Steps 11 to 27.
   StartResult Start();

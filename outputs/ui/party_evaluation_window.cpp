@@ -1,4 +1,4 @@
-#include "outputs/ui/party_auswertung.h"
+#include "outputs/ui/party_evaluation_window.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -90,7 +90,7 @@ void PartyChartView::paintEvent(QPaintEvent*) {
                    ToQString(chart_.axisCaption));
 }
 
-Tpartyauswertungform::Tpartyauswertungform(Fileblock& log, QWidget* parent)
+PartyEvaluationWindow::PartyEvaluationWindow(Fileblock& log, QWidget* parent)
     : QDialog(parent), log_(log) {
   setObjectName(QStringLiteral("partyauswertungform"));
   setWindowTitle(QStringLiteral("Übersicht"));
@@ -125,7 +125,7 @@ Tpartyauswertungform::Tpartyauswertungform(Fileblock& log, QWidget* parent)
   SetClassWidth(1);
 }
 
-void Tpartyauswertungform::SetClassWidth(int width) {
+void PartyEvaluationWindow::SetClassWidth(int width) {
   classWidth_ = width == 5 || width == 10 ? width : 1;
   QRadioButton* button = classWidth_ == 1 ? r1 : classWidth_ == 5 ? r5 : r10;
   if (!button->isChecked())
@@ -140,7 +140,7 @@ void ShowPartyEvaluation(Fileblock& log, std::int32_t contestStart, UserDialogs&
     dialogs.Inform(PartyNoStartMessage());
     return;
   }
-  Tpartyauswertungform window(log, parent);
+  PartyEvaluationWindow window(log, parent);
   if (window.Empty()) {
     dialogs.Inform(PartyNoQsoMessage());
     return;

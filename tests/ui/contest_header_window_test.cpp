@@ -24,15 +24,15 @@
 #include <functional>
 
 #include "app/contest_list.h"
-#include "app/ui/contest_brow.h"
+#include "app/ui/contest_list_window.h"
 #include "datafiles/call_records.h"
 #include "datafiles/program_files.h"
 #include "datafiles/qso_record.h"
 #include "datafiles/setup_records.h"
 #include "logging/ui/contest_log_window.h"
 #include "outputs/output_run.h"
-#include "outputs/ui/eing_contest_std.h"
-#include "outputs/ui/file_editor.h"
+#include "outputs/ui/contest_header_window.h"
+#include "outputs/ui/file_editor_window.h"
 #include "outputs/ui/participant_dialog.h"
 #include "radio/date_time.h"
 #include "recordfile/key_codec.h"
@@ -51,8 +51,8 @@ using test::SessionFixture;
 const QColor kLightRed(255, 128, 128);
 
 /// Runs `act` on the header window as soon as the test's next step opens it.
-void OnHeaderWindow(std::function<void(EingContestStd&)> act) {
-  test::OnModal<EingContestStd>(std::move(act));
+void OnHeaderWindow(std::function<void(ContestHeaderWindow&)> act) {
+  test::OnModal<ContestHeaderWindow>(std::move(act));
 }
 
 /// A mouse click on a radio button's or check box's indicator.
@@ -80,10 +80,10 @@ protected:
     SessionFixture::TearDown();
   }
 
-  ContestBrow& OpenMain() {
-    brow = std::make_unique<ContestBrow>(dialogs);
+  ContestListWindow& OpenMain() {
+    brow = std::make_unique<ContestListWindow>(dialogs);
     brow->session().SetCountryDataFiles(countryFiles);
-    EXPECT_EQ(brow->Start(), ContestBrow::StartResult::kRunning);
+    EXPECT_EQ(brow->Start(), ContestListWindow::StartResult::kRunning);
     brow->resize(1000, 700);
     brow->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(brow.get()));
@@ -91,10 +91,10 @@ protected:
   }
 
   /// The window on its own over a started session.
-  EingContestStd& OpenWindow(HeaderWindowMode mode, char code = '2') {
+  ContestHeaderWindow& OpenWindow(HeaderWindowMode mode, char code = '2') {
     if (!session)
       Start(code);
-    window = std::make_unique<EingContestStd>(*session, mode);
+    window = std::make_unique<ContestHeaderWindow>(*session, mode);
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     dialogs.Clear();
@@ -129,16 +129,16 @@ protected:
     return ContestHeaderRecord(kk->RecordBuffer()).contestName();
   }
 
-  std::unique_ptr<ContestBrow> brow;
-  std::unique_ptr<EingContestStd> window;
+  std::unique_ptr<ContestListWindow> brow;
+  std::unique_ptr<ContestHeaderWindow> window;
 };
 
 TEST_F(EingContestStdTest, ACodeTwoContestIsCreatedFromAnEmptyDataDirectoryAndReopened) {
-  ContestBrow& w = OpenMain();
+  ContestListWindow& w = OpenMain();
   bool closed = false;
   bool logged = false;
   bool reviewed = false;
-  OnHeaderWindow([&](EingContestStd& h) {
+  OnHeaderWindow([&](ContestHeaderWindow& h) {
     EXPECT_EQ(h.windowTitle(), QStringLiteral("\"ZELKA\"  Contest-Konfiguration"));
     EXPECT_TRUE(h.btnstart->isVisible());
     EXPECT_TRUE(h.btnstart->isDefault());
@@ -161,9 +161,9 @@ TEST_F(EingContestStdTest, ACodeTwoContestIsCreatedFromAnEmptyDataDirectoryAndRe
     Click(h.rssb);
     // "Contest starten" opens the log of the new contest, and after it the header window
     // for review.
-    test::OnModal<ContestLogStd>([&](ContestLogStd& log) {
+    test::OnModal<ContestLogWindow>([&](ContestLogWindow& log) {
       logged = log.windowTitle().contains(QStringLiteral("ZELKA Mai"));
-      OnHeaderWindow([&](EingContestStd& review) {
+      OnHeaderWindow([&](ContestHeaderWindow& review) {
         reviewed = !review.btnstart->isVisible() && review.btnOK->isVisible();
         review.btnOK->click();
       });
@@ -206,7 +206,7 @@ TEST_F(EingContestStdTest, ACodeTwoContestIsCreatedFromAnEmptyDataDirectoryAndRe
   // "Starten" shows what was stored; the category can no longer be changed.
   dialogs.Clear();
   bool shown = false;
-  OnHeaderWindow([&](EingContestStd& h) {
+  OnHeaderWindow([&](ContestHeaderWindow& h) {
     shown = true;
     EXPECT_EQ(h.eName->text(), QStringLiteral("ZELKA Mai"));
     EXPECT_EQ(h.eDatumvon->text(), QStringLiteral("05.05.2026"));
@@ -234,9 +234,9 @@ TEST_F(EingContestStdTest, ACodeTwoContestIsCreatedFromAnEmptyDataDirectoryAndRe
 TEST_F(EingContestStdTest, EscAnsweredWithNoDiscardsTheEdits) {
   const std::int32_t number = StoreContest();
   session.reset();
-  ContestBrow& w = OpenMain();
+  ContestListWindow& w = OpenMain();
   dialogs.Clear();
-  OnHeaderWindow([&](EingContestStd& h) {
+  OnHeaderWindow([&](ContestHeaderWindow& h) {
     Type(h.eName, QStringLiteral(" geaendert"));
     Click(h.rZeitOrt);
     dialogs.confirmAnswers = {false};
@@ -250,7 +250,7 @@ TEST_F(EingContestStdTest, EscAnsweredWithNoDiscardsTheEdits) {
 
   // Yes keeps them, as "Beenden".
   dialogs.Clear();
-  OnHeaderWindow([&](EingContestStd& h) {
+  OnHeaderWindow([&](ContestHeaderWindow& h) {
     Type(h.eName, QStringLiteral(" 2"));
     dialogs.confirmAnswers = {true};
     QTest::keyClick(h.eName, Qt::Key_Escape);
@@ -262,7 +262,7 @@ TEST_F(EingContestStdTest, EscAnsweredWithNoDiscardsTheEdits) {
 }
 
 TEST_F(EingContestStdTest, AFailedCheckColoursItsFieldUntilThePersonTypes) {
-  EingContestStd& w = OpenWindow(HeaderWindowMode::kNew);
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kNew);
   const QColor normal = w.eName->palette().color(QPalette::Base);
   w.btnstart->click();
   EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{"Eingabe eines Contest-Namens notwendig."});
@@ -295,7 +295,7 @@ TEST_F(EingContestStdTest, AFailedCheckColoursItsFieldUntilThePersonTypes) {
 TEST_F(EingContestStdTest, ReviewModeOffersOnlyBeenden) {
   const std::int32_t number = StoreContest();
   ASSERT_EQ(session->Headers()->FindKey(3, NumKey5(number)), 0);
-  EingContestStd& w = OpenWindow(HeaderWindowMode::kReview);
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kReview);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("\"ZELKA\""));
   EXPECT_FALSE(w.btnstart->isVisible());
   EXPECT_FALSE(w.btnAbbruch->isVisible());
@@ -317,7 +317,7 @@ TEST_F(EingContestStdTest, TheEvaluationPanelShowsTheStoredTotals) {
   x.SetBandPoints(1, 25);
   ASSERT_EQ(session->Extensions()->Update(), 0);
   ASSERT_EQ(session->Headers()->FindKey(3, NumKey5(number)), 0);
-  EingContestStd& w = OpenWindow(HeaderWindowMode::kExisting);
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kExisting);
   EXPECT_EQ(w.lQSO[0]->text(), QStringLiteral("2 m"));
   EXPECT_EQ(w.lPunkte[0]->text(), QStringLiteral("2 m"));
   EXPECT_TRUE(w.lQSO[0]->isVisible());
@@ -332,7 +332,7 @@ TEST_F(EingContestStdTest, TheEvaluationPanelShowsTheStoredTotals) {
 TEST_F(EingContestStdTest, TheOutputMenuSavesFirstAndOffersTheContestsOutputs) {
   StoreContest();
   ASSERT_EQ(session->Headers()->FindKey(3, NumKey5(1)), 0);
-  EingContestStd& w = OpenWindow(HeaderWindowMode::kExisting);
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kExisting);
   Type(w.ecname, QStringLiteral("Erika Muster"));
   w.btnDruck->click();
   // The address is incomplete (no street): a warning, and the header is saved anyway.
@@ -380,13 +380,13 @@ TEST_F(EingContestStdTest, TheOutputMenuWritesFilesAndPrints) {
   }
   CloseProgramFile(log);
   ASSERT_EQ(session->Headers()->FindKey(3, NumKey5(number)), 0);
-  EingContestStd& w = OpenWindow(HeaderWindowMode::kExisting);
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kExisting);
 
   const std::string stf = dir.file("DL1ABC.STF");
   dialogs.saveAnswers = {stf};
   QString shown;
   QString caption;
-  test::OnModal<Twagdatei>([&](Twagdatei& editor) {
+  test::OnModal<FileEditorWindow>([&](FileEditorWindow& editor) {
     caption = editor.windowTitle();
     shown = editor.redit()->toPlainText();
     editor.close();
@@ -418,12 +418,12 @@ TEST_F(EingContestStdTest, TheOutputMenuWritesFilesAndPrints) {
 TEST_F(EingContestStdTest, TheEdiFileAsksForTheParticipantFirst) {
   const std::int32_t number = StoreContest({}, '8');
   ASSERT_EQ(session->Headers()->FindKey(3, NumKey5(number)), 0);
-  EingContestStd& w = OpenWindow(HeaderWindowMode::kExisting);
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kExisting);
   ASSERT_TRUE(w.druckItems.at("DruckEDI")->isEnabled());
   const std::string edi = dir.file("DL1ABC.EDI");
   dialogs.saveAnswers = {edi};
   QString caption, call, locator, band;
-  test::OnModal<Tuhfteilnehmer>([&](Tuhfteilnehmer& d) {
+  test::OnModal<ParticipantDialog>([&](ParticipantDialog& d) {
     caption = d.windowTitle();
     call = d.pcall->text();
     locator = d.ploc->text();
@@ -443,7 +443,7 @@ TEST_F(EingContestStdTest, TheEdiFileAsksForTheParticipantFirst) {
 }
 
 TEST_F(EingContestStdTest, ManyCategoriesStandInTwoColumnsAndExtrasFollowTheCode) {
-  EingContestStd& u = OpenWindow(HeaderWindowMode::kNew, 'U');
+  ContestHeaderWindow& u = OpenWindow(HeaderWindowMode::kNew, 'U');
   ASSERT_EQ(u.categoryButtons.size(), 8u);
   EXPECT_GT(u.categoryButtons[4]->x(), u.categoryButtons[0]->x());
   EXPECT_EQ(u.categoryButtons[4]->y(), u.categoryButtons[0]->y());
@@ -474,7 +474,7 @@ TEST_F(EingContestStdTest, CodeSevenFillsTheDigNumberWhenTheCallIsLeft) {
     ASSERT_TRUE(AddRecord(*calls));
     CloseProgramFile(calls);
   });
-  EingContestStd& w = OpenWindow(HeaderWindowMode::kNew, '7');
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kNew, '7');
   EXPECT_TRUE(w.groupZusatz->isVisible());
   EXPECT_EQ(w.Label16->text(), QStringLiteral("DIG-Nr:"));
   EXPECT_EQ(w.eJahre->text(), QStringLiteral("0"));
@@ -504,7 +504,7 @@ TEST_F(EingContestStdTest, HoldForScreenshot) {
   x.SetBandPoints(1, 61);
   ASSERT_EQ(session->Extensions()->Update(), 0);
   ASSERT_EQ(session->Headers()->FindKey(3, NumKey5(1)), 0);
-  EingContestStd& w = OpenWindow(HeaderWindowMode::kExisting);
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kExisting);
   if (QScreen* s = w.screen())
     w.move(s->availableGeometry().center() - w.rect().center());
   QTest::qWait(std::atoi(hold));

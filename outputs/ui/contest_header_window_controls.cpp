@@ -1,8 +1,8 @@
 // The controls of the contest header window: its groups, fields, buttons and the category
 // group, created and laid out (two columns of groups, the evaluation across the bottom, the
-// buttons below). What they show and do is in eing_contest_std.cpp.
+// buttons below). What they show and do is in contest_header_window.cpp.
 
-#include "outputs/ui/eing_contest_std.h"
+#include "outputs/ui/contest_header_window.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -76,7 +76,7 @@ void UpperWhileTyping(QLineEdit* edit) {
 // ---------------------------------------------------------------------------------------
 // Controls
 
-void EingContestStd::CreateControls() {
+void ContestHeaderWindow::CreateControls() {
   auto* left = new QVBoxLayout;
   left->setSpacing(6);
   left->addWidget(CreateContestGroup());
@@ -124,7 +124,7 @@ void EingContestStd::CreateControls() {
   layout->addLayout(buttons);
 }
 
-QGroupBox* EingContestStd::CreateContestGroup() {
+QGroupBox* ContestHeaderWindow::CreateContestGroup() {
   groupContest = NewGroup(QStringLiteral("Angaben zum Contest"), "groupContest", this);
   auto* grid = new QGridLayout(groupContest);
   grid->setVerticalSpacing(4);
@@ -155,7 +155,7 @@ QGroupBox* EingContestStd::CreateContestGroup() {
   return groupContest;
 }
 
-QGroupBox* EingContestStd::CreateParticipantGroup() {
+QGroupBox* ContestHeaderWindow::CreateParticipantGroup() {
   groupTeilnehmer = NewGroup(QStringLiteral("Contest- Teilnehmer"), "groupTeilnehmer", this);
   auto* grid = new QGridLayout(groupTeilnehmer);
   grid->setVerticalSpacing(4);
@@ -198,7 +198,7 @@ QGroupBox* EingContestStd::CreateParticipantGroup() {
   return groupTeilnehmer;
 }
 
-QGroupBox* EingContestStd::CreateModeGroup() {
+QGroupBox* ContestHeaderWindow::CreateModeGroup() {
   groupMode = NewGroup(QStringLiteral("Mode"), "groupMode", this);
   auto* row = new QHBoxLayout(groupMode);
   rcw = new QRadioButton(QStringLiteral("CW"), groupMode);
@@ -218,7 +218,7 @@ QGroupBox* EingContestStd::CreateModeGroup() {
   return groupMode;
 }
 
-QGroupBox* EingContestStd::CreateSettingsGroup() {
+QGroupBox* ContestHeaderWindow::CreateSettingsGroup() {
   groupEinstellungen =
       NewGroup(QStringLiteral("Programm- Einstellungen"), "groupEinstellungen", this);
   auto* grid = new QGridLayout(groupEinstellungen);
@@ -268,7 +268,7 @@ QGroupBox* EingContestStd::CreateSettingsGroup() {
   return groupEinstellungen;
 }
 
-QGroupBox* EingContestStd::CreateClockGroup() {
+QGroupBox* ContestHeaderWindow::CreateClockGroup() {
   grouputc = NewGroup(QStringLiteral("Computerzeit"), "grouputc", this);
   auto* column = new QVBoxLayout(grouputc);
   column->setSpacing(2);
@@ -284,7 +284,7 @@ QGroupBox* EingContestStd::CreateClockGroup() {
   return grouputc;
 }
 
-QGroupBox* EingContestStd::CreateEvaluationGroup() {
+QGroupBox* ContestHeaderWindow::CreateEvaluationGroup() {
   // Three blocks side by side (QSOs, multipliers, points per band), and the totals as a
   // small calculation beside them.
   groupAuswertung = NewGroup(QStringLiteral("Auswertung"), "groupAuswertung", this);
@@ -345,7 +345,7 @@ QGroupBox* EingContestStd::CreateEvaluationGroup() {
   return groupAuswertung;
 }
 
-void EingContestStd::CreateExtraGroups() {
+void ContestHeaderWindow::CreateExtraGroups() {
   groupZusatz = NewGroup(QStringLiteral("Zusatzangaben"), "groupZusatz", this);
   auto* zusatz = new QGridLayout(groupZusatz);
   Label15 = NewLabel(QString(), groupZusatz);
@@ -395,7 +395,7 @@ void EingContestStd::CreateExtraGroups() {
       NormalFont(w);
 }
 
-void EingContestStd::CreateButtons() {
+void ContestHeaderWindow::CreateButtons() {
   btnstart = new TrkBitBtn(bkGStart, this);
   btnstart->setObjectName(QStringLiteral("btnstart"));
   btnstart->setText(QStringLiteral("Contest starten"));
@@ -423,7 +423,7 @@ void EingContestStd::CreateButtons() {
   menuDruck->setObjectName(QStringLiteral("menuDruck"));
 }
 
-void EingContestStd::FillCategoryGroup() {
+void ContestHeaderWindow::FillCategoryGroup() {
   for (QRadioButton* b : categoryButtons) {
     categoryGroup_->removeButton(b);
     delete b;

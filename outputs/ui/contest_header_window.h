@@ -1,5 +1,5 @@
 #pragma once
-// EingContestStd: the contest header window. It shows the header of a new or an existing
+// ContestHeaderWindow: the contest header window. It shows the header of a new or an existing
 // contest in groups ("Angaben zum Contest", "Contest- Teilnehmer", "Teilnahme", "Mode",
 // "Programm- Einstellungen", "Computerzeit", the per-code extras and "Auswertung"), checks
 // and stores it, and offers the outputs of the log in the menu of "Drucken / E-Log". Its
@@ -39,14 +39,16 @@ class TrkEdit;
 /// Light red of a field that failed a check.
 inline constexpr int kFailedFieldRgb[3] = {255, 128, 128};
 
-class EingContestStd : public QDialog {
+/// The contest header window: the header's fields and checks, the category, the evaluation panel
+/// and the output menu (form EingContestStd).
+class ContestHeaderWindow : public QDialog {
   Q_OBJECT
 
 public:
   /// Opens the header in the session's header buffer (for `mode` kExisting and kReview) or
   /// a new one, for the build's contest code.
-  EingContestStd(ContestSession& session, HeaderWindowMode mode, QWidget* parent = nullptr);
-  ~EingContestStd() override;
+  ContestHeaderWindow(ContestSession& session, HeaderWindowMode mode, QWidget* parent = nullptr);
+  ~ContestHeaderWindow() override;
 
   /// Shows the window modally; true when it was closed by "Contest starten".
   bool Execute();

@@ -1,4 +1,4 @@
-#include "country/ui/pref_auswahl.h"
+#include "country/ui/prefix_choice_dialog.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -23,7 +23,7 @@ constexpr int kColumnCount = 6;
 
 } // namespace
 
-TPrefAuswahl::TPrefAuswahl(PrefixChoice& choice, QWidget* parent)
+PrefixChoiceDialog::PrefixChoiceDialog(PrefixChoice& choice, QWidget* parent)
     : QDialog(parent), choice_(choice) {
   setObjectName(QStringLiteral("PrefAuswahl"));
   setWindowTitle(ToQString(PrefixChoice::Caption()));
@@ -88,8 +88,8 @@ TPrefAuswahl::TPrefAuswahl(PrefixChoice& choice, QWidget* parent)
   btnAbbrechen = new QPushButton(ToQString(PrefixChoice::CancelCaption()), this);
   btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
   btnAbbrechen->setAutoDefault(false);
-  connect(btnUebernehmen, &QPushButton::clicked, this, &TPrefAuswahl::Take);
-  connect(btnAbbrechen, &QPushButton::clicked, this, &TPrefAuswahl::reject);
+  connect(btnUebernehmen, &QPushButton::clicked, this, &PrefixChoiceDialog::Take);
+  connect(btnAbbrechen, &QPushButton::clicked, this, &PrefixChoiceDialog::reject);
 
   QString hint;
   for (const std::string& part : PrefixChoice::HintParts())
@@ -109,12 +109,12 @@ TPrefAuswahl::TPrefAuswahl(PrefixChoice& choice, QWidget* parent)
   ShowMark();
 }
 
-void TPrefAuswahl::MarkRow(int row) {
+void PrefixChoiceDialog::MarkRow(int row) {
   choice_.Mark(row);
   ShowMark();
 }
 
-void TPrefAuswahl::ShowMark() {
+void PrefixChoiceDialog::ShowMark() {
   for (int r = 0; r < table->rowCount(); ++r) {
     const bool marked = r == choice_.Marked();
     for (int c = 0; c < kColumnCount; ++c) {
@@ -131,19 +131,19 @@ void TPrefAuswahl::ShowMark() {
   btnUebernehmen->setDefault(choice_.CanTake());
 }
 
-void TPrefAuswahl::Take() {
+void PrefixChoiceDialog::Take() {
   if (!choice_.Take())
     return;
   accept();
 }
 
-void TPrefAuswahl::reject() {
+void PrefixChoiceDialog::reject() {
   if (!choice_.Taken())
     choice_.Cancel();
   QDialog::reject();
 }
 
-bool TPrefAuswahl::eventFilter(QObject* watched, QEvent* event) {
+bool PrefixChoiceDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == table->viewport() && event->type() == QEvent::MouseButtonDblClick) {
     const int row = table->rowAt(static_cast<QMouseEvent*>(event)->position().toPoint().y());
     if (row >= 0) {
@@ -174,7 +174,7 @@ bool TPrefAuswahl::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ChoosePrefix(PrefixChoice& choice, QWidget* parent) {
-  TPrefAuswahl window(choice, parent);
+  PrefixChoiceDialog window(choice, parent);
   return window.exec() == QDialog::Accepted && choice.Taken();
 }
 

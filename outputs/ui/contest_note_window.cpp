@@ -1,4 +1,4 @@
-#include "outputs/ui/contest_notiz.h"
+#include "outputs/ui/contest_note_window.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -49,9 +49,9 @@ std::uint16_t U16(int v) {
 
 } // namespace
 
-TContestNotiz::TContestNotiz(const std::string& path, const std::string& call,
-                             std::string* headerRecord, UserDialogs& dialogs, QWidget* parent,
-                             const Clock& clock)
+ContestNoteWindow::ContestNoteWindow(const std::string& path, const std::string& call,
+                                     std::string* headerRecord, UserDialogs& dialogs,
+                                     QWidget* parent, const Clock& clock)
     : QDialog(parent), path_(path), header_(headerRecord), dialogs_(dialogs) {
   setObjectName(QStringLiteral("ContestNotiz"));
   setWindowTitle(FileNameOnly(path));
@@ -79,8 +79,8 @@ TContestNotiz::TContestNotiz(const std::string& path, const std::string& call,
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setText(QStringLiteral("Drucken"));
   Button1->setAutoDefault(false);
-  connect(btnspeichern, &QPushButton::clicked, this, &TContestNotiz::btnspeichernClick);
-  connect(Button1, &QPushButton::clicked, this, &TContestNotiz::Button1Click);
+  connect(btnspeichern, &QPushButton::clicked, this, &ContestNoteWindow::btnspeichernClick);
+  connect(Button1, &QPushButton::clicked, this, &ContestNoteWindow::Button1Click);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(Button1);
@@ -106,7 +106,7 @@ TContestNotiz::TContestNotiz(const std::string& path, const std::string& call,
   redit->setFocus();
 }
 
-bool TContestNotiz::SaveText() {
+bool ContestNoteWindow::SaveText() {
   saved_ = WriteTextFile(path_, FromQString(redit->toPlainText()));
   if (!saved_)
     dialogs_.Inform(ChooseText("Die Datei " + path_ + " konnte nicht gespeichert werden.",
@@ -114,7 +114,7 @@ bool TContestNotiz::SaveText() {
   return saved_;
 }
 
-void TContestNotiz::btnspeichernClick() {
+void ContestNoteWindow::btnspeichernClick() {
   if (!SaveText())
     return; // the text stays in the window: nothing typed is lost
   redit->clear();
@@ -123,7 +123,7 @@ void TContestNotiz::btnspeichernClick() {
   accept();
 }
 
-void TContestNotiz::Button1Click() {
+void ContestNoteWindow::Button1Click() {
   if (!SaveText())
     return;
   QPrinter printer(QPrinter::HighResolution);
@@ -136,7 +136,7 @@ void TContestNotiz::Button1Click() {
   copy->print(&printer);
 }
 
-void TContestNotiz::StoreGeometry() {
+void ContestNoteWindow::StoreGeometry() {
   if (!HeaderUsable(header_))
     return;
   ContestHeaderRecord header(header_->data());
@@ -144,7 +144,7 @@ void TContestNotiz::StoreGeometry() {
   header.SetNoteGeometry({U16(g.top()), U16(g.left()), U16(g.width()), U16(g.height())});
 }
 
-void TContestNotiz::keyPressEvent(QKeyEvent* event) {
+void ContestNoteWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     btnspeichernClick();
     return;
@@ -152,7 +152,7 @@ void TContestNotiz::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void TContestNotiz::reject() {
+void ContestNoteWindow::reject() {
   // The close box saves as well, so that nothing typed is lost; when saving fails the
   // message has told so and the window closes as asked.
   if (!closingBySave_) {
@@ -165,7 +165,7 @@ void TContestNotiz::reject() {
 
 bool OpenContestNote(const std::string& path, const std::string& call, std::string* headerRecord,
                      UserDialogs& dialogs, QWidget* parent) {
-  TContestNotiz window(path, call, headerRecord, dialogs, parent);
+  ContestNoteWindow window(path, call, headerRecord, dialogs, parent);
   window.exec();
   return window.Saved();
 }

@@ -19,10 +19,10 @@
 
 #include "app/contest_list.h"
 #include "app/program_session.h"
-#include "app/ui/contest_brow.h"
+#include "app/ui/contest_list_window.h"
 #include "base/data_directory.h"
 #include "datafiles/setup_records.h"
-#include "outputs/ui/eing_contest_std.h"
+#include "outputs/ui/contest_header_window.h"
 #include "recordfile/key_codec.h"
 #include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
@@ -43,8 +43,8 @@ DayNumber Day(int d, int m, int y) {
 }
 
 /// Runs `act` on the header window as soon as the test's next step opens it.
-void OnHeaderWindow(std::function<void(EingContestStd&)> act) {
-  test::OnModal<EingContestStd>(std::move(act));
+void OnHeaderWindow(std::function<void(ContestHeaderWindow&)> act) {
+  test::OnModal<ContestHeaderWindow>(std::move(act));
 }
 
 class ContestBrowTest : public SessionFixture {
@@ -55,10 +55,10 @@ protected:
     SessionFixture::TearDown();
   }
 
-  ContestBrow& Open() {
-    window = std::make_unique<ContestBrow>(dialogs);
+  ContestListWindow& Open() {
+    window = std::make_unique<ContestListWindow>(dialogs);
     window->session().SetCountryDataFiles(countryFiles);
-    EXPECT_EQ(window->Start(), ContestBrow::StartResult::kRunning);
+    EXPECT_EQ(window->Start(), ContestListWindow::StartResult::kRunning);
     window->resize(1000, 700);
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -88,12 +88,12 @@ protected:
 
   int FilledRows() const { return window->Brow->model().Browser()->FilledRows(); }
 
-  std::unique_ptr<ContestBrow> window;
+  std::unique_ptr<ContestListWindow> window;
 };
 
 TEST_F(ContestBrowTest, TheListShowsOnlyTheBuildsContestsInBothOrders) {
   SeedContests();
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Bridlow Tarvik Version 2006-1.0"));
   EXPECT_EQ(FilledRows(), 3);
   EXPECT_EQ(Header(0), " Name" + std::string(21, ' '));
@@ -125,7 +125,7 @@ TEST_F(ContestBrowTest, TheListShowsOnlyTheBuildsContestsInBothOrders) {
 
 TEST_F(ContestBrowTest, EscAnsweredWithNoKeepsTheWindowOpen) {
   SeedContests();
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   dialogs.confirmAnswers = {false, false};
   QTest::keyClick(Table(), Qt::Key_Escape);
   EXPECT_EQ(dialogs.Questions(), std::vector<std::string>{"Programm beenden?"});
@@ -146,7 +146,7 @@ TEST_F(ContestBrowTest, EscAnsweredWithNoKeepsTheWindowOpen) {
 }
 
 TEST_F(ContestBrowTest, FirstStartInAnEmptyDataDirectory) {
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   for (const char* name :
        {"KXSETUP", "KXSETUP2", "KXPRO", "KXPREFIX", "KXPREFEE", "KXPREFES", "KXKK", "KXKZ"})
     EXPECT_TRUE(std::filesystem::exists(dir.file(std::string(name) + ".DAT"))) << name;
@@ -154,7 +154,7 @@ TEST_F(ContestBrowTest, FirstStartInAnEmptyDataDirectory) {
   EXPECT_EQ(FilledRows(), 0);
   // "Neu" at once: the version reminder, then the header window of a new contest.
   HeaderWindowMode shown = HeaderWindowMode::kReview;
-  OnHeaderWindow([&](EingContestStd& h) {
+  OnHeaderWindow([&](ContestHeaderWindow& h) {
     shown = h.model().IsExisting() ? HeaderWindowMode::kExisting : HeaderWindowMode::kNew;
     h.btnAbbruch->click();
   });
@@ -173,10 +173,10 @@ TEST_F(ContestBrowTest, FirstStartInAnEmptyDataDirectory) {
 
 TEST_F(ContestBrowTest, EnterF10AndDoubleClickOpenTheContestOnce) {
   SeedContests();
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   dialogs.Clear();
   std::vector<QString> names;
-  auto cancel = [&](EingContestStd& h) {
+  auto cancel = [&](ContestHeaderWindow& h) {
     names.push_back(h.eName->text());
     h.btnAbbruch->click();
   };
@@ -197,9 +197,9 @@ TEST_F(ContestBrowTest, EnterF10AndDoubleClickOpenTheContestOnce) {
 
 TEST_F(ContestBrowTest, DelIsLoeschenWithItsQuestionAndTheExtensionRecord) {
   SeedContests();
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   QTest::keyClick(Table(), Qt::Key_Down); // ZELKA Herbst, number 1
-  OnHeaderWindow([](EingContestStd& h) { h.btnAbbruch->click(); });
+  OnHeaderWindow([](ContestHeaderWindow& h) { h.btnAbbruch->click(); });
   w.btnAendernHo3->click(); // gives it its extension record
   ASSERT_EQ(w.session().Extensions()->FindKey(1, NumKey5(1)), 0);
   dialogs.Clear();
@@ -223,7 +223,7 @@ TEST_F(ContestBrowTest, OwnCallLabelAndHelp) {
     ASSERT_TRUE(AddRecord(*setup));
     CloseProgramFile(setup);
   });
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   EXPECT_EQ(w.lCall->text(), QStringLiteral("DE1SWL"));
   EXPECT_EQ(w.lUtils->text(), QStringLiteral("für"));
   EXPECT_FALSE(w.lCall->isHidden());
@@ -263,7 +263,7 @@ TEST_F(ContestBrowTest, TitleAndLogoBitmapsComeFromTheDataDirectory) {
   ASSERT_TRUE(logo.save(PathToQString(dataDir + "Westfalen-Nord.BMP"), "BMP"));
   std::filesystem::current_path(dir.path());
   SetDataDirectory(dataDir);
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   EXPECT_FALSE(w.imgtitel->isHidden());
   EXPECT_EQ(w.imgtitel->size(), QSize(120, 40));
   EXPECT_FALSE(w.imglinks->isHidden());
@@ -277,14 +277,14 @@ TEST_F(ContestBrowTest, TitleAndLogoBitmapsComeFromTheDataDirectory) {
 
   // Without the files the pictures stay hidden, without a message.
   dialogs.Clear();
-  ContestBrow& plain = Open();
+  ContestListWindow& plain = Open();
   EXPECT_TRUE(plain.imgtitel->isHidden());
   EXPECT_TRUE(plain.imglinks->isHidden());
   EXPECT_EQ(dialogs.Informs().size(), 1u); // only the prefix table's message
 }
 
 TEST_F(ContestBrowTest, TheHelpViewerIsStartedWithTopicAndFile) {
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   (void)w;
   test::TempDataDir windows;
   const std::string out = windows.file("called.txt");
@@ -312,7 +312,7 @@ TEST_F(ContestBrowTest, TheHelpViewerIsStartedWithTopicAndFile) {
 }
 
 TEST_F(ContestBrowTest, ExtrasRefreshTheCountryDataAndTheDokListFromChosenFiles) {
-  ContestBrow& w = Open();
+  ContestListWindow& w = Open();
   const std::string fixtures = std::string(TARVIK_FIXTURES_DIR) + "/cty/";
   EXPECT_EQ(w.btnExtras->rkMenue(), w.menuExtras);
   ASSERT_EQ(w.menuExtras->actions().size(), 2);

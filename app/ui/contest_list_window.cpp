@@ -1,4 +1,4 @@
-#include "app/ui/contest_brow.h"
+#include "app/ui/contest_list_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,7 +28,7 @@
 #include "contest/contest_catalog.h"
 #include "country/country_data.h"
 #include "logging/ui/contest_log_window.h"
-#include "outputs/ui/eing_contest_std.h"
+#include "outputs/ui/contest_header_window.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/ui/trk_brow.h"
 #include "widgets/help_hook.h"
@@ -137,7 +137,7 @@ WindowColours SchemeColours(const FamilySettings& settings) {
 // ---------------------------------------------------------------------------------------
 // Construction: steps 4 to 10
 
-ContestBrow::ContestBrow(UserDialogs& dialogs, QWidget* parent, FileIo* io)
+ContestListWindow::ContestListWindow(UserDialogs& dialogs, QWidget* parent, FileIo* io)
     : QWidget(parent), dialogs_(dialogs),
       session_(std::make_unique<ProgramSession>(dialogs, ProcessClock(), io)),
       colours_(OwnWindowColours()) {
@@ -180,7 +180,7 @@ ContestBrow::ContestBrow(UserDialogs& dialogs, QWidget* parent, FileIo* io)
   qApp->installEventFilter(this);
 }
 
-ContestBrow::~ContestBrow() {
+ContestListWindow::~ContestListWindow() {
   qApp->removeEventFilter(this);
   actions_.reset();
   if (Brow != nullptr)
@@ -188,7 +188,7 @@ ContestBrow::~ContestBrow() {
   session_->Close();
 }
 
-void ContestBrow::CreateControls() {
+void ContestListWindow::CreateControls() {
   setMinimumSize(800, 600);
   setFocusPolicy(Qt::StrongFocus);
   SetHelpContext(this, kMainWindowHelpTopic);
@@ -250,7 +250,7 @@ void ContestBrow::CreateControls() {
   btnweitere = new TrkBitBtn(bkCustom, this);
   btnweitere->setText(QStringLiteral("weitere AFU-Pogramme"));
   btnweitere->setFocusPolicy(Qt::NoFocus);
-  connect(btnweitere, &QPushButton::clicked, this, &ContestBrow::btnweitereClick);
+  connect(btnweitere, &QPushButton::clicked, this, &ContestListWindow::btnweitereClick);
 
   panelContest = new QFrame(this);
   panelContest->setFrameShape(QFrame::Box);
@@ -299,8 +299,9 @@ void ContestBrow::CreateControls() {
   actionLaenderdaten = menuExtras->addAction(QStringLiteral("Länderdaten aktualisieren…"));
   actionDokListe = menuExtras->addAction(QStringLiteral("DOK-Liste übernehmen…"));
   btnExtras->setRkMenue(menuExtras);
-  connect(actionLaenderdaten, &QAction::triggered, this, &ContestBrow::actionLaenderdatenClick);
-  connect(actionDokListe, &QAction::triggered, this, &ContestBrow::actionDokListeClick);
+  connect(actionLaenderdaten, &QAction::triggered, this,
+          &ContestListWindow::actionLaenderdatenClick);
+  connect(actionDokListe, &QAction::triggered, this, &ContestListWindow::actionDokListeClick);
   for (TrkBitBtn* b :
        {btnNeuho3, btnAendernHo3, btnLoeschenHo3, btnExtras, btnendeho3, btnHilfeHo3}) {
     b->setFocusPolicy(Qt::NoFocus);
@@ -315,10 +316,10 @@ void ContestBrow::CreateControls() {
   buttons->addWidget(btnHilfeHo3);
   panelLayout->addWidget(PanelUnten);
 
-  connect(btnNeuho3, &QPushButton::clicked, this, &ContestBrow::btnNeuho3Click);
-  connect(btnAendernHo3, &QPushButton::clicked, this, &ContestBrow::btnAendernHo3Click);
-  connect(btnLoeschenHo3, &QPushButton::clicked, this, &ContestBrow::btnLoeschenHo3Click);
-  connect(btnStart, &QPushButton::clicked, this, &ContestBrow::btnStartClick);
+  connect(btnNeuho3, &QPushButton::clicked, this, &ContestListWindow::btnNeuho3Click);
+  connect(btnAendernHo3, &QPushButton::clicked, this, &ContestListWindow::btnAendernHo3Click);
+  connect(btnLoeschenHo3, &QPushButton::clicked, this, &ContestListWindow::btnLoeschenHo3Click);
+  connect(btnStart, &QPushButton::clicked, this, &ContestListWindow::btnStartClick);
   // "Schließen" (bkClose) closes the window by its kind; the closing order runs in closeEvent.
 
   btnweitere->hide();
@@ -330,7 +331,7 @@ void ContestBrow::CreateControls() {
 // ---------------------------------------------------------------------------------------
 // Start: steps 11 to 28
 
-ContestBrow::StartResult ContestBrow::Start() {
+ContestListWindow::StartResult ContestListWindow::Start() {
   // 11. The record-file manager.
   if (!session_->StartRecordFiles())
     return StartResult::kRecordFilesFailed;
@@ -374,13 +375,13 @@ ContestBrow::StartResult ContestBrow::Start() {
   return StartResult::kRunning;
 }
 
-void ContestBrow::ShowMaximised() {
+void ContestListWindow::ShowMaximised() {
   if (QScreen* s = screen())
     setGeometry(s->availableGeometry());
   showMaximized();
 }
 
-void ContestBrow::AfterShown() {
+void ContestListWindow::AfterShown() {
   if (session_->Closed() || !session_->HeaderFileEmpty())
     return;
   QApplication::processEvents();
@@ -389,7 +390,7 @@ void ContestBrow::AfterShown() {
     dialogs_.Inform(HourlyLogNewAdvice());
 }
 
-void ContestBrow::ShowOwnCall() {
+void ContestListWindow::ShowOwnCall() {
   const QString text = ToQString(session_->OwnCallText());
   lCall->setText(text);
   lCall->setVisible(!text.isEmpty());
@@ -397,7 +398,7 @@ void ContestBrow::ShowOwnCall() {
   LayoutControls();
 }
 
-void ContestBrow::ApplyColourScheme() {
+void ContestListWindow::ApplyColourScheme() {
   SetBackground(this, colours_.form);
   SetBackground(panelContest, colours_.panel);
   SetBackground(PanelUnten, colours_.panel);
@@ -422,12 +423,12 @@ void ContestBrow::ApplyColourScheme() {
 // ---------------------------------------------------------------------------------------
 // Layout
 
-void ContestBrow::resizeEvent(QResizeEvent* event) {
+void ContestListWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutControls();
 }
 
-void ContestBrow::LayoutControls() {
+void ContestListWindow::LayoutControls() {
   auto size = [](const QWidget* w) {
     if (!w->isVisibleTo(w->parentWidget()))
       return LayoutSize{};
@@ -482,7 +483,7 @@ void ContestBrow::LayoutControls() {
 // ---------------------------------------------------------------------------------------
 // Events
 
-bool ContestBrow::FormKeyDown(QKeyEvent* event) {
+bool ContestListWindow::FormKeyDown(QKeyEvent* event) {
   const int key = event->key();
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
     return false;
@@ -502,7 +503,7 @@ bool ContestBrow::FormKeyDown(QKeyEvent* event) {
   return false;
 }
 
-bool ContestBrow::eventFilter(QObject* watched, QEvent* event) {
+bool ContestListWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     // The window sees its keys before the focused control.
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -532,7 +533,7 @@ bool ContestBrow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void ContestBrow::SetHover(QLabel* label, bool over) {
+void ContestListWindow::SetHover(QLabel* label, bool over) {
   // Only one menu label (tag a multiple of 100) shows its red background at a time.
   const QList<QLabel*> labels = findChildren<QLabel*>();
   for (QLabel* other : labels) {
@@ -546,7 +547,7 @@ void ContestBrow::SetHover(QLabel* label, bool over) {
   }
 }
 
-void ContestBrow::closeEvent(QCloseEvent* event) {
+void ContestListWindow::closeEvent(QCloseEvent* event) {
   if (!closing_) {
     closing_ = true;
     Brow->Unbind();
@@ -555,43 +556,43 @@ void ContestBrow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void ContestBrow::btnNeuho3Click() {
+void ContestListWindow::btnNeuho3Click() {
   if (actions_)
     actions_->Neu();
 }
 
-void ContestBrow::btnAendernHo3Click() {
+void ContestListWindow::btnAendernHo3Click() {
   if (actions_)
     actions_->Starten();
 }
 
-void ContestBrow::btnLoeschenHo3Click() {
+void ContestListWindow::btnLoeschenHo3Click() {
   if (actions_)
     actions_->Loeschen();
 }
 
-void ContestBrow::btnStartClick() {
+void ContestListWindow::btnStartClick() {
   if (actions_)
     actions_->Start();
 }
 
-void ContestBrow::actionLaenderdatenClick() {
+void ContestListWindow::actionLaenderdatenClick() {
   if (actions_)
     (void)RefreshCountryData(dialogs_);
 }
 
-void ContestBrow::actionDokListeClick() {
+void ContestListWindow::actionDokListeClick() {
   if (actions_)
     (void)RefreshDokHistory(dialogs_);
 }
 
-void ContestBrow::lCopyrightClick() {
+void ContestListWindow::lCopyrightClick() {
   dialogs_.Inform(session_->Definition().ProgramLine + "\r\r" +
                   ChooseText("Datenverzeichnis: ", "Data directory: ") +
                   FromQString(PathToQString(DataDirectory())));
 }
 
-void ContestBrow::btnweitereClick() {
+void ContestListWindow::btnweitereClick() {
   // The family's other programs: one per contest of the catalog.
   QDialog dialog(this);
   dialog.setWindowTitle(QStringLiteral("weitere AFU-Programme"));
@@ -613,15 +614,15 @@ void ContestBrow::btnweitereClick() {
   dialog.exec();
 }
 
-bool ContestBrow::OpenHeaderWindow(HeaderWindowMode mode) {
-  EingContestStd window(*session_, mode, this);
+bool ContestListWindow::OpenHeaderWindow(HeaderWindowMode mode) {
+  ContestHeaderWindow window(*session_, mode, this);
   return window.Execute();
 }
 
-void ContestBrow::OpenLogWindow(int, const ContestDefinition& definition) {
+void ContestListWindow::OpenLogWindow(int, const ContestDefinition& definition) {
   // The header and extension buffers hold the contest (Start found both records).
-  ContestLogStd window(LogSessionParams(*session_, definition), dialogs_, this,
-                       session_->ClockSource());
+  ContestLogWindow window(LogSessionParams(*session_, definition), dialogs_, this,
+                          session_->ClockSource());
   window.SetColours(colours_.form, colours_.panel, colours_.grid);
   window.SetTools(StandardLogTools(window, dialogs_));
   if (!window.Open())

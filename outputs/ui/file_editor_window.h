@@ -1,5 +1,5 @@
 #pragma once
-// Twagdatei: the file editor that shows a text file an output run has just written (cover
+// FileEditorWindow: the file editor that shows a text file an output run has just written (cover
 // sheet, E-Log QSO list, STF file, E-Log band list), so that it can be corrected, saved or
 // printed. The caption is the file name; the text is shown in "Courier New".
 
@@ -16,13 +16,14 @@ namespace tarvik {
 class TrkBitBtn;
 class UserDialogs;
 
-class Twagdatei : public QDialog {
+/// The file editor that shows a written file and can save and print it (form Twagdatei).
+class FileEditorWindow : public QDialog {
   Q_OBJECT
 
 public:
   /// Shows the file `fileName` (a path as the core holds it). `dialogs` reports a file that
   /// cannot be saved.
-  Twagdatei(const std::string& fileName, UserDialogs& dialogs, QWidget* parent = nullptr);
+  FileEditorWindow(const std::string& fileName, UserDialogs& dialogs, QWidget* parent = nullptr);
 
   QPlainTextEdit* redit() const { return redit_; }
   TrkBitBtn* btnspeichern() const { return btnspeichern_; }

@@ -1,4 +1,4 @@
-#include "outputs/ui/korrektur_std.h"
+#include "outputs/ui/qso_list_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,9 +40,9 @@ QFont GridFont(int points) {
 } // namespace
 
 // ---------------------------------------------------------------------------------------
-// TSucheQE
+// CallSearchDialog
 
-TSucheQE::TSucheQE(QWidget* parent) : QDialog(parent) {
+CallSearchDialog::CallSearchDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("SucheQE"));
   setWindowTitle(QStringLiteral("Suche"));
   auto* label = new QLabel(QStringLiteral("Rufzeichen:"), this);
@@ -76,14 +76,15 @@ TSucheQE::TSucheQE(QWidget* parent) : QDialog(parent) {
   eSuche->setFocus();
 }
 
-std::string TSucheQE::Call() const {
+std::string CallSearchDialog::Call() const {
   return FromQString(eSuche->text().toUpper());
 }
 
 // ---------------------------------------------------------------------------------------
-// Tstdband
+// BandChoiceDialog
 
-Tstdband::Tstdband(const std::vector<std::string>& names, int current, QWidget* parent)
+BandChoiceDialog::BandChoiceDialog(const std::vector<std::string>& names, int current,
+                                   QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("stdband"));
   setWindowTitle(QStringLiteral("Band"));
@@ -103,7 +104,7 @@ Tstdband::Tstdband(const std::vector<std::string>& names, int current, QWidget* 
   listband->setFocus();
 }
 
-bool Tstdband::eventFilter(QObject* watched, QEvent* event) {
+bool BandChoiceDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == listband && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -114,15 +115,15 @@ bool Tstdband::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-int Tstdband::Chosen() const {
+int BandChoiceDialog::Chosen() const {
   const QList<QListWidgetItem*> selected = listband->selectedItems();
   return selected.isEmpty() ? 0 : listband->row(selected.front());
 }
 
 // ---------------------------------------------------------------------------------------
-// TKorrekturstd
+// QsoListWindow
 
-TKorrekturstd::TKorrekturstd(CorrectionListMode mode, CorrectionListContext context,
+QsoListWindow::QsoListWindow(CorrectionListMode mode, CorrectionListContext context,
                              UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), mode_(mode), context_(std::move(context)), dialogs_(dialogs) {
   setObjectName(QStringLiteral("Korrekturstd"));
@@ -164,12 +165,12 @@ TKorrekturstd::TKorrekturstd(CorrectionListMode mode, CorrectionListContext cont
   e.OnBrowCloseBtnKlick = [this](int) { close(); };
 }
 
-TKorrekturstd::~TKorrekturstd() {
+QsoListWindow::~QsoListWindow() {
   if (bound_)
     Brow->Unbind();
 }
 
-bool TKorrekturstd::ChooseBand() {
+bool QsoListWindow::ChooseBand() {
   const std::string& letters = context_.definition->Bands;
   std::vector<std::string> names;
   std::vector<char> bands;
@@ -184,7 +185,7 @@ bool TKorrekturstd::ChooseBand() {
   }
   if (bands.empty())
     return false;
-  Tstdband dialog(names, current, isVisible() ? this : parentWidget());
+  BandChoiceDialog dialog(names, current, isVisible() ? this : parentWidget());
   if (dialog.exec() != QDialog::Accepted)
     return false;
   band_ = bands[static_cast<std::size_t>(
@@ -192,7 +193,7 @@ bool TKorrekturstd::ChooseBand() {
   return true;
 }
 
-bool TKorrekturstd::Open() {
+bool QsoListWindow::Open() {
   if (bound_)
     return true;
   if (context_.log == nullptr || context_.definition == nullptr)
@@ -211,7 +212,7 @@ bool TKorrekturstd::Open() {
   return true;
 }
 
-int TKorrekturstd::Run() {
+int QsoListWindow::Run() {
   if (!bound_ && !Open())
     return QDialog::Rejected;
   if (mode_ == CorrectionListMode::kSearch)
@@ -220,14 +221,14 @@ int TKorrekturstd::Run() {
   return exec();
 }
 
-void TKorrekturstd::RunSearch() {
-  TSucheQE dialog(this);
+void QsoListWindow::RunSearch() {
+  CallSearchDialog dialog(this);
   if (dialog.exec() != QDialog::Accepted)
     return;
   SearchFor(dialog.Call());
 }
 
-void TKorrekturstd::SearchFor(const std::string& call) {
+void QsoListWindow::SearchFor(const std::string& call) {
   const std::string key = CallSearchKey(call);
   if (key.empty() || !bound_)
     return;
@@ -235,7 +236,7 @@ void TKorrekturstd::SearchFor(const std::string& call) {
   Brow->table()->setFocus();
 }
 
-bool TKorrekturstd::CurrentQso(BrowseGridModel::ShownRow* row) {
+bool QsoListWindow::CurrentQso(BrowseGridModel::ShownRow* row) {
   if (!bound_ || !Brow->model().HasCurrentRow())
     return false;
   if (Brow->model().ReadShownRecord(row) != BrowseGridModel::ShownState::kShown)
@@ -244,7 +245,7 @@ bool TKorrekturstd::CurrentQso(BrowseGridModel::ShownRow* row) {
   return !record.IsBandChangeMarker(); // a band-change marker is not a QSO: no change, no delete
 }
 
-void TKorrekturstd::EditCurrent() {
+void QsoListWindow::EditCurrent() {
   BrowseGridModel::ShownRow row;
   if (!context_.edit || !CurrentQso(&row))
     return;
@@ -255,7 +256,7 @@ void TKorrekturstd::EditCurrent() {
     Brow->RefreshRows();
 }
 
-void TKorrekturstd::DeleteCurrent() {
+void QsoListWindow::DeleteCurrent() {
   BrowseGridModel::ShownRow row;
   if (!context_.remove || !CurrentQso(&row))
     return;
@@ -264,7 +265,7 @@ void TKorrekturstd::DeleteCurrent() {
     Brow->GotoKey(row.key, row.record);
 }
 
-int TKorrekturstd::ColumnWidth(int column) const {
+int QsoListWindow::ColumnWidth(int column) const {
   if (context_.headerRecord != nullptr &&
       context_.headerRecord->size() >= static_cast<std::size_t>(ContestHeaderRecord::kLength)) {
     const ContestHeaderRecord header(static_cast<const char*>(context_.headerRecord->data()));
@@ -278,7 +279,7 @@ int TKorrekturstd::ColumnWidth(int column) const {
   return (widths[static_cast<std::size_t>(column - 1)] + 1) * unit;
 }
 
-void TKorrekturstd::StoreColumnWidths() {
+void QsoListWindow::StoreColumnWidths() {
   if (context_.headerRecord == nullptr ||
       context_.headerRecord->size() < static_cast<std::size_t>(ContestHeaderRecord::kLength))
     return;
@@ -291,7 +292,7 @@ void TKorrekturstd::StoreColumnWidths() {
   }
 }
 
-void TKorrekturstd::closeEvent(QCloseEvent* event) {
+void QsoListWindow::closeEvent(QCloseEvent* event) {
   if (!stored_ && bound_) {
     StoreColumnWidths();
     stored_ = true;
@@ -299,7 +300,7 @@ void TKorrekturstd::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
-void TKorrekturstd::reject() {
+void QsoListWindow::reject() {
   if (!stored_ && bound_) {
     StoreColumnWidths();
     stored_ = true;
@@ -309,7 +310,7 @@ void TKorrekturstd::reject() {
 
 void ShowCorrectionList(CorrectionListMode mode, const CorrectionListContext& context,
                         UserDialogs& dialogs, QWidget* parent, std::optional<QRect>& placement) {
-  TKorrekturstd window(mode, context, dialogs, parent);
+  QsoListWindow window(mode, context, dialogs, parent);
   if (placement)
     window.setGeometry(*placement);
   if (!window.Open())

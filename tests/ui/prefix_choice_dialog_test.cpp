@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "country/prefix_choice.h"
-#include "country/ui/pref_auswahl.h"
+#include "country/ui/prefix_choice_dialog.h"
 #include "datafiles/prefix_record.h"
 #include "recordfile/fileblock.h"
 #include "support/modal_window.h"
@@ -38,10 +38,10 @@ protected:
     SetPrefixAmbiguityOption(false);
     PrefixTablesTest::TearDown();
   }
-  static QString Cell(const TPrefAuswahl& w, int row, int column) {
+  static QString Cell(const PrefixChoiceDialog& w, int row, int column) {
     return w.table->item(row, column)->text();
   }
-  static bool Marked(const TPrefAuswahl& w, int row) {
+  static bool Marked(const PrefixChoiceDialog& w, int row) {
     return w.table->item(row, 0)->background().color() == QColor(0, 0, 128);
   }
 };
@@ -49,7 +49,7 @@ protected:
 TEST_F(PrefAuswahlTest, ShowsTheCandidatesAndMovesTheMarkWithTheArrowKeys) {
   PrefixLookup lookup(tables_);
   PrefixChoice choice(lookup, "KC6", Day(1, 6, 2020), "KC6XY");
-  TPrefAuswahl w(choice);
+  PrefixChoiceDialog w(choice);
   w.show();
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Auswahl DXCC"));
   EXPECT_EQ(w.lQso->text(), QStringLiteral("KC6XY  01.06.2020"));
@@ -78,7 +78,7 @@ TEST_F(PrefAuswahlTest, TheChoiceIsTakenAndRememberedForTheCall) {
   SetPrefixAmbiguityOption(true);
   PrefixLookup lookup(tables_);
   lookup.SetChooser([](PrefixChoice& c) { return ChoosePrefix(c, nullptr); });
-  OnModal<TPrefAuswahl>([](TPrefAuswahl& w) {
+  OnModal<PrefixChoiceDialog>([](PrefixChoiceDialog& w) {
     QTest::keyClick(w.table, Qt::Key_Down);
     QTest::keyClick(w.table, Qt::Key_Down);
     QTest::keyClick(w.table, Qt::Key_Return);
@@ -90,7 +90,7 @@ TEST_F(PrefAuswahlTest, TheChoiceIsTakenAndRememberedForTheCall) {
 
   // A double click takes the row at once; the call already has its entry, so a further
   // call is asked for.
-  OnModal<TPrefAuswahl>([](TPrefAuswahl& w) {
+  OnModal<PrefixChoiceDialog>([](PrefixChoiceDialog& w) {
     QTest::mouseDClick(w.table->viewport(), Qt::LeftButton, {},
                        w.table->visualItemRect(w.table->item(0, 1)).center());
   });
@@ -102,12 +102,12 @@ TEST_F(PrefAuswahlTest, CancelLeavesNothingBehind) {
   SetPrefixAmbiguityOption(true);
   PrefixLookup lookup(tables_);
   lookup.SetChooser([](PrefixChoice& c) { return ChoosePrefix(c, nullptr); });
-  OnModal<TPrefAuswahl>([](TPrefAuswahl& w) {
+  OnModal<PrefixChoiceDialog>([](PrefixChoiceDialog& w) {
     QTest::keyClick(w.table, Qt::Key_Down);
     QTest::keyClick(w.table, Qt::Key_Escape);
   });
   EXPECT_EQ(lookup.LookUpPrefix("KC6XY", Day(1, 6, 2020)), kPrefixNotFound);
-  OnModal<TPrefAuswahl>([](TPrefAuswahl& w) { w.btnAbbrechen->click(); });
+  OnModal<PrefixChoiceDialog>([](PrefixChoiceDialog& w) { w.btnAbbrechen->click(); });
   EXPECT_EQ(lookup.LookUpPrefix("KC6XY", Day(1, 6, 2020)), kPrefixNotFound);
   std::int32_t count = -1;
   ASSERT_EQ(tables_.callExceptions->UsedRecords(&count), 0);

@@ -1,4 +1,4 @@
-#include "outputs/ui/file_editor.h"
+#include "outputs/ui/file_editor_window.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -29,7 +29,8 @@ QFont EditorFont() {
 
 } // namespace
 
-Twagdatei::Twagdatei(const std::string& fileName, UserDialogs& dialogs, QWidget* parent)
+FileEditorWindow::FileEditorWindow(const std::string& fileName, UserDialogs& dialogs,
+                                   QWidget* parent)
     : QDialog(parent), fileName_(fileName), dialogs_(dialogs) {
   setObjectName(QStringLiteral("wagdatei"));
   setWindowTitle(PathToQString(fileName));
@@ -50,8 +51,8 @@ Twagdatei::Twagdatei(const std::string& fileName, UserDialogs& dialogs, QWidget*
   button1_->setObjectName(QStringLiteral("Button1"));
   button1_->setText(QStringLiteral("Drucken"));
   button1_->setAutoDefault(false);
-  connect(btnspeichern_, &QPushButton::clicked, this, &Twagdatei::btnspeichernClick);
-  connect(button1_, &QPushButton::clicked, this, &Twagdatei::Button1Click);
+  connect(btnspeichern_, &QPushButton::clicked, this, &FileEditorWindow::btnspeichernClick);
+  connect(button1_, &QPushButton::clicked, this, &FileEditorWindow::Button1Click);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -69,7 +70,7 @@ Twagdatei::Twagdatei(const std::string& fileName, UserDialogs& dialogs, QWidget*
   };
 }
 
-bool Twagdatei::SaveText() {
+bool FileEditorWindow::SaveText() {
   if (WriteTextFile(fileName_, FromQString(redit_->toPlainText())))
     return true;
   dialogs_.Inform(ChooseText("Die Datei " + fileName_ + " konnte nicht gespeichert werden.",
@@ -77,14 +78,14 @@ bool Twagdatei::SaveText() {
   return false;
 }
 
-void Twagdatei::btnspeichernClick() {
+void FileEditorWindow::btnspeichernClick() {
   if (!SaveText())
     return;
   redit_->clear();
   accept();
 }
 
-void Twagdatei::Button1Click() {
+void FileEditorWindow::Button1Click() {
   if (!SaveText())
     return;
   QPrinter printer(QPrinter::HighResolution);
@@ -98,7 +99,7 @@ void Twagdatei::Button1Click() {
 }
 
 bool ShowFile(const std::string& fileName, UserDialogs& dialogs, QWidget* parent) {
-  Twagdatei editor(fileName, dialogs, parent);
+  FileEditorWindow editor(fileName, dialogs, parent);
   return editor.exec() == QDialog::Accepted;
 }
 
