@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "storage/file_calls.h"
-#include "storage/file_io.h"
 #include "storage/fileblock_internal.h"
 #include "storage/format.h"
 #include "storage/index_check.h"
+#include "storage/repair_report.h"
 
 namespace tarvik {
 
@@ -127,16 +127,9 @@ void Fileblock::NoteAgreeingFiles() {
 
 void Fileblock::NoteIndexFindings(const IndexFindings& findings) {
   // The note is for whoever looks into the files later; the repair goes ahead without it.
-  FileIo& io = engine_->io();
-  std::unique_ptr<File> report;
-  if (!OpenFile(io, FilePath("MSG"), FileIo::Mode::kOpenOrCreate, FileIo::Lock::kNone, &report)
-           .ok())
-    return;
-  std::uint64_t end = 0;
-  const std::string text = IndexFindingsReport(findings);
-  if (FileSize(*report, &end).ok() && WriteAll(*report, end, text.data(), text.size()).ok())
-    (void)SyncFile(*report);
-  (void)CloseFile(report);
+  RepairReport report(engine_->io(), FilePath("MSG"));
+  if (report.Append(IndexFindingsReport(findings)).ok())
+    (void)report.Sync();
 }
 
 int Fileblock::CheckIndexAfterOpen() {
