@@ -234,6 +234,24 @@ TEST_F(Renumbering, CopiesEveryRecordOfTheDataFileWhateverTheIndexHolds) {
   EXPECT_TRUE(LogNumberedInOrder(*log_));
 }
 
+TEST_F(Renumbering, EqualTimesKeepTheOrderOfKeyOne) {
+  // Key 1 orders QSOs of the same minute by record number; the copy, sorted from the data
+  // file, gives them that order too.
+  for (const char* call : {"DL3CC", "DL1AA", "DL2BB"})
+    Add({.call = call, .band = 'k', .zeit = 12 * 3600});
+  Add({.call = "DL0XX", .band = 'k', .zeit = 11 * 3600});
+  std::vector<std::string> byKeyOne;
+  for (int s = log_->FirstKey(1); s == 0; s = log_->NextKey(1))
+    byKeyOne.push_back(QsoRecord(static_cast<const char*>(log_->RecordBuffer())).Call());
+  EXPECT_EQ(byKeyOne, (std::vector<std::string>{"DL0XX", "DL3CC", "DL1AA", "DL2BB"}));
+  const ContestDefinition definition = DokDefinition();
+  ASSERT_EQ(RenumberLog(*log_, MultiplierRules(definition, '2'), {}), RenumberResult::kRenumbered);
+  std::vector<std::string> calls;
+  for (const Seen& r : Records())
+    calls.push_back(r.call);
+  EXPECT_EQ(calls, byKeyOne);
+}
+
 TEST_F(Renumbering, CopyLackingARecordReplacesNothing) {
   FillLog();
   const ContestDefinition definition = DokDefinition();
