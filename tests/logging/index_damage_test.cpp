@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
@@ -97,36 +98,41 @@ QsoSet QsosOfDataFile(const std::string& dat) {
   return set;
 }
 
-/// How many calls of `expected` `text` does not show as a word (a run of letters, digits
-/// and "/").
-int MissingCalls(const std::string& text, const QsoSet& expected) {
-  std::unordered_map<std::string_view, bool> seen;
-  for (const QsoFacts& q : expected)
-    seen.emplace(std::get<0>(q), false);
-  const auto inWord = [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/';
-  };
-  std::size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && !inWord(text[i]))
-      ++i;
-    const std::size_t start = i;
-    while (i < text.size() && inWord(text[i]))
-      ++i;
-    if (const auto it = seen.find(std::string_view(text).substr(start, i - start));
-        it != seen.end())
-      it->second = true;
+/// Tells how many calls of a set of QSOs a text does not show as a word (a run of letters,
+/// digits and "/").
+class CallFinder {
+public:
+  explicit CallFinder(const QsoSet& qsos) {
+    for (const QsoFacts& q : qsos)
+      index_.emplace(std::get<0>(q), index_.size());
   }
-  int missing = 0;
-  for (const auto& [call, found] : seen)
-    missing += found ? 0 : 1;
-  return missing;
-}
+  int Missing(std::string_view text) const {
+    std::vector<bool> found(index_.size(), false);
+    const auto inWord = [](char c) {
+      return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/';
+    };
+    std::size_t i = 0;
+    while (i < text.size()) {
+      while (i < text.size() && !inWord(text[i]))
+        ++i;
+      const std::size_t start = i;
+      while (i < text.size() && inWord(text[i]))
+        ++i;
+      if (const auto it = index_.find(text.substr(start, i - start)); it != index_.end())
+        found[it->second] = true;
+    }
+    return static_cast<int>(std::count(found.begin(), found.end(), false));
+  }
+
+private:
+  std::unordered_map<std::string_view, std::size_t> index_;
+};
 
 struct Tally {
   int tried = 0;
   int refusals = 0; // steps refused with a message
-  int repaired = 0; // cases whose ".MSG" report notes an index check
+  int rebuilt = 0;  // cases whose index was rebuilt when the log was opened
+  int noted = 0;    // cases whose ".MSG" report has the index check's note
 };
 
 class IndexDamage : public SessionTest {
@@ -286,6 +292,7 @@ protected:
       break;
     }
     memory_->SetFile(base_ + ".IX", ix);
+    damaged_ = ix;
   }
 
   static int PageBytes(int key) {
@@ -390,6 +397,8 @@ protected:
       return;
     }
     ExpectQsos("open", expected);
+    if (memory_->FileContents(base_ + ".IX") != damaged_)
+      ++tally->rebuilt;
 
     const std::string deletedCall = CallOf(321);
     if (const std::int32_t record = RecordOf(deletedCall); record > 0) {
@@ -402,25 +411,24 @@ protected:
         EXPECT_TRUE(Refused()) << "the deletion did not happen, without a message";
         ++tally->refusals;
       }
-      ExpectQsos("delete", expected);
     }
     if (seed % 2 == 1) {
       Change(CallOf(200), EditField::eCall, "DK0NEW", &expected, tally);
-      ExpectQsos("change of the call", expected);
     }
     Change(CallOf(123), EditField::ezeit, "11:59", &expected, tally);
-    ExpectQsos("change of the time", expected);
     CloseSession();
-    ExpectQsos("close", expected);
+    // A QSO lost on the way stays lost: this finds it.
+    ExpectQsos("deletion, changes and closing", expected);
 
     RunOutputs(expected, print, tally);
     ExpectQsos("outputs", expected);
     if (memory_->FileContents(base_ + ".MSG").find("Index check: ") != std::string::npos)
-      ++tally->repaired;
+      ++tally->noted;
   }
 
   /// Every output of the menu, as the header window runs it.
   void RunOutputs(const QsoSet& expected, bool print, Tally* tally) {
+    const CallFinder calls(expected);
     OutputContest contest;
     contest.contestCode = setup_.code;
     contest.definition = params_.definition;
@@ -453,9 +461,8 @@ protected:
       }
       const bool listsEveryQso =
           kind != output_kind::kELogCover && kind != output_kind::kELogMultiCheck;
-      if (listsEveryQso && MissingCalls(written, expected) != 0) {
-        ADD_FAILURE() << MissingCalls(written, expected)
-                      << " QSOs missing from an output said to be written";
+      if (const int missing = listsEveryQso ? calls.Missing(written) : 0; missing != 0) {
+        ADD_FAILURE() << missing << " QSOs missing from an output said to be written";
         ++failures_;
       }
       std::remove(path.c_str());
@@ -479,8 +486,8 @@ protected:
         std::string drawn;
         for (const RecordingCanvas::Text& t : printer.canvas.texts)
           drawn += t.text + "\n";
-        if (MissingCalls(drawn, expected) != 0) {
-          ADD_FAILURE() << MissingCalls(drawn, expected) << " QSOs missing from a printout";
+        if (const int missing = calls.Missing(drawn); missing != 0) {
+          ADD_FAILURE() << missing << " QSOs missing from a printout";
           ++failures_;
         }
       }
@@ -490,6 +497,7 @@ protected:
   std::unique_ptr<MemoryFileIo> memory_;
   std::string base_;
   std::string dat_, ix_, older_, beforeChange_, other_;
+  std::string damaged_; // the index file as the damage left it
   QsoSet qsos_;
   int failures_ = 0;
 };
@@ -505,8 +513,9 @@ TEST_F(IndexDamage, NoQsoIsLostWhateverHappenedToTheIndex) {
   }
   int tried = 0;
   for (const auto& [damage, tally] : tallies) {
-    std::printf("  %-28s %3d damages, %3d repaired at a check, %d steps refused\n", Name(damage),
-                tally.tried, tally.repaired, tally.refusals);
+    std::printf("  %-27s %3d damages, %3d rebuilt at the opening (%3d noted by the check), %d "
+                "steps refused\n",
+                Name(damage), tally.tried, tally.rebuilt, tally.noted, tally.refusals);
     tried += tally.tried;
   }
   std::printf("  %d damages of the index of a %d-QSO log\n", tried, kQsos);
