@@ -114,8 +114,8 @@ enum class PrintStatus {
 /// Prints kind `kind` (1 to 6) of `contest` on a started job, with the kind's font; the job
 /// is left to the caller to finish. The QSO file's index is compared with its data file
 /// (and rebuilt) before anything is drawn, as for WriteOutputFile.
-PrintStatus PrintOutput(int kind, const OutputContest& contest, PrintJob& job,
-                        const Clock& clock = ProcessClock());
+[[nodiscard]] PrintStatus PrintOutput(int kind, const OutputContest& contest, PrintJob& job,
+                                      const Clock& clock = ProcessClock());
 
 /// The printer font size of a printed kind: 9 points; 8 for kinds 4 and 5 in category 4;
 /// 10 for kind 3.

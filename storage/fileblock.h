@@ -89,7 +89,7 @@ public:
   /// (CheckIndex) before anything reads it; an index that disagrees is noted in the ".MSG"
   /// report and rebuilt from the data file (Repair), so that no record is hidden from a
   /// walk through a key.
-  int SetIndexCheckAtOpen(bool check);
+  [[nodiscard]] int SetIndexCheckAtOpen(bool check);
   /// 4198.
   int SetProgressHook(ProgressHook hook);
   /// 4169 / 4170.
@@ -154,13 +154,13 @@ public:
   int UsedRecords(std::int32_t* count);
   /// 12343. The live records, counted in the data file by their status words: neither the
   /// header's counters nor any key are trusted for it.
-  int LiveRecords(std::int32_t* count);
+  [[nodiscard]] int LiveRecords(std::int32_t* count);
   /// 16460. Reads the live record with the lowest record number >= `from` (walking the data
   /// file by record number; no key is involved, so a damaged index hides nothing); it
   /// becomes the current record, positioned by number. Severity 1 (12357) when no live
   /// record follows. Walk a whole file with ReadNextLive(1), then
   /// ReadNextLive(CurrentRecordNumber() + 1) until the severity is not 0.
-  int ReadNextLive(std::int32_t from);
+  [[nodiscard]] int ReadNextLive(std::int32_t from);
   /// 12411.
   int KeyCount(int key, std::int32_t* count);
   /// 4166. The current record's entry in `key`.
@@ -199,7 +199,7 @@ public:
   /// noted in the ".MSG" report and the fileblock repaired (record numbers change, the
   /// current record and key positions are forgotten); a failing repair is reported with its
   /// error. Reads both files whole.
-  int CheckIndex(bool repair, IndexFindings* findings);
+  [[nodiscard]] int CheckIndex(bool repair, IndexFindings* findings);
 
   const std::string& Name() const { return name_; }
   /// The path of the files without extension.
@@ -249,8 +249,8 @@ private:
   bool AskQuestion(int reason);
   QuestionCallback RetryQuestion();
   int RunRepair();
-  int CompareIndex(IndexFindings* findings);
-  int CheckIndexAfterOpen();
+  [[nodiscard]] int CompareIndex(IndexFindings* findings);
+  [[nodiscard]] int CheckIndexAfterOpen();
   void NoteIndexFindings(const IndexFindings& findings);
   void NoteAgreeingFiles();
   int CloseFiles(bool flush);

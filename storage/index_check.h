@@ -32,8 +32,8 @@ using RecordKeyFunction = std::function<std::string(std::int32_t record, int key
 
 /// Compares the index file bytes `ix` with the data file bytes `dat` (both whole files).
 /// `keyOf` is called only for live records.
-IndexFindings CompareIndexWithData(const std::string& dat, const std::string& ix,
-                                   const RecordKeyFunction& keyOf);
+[[nodiscard]] IndexFindings CompareIndexWithData(const std::string& dat, const std::string& ix,
+                                                 const RecordKeyFunction& keyOf);
 
 /// The lines a check that disagreed appends to the fileblock's ".MSG" report: "Index check:"
 /// and each finding, then the note that the index is rebuilt; every line ended by CR LF.
