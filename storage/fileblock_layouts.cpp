@@ -62,6 +62,7 @@ Fileblock* CreateFileblockFromLayout(const FileblockLayout& layout, const std::s
       severity = fb->DefineAutoNumber(static_cast<int>(i) + 1, layout.keys[i].autoNumberOffset);
   }
   if (severity == 0) severity = fb->SetFlushAfterChange(layout.flushAfterChange);
+  if (severity == 0) severity = fb->SetIndexCheckAtOpen(layout.checkIndexAtOpen);
   if (severity != 0) {
     const auto entries = RecordFileErrors().Entries();
     DestroyFileblock(fb);
