@@ -43,6 +43,12 @@ FileblockLayout Layout(const char* name, int recordLength, std::vector<KeyDefini
   layout.keys = std::move(keys);
   layout.keyBuilder = std::move(builder);
   layout.flushAfterChange = flush;
+  // The files flushed after every change hold what the operator entered and set up (the
+  // logs, the contest headers and totals, the setup and profiles): their index is compared
+  // with the data at every opening and rebuilt when it disagrees. The call book, call list,
+  // prefix tables and family notes are reference data that imports rebuild; they are large
+  // and opened often, and a crash during their bulk changes repairs them anyway.
+  layout.checkIndexAtOpen = flush;
   return layout;
 }
 

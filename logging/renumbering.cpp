@@ -1,9 +1,12 @@
 #include "logging/renumbering.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
-#include <map>
+#include <string>
+#include <vector>
 
+#include "base/text_helpers.h"
 #include "contest/multiplier_index.h"
 #include "contest/multiplier_rules.h"
 #include "contest/multiplier_tracker.h"
@@ -14,6 +17,7 @@
 #include "recordfile/file_replacement.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/fileblock_layouts.h"
+#include "recordfile/key_codec.h"
 
 namespace tarvik {
 
@@ -48,6 +52,38 @@ private:
   std::array<std::int32_t, 256> bands_{};
   std::array<std::int32_t, 256> modes_{};
 };
+
+/// A live record of the log with what orders it: key 1 (date and time) and its record
+/// number, so that equal times keep the order key 1 gives them.
+struct StoredRecord {
+  std::array<char, QsoRecord::kLength> bytes{};
+  std::string when;
+  std::int32_t number = 0;
+};
+
+/// Every live record of `log`, read by record number (no key involved), in record order.
+/// False when the data file could not be read to its end.
+bool ReadLiveRecords(Fileblock& log, std::vector<StoredRecord>* records) {
+  records->clear();
+  int status = log.ReadNextLive(1);
+  while (status == 0) {
+    StoredRecord& r = records->emplace_back();
+    std::memcpy(r.bytes.data(), log.RecordBuffer(), r.bytes.size());
+    r.number = log.CurrentRecordNumber();
+    if (log.BuildKey(kDateTimeKey, &r.when) != 0)
+      return false;
+    status = log.ReadNextLive(r.number + 1);
+  }
+  return status == 1;
+}
+
+/// Sorts records read in record order into the order of key 1: date and time, equal ones by
+/// record number (as the index orders equal keys).
+void SortByDateAndTime(std::vector<StoredRecord>* records) {
+  std::stable_sort(
+      records->begin(), records->end(),
+      [](const StoredRecord& a, const StoredRecord& b) { return CompareKeys(a.when, b.when) < 0; });
+}
 
 /// The fileblock object of the new copy; its files are removed unless the copy was made
 /// durable and handed on (Release).
@@ -129,6 +165,11 @@ std::string RenumberMessage(RenumberResult result) {
   switch (result) {
   case RenumberResult::kCopyFailed:
     return "Fehler beim Aufbau der temporären Datenbank";
+  case RenumberResult::kIncomplete:
+    return ChooseText("Fehler beim Aufbau der temporären Datenbank: Die neue Kopie enthält "
+                      "nicht alle QSOs der Logdatei. Das Log bleibt unverändert.",
+                      "Error building the temporary database: the new copy does not hold "
+                      "every QSO of the log file. The log stays as it was.");
   case RenumberResult::kReplaceFailed:
     return "Fehler beim Neuaufbau der Datenbank";
   default:
@@ -142,17 +183,23 @@ bool LogNumberedInOrder(Fileblock& log) {
     return false;
   Numbering numbering;
   std::int32_t position = 0;
-  int status = log.FirstKey(kDateTimeKey);
+  std::string previous;
+  std::string when;
+  int status = log.ReadNextLive(1);
   while (status == 0) {
     const QsoRecord r(static_cast<const char*>(log.RecordBuffer()));
     if (IsMarkerRecord(r))
       return false;
     ++position;
-    const Numbering::Numbers n = numbering.Next(r);
-    if (r.LfdNr() != position || log.CurrentRecordNumber() != position || r.QSONr() != n.qso ||
-        r.BandNr() != n.band || r.BandSerial() != n.band || r.ModeNr() != n.mode)
+    if (log.CurrentRecordNumber() != position || r.LfdNr() != position ||
+        log.BuildKey(kDateTimeKey, &when) != 0 || CompareKeys(previous, when) > 0)
       return false;
-    status = log.NextKey(kDateTimeKey);
+    const Numbering::Numbers n = numbering.Next(r);
+    if (r.QSONr() != n.qso || r.BandNr() != n.band || r.BandSerial() != n.band ||
+        r.ModeNr() != n.mode)
+      return false;
+    previous = when;
+    status = log.ReadNextLive(position + 1);
   }
   return status == 1 && position == used;
 }
@@ -163,6 +210,12 @@ RenumberResult RenumberLog(Fileblock& log, const MultiplierRules& rules,
     return RenumberResult::kUnchanged;
   Progress progress(options.progress, log);
 
+  // What the log holds is what its data file holds.
+  std::vector<StoredRecord> records;
+  if (!ReadLiveRecords(log, &records))
+    return RenumberResult::kCopyFailed;
+  SortByDateAndTime(&records);
+
   // The new copy, built in date and time order.
   NewCopy copy(log);
   Fileblock* target = copy.get();
@@ -171,32 +224,41 @@ RenumberResult RenumberLog(Fileblock& log, const MultiplierRules& rules,
   MultiplierIndex index(rules);
   MultiplierTracker tracker(rules, index);
   Numbering numbering;
-  std::array<char, QsoRecord::kLength> record{};
-  int status = log.FirstKey(kDateTimeKey);
-  while (status == 0) {
-    std::memcpy(record.data(), log.RecordBuffer(), record.size());
+  std::int32_t copied = 0;
+  std::int32_t markers = 0;
+  for (StoredRecord& stored : records) {
     progress.Step();
-    QsoRecord r(record.data());
-    if (!IsMarkerRecord(r)) {
-      const Numbering::Numbers n = numbering.Next(r);
-      std::memset(record.data(), 0, 4); // the status word of a record to add
-      r.SetLfdNr(0);                    // numbered by Add
-      r.SetQSONr(n.qso);
-      r.SetBandNr(n.band);
-      r.SetBandSerial(n.band);
-      r.SetModeNr(static_cast<std::uint16_t>(n.mode));
-      // The evaluation reads the copy's earlier QSOs through the copy's buffer.
-      tracker.Evaluate(r, *target, options.keepCall2);
-      tracker.Commit();
-      std::memcpy(target->RecordBuffer(), record.data(), record.size());
-      if (!AddRecord(*target))
-        return RenumberResult::kCopyFailed;
-      index.Add(r);
+    QsoRecord r(stored.bytes.data());
+    if (IsMarkerRecord(r)) {
+      ++markers;
+      continue;
     }
-    status = log.NextKey(kDateTimeKey);
+    const Numbering::Numbers n = numbering.Next(r);
+    std::memset(stored.bytes.data(), 0, 4); // the status word of a record to add
+    r.SetLfdNr(0);                          // numbered by Add
+    r.SetQSONr(n.qso);
+    r.SetBandNr(n.band);
+    r.SetBandSerial(n.band);
+    r.SetModeNr(static_cast<std::uint16_t>(n.mode));
+    // The evaluation reads the copy's earlier QSOs through the copy's buffer.
+    tracker.Evaluate(r, *target, options.keepCall2);
+    tracker.Commit();
+    std::memcpy(target->RecordBuffer(), stored.bytes.data(), stored.bytes.size());
+    if (!AddRecord(*target))
+      return RenumberResult::kCopyFailed;
+    index.Add(r);
+    ++copied;
   }
-  if (status != 1)
-    return RenumberResult::kCopyFailed; // the old log could not be read to its end
+
+  // Nothing is replaced unless the copy holds every record of the data file: the old log's
+  // live records counted again, and the copy's counted in its own data file.
+  const auto walked = static_cast<std::int32_t>(records.size());
+  std::int32_t liveNow = -1;
+  std::int32_t inCopy = -1;
+  if (log.LiveRecords(&liveNow) != 0 || target->LiveRecords(&inCopy) != 0)
+    return RenumberResult::kCopyFailed;
+  if (copied + markers != walked || liveNow != walked || inCopy != copied)
+    return RenumberResult::kIncomplete;
   if (!copy.MakeDurable())
     return RenumberResult::kCopyFailed;
 

@@ -165,8 +165,8 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
     err << "tarvik-tool export: writing " << a.file << " failed; the file is incomplete\n";
     return 1;
   case OutputFileStatus::kLogIncomplete:
-    err << "tarvik-tool export: the QSO file of contest " << a.contestNumber
-        << " could not be read to its end; " << a.file << " is incomplete\n";
+    err << "tarvik-tool export: not every QSO of contest " << a.contestNumber
+        << " could be read from its QSO file; " << a.file << " was not written\n";
     return 1;
   }
   return 1;

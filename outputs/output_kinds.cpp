@@ -102,6 +102,22 @@ std::string FileCreatedMessage(std::string_view fileName) {
   return "Datei " + std::string(fileName) + " wurde erstellt.";
 }
 
+std::string FileIncompleteMessage(std::string_view fileName) {
+  return ChooseText("Die Datei " + std::string(fileName) +
+                        " wurde nicht erstellt: Die Logdatei konnte nicht vollständig gelesen "
+                        "werden, es fehlten QSOs.",
+                    "The file " + std::string(fileName) +
+                        " was not created: the log file could not be read completely, QSOs "
+                        "were missing.");
+}
+
+std::string PrintIncompleteMessage() {
+  return ChooseText("Der Ausdruck ist unvollständig: Die Logdatei konnte nicht vollständig "
+                    "gelesen werden, es fehlen QSOs.",
+                    "The printout is incomplete: the log file could not be read completely, "
+                    "QSOs are missing.");
+}
+
 std::string NoPrinterMessage() {
   return ChooseText("Es ist kein Drucker verfügbar.", "No printer is available.");
 }

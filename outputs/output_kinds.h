@@ -82,6 +82,12 @@ std::string FileNotCreatedMessage(std::string_view fileName);
 /// "Datei <name> wurde erstellt."
 std::string FileCreatedMessage(std::string_view fileName);
 
+/// Shown instead when the QSO file could not be read completely (not every QSO of its data
+/// file was reached): the file is not left behind.
+std::string FileIncompleteMessage(std::string_view fileName);
+/// Shown after a printout for which the QSO file could not be read completely.
+std::string PrintIncompleteMessage();
+
 /// Shown for a printed output when the program has no printer to offer.
 std::string NoPrinterMessage();
 

@@ -1,5 +1,7 @@
 #include "outputs/output_runner.h"
 
+#include <filesystem>
+
 #include "base/cp1252.h"
 #include "country/prefix_lookup.h"
 #include "datafiles/program_files.h"
@@ -14,16 +16,24 @@
 #include "outputs/stf_file.h"
 #include "outputs/text_file_writer.h"
 #include "recordfile/fileblock.h"
+#include "recordfile/index_check.h"
 
 namespace tarvik {
 
 namespace {
 
-/// The contest's QSO file, open for one run.
+/// The contest's QSO file, open for one run, its index compared with its data file first
+/// (and rebuilt from it when they disagree), whether or not another part of the program
+/// has the log open already: every walk of the writers then reaches every QSO.
 class OpenLog {
 public:
   explicit OpenLog(int contestNumber) : log_(OpenProgramFile(ProgramFile::kQsoLog, contestNumber)) {
-    if (log_ != nullptr && log_->EnsureOpen() != 0) {
+    if (log_ == nullptr)
+      return;
+    // Opening the files compares them already; a log open before is compared now.
+    const bool checkedByOpening = !log_->IsOpen() && log_->ChecksIndexAtOpen();
+    IndexFindings findings;
+    if (log_->EnsureOpen() != 0 || (!checkedByOpening && log_->CheckIndex(true, &findings) != 0)) {
       CloseProgramFile(log_);
       log_ = nullptr;
     }
@@ -34,9 +44,24 @@ public:
 
   Fileblock* get() const { return log_; }
 
+  /// After a writer found QSOs missing: true when the index disagreed with the data file
+  /// once more and has been rebuilt, so that writing again is worth it.
+  bool RepairedAgain() {
+    IndexFindings findings;
+    return log_->CheckIndex(true, &findings) == 0 && !findings.Agree();
+  }
+
 private:
   Fileblock* log_;
 };
+
+/// Removes what was written of an output that is not complete, so that no file with QSOs
+/// missing is left for sending (only a plain file: the target may be a device).
+void RemoveIncompleteFile(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(path, ec))
+    std::filesystem::remove(path, ec);
+}
 
 /// A record's bytes, filled up with zeros to its length when the caller's copy is short.
 std::string RecordBytes(const std::string& bytes, int length) {
@@ -154,17 +179,15 @@ void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
   case OutputFileStatus::kLogNotOpened:
     return; // the storage layer has reported why
   case OutputFileStatus::kLogIncomplete:
-    break;
+    dialogs.Inform(FileIncompleteMessage(shownName));
+    return;
   case OutputFileStatus::kWritten:
     if (info.doneMessage)
       dialogs.Inform(FileCreatedMessage(shownName));
     break;
   }
-  // The editor shows what was written, also when the QSO file could not be read to its
-  // end; a file that could not be written is not shown.
-  const bool written =
-      status == OutputFileStatus::kWritten || status == OutputFileStatus::kLogIncomplete;
-  if (written && info.editor && services.showFile)
+  // The editor shows what was written; a file that could not be written is not shown.
+  if (status == OutputFileStatus::kWritten && info.editor && services.showFile)
     services.showFile(*path);
 }
 
@@ -178,8 +201,10 @@ void RunPrintedKind(const OutputKindInfo& info, const OutputContest& contest,
       services.printer->StartJob(contest.definition.ContestName + " - " + info.caption);
   if (!job)
     return;
-  PrintOutput(info.kind, contest, *job, *services.clock);
+  const PrintStatus status = PrintOutput(info.kind, contest, *job, *services.clock);
   job->Finish();
+  if (status == PrintStatus::kLogIncomplete)
+    services.dialogs->Inform(PrintIncompleteMessage());
 }
 
 } // namespace
@@ -207,23 +232,32 @@ OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const s
     return OutputFileStatus::kLogNotOpened;
   }
   const Source source(contest, *log.get(), clock);
-  const bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
+  bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
+  if (!complete && out.Good() && log.RepairedAgain()) {
+    // QSOs were missing and the index has been rebuilt since: the file is written anew.
+    complete =
+        out.Create(path) && WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
+  }
   if (!out.Close())
     return OutputFileStatus::kWriteFailed;
-  return complete ? OutputFileStatus::kWritten : OutputFileStatus::kLogIncomplete;
+  if (!complete) {
+    RemoveIncompleteFile(path);
+    return OutputFileStatus::kLogIncomplete;
+  }
+  return OutputFileStatus::kWritten;
 }
 
-bool PrintOutput(int kind, const OutputContest& contest, PrintJob& job, const Clock& clock) {
+PrintStatus PrintOutput(int kind, const OutputContest& contest, PrintJob& job, const Clock& clock) {
   const OutputKindInfo* info = FindOutputKind(kind);
   if (info == nullptr || !info->printer)
-    return false;
+    return PrintStatus::kNotAvailable;
   const int category = contest.header.size() >= ContestHeaderRecord::kLength
                            ? ContestHeaderRecord(contest.header.data()).category()
                            : 0;
   PaperPage page(job.Canvas(), PrinterFontPoints(kind, category));
   OpenLog log(ContestNumberOf(contest));
   if (log.get() == nullptr)
-    return false;
+    return PrintStatus::kLogNotOpened;
   const Source source(contest, *log.get(), clock);
   bool complete = false;
   switch (kind) {
@@ -243,7 +277,7 @@ bool PrintOutput(int kind, const OutputContest& contest, PrintJob& job, const Cl
     break;
   }
   page.SetBold(false);
-  return complete;
+  return complete ? PrintStatus::kPrinted : PrintStatus::kLogIncomplete;
 }
 
 void RunOutputKind(int kind, const OutputContest& contest, const OutputServices& services) {

@@ -86,22 +86,36 @@ enum class OutputFileStatus {
   kNotCreated,   ///< the file could not be created
   kLogNotOpened, ///< the QSO file could not be opened (the file stays empty)
   kWriteFailed,  ///< writing the file failed on the way (it is incomplete)
-  kLogIncomplete ///< the QSO file could not be read to its end (the file is incomplete)
+  kLogIncomplete ///< not every QSO of the QSO file could be read (the file is removed)
 };
 
 /// Writes file kind `kind` (7 to 16) of `contest` to `path`, as the menu does after its
 /// dialogs. `askRstOnly` answers the ADIF question; `editParticipant` shows the participant
 /// dialog of the EDI file (empty: the prefilled values are written).
+///
+/// Every QSO of the QSO file's data file is written: the index is compared with the data file
+/// before the writers walk it (and rebuilt when they disagree), and each walk over a whole
+/// key must meet every live record. When QSOs are found missing all the same, the index is
+/// checked once more and, if it was rebuilt, the file written anew; otherwise the file is
+/// removed and the result is kLogIncomplete.
 OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const std::string& path,
                                  const std::function<bool()>& askRstOnly,
                                  const Clock& clock = ProcessClock(),
                                  const ParticipantEditor& editParticipant = {});
 
+/// Result of PrintOutput.
+enum class PrintStatus {
+  kPrinted,      ///< every QSO is on the pages
+  kNotAvailable, ///< the number is no printed kind (nothing drawn)
+  kLogNotOpened, ///< the QSO file could not be opened (nothing drawn)
+  kLogIncomplete ///< not every QSO of the QSO file could be read (the pages lack QSOs)
+};
+
 /// Prints kind `kind` (1 to 6) of `contest` on a started job, with the kind's font; the job
-/// is left to the caller to finish. False when the number is no printed kind or the QSO
-/// file could not be opened or read to its end.
-bool PrintOutput(int kind, const OutputContest& contest, PrintJob& job,
-                 const Clock& clock = ProcessClock());
+/// is left to the caller to finish. The QSO file's index is compared with its data file
+/// (and rebuilt) before anything is drawn, as for WriteOutputFile.
+[[nodiscard]] PrintStatus PrintOutput(int kind, const OutputContest& contest, PrintJob& job,
+                                      const Clock& clock = ProcessClock());
 
 /// The printer font size of a printed kind: 9 points; 8 for kinds 4 and 5 in category 4;
 /// 10 for kind 3.

@@ -51,14 +51,18 @@ std::string ExportIdentification(const ContestDefinition& definition);
 /// Calls `visit(runningNumber, record)` for every record of the QSO file in entry order
 /// (key 4), band-change marker records included; the running number counts from 1 over all
 /// of them. Stops early when `visit` returns false. Returns false when the walk was stopped
-/// by a storage error (reported through the error channel).
+/// by a storage error (reported through the error channel), or when it ran to the end
+/// without meeting every live record of the data file exactly once (the key disagrees with
+/// the data file: QSOs would be missing).
 bool ForEachLogRecord(Fileblock& log,
                       const std::function<bool(int runningNumber, const QsoRecord&)>& visit);
 
 /// Calls `visit(record)` for every record of the QSO file in the order of key `key`
 /// (band-change marker records included), starting at the first entry whose key is not
 /// below `from`. Stops early when `visit` returns false. Returns false when the walk was
-/// stopped by a storage error (reported through the error channel).
+/// stopped by a storage error (reported through the error channel), or when a walk over the
+/// whole key (`from` empty, not stopped by `visit`) did not meet every live record of the
+/// data file exactly once.
 bool ForEachLogRecordInKey(Fileblock& log, int key, std::string_view from,
                            const std::function<bool(const QsoRecord&)>& visit);
 

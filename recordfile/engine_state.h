@@ -1,6 +1,9 @@
 #pragma once
 // Internal: the process-wide state behind engine.h, shared by the fileblock operations.
 
+#include <algorithm>
+#include <cstdint>
+#include <deque>
 #include <list>
 #include <memory>
 #include <vector>
@@ -35,6 +38,22 @@ public:
   /// Moves an open fileblock to the most recently used end.
   void Touch(Fileblock* fb);
 
+  /// Fingerprints of the contents of data and index files whose index agrees with their
+  /// data: found so by a comparison, or left so by this engine, which opened them agreeing
+  /// and changed them only by its own operations. Byte-identical files need no second
+  /// comparison while the engine runs (the key builders do not change meanwhile). The
+  /// newest kAgreeingKept are kept.
+  bool KnownAgreeing(std::uint64_t fingerprint) const {
+    return std::find(agreeing_.begin(), agreeing_.end(), fingerprint) != agreeing_.end();
+  }
+  void NoteAgreeing(std::uint64_t fingerprint) {
+    if (KnownAgreeing(fingerprint))
+      return;
+    if (agreeing_.size() >= kAgreeingKept)
+      agreeing_.pop_front();
+    agreeing_.push_back(fingerprint);
+  }
+
 private:
   struct OpenSlot {
     Fileblock* fileblock;
@@ -47,6 +66,8 @@ private:
   std::vector<std::unique_ptr<Fileblock>> fileblocks_;
   std::list<OpenSlot> ring_; // least recently used first
   int used_ = 0;
+  static constexpr std::size_t kAgreeingKept = 64;
+  std::deque<std::uint64_t> agreeing_;
 };
 
 /// The running engine, nullptr before InitEngine.

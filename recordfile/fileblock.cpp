@@ -101,6 +101,8 @@ void Fileblock::Fail(int code, int step, int position, int key, std::int32_t rec
                              .fileblock = this});
   if (IsDamage(code) && data_)
     damaged_ = true;
+  if (ErrorClassOf(code) >= 3)
+    indexAgrees_ = false;
 }
 
 void Fileblock::Fail(const Status& status, int step, int key, std::int32_t record) {
@@ -296,6 +298,8 @@ bool Fileblock::OpenFiles() {
                         [this] { return TryOpen(); });
   };
   int code = attempt();
+  if (code == 0 && checkIndexAtOpen_)
+    code = CheckIndexAfterOpen();
   if (IsRepairable(code)) {
     if (readOnly_) {
       Fail(err::kIndexDamagedReadOnly, kStepOpen);
@@ -311,6 +315,7 @@ bool Fileblock::OpenFiles() {
     }
     ForgetPositions();
     code = attempt();
+    indexAgrees_ = code == 0 && checkIndexAtOpen_; // rebuilt from the data just now
   }
   if (code != 0) {
     Fail(code, kStepOpen);
@@ -465,7 +470,10 @@ int Fileblock::CloseFiles(bool flush) {
     code = FlushFiles();
     if (code != 0)
       Fail(code, kStepFlush);
+    if (code == 0 && indexAgrees_)
+      NoteAgreeingFiles();
   }
+  indexAgrees_ = false;
   if (damaged_ && !readOnly_) {
     // Leave InUse set on disk so that the next open repairs the files.
     (void)data_->MarkInUse();

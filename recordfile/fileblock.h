@@ -31,6 +31,7 @@ class Status;
 struct Cursor;
 class Engine;
 struct FileblockParams;
+struct IndexFindings;
 
 /// Builds key `key` (1..NumKeys) of the record at `record`: at most the key's declared
 /// length, a pure function of the record bytes. For a key with an auto-number target the
@@ -84,6 +85,11 @@ public:
   int DefineAutoNumber(int key, int offset);
   /// 4204. Flush (write, sync, InUse = 0) after every Add, Update and Delete.
   int SetFlushAfterChange(bool flush);
+  /// 4205. Whether every opening of the files compares the index with the data file
+  /// (CheckIndex) before anything reads it; an index that disagrees is noted in the ".MSG"
+  /// report and rebuilt from the data file (Repair), so that no record is hidden from a
+  /// walk through a key.
+  [[nodiscard]] int SetIndexCheckAtOpen(bool check);
   /// 4198.
   int SetProgressHook(ProgressHook hook);
   /// 4169 / 4170.
@@ -146,6 +152,15 @@ public:
                 std::int32_t* foundRecord, std::string* foundKey);
   /// 12342. NumRec - NumberFree.
   int UsedRecords(std::int32_t* count);
+  /// 12343. The live records, counted in the data file by their status words: neither the
+  /// header's counters nor any key are trusted for it.
+  [[nodiscard]] int LiveRecords(std::int32_t* count);
+  /// 16460. Reads the live record with the lowest record number >= `from` (walking the data
+  /// file by record number; no key is involved, so a damaged index hides nothing); it
+  /// becomes the current record, positioned by number. Severity 1 (12357) when no live
+  /// record follows. Walk a whole file with ReadNextLive(1), then
+  /// ReadNextLive(CurrentRecordNumber() + 1) until the severity is not 0.
+  [[nodiscard]] int ReadNextLive(std::int32_t from);
   /// 12411.
   int KeyCount(int key, std::int32_t* count);
   /// 4166. The current record's entry in `key`.
@@ -177,12 +192,22 @@ public:
   /// 4250. Reorganises the data file and rebuilds every key now (as an open does when it
   /// finds the files damaged).
   int Repair();
+  /// 4253. Compares the index with the data file (index_check.h: sound trees, every live
+  /// record reached exactly once by every key, every entry's key equal to its record's),
+  /// after writing what is not yet written. `*findings` (may be nullptr) says what
+  /// disagrees; severity 0 whether or not it does. With `repair`, an index that disagrees is
+  /// noted in the ".MSG" report and the fileblock repaired (record numbers change, the
+  /// current record and key positions are forgotten); a failing repair is reported with its
+  /// error. Reads both files whole.
+  [[nodiscard]] int CheckIndex(bool repair, IndexFindings* findings);
 
   const std::string& Name() const { return name_; }
   /// The path of the files without extension.
   const std::string& FileName() const { return base_; }
   /// The path of one of the files, e.g. FilePath("DAT").
   std::string FilePath(const char* extension) const;
+  /// Whether every opening of the files checks the index (SetIndexCheckAtOpen).
+  bool ChecksIndexAtOpen() const { return checkIndexAtOpen_; }
   int RecordLength() const { return recLen_; }
   int NumKeys() const { return numKeys_; }
   bool IsOpen() const;
@@ -223,6 +248,10 @@ private:
   bool AskQuestion(int reason);
   QuestionCallback RetryQuestion();
   int RunRepair();
+  [[nodiscard]] int CompareIndex(IndexFindings* findings);
+  [[nodiscard]] int CheckIndexAfterOpen();
+  void NoteIndexFindings(const IndexFindings& findings);
+  void NoteAgreeingFiles();
   int CloseFiles(bool flush);
   int FlushFiles();
   int BeginChange();
@@ -251,6 +280,7 @@ private:
   bool createIfMissing_;
   bool readOnly_ = false;
   bool flushAfterChange_ = false;
+  bool checkIndexAtOpen_ = false;
   int recLen_;
   int numKeys_;
   std::vector<KeyDef> keys_; // [0] unused
@@ -272,6 +302,9 @@ private:
   bool damaged_ = false;
   bool changed_ = false; // changes not yet flushed
   std::uint64_t contentVersion_ = 0;
+  // The index was found to agree with the data at this opening (or rebuilt from it), and no
+  // operation has failed badly since: the files still agree when they are closed.
+  bool indexAgrees_ = false;
   int operation_ = 0;
   std::vector<std::string> keyScratch_;
   std::vector<char> slot_;

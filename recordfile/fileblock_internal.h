@@ -27,6 +27,7 @@ enum Step : int {
   kStepUndo = 12,
   kStepClose = 13,
   kStepRepair = 14,
+  kStepCheckIndex = 15,
 };
 
 /// Positions of tolerated conditions within a step.

@@ -68,6 +68,8 @@ Fileblock* CreateFileblockFromLayout(const FileblockLayout& layout, const std::s
   }
   if (severity == 0)
     severity = fb->SetFlushAfterChange(layout.flushAfterChange);
+  if (severity == 0)
+    severity = fb->SetIndexCheckAtOpen(layout.checkIndexAtOpen);
   if (severity != 0) {
     const auto entries = RecordFileErrors().Entries();
     DestroyFileblock(fb);

@@ -27,6 +27,9 @@ struct FileblockLayout {
   std::vector<KeyDefinition> keys;
   KeyBuilder keyBuilder;
   bool flushAfterChange = false;
+  /// Every opening compares the index with the data file and rebuilds an index that
+  /// disagrees (Fileblock::SetIndexCheckAtOpen).
+  bool checkIndexAtOpen = false;
 };
 
 /// Adds a layout (a later registration for the same name replaces the earlier one).

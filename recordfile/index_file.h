@@ -75,6 +75,8 @@ public:
   bool HasUnwrittenChanges() const;
   /// Closes the file, dropping its cached pages (written or not).
   Status Close();
+  /// The open file, for reading it whole (REQUIRES: nothing unwritten, see Flush).
+  File& file() { return *file_; }
 
   Status LoadPage(int key, std::int32_t page, std::uint8_t* buf) override;
   Status StorePage(int key, std::int32_t page, const std::uint8_t* buf) override;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <memory>
+#include <string_view>
 
 #include "recordfile/failure_cause.h"
 #include "recordfile/file_io.h"
@@ -150,7 +151,8 @@ bool ParseKeys(const std::string& ix, int numKeys, std::vector<KeyLayout>* keys,
   return true;
 }
 
-/// Walks one key's tree in key order.
+/// Walks one key's tree in key order. Locations are put into words only for problems, so
+/// that a sound tree of many entries is walked without building a text per item.
 class TreeWalk {
 public:
   TreeWalk(const std::string& ix, const KeyLayout& key, std::uint64_t rowLen, std::int64_t rows,
@@ -158,7 +160,9 @@ public:
       : ix_(ix), key_(key), rowLen_(rowLen), rows_(rows), problem_(std::move(problem)),
         seen_(static_cast<std::size_t>(std::max(key.numPages, 0)) + 1, false) {}
 
-  std::function<void(std::int32_t ref, const std::string& key, const std::string& where)> onEntry;
+  /// Called for every entry: record number, key bytes (valid during the call), page, item
+  /// (1-based).
+  std::function<void(std::int32_t ref, std::string_view key, std::int32_t page, int item)> onEntry;
 
   void Run() {
     if (key_.rootPage != 0)
@@ -175,9 +179,11 @@ private:
   std::string Where(std::int32_t page) const {
     return "key " + std::to_string(key_.k) + ", page " + std::to_string(page);
   }
+  std::string ItemWhere(std::int32_t page, int item) const {
+    return Where(page) + ", item " + std::to_string(item);
+  }
 
   void Visit(std::int32_t page, int depth, const std::string& from) {
-    const std::string where = Where(page);
     if (page < 1 || page > key_.numPages) {
       problem_(from + " names page " + std::to_string(page) + ", outside 1.." +
                std::to_string(key_.numPages));
@@ -185,23 +191,24 @@ private:
     }
     const std::uint64_t at = static_cast<std::uint64_t>(page) * rowLen_ + key_.offset;
     if (page >= rows_ || at + static_cast<std::uint64_t>(key_.pageBytes) > ix_.size()) {
-      problem_(where + ": lies beyond the end of the index file");
+      problem_(Where(page) + ": lies beyond the end of the index file");
       return;
     }
     if (seen_[static_cast<std::size_t>(page)]) {
-      problem_(where + ": reached a second time (from " + from + "): a cycle or a shared page");
+      problem_(Where(page) + ": reached a second time (from " + from +
+               "): a cycle or a shared page");
       return;
     }
     seen_[static_cast<std::size_t>(page)] = true;
     ++pages_;
     if (depth >= kMaxDepth) {
-      problem_(where + ": deeper than " + std::to_string(kMaxDepth) + " levels");
+      problem_(Where(page) + ": deeper than " + std::to_string(kMaxDepth) + " levels");
       return;
     }
     const char* p = ix_.data() + at;
     int count = LoadU16(p + kPgItemCount);
     if (count < 1 || count > key_.itemsPerPage) {
-      problem_(where + ": " + std::to_string(count) + " items, outside 1.." +
+      problem_(Where(page) + ": " + std::to_string(count) + " items, outside 1.." +
                std::to_string(key_.itemsPerPage));
       count = std::min(count, key_.itemsPerPage);
     }
@@ -211,29 +218,29 @@ private:
       if (leafDepth_ < 0) {
         leafDepth_ = depth;
       } else if (leafDepth_ != depth) {
-        problem_(where + ": a leaf at depth " + std::to_string(depth) + ", others are at depth " +
-                 std::to_string(leafDepth_));
+        problem_(Where(page) + ": a leaf at depth " + std::to_string(depth) +
+                 ", others are at depth " + std::to_string(leafDepth_));
       }
     } else {
-      Visit(left, depth + 1, where + " LeftPage");
+      Visit(left, depth + 1, Where(page) + " LeftPage");
     }
     for (int i = 0; i < count; ++i) {
       const char* it = p + kPageHeaderSize + static_cast<std::ptrdiff_t>(i) * key_.itemSize;
-      const std::string itemWhere = where + ", item " + std::to_string(i + 1);
       const std::int32_t ref = LoadI32(it + kItDataRef);
       const std::int32_t child = LoadI32(it + kItPageRef);
       int len = static_cast<unsigned char>(it[kItKey]);
       if (len > key_.keyLen) {
-        problem_(itemWhere + ": key length " + std::to_string(len) + " above " +
+        problem_(ItemWhere(page, i + 1) + ": key length " + std::to_string(len) + " above " +
                  std::to_string(key_.keyLen));
         len = key_.keyLen;
       }
-      const std::string key(it + kItKey + 1, static_cast<std::size_t>(len));
+      const std::string_view key(it + kItKey + 1, static_cast<std::size_t>(len));
       if (havePrev_) {
         const int c = CompareKeys(prevKey_, key);
         if (c > 0 || (c == 0 && (!key_.allowDups || prevRef_ >= ref))) {
-          problem_(itemWhere + (c == 0 && !key_.allowDups ? ": duplicate key in a unique key"
-                                                          : ": out of order"));
+          problem_(ItemWhere(page, i + 1) + (c == 0 && !key_.allowDups
+                                                 ? ": duplicate key in a unique key"
+                                                 : ": out of order"));
         }
       }
       havePrev_ = true;
@@ -241,14 +248,14 @@ private:
       prevRef_ = ref;
       ++entries_;
       if (onEntry)
-        onEntry(ref, key, itemWhere);
+        onEntry(ref, key, page, i + 1);
       if (leaf && child != 0)
-        problem_(itemWhere + ": a leaf item with a child page");
+        problem_(ItemWhere(page, i + 1) + ": a leaf item with a child page");
       if (!leaf) {
         if (child == 0) {
-          problem_(itemWhere + ": an inner item without a child page");
+          problem_(ItemWhere(page, i + 1) + ": an inner item without a child page");
         } else {
-          Visit(child, depth + 1, itemWhere);
+          Visit(child, depth + 1, ItemWhere(page, i + 1));
         }
       }
     }
@@ -264,13 +271,15 @@ private:
   std::int32_t pages_ = 0;
   int leafDepth_ = -1;
   bool havePrev_ = false;
-  std::string prevKey_;
+  std::string_view prevKey_; // points into ix_
   std::int32_t prevRef_ = 0;
 };
 
-} // namespace
-
-CheckReport CheckFileblockFiles(FileIo& io, const std::string& base) {
+/// The check of CheckFileblockFiles over the bytes of the data file and of the index file
+/// (`loadIndex` reads the latter when the fileblock has keys).
+CheckReport CheckImages(const std::string& dat,
+                        const std::function<const std::string*(std::string* error)>& loadIndex,
+                        const IndexEntryVisitor& visitEntry) {
   CheckReport report;
   bool truncated = false;
   const ProblemSink problem = [&](const std::string& text) {
@@ -281,12 +290,6 @@ CheckReport CheckFileblockFiles(FileIo& io, const std::string& base) {
       report.problems.push_back("... further problems are not listed");
     }
   };
-  std::string dat;
-  std::string error;
-  if (!LoadWholeFile(io, base + ".DAT", &dat, &error)) {
-    problem(error);
-    return report;
-  }
   DataLayout d;
   if (!ParseData(dat, &d, problem))
     return report;
@@ -342,11 +345,13 @@ CheckReport CheckFileblockFiles(FileIo& io, const std::string& base) {
 
   if (d.numKeys == 0 || d.numKeys > kMaxKeys)
     return report;
-  std::string ix;
-  if (!LoadWholeFile(io, base + ".IX", &ix, &error)) {
+  std::string error;
+  const std::string* loaded = loadIndex(&error);
+  if (loaded == nullptr) {
     problem(error);
     return report;
   }
+  const std::string& ix = *loaded;
   std::vector<KeyLayout> keys;
   std::uint64_t rowLen = 0;
   std::int64_t rows = 0;
@@ -368,12 +373,17 @@ CheckReport CheckFileblockFiles(FileIo& io, const std::string& base) {
     bounded.numPages = static_cast<std::int32_t>(
         std::clamp<std::int64_t>(key.numPages, 0, std::max<std::int64_t>(rows - 1, 0)));
     TreeWalk walk(ix, bounded, rowLen, rows, problem);
-    walk.onEntry = [&](std::int32_t ref, const std::string&, const std::string& itemWhere) {
+    walk.onEntry = [&](std::int32_t ref, std::string_view entryKey, std::int32_t page, int item) {
       if (ref < 1 || ref > d.records) {
-        problem(itemWhere + ": names record " + std::to_string(ref) + ", outside 1.." +
+        problem("key " + std::to_string(key.k) + ", page " + std::to_string(page) + ", item " +
+                std::to_string(item) + ": names record " + std::to_string(ref) + ", outside 1.." +
                 std::to_string(d.records));
       } else if (state[static_cast<std::size_t>(ref)] != 1) {
-        problem(itemWhere + ": names record " + std::to_string(ref) + ", which is not live");
+        problem("key " + std::to_string(key.k) + ", page " + std::to_string(page) + ", item " +
+                std::to_string(item) + ": names record " + std::to_string(ref) +
+                ", which is not live");
+      } else if (visitEntry) {
+        visitEntry(key.k, ref, entryKey);
       }
     };
     walk.Run();
@@ -414,6 +424,29 @@ CheckReport CheckFileblockFiles(FileIo& io, const std::string& base) {
   return report;
 }
 
+} // namespace
+
+CheckReport CheckFileblockFiles(FileIo& io, const std::string& base) {
+  std::string dat;
+  std::string error;
+  if (!LoadWholeFile(io, base + ".DAT", &dat, &error)) {
+    CheckReport report;
+    report.problems.push_back(error);
+    return report;
+  }
+  std::string ix;
+  return CheckImages(
+      dat,
+      [&](std::string* why) { return LoadWholeFile(io, base + ".IX", &ix, why) ? &ix : nullptr; },
+      {});
+}
+
+CheckReport CheckFileblockImages(const std::string& dat, const std::string& ix,
+                                 const IndexEntryVisitor& visitEntry) {
+  return CheckImages(
+      dat, [&](std::string*) { return &ix; }, visitEntry);
+}
+
 bool WalkKeyEntries(FileIo& io, const std::string& base, int key,
                     const std::function<void(std::int32_t record, const std::string& key)>& entry,
                     std::vector<std::string>* problems) {
@@ -452,7 +485,9 @@ bool WalkKeyEntries(FileIo& io, const std::string& base, int key,
   layout.numPages = static_cast<std::int32_t>(
       std::clamp<std::int64_t>(layout.numPages, 0, std::max<std::int64_t>(rows - 1, 0)));
   TreeWalk walk(ix, layout, rowLen, rows, problem);
-  walk.onEntry = [&](std::int32_t ref, const std::string& k, const std::string&) { entry(ref, k); };
+  walk.onEntry = [&](std::int32_t ref, std::string_view k, std::int32_t, int) {
+    entry(ref, std::string(k));
+  };
   walk.Run();
   return true;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvik {
@@ -41,6 +42,18 @@ struct CheckReport {
 /// Checks the fileblock whose files are `base` + ".DAT" / ".IX" (taking a shared lock:
 /// a fileblock in use by a running program cannot be checked).
 CheckReport CheckFileblockFiles(FileIo& io, const std::string& base);
+
+/// Called for each entry of a key that names a live record: key number, record number, the
+/// entry's key bytes (valid during the call only). Keys come in order 1, 2, ..., each in key
+/// order. Entries naming anything else are problems of the report instead.
+using IndexEntryVisitor =
+    std::function<void(int key, std::int32_t record, std::string_view keyBytes)>;
+
+/// The same check over the bytes of both files, read by the caller (`ix` is not read when
+/// the data file declares no keys), handing every entry that names a live record to
+/// `visitEntry` (may be empty).
+CheckReport CheckFileblockImages(const std::string& dat, const std::string& ix,
+                                 const IndexEntryVisitor& visitEntry);
 
 /// Calls `entry` for every entry of key `key` in key order: record number and key bytes.
 /// Damaged parts of the tree are skipped and described in `problems`. False when the

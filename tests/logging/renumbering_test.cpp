@@ -1,7 +1,8 @@
 // Renumbering a QSO file: chronological, gapless numbers per log, band and mode group,
-// marker records dropped, multiplier marks moved to the first QSO of a value; and, with the
-// file system failing or the power going at every point of the run, the log that opens
-// afterwards is the complete old or the complete new one.
+// marker records dropped, multiplier marks moved to the first QSO of a value; every record
+// of the data file copied whatever the index says, and nothing replaced when the copy would
+// lack one; and, with the file system failing or the power going at every point of the run,
+// the log that opens afterwards is the complete old or the complete new one.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include "recordfile/engine.h"
 #include "recordfile/error_channel.h"
 #include "recordfile/file_replacement.h"
+#include "recordfile/format.h"
 #include "recordfile/integrity_check.h"
 #include "recordfile/key_codec.h"
 #include "support/dying_file_io.h"
@@ -24,6 +26,59 @@ namespace tarvik::test {
 namespace {
 
 constexpr int kContest = 7;
+
+/// A file system that marks the `n`-th record written into the renumbering's new copy as
+/// deleted (as a disk that loses a write would leave it): the copy then lacks one QSO.
+class LosingCopyWrites final : public FileIo {
+public:
+  LosingCopyWrites(MemoryFileIo& memory, int n) : memory_(memory), left_(n) {}
+  IoResult Open(const std::string& path, Mode mode, Lock lock,
+                std::unique_ptr<File>* file) override {
+    std::unique_ptr<File> inner;
+    if (IoResult r = memory_.Open(path, mode, lock, &inner); !r.ok())
+      return r;
+    const bool copy = path.find("_NEU.DAT") != std::string::npos;
+    *file = copy ? std::make_unique<Losing>(*this, std::move(inner)) : std::move(inner);
+    return IoResult::Ok();
+  }
+  bool FileExists(const std::string& path) override { return memory_.FileExists(path); }
+  bool DirectoryExists(const std::string& path) override { return memory_.DirectoryExists(path); }
+  IoResult Remove(const std::string& path) override { return memory_.Remove(path); }
+  IoResult Rename(const std::string& from, const std::string& to) override {
+    return memory_.Rename(from, to);
+  }
+  IoResult SyncDirectoryOf(const std::string& path) override {
+    return memory_.SyncDirectoryOf(path);
+  }
+
+private:
+  class Losing final : public File {
+  public:
+    Losing(LosingCopyWrites& io, std::unique_ptr<File> inner) : io_(io), inner_(std::move(inner)) {}
+    IoResult ReadAt(std::uint64_t offset, void* buf, std::size_t n, std::size_t* got) override {
+      return inner_->ReadAt(offset, buf, n, got);
+    }
+    IoResult WriteAt(std::uint64_t offset, const void* buf, std::size_t n) override {
+      if (offset >= QsoRecord::kLength && n == QsoRecord::kLength && --io_.left_ == 0) {
+        std::string lost(static_cast<const char*>(buf), n);
+        format::StoreI32(lost.data(), -1);
+        return inner_->WriteAt(offset, lost.data(), n);
+      }
+      return inner_->WriteAt(offset, buf, n);
+    }
+    IoResult Size(std::uint64_t* size) override { return inner_->Size(size); }
+    IoResult Truncate(std::uint64_t size) override { return inner_->Truncate(size); }
+    IoResult Sync() override { return inner_->Sync(); }
+    IoResult Close() override { return inner_->Close(); }
+
+  private:
+    LosingCopyWrites& io_;
+    std::unique_ptr<File> inner_;
+  };
+
+  MemoryFileIo& memory_;
+  int left_;
+};
 
 /// One QSO as the test checks it after a run.
 struct Seen {
@@ -90,6 +145,15 @@ protected:
     }
   }
 
+  /// The index file of a log without any QSO.
+  std::string EmptyIndex() {
+    Fileblock* empty = OpenProgramFile(ProgramFile::kQsoLog, kContest + 1);
+    EXPECT_EQ(empty->EnsureOpen(), 0);
+    const std::string base = empty->FileName();
+    CloseProgramFile(empty);
+    return memory_->FileContents(base + ".IX");
+  }
+
   /// The records in record-number order.
   std::vector<Seen> Records() {
     std::vector<Seen> seen;
@@ -144,6 +208,67 @@ TEST_F(Renumbering, NumbersFollowDateAndTimeAndMarkersGo) {
   EXPECT_EQ(QsoRecord(log_->RecordBuffer()).Call(), "DL8HH");
   Add({.call = "DF1XX", .band = 'k', .zeit = 14 * 3600});
   EXPECT_EQ(QsoRecord(log_->RecordBuffer()).LfdNr(), 11);
+}
+
+TEST_F(Renumbering, CopiesEveryRecordOfTheDataFileWhateverTheIndexHolds) {
+  FillLog();
+  const ContestDefinition definition = DokDefinition();
+  const MultiplierRules rules(definition, '2');
+  // The log's index loses every entry, and this object does not check it when it opens.
+  ASSERT_EQ(log_->Close(), 0);
+  const std::string empty = EmptyIndex();
+  memory_->SetFile(log_->FileName() + ".IX", empty);
+  ASSERT_EQ(log_->SetIndexCheckAtOpen(false), 0);
+  ASSERT_EQ(log_->FirstKey(1), 1); // key 1 reaches nothing
+  EXPECT_FALSE(LogNumberedInOrder(*log_));
+  ASSERT_EQ(RenumberLog(*log_, rules, {}), RenumberResult::kRenumbered);
+  const std::vector<std::string> inTimeOrder = {"DL2BB", "DL1AA", "DL4DD", "DL3CC", "DL6FF",
+                                                "DL5EE", "DL8HH", "DL7GG", "DK1JJ", "DL9II"};
+  std::vector<std::string> calls;
+  for (const Seen& r : Records())
+    calls.push_back(r.call);
+  EXPECT_EQ(calls, inTimeOrder);
+  // Whether the log is in order is told by its data alone, too.
+  ASSERT_EQ(log_->Close(), 0);
+  memory_->SetFile(log_->FileName() + ".IX", empty);
+  EXPECT_TRUE(LogNumberedInOrder(*log_));
+}
+
+TEST_F(Renumbering, EqualTimesKeepTheOrderOfKeyOne) {
+  // Key 1 orders QSOs of the same minute by record number; the copy, sorted from the data
+  // file, gives them that order too.
+  for (const char* call : {"DL3CC", "DL1AA", "DL2BB"})
+    Add({.call = call, .band = 'k', .zeit = 12 * 3600});
+  Add({.call = "DL0XX", .band = 'k', .zeit = 11 * 3600});
+  std::vector<std::string> byKeyOne;
+  for (int s = log_->FirstKey(1); s == 0; s = log_->NextKey(1))
+    byKeyOne.push_back(QsoRecord(static_cast<const char*>(log_->RecordBuffer())).Call());
+  EXPECT_EQ(byKeyOne, (std::vector<std::string>{"DL0XX", "DL3CC", "DL1AA", "DL2BB"}));
+  const ContestDefinition definition = DokDefinition();
+  ASSERT_EQ(RenumberLog(*log_, MultiplierRules(definition, '2'), {}), RenumberResult::kRenumbered);
+  std::vector<std::string> calls;
+  for (const Seen& r : Records())
+    calls.push_back(r.call);
+  EXPECT_EQ(calls, byKeyOne);
+}
+
+TEST_F(Renumbering, CopyLackingARecordReplacesNothing) {
+  FillLog();
+  const ContestDefinition definition = DokDefinition();
+  const MultiplierRules rules(definition, '2');
+  const std::vector<Seen> before = Records();
+  Stop();
+  LosingCopyWrites losing(*memory_, 4);
+  ASSERT_EQ(InitEngine(160, 32, &losing), 0);
+  log_ = OpenProgramFile(ProgramFile::kQsoLog, kContest);
+  ASSERT_NE(log_, nullptr);
+  EXPECT_EQ(RenumberLog(*log_, rules, {}), RenumberResult::kIncomplete);
+  EXPECT_EQ(RenumberMessage(RenumberResult::kIncomplete),
+            "Fehler beim Aufbau der temporären Datenbank: Die neue Kopie enthält nicht alle QSOs "
+            "der Logdatei. Das Log bleibt unverändert.");
+  EXPECT_EQ(Records(), before);
+  EXPECT_FALSE(memory_->FileExists(ReplacementBase(log_->FileName()) + ".DAT"));
+  EXPECT_FALSE(memory_->FileExists(ReplacementMarker(log_->FileName())));
 }
 
 TEST_F(Renumbering, SerialNumberExchangesKeepTheirNumbers) {

@@ -213,5 +213,27 @@ TEST(ExportTool, ReportsWhatItCannotDo) {
   EXPECT_EQ(RunTool("export 1 x" + data).exitCode, 2);
 }
 
+// A log whose index lost its entries (here: the index of an empty log) is written in full:
+// the index is rebuilt from the data file first, and the log's report says so.
+TEST(ExportTool, IndexThatLostEntriesIsRebuiltAndEveryQsoWritten) {
+  TempDataDir dir;
+  RecordFileErrors().SetWaitFunction([](int) {});
+  FillDataDirectory();
+  ASSERT_EQ(InitEngine(), 0);
+  Fileblock* empty = OpenProgramFile(ProgramFile::kQsoLog, 9);
+  ASSERT_EQ(empty->EnsureOpen(), 0);
+  CloseProgramFile(empty);
+  ASSERT_EQ(ExitEngine(), 0);
+  WriteFileBytes(dir.file("KXLK0001.IX"), ReadFileBytes(dir.file("KXLK0009.IX")));
+  const std::string file = dir.file("log.adi");
+  const RunResult r = RunTool("export --kind adif 1 " + file + " --data " + dir.path());
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  const std::string written = ReadFileBytes(file);
+  EXPECT_NE(written.find("<CALL:6>DL1ABC"), std::string::npos);
+  EXPECT_NE(written.find("<CALL:5>DF0WN"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir.file("KXLK0001.MSG")).find("Index check: key 1: 2 of 2 live records"),
+            std::string::npos);
+}
+
 } // namespace
 } // namespace tarvik::test
