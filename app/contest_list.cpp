@@ -9,6 +9,7 @@
 #include "base/process_settings.h"
 #include "base/strings.h"
 #include "base/text_helpers.h"
+#include "contest/contest_traits.h"
 #include "datafiles/contest_log_files.h"
 #include "datafiles/program_files.h"
 #include "recordfile/browse_grid.h"
@@ -246,7 +247,7 @@ void ContestListActions::Neu() {
   ContestHeaderRecord(headers->RecordBuffer()).SetDateFrom(TodayDay(session_.ClockSource()));
   UserDialogs& dialogs = session_.Dialogs();
   dialogs.Inform(VersionReminder());
-  if (session_.ContestCode() == 'Q')
+  if (TraitsOf(session_.ContestCode()).separateLogsNote)
     dialogs.Inform(SeparateLogsNote());
   const std::int32_t before = headers->CurrentRecordNumber();
   bool start = false;

@@ -6,6 +6,7 @@
 #include "base/process_settings.h"
 #include "base/text_helpers.h"
 #include "contest/contest_header_fields.h"
+#include "contest/contest_traits.h"
 #include "datafiles/contest_records.h"
 #include "datafiles/program_files.h"
 #include "datafiles/setup_records.h"
@@ -167,7 +168,7 @@ bool ProgramSession::HeaderFileEmpty() const {
 }
 
 bool ProgramSession::WantsHourlyLogAdvice() const {
-  return code_ == 'E' && headers_ != nullptr && UsedRecordsOf(headers_) < 3;
+  return TraitsOf(code_).hourlyLogAdvice && headers_ != nullptr && UsedRecordsOf(headers_) < 3;
 }
 
 void ProgramSession::RebuildDefinition() {

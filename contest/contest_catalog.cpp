@@ -5,6 +5,8 @@
 
 #include "base/process_settings.h"
 #include "contest/contest_code_lists.h"
+#include "contest/contest_traits.h"
+#include "datafiles/call_records.h"
 #include "radio/date_time.h"
 
 namespace tarvik {
@@ -114,6 +116,7 @@ struct CodeRow {
   const char* pointText = "";
   bool bandAutoOffered = false;
   std::array<const char*, 3> rcvdLabels = {"", "", ""};
+  ContestTraits traits = {};
 };
 
 constexpr const char* kToday = "today";
@@ -137,7 +140,8 @@ constexpr CodeRow kRows[] = {
      .contestName = "Holyland-Contest ", .appendYear = true,
      .startDate = "", .startTime = "00:00:01", .endDate = "", .endTime = "23:59:59",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
-     .presets = {{kDok, {}, {}}}, .extendedStats = false, .englishOnly = true},
+     .presets = {{kDok, {}, {}}}, .extendedStats = false, .englishOnly = true,
+     .traits = {.panelLabelWidth = 36, .panelLabelsBold = false}},
     {.code = 'D', .buildName = "DTC", .modes = "CW", .bands = "bc", .rcvd = {7, 4}, .sent = {7, 4},
      .multLabels = "DOK|DXCC", .dupeRule = 2, .options = {2, 3, 4}, .evaluationKind = 0, .utcOffset = -2,
      .contestName = "DTC-Contest ", .appendYear = true,
@@ -149,20 +153,24 @@ constexpr CodeRow kRows[] = {
      .utcOffset = -2, .contestName = "Funkertag-QSO-Party 2009", .appendYear = false,
      .startDate = "13.06.2009", .startTime = "06:00:00", .endDate = "13.06.2009", .endTime = "16:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {3, 4, 5, 6},
-     .presets = {{Preset{PresetSource::Postcode2}, {}, {}}}, .extendedStats = false, .plainMultCount = true},
+     .presets = {{Preset{PresetSource::Postcode2}, {}, {}}}, .extendedStats = false, .plainMultCount = true,
+     .traits = {.multCountName = MultCountName::kPostcodeAreas, .postcodeAreasWithoutScore = true,
+                .wholeLogIsStf = true}},
     {.code = 'P', .buildName = "Februar-QSO-Party", .modes = "SSB|CW|FM|DIGITAL", .bands = "bcegikl",
      .rcvd = {99}, .sent = {99}, .multLabels = "Prefix", .dupeRule = 2, .options = {1, 2},
      .evaluationKind = 1, .utcOffset = -1, .contestName = nullptr, .appendYear = false,
      .startDate = "01.02.2009", .startTime = "07:00:00", .endDate = "01.02.2009", .endTime = "16:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {3, 4, 5, 6},
      .presets = {{Number("@@"), {}, {}}}, .extendedStats = false, .party = true,
-     .plainMultCount = true},
+     .plainMultCount = true,
+     .traits = {.multCountName = MultCountName::kPrefixes, .wholeLogIsStf = true}},
     {.code = 'E', .buildName = "Europatag", .modes = "SSB|CW|FM|PR", .bands = "kl", .rcvd = {6}, .sent = {6},
      .multLabels = "", .dupeRule = 3, .options = {}, .evaluationKind = 1, .utcOffset = -2,
      .contestName = "Europatag der Schulstationen", .appendYear = false,
      .startDate = "05.05.2006", .startTime = "06:00:00", .endDate = "05.05.2006", .endTime = "16:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
-     .presets = {{kLoc, {}, {}}}, .extendedStats = false},
+     .presets = {{kLoc, {}, {}}}, .extendedStats = false,
+     .traits = {.contestWideTotals = true, .hourlyLogAdvice = true}},
     {.code = 'F', .buildName = "Franken", .modes = "CW", .bands = "bc", .rcvd = {7, 4}, .sent = {7, 4},
      .multLabels = "DOK", .dupeRule = 2, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
      .contestName = "Aktivitätswettbewerb Franken", .appendYear = false,
@@ -174,7 +182,8 @@ constexpr CodeRow kRows[] = {
      .utcOffset = -2, .contestName = "Hamburg Contest", .appendYear = false,
      .startDate = "24.05.2009", .startTime = "10:00:00", .endDate = "24.05.2009", .endTime = "18:00:00",
      .homeDistrict = "E", .homeDistricts = "E", .outputs = {1, 2, 3, 4, 5, 6},
-     .presets = {{kDok, kLoc, {}}}, .extendedStats = true},
+     .presets = {{kDok, kLoc, {}}}, .extendedStats = true,
+     .traits = {.extraSentElementsBands = "kl"}},
     {.code = 'G', .buildName = "Hessen", .modes = "CW", .bands = "bc", .rcvd = {4}, .sent = {4},
      .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 2, .utcOffset = -2,
      .contestName = "Hessencontest 2009", .appendYear = false,
@@ -228,13 +237,15 @@ constexpr CodeRow kRows[] = {
      .contestName = "Kurzwellenaktivitätstag des Distriktes Nordsee", .appendYear = false,
      .startDate = "03.10.2008", .startTime = "08:00:00", .endDate = "03.10.2008", .endTime = "11:30:00",
      .homeDistrict = "I", .homeDistricts = "I", .outputs = {1, 2, 3, 4, 5, 6},
-     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true,
+     .traits = {.nameQthShownAtStart = true}},
     {.code = 'l', .buildName = "Nordsee", .modes = "SSB", .bands = "b", .rcvd = {4}, .sent = {4},
      .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -2,
      .contestName = "Aktivitätstag des Distriktes Nordsee", .appendYear = false,
      .startDate = "03.10.2009", .startTime = "08:00:00", .endDate = "03.10.2009", .endTime = "11:30:00",
      .homeDistrict = "I", .homeDistricts = "I", .outputs = {1, 2, 4, 5, 6},
-     .presets = {{kDok, {}, {}}}, .extendedStats = true},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true,
+     .traits = {.nameQthShownAtStart = true}},
     {.code = 'g', .buildName = "UKW-Nordsee", .modes = "CW|SSB", .bands = "klm", .rcvd = {7, 5, 4},
      .sent = {7, 5, 4}, .multLabels = "Loc|DOK", .dupeRule = 1, .options = {4, 5}, .evaluationKind = 0,
      .utcOffset = -1, .contestName = "UKW Nordsee-Contest ", .appendYear = true,
@@ -265,7 +276,8 @@ constexpr CodeRow kRows[] = {
      .contestName = "Schwaben-Contest ", .appendYear = true,
      .startDate = "03.01.2009", .startTime = "07:00:00", .endDate = "03.01.2009", .endTime = "16:00:00",
      .homeDistrict = "T", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 8, 10},
-     .presets = {{kDok, {}, {}}}, .extendedStats = true, .rcvdLabels = {"DOK", "", ""}},
+     .presets = {{kDok, {}, {}}}, .extendedStats = true, .rcvdLabels = {"DOK", "", ""},
+     .traits = {.separateLogsNote = true}},
     {.code = '1', .buildName = "DARC-10m", .modes = "SSB|CW", .bands = "i", .rcvd = {7, 4}, .sent = {7},
      .multLabels = "DOK|DXCC", .dupeRule = 2, .options = {2, 3, 4, 14}, .evaluationKind = 0,
      .utcOffset = -1, .contestName = "DARC 10-m-Contest ", .appendYear = true,
@@ -283,25 +295,34 @@ constexpr CodeRow kRows[] = {
      .contestName = "Deutscher Telegraphie-Contest ", .appendYear = true,
      .startDate = "03.10.2009", .startTime = "07:00:00", .endDate = "03.10.2009", .endTime = "10:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
-     .presets = {{Preset{PresetSource::Ldk}, {}, {}}}, .extendedStats = false},
+     .presets = {{Preset{PresetSource::Ldk}, {}, {}}}, .extendedStats = false,
+     .traits = {.headerDokFieldIsLdk = true}},
     {.code = 'f', .buildName = "Happy-New-Year", .modes = "CW", .bands = "bce", .rcvd = {7, 16},
      .sent = {7, 16}, .multLabels = "AGCW", .dupeRule = 2, .options = {16}, .evaluationKind = 0,
      .utcOffset = -2, .contestName = "Happy New Year-Contest ", .appendYear = true,
      .startDate = "01.01.2009", .startTime = "07:00:00", .endDate = "01.01.2009", .endTime = "10:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
-     .presets = {{{}, Number("######"), {}}}, .extendedStats = true},
+     .presets = {{{}, Number("######"), {}}}, .extendedStats = true,
+     .traits = {.memberNumberInCall2 = true, .fullRecalculationAfterChange = true, .memberClub = "AGCW",
+                .callBookMemberField = CallBookRecord::kMemberCodeF,
+                .callListMemberField = CallListRecord::kAgcwNumber}},
     {.code = 'i', .buildName = "Naval", .modes = "CW|SSB", .bands = "bcgei", .rcvd = {19}, .sent = {19},
      .multLabels = "Naval", .dupeRule = 2, .options = {19}, .evaluationKind = 1, .utcOffset = -1,
      .contestName = "Naval-Contest", .appendYear = false,
      .startDate = "20.12.2008", .startTime = "16:00:00", .endDate = "21.12.2008", .endTime = "15:59:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 4, 5, 6, 10},
-     .presets = {{Preset{PresetSource::ClubId}, {}, {}}}, .extendedStats = true, .requiredText = "Naval"},
+     .presets = {{Preset{PresetSource::ClubId}, {}, {}}}, .extendedStats = true, .requiredText = "Naval",
+     .traits = {.memberNumberInCall2 = true, .memberClub = "Naval",
+                .callBookMemberField = CallBookRecord::kClubCodeI,
+                .callListMemberField = CallListRecord::kNavalClub, .callBookKeepsMarkedNumbers = true,
+                .blanksInReceivedExchange = true, .wholeLogWithBandList = true}},
     {.code = 'j', .buildName = "MSSprint", .modes = "CW|SSB|FSK441", .bands = "k", .rcvd = {6}, .sent = {6},
      .multLabels = "", .dupeRule = 2, .options = {}, .evaluationKind = 1, .utcOffset = -2,
      .contestName = "MSSprint-Contest", .appendYear = false,
      .startDate = "12.08.2009", .startTime = "00:00:00", .endDate = "12.08.2009", .endTime = "23:59:59",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 4, 5, 6, 10},
-     .presets = {{kLoc, {}, {}}}, .extendedStats = true},
+     .presets = {{kLoc, {}, {}}}, .extendedStats = true,
+     .traits = {.reportWithoutRst = true}},
     {.code = 'Y', .buildName = "VFDB", .modes = "SSB", .bands = "c", .rcvd = {4}, .sent = {4},
      .multLabels = "DOK", .dupeRule = 1, .options = {4}, .evaluationKind = 0, .utcOffset = -1,
      .contestName = "VFDB-Contest", .appendYear = false,
@@ -344,7 +365,10 @@ constexpr CodeRow kRows[] = {
      .utcOffset = -1, .contestName = "DIG-QSO-Party", .appendYear = false,
      .startDate = "", .startTime = "", .endDate = "", .endTime = "",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6},
-     .presets = {{Number("######"), {}, {}}}, .extendedStats = true},
+     .presets = {{Number("######"), {}, {}}}, .extendedStats = true,
+     .traits = {.memberNumberInCall2 = true, .fullRecalculationAfterChange = true, .memberClub = "DIG",
+                .callBookMemberField = CallBookRecord::kMemberCode7,
+                .callListMemberField = CallListRecord::kDigNumber, .serialWhenNothingSent = false}},
     {.code = '8', .buildName = "AGCW-VHF", .modes = "CW", .bands = "k", .rcvd = {7, 99, 6}, .sent = {7, 99, 6},
      .multLabels = "", .dupeRule = 2, .options = {}, .evaluationKind = 0, .utcOffset = -1,
      .contestName = "AGCW - VHF/UHF-Contest ", .appendYear = true,
@@ -356,13 +380,15 @@ constexpr CodeRow kRows[] = {
      .contestName = "IARU-Region-1-Fieldday ", .appendYear = true,
      .startDate = "", .startTime = "", .endDate = "", .endTime = "",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
-     .presets = {{{}, {}, {}}}, .extendedStats = false},
+     .presets = {{{}, {}, {}}}, .extendedStats = false,
+     .traits = {.rcvdReportPreset = "000"}},
     {.code = 'a', .buildName = "Nordrhein", .modes = "", .bands = "", .rcvd = {99, 4}, .sent = {99, 4},
      .multLabels = "DOK", .dupeRule = 2, .options = {4}, .evaluationKind = 0, .utcOffset = -1,
      .contestName = "Nordrhein-Aktivität ", .appendYear = true,
      .startDate = "10.01.2009", .startTime = "08:00", .endDate = "10.01.2009", .endTime = "17:00",
      .homeDistrict = "", .homeDistricts = "R", .outputs = {1, 2, 3, 4, 5, 6, 7, 10},
-     .presets = {{kDok, {}, {}}}, .extendedStats = false},
+     .presets = {{kDok, {}, {}}}, .extendedStats = false,
+     .traits = {.nameIsExchange = true, .nameQthShownAtStart = true}},
     {.code = 'b', .buildName = "OQRP", .modes = "CW", .bands = "bce", .rcvd = {7, 99}, .sent = {7, 99},
      .multLabels = "DXCC", .dupeRule = 2, .options = {2, 3}, .evaluationKind = 0, .utcOffset = -1,
      .contestName = "Original-QRP-Contest ", .appendYear = true,
@@ -386,7 +412,9 @@ constexpr CodeRow kRows[] = {
      .contestName = "QCWA-Party", .appendYear = false,
      .startDate = "20.09.2009", .startTime = "07:00:00", .endDate = "20.09.2009", .endTime = "11:00:00",
      .homeDistrict = "", .homeDistricts = "", .outputs = {1, 2, 3, 4, 5, 6, 7},
-     .presets = {{{}, Number("######"), {}}}, .extendedStats = true},
+     .presets = {{{}, Number("######"), {}}}, .extendedStats = true,
+     .traits = {.memberNumberInCall2 = true, .fullRecalculationAfterChange = true, .memberClub = "QCWA",
+                .qcwaMemberList = true, .panelLabelWidth = 36, .panelLabelsBold = false}},
 };
 // clang-format on
 
@@ -419,6 +447,12 @@ std::string DefaultDate(const char* text, const Clock& clock) {
 }
 
 } // namespace
+
+const ContestTraits& TraitsOf(char contestCode) {
+  static const ContestTraits kDefaults;
+  const CodeRow* row = FindRow(contestCode);
+  return row != nullptr ? row->traits : kDefaults;
+}
 
 bool IsForeignToolCode(char code) {
   return code == 'W' || code == 'M' || code == 'X' || code == '\0';
@@ -517,21 +551,10 @@ std::string ExchangeKindLabel(int kind, char contestCode) {
   case exchange::kPostcode:
     return "PLZ";
   case exchange::kMember:
-    if (contestCode == '7')
-      return "DIG";
-    if (contestCode == 'f')
-      return "AGCW";
-    if (contestCode == 'k')
-      return "QCWA";
-    return {};
+  case exchange::kMember19:
+    return std::string(TraitsOf(contestCode).memberClub);
   case exchange::kLdk:
     return "LDK";
-  case exchange::kMember19:
-    if (contestCode == 'i')
-      return "Naval";
-    if (contestCode == 'k')
-      return "QCWA";
-    return {};
   default:
     return {};
   }

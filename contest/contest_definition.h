@@ -35,6 +35,26 @@ inline constexpr int kMember19 = 19;   ///< club member number (Naval, QCWA)
 inline constexpr int kOther = 99;      ///< other element, meaning per contest code
 } // namespace exchange
 
+/// Elements of ContestDefinition::Options: the multiplier kinds of a contest and the options
+/// that go with them.
+namespace option {
+inline constexpr int kWpxPrefix = 1;      ///< WPX prefix multipliers
+inline constexpr int kDxcc = 2;           ///< DXCC multipliers
+inline constexpr int kDlCountsAsDxcc = 3; ///< the prefix "DL" counts as a DXCC too
+inline constexpr int kDok = 4;            ///< DOK multipliers (the header asks for the own DOK)
+inline constexpr int kLocator = 5;        ///< locator square multipliers
+inline constexpr int kArea = 8;           ///< area multipliers (the header's DOK is an area)
+inline constexpr int kEuropeOnly = 9;     ///< only European prefixes count
+inline constexpr int kListedCalls = 10;   ///< the special stations of CallList ("Callmulti")
+inline constexpr int kUsState = 12;       ///< US state multipliers
+inline constexpr int kAltPrefix = 14;     ///< the alternative prefix of the prefix table
+inline constexpr int kPostcode = 15;      ///< postal code area multipliers
+inline constexpr int kMember = 16;        ///< club member number multipliers
+inline constexpr int kLdk = 17;           ///< LDK multipliers (the header's DOK is an LDK)
+inline constexpr int kDistrict = 18;      ///< district letter multipliers
+inline constexpr int kClubMember = 19;    ///< Naval or QCWA member number multipliers
+} // namespace option
+
 /// Bit numbers of ContestDefinition::Outputs: the entries of the header window's print menu.
 namespace output {
 inline constexpr int kELogCover = 1;
@@ -116,6 +136,14 @@ struct ContestDefinition {
   }
   /// True when the contest counts multipliers at all (Options not empty).
   bool HasMultipliers() const { return Options.any(); }
+  /// True when the contest counts the received DOK, area or LDK as a multiplier.
+  bool HasDokMultipliers() const {
+    return HasOption(option::kDok) || HasOption(option::kArea) || HasOption(option::kLdk);
+  }
+  /// True when the DOK field carries an area or an LDK rather than a DOK.
+  bool HasAreaOrLdkMultipliers() const {
+    return HasOption(option::kArea) || HasOption(option::kLdk);
+  }
   bool OffersOutput(int bit) const { return bit >= 0 && bit < 16 && ((Outputs >> bit) & 1) != 0; }
   /// Category `number` (1-based), or nullptr when there is none.
   const ContestCategory* Category(int number) const {

@@ -112,4 +112,13 @@ std::vector<ElementFailure> ApplyReceivedElements(QsoRecord& r, const ContestDef
   return failures;
 }
 
+int MemberNumberElement(const ContestDefinition& definition) {
+  for (int n = 1; n <= 3; ++n) {
+    const int kind = definition.RcvdExchange(n);
+    if (kind == exchange::kMember || kind == exchange::kMember19)
+      return n + 1;
+  }
+  return 0;
+}
+
 } // namespace tarvik

@@ -47,4 +47,8 @@ ApplyReceivedElements(QsoRecord& record, const ContestDefinition& definition, ch
                       const std::array<std::string, 3>& elements, std::string_view ownLocator,
                       ElementMessages messages, int focusedElement = 0);
 
+/// The exchange element (2..4) whose received kind is a club member number (kinds 16 and
+/// 19), or 0 when no element carries one.
+int MemberNumberElement(const ContestDefinition& definition);
+
 } // namespace tarvik

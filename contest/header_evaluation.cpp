@@ -2,6 +2,7 @@
 
 #include "base/pictures.h"
 #include "base/strings.h"
+#include "contest/contest_traits.h"
 #include "contest/header_statistics.h"
 #include "contest/score.h"
 #include "radio/bands.h"
@@ -89,13 +90,14 @@ HeaderEvaluation EvaluateHeader(const ContestDefinition& definition, char contes
       e.pointsTotal = std::to_string(p) + " Punkte =";
     }
   }
-  if (contestCode == '5' && definition.MultLabel1 == "PLZ") {
+  const ContestTraits& traits = TraitsOf(contestCode);
+  if (traits.postcodeAreasWithoutScore && definition.MultLabel1 == "PLZ") {
     e.scoreVisible = false;
     e.rows[0].multis = "    0";
     e.pointsTotal = std::to_string(p) + " Punkte";
     e.pointsTotalVisible = true;
   }
-  if (contestCode == 'E' && definition.EvaluationKind == 1)
+  if (traits.contestWideTotals && definition.EvaluationKind == 1)
     e.bandRowsVisible = false;
   return e;
 }

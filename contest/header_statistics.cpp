@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "contest/contest_traits.h"
 #include "radio/bands.h"
 
 namespace tarvik {
@@ -23,7 +24,7 @@ std::vector<SlotValues> SlotsOf(const ContestDefinition& def, char code, const S
                                 std::size_t slots) {
   std::vector<SlotValues> out(slots);
   const bool once = def.EvaluationKind == 1;
-  const bool allInFirst = code == 'E' && def.EvaluationKind != 0;
+  const bool allInFirst = TraitsOf(code).contestWideTotals && def.EvaluationKind != 0;
   for (std::size_t n = 0; n < slots && n < def.Bands.size(); ++n) {
     const char band = def.Bands[n];
     if (!IsBandLetter(band))

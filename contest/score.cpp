@@ -1,5 +1,7 @@
 #include "contest/score.h"
 
+#include "contest/contest_traits.h"
+
 namespace tarvik {
 
 namespace {
@@ -24,7 +26,7 @@ std::int32_t SlotTotals::TotalMultis() const {
 }
 
 int PointSlot(const ContestDefinition& definition, char contestCode, char band) {
-  if (contestCode == 'E' && definition.EvaluationKind != 0)
+  if (TraitsOf(contestCode).contestWideTotals && definition.EvaluationKind != 0)
     return 1;
   return static_cast<unsigned char>(band);
 }

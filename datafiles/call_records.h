@@ -38,6 +38,7 @@ public:
     kName = 4,
     kClubCodeI = 5,
     kDok = 6,
+    kLdk = 14, ///< not in this layout: reads as ""
     kQth = 15,
     kRemark = 17,
   };
@@ -60,6 +61,13 @@ public:
   static constexpr int kKeys = 7;
   static constexpr int kFields = 7;
   enum Offset : int { kCall = 4 };
+  enum FieldNumber : int {
+    kDigNumber = 1,  ///< DIG member number (code 7)
+    kAgcwNumber = 2, ///< AGCW member number (code f)
+    kName = 5,
+    kNavalClub = 6, ///< Naval club number (code i)
+    kDok = 7,
+  };
 
   using RecordView::RecordView;
   explicit CallListRecord(char* data) : RecordView(data, kLength) {}

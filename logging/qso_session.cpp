@@ -46,6 +46,7 @@ std::string PadSerials(std::string_view report, int kind2, int kind3) {
 
 QsoSession::QsoSession(QsoSessionParams params, UserDialogs& dialogs, const Clock& clock)
     : def_(std::move(params.definition)), code_(params.contestCode),
+      traits_(TraitsOf(params.contestCode)),
       header_(Sized(std::move(params.headerRecord), ContestHeaderRecord::kLength)),
       extension_(Sized(std::move(params.extensionRecord), ContestExtensionRecord::kLength)),
       ownLocatorFallback_(std::move(params.ownLocator)), dialogs_(dialogs), clock_(clock),
@@ -106,7 +107,7 @@ bool QsoSession::Open() {
     if (const char blockBand = TimeBlockBand(); blockBand != '\0')
       band_ = blockBand;
   ChooseStartMode();
-  nameQthShown_ = !listener_ && (code_ == 'I' || code_ == 'l' || code_ == 'a');
+  nameQthShown_ = !listener_ && traits_.nameQthShownAtStart;
 
   RebuildFromFile(true);
   // The band of the last record (of a marker record: the band it changed to).
@@ -172,7 +173,7 @@ void QsoSession::PrepareNewQso(int editMode) {
   r.SetBandNr(nextBandNr_);
   r.SetModeNr(static_cast<std::uint16_t>(nextModeNr_));
   r.SetRSTs(SentDefaultExchange());
-  r.SetRSTr(DefaultRst() + (code_ == '9' ? "000" : ""));
+  r.SetRSTr(DefaultRst() + std::string(traits_.rcvdReportPreset));
   r.SetNameQTH(";");
   nameCache_.clear();
   qthCache_.clear();

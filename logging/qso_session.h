@@ -41,6 +41,7 @@
 #include "base/clock.h"
 #include "base/user_dialogs.h"
 #include "contest/contest_definition.h"
+#include "contest/contest_traits.h"
 #include "contest/multiplier_index.h"
 #include "contest/multiplier_rules.h"
 #include "contest/multiplier_tracker.h"
@@ -415,6 +416,7 @@ private:
   // Change and deletion (session_change.cpp).
   void FullRecalculation();
   bool NeedsFullRecalculation(const QsoRecord& before, const QsoRecord& after) const;
+  int Call2Element() const;
   void RefreshNextNumbers();
 
   // Band and mode (session_band_mode.cpp).
@@ -423,6 +425,7 @@ private:
 
   ContestDefinition def_;
   char code_;
+  const ContestTraits& traits_;
   std::string header_;
   std::string extension_;
   std::string ownLocatorFallback_;

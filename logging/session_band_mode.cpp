@@ -111,7 +111,7 @@ void QsoSession::SwitchBand(char band) {
 
 void QsoSession::RebuildLockedSentExchange() {
   // A sent exchange the operator cannot type follows the band: the serial number per band
-  // and, for code 'J', the elements sent only on 2 m and 70 cm. The RST stays.
+  // and the elements a contest sends only on some bands. The RST stays.
   if (listener_)
     return;
   for (int n = 1; n <= 3; ++n)
@@ -178,7 +178,7 @@ void QsoSession::TakeMode(std::string_view mode) {
   }
   if (chosen.substr(0, 6) != mode_)
     SwitchMode(chosen);
-  if (code_ != 'j') {
+  if (!traits_.reportWithoutRst) {
     const ContestHeaderRecord header = Header();
     QsoRecord r = Record();
     const std::string rst = DefaultRst();

@@ -7,6 +7,7 @@
 
 #include "base/data_directory.h"
 #include "base/strings.h"
+#include "contest/exchange_elements.h"
 #include "datafiles/call_records.h"
 #include "datafiles/program_files.h"
 #include "logging/qso_session.h"
@@ -57,27 +58,22 @@ void QsoSession::PrefillFromCallBook() {
     std::string value;
     switch (def_.RcvdExchange(n)) {
     case exchange::kDok:
-      value = bookOrList(CallBookRecord::kDok, 7);
+      value = bookOrList(CallBookRecord::kDok, CallListRecord::kDok);
       break;
     case exchange::kArea:
       value = bookOrList(CallBookRecord::kDok, 0);
       break;
     case exchange::kLdk:
-      value = bookOrList(14, 0);
+      value = bookOrList(CallBookRecord::kLdk, 0);
       break;
     case exchange::kMember:
-      if (code_ == '7')
-        value = bookOrList(CallBookRecord::kMemberCode7, 1);
-      else if (code_ == 'f')
-        value = bookOrList(CallBookRecord::kMemberCodeF, 2);
-      break;
     case exchange::kMember19:
-      if (code_ == 'i') {
-        value = bookOrList(CallBookRecord::kClubCodeI, 6);
-      } else if (code_ == 'k') {
+      if (traits_.qcwaMemberList) {
         value = QcwaMember(BaseCall(call, kHomeCall));
         if (!value.empty() && !listener_)
           Text(F::eCall2) = value.substr(0, 12);
+      } else if (traits_.callBookMemberField != 0) {
+        value = bookOrList(traits_.callBookMemberField, traits_.callListMemberField);
       }
       break;
     default:
@@ -103,7 +99,7 @@ void QsoSession::LookUpName() {
     name = book.Field(CallBookRecord::kName);
     qth = book.Field(CallBookRecord::kQth);
   } else if (const std::string list = FindCall(callList_, key); !list.empty()) {
-    name = CallListRecord(list.data(), list.size()).Field(5);
+    name = CallListRecord(list.data(), list.size()).Field(CallListRecord::kName);
   }
   name = TrimBlanks(name);
   qth = TrimBlanks(qth);
@@ -144,13 +140,13 @@ void QsoSession::UpdateCallBook() {
   const std::string dok = r.DokPiece();
   if (!dok.empty())
     set(CallBookRecord::kDok, r.FullDok());
-  const std::string element2 = TrimBlanks(Text(RcvdRow(2)));
-  if (code_ == '7')
-    set(CallBookRecord::kMemberCode7, element2);
-  if (code_ == 'f')
-    set(CallBookRecord::kMemberCodeF, TrimBlanks(Text(RcvdRow(3))));
-  if (code_ == 'i' && element2.size() > 2 && element2[0] == 'M')
-    set(CallBookRecord::kClubCodeI, element2.substr(2));
+  if (const int element = MemberNumberElement(def_);
+      traits_.callBookMemberField != 0 && element != 0) {
+    std::string member = TrimBlanks(Text(RcvdRow(element)));
+    if (traits_.callBookKeepsMarkedNumbers)
+      member = member.size() > 2 && member[0] == 'M' ? member.substr(2) : std::string();
+    set(traits_.callBookMemberField, member);
+  }
   set(CallBookRecord::kName, TrimBlanks(Text(F::eName)));
   set(CallBookRecord::kQth, TrimBlanks(Text(F::eQTH)));
   if (!changed)
@@ -190,9 +186,10 @@ std::string QsoSession::QcwaMember(std::string_view homeCall) {
 }
 
 void QsoSession::RememberQcwaMember() {
-  if (code_ != 'k')
+  const int element = MemberNumberElement(def_);
+  if (!traits_.qcwaMemberList || element == 0)
     return;
-  const std::string member = TrimBlanks(Text(RcvdRow(2)));
+  const std::string member = TrimBlanks(Text(RcvdRow(element)));
   if (member.empty())
     return;
   const std::string home = BaseCall(Record().Call(), kHomeCall);

@@ -23,16 +23,6 @@ namespace {
 
 using E = EditField;
 
-// The received element that shows Call2 in the dialog: element 2 for codes '7', 'i' and
-// 'k', element 3 for code 'f'; 0 for every other code.
-int Call2Element(char code) {
-  if (code == '7' || code == 'i' || code == 'k')
-    return 2;
-  if (code == 'f')
-    return 3;
-  return 0;
-}
-
 std::string NameOf(const std::string& nameQth) {
   return nameQth.substr(0, nameQth.find(';'));
 }
@@ -64,7 +54,7 @@ bool QsoSession::BeginChange(std::int32_t recordNumber, QsoEditForm* form) {
   *form = QsoEditForm();
   QsoEditForm::Setup setup;
   setup.number = "Nummer:   " + std::to_string(r.QSONr());
-  const bool wpx = def_.HasOption(1);
+  const bool wpx = def_.HasOption(option::kWpxPrefix);
   setup.multiCaption = wpx ? "Präfix" : "DXCC";
   for (char band : def_.Bands)
     if (IsBandLetter(band) && setup.bandLetters.find(band) == std::string::npos &&
@@ -87,7 +77,7 @@ bool QsoSession::BeginChange(std::int32_t recordNumber, QsoEditForm* form) {
     form->Fill(EditSentField(n), sentRow.elements[static_cast<std::size_t>(n - 2)]);
     form->Fill(EditReceivedField(n), rcvdRow.elements[static_cast<std::size_t>(n - 2)]);
   }
-  if (const int element = Call2Element(code_); element != 0)
+  if (const int element = Call2Element(); element != 0)
     form->Fill(EditReceivedField(element), r.Call2());
   form->Fill(E::eFreq, FrequencyFieldText(r.Freq()));
   form->Fill(E::eDatum, DateFieldText(r.Datum()));
@@ -116,8 +106,12 @@ bool QsoSession::BeginChange(std::int32_t recordNumber, QsoEditForm* form) {
   return true;
 }
 
+int QsoSession::Call2Element() const {
+  return traits_.memberNumberInCall2 ? MemberNumberElement(def_) : 0;
+}
+
 bool QsoSession::NeedsFullRecalculation(const QsoRecord& before, const QsoRecord& after) const {
-  if (code_ == '7' || code_ == 'f' || code_ == 'k')
+  if (traits_.fullRecalculationAfterChange)
     return true;
   const auto option = [this](std::initializer_list<int> options) {
     for (int o : options)
@@ -132,12 +126,12 @@ bool QsoSession::NeedsFullRecalculation(const QsoRecord& before, const QsoRecord
   if (before.RSTs() != after.RSTs() || before.RSTr() != after.RSTr() ||
       before.Band() != after.Band() || before.Mode() != after.Mode())
     return true;
-  return (option({2}) && before.Prefix() != after.Prefix()) ||
-         (option({12, 15}) && before.Kenner() != after.Kenner()) ||
-         (option({16, 19}) && before.Call2() != after.Call2()) ||
-         (option({5, 6}) && before.Locator() != after.Locator()) ||
-         (option({4, 8, 17}) && before.FullDok() != after.FullDok()) ||
-         (option({1}) && before.Prefix2() != after.Prefix2());
+  return (option({option::kDxcc}) && before.Prefix() != after.Prefix()) ||
+         (option({option::kUsState, option::kPostcode}) && before.Kenner() != after.Kenner()) ||
+         (option({option::kMember, option::kClubMember}) && before.Call2() != after.Call2()) ||
+         (option({option::kLocator}) && before.Locator() != after.Locator()) ||
+         (def_.HasDokMultipliers() && before.FullDok() != after.FullDok()) ||
+         (option({option::kWpxPrefix}) && before.Prefix2() != after.Prefix2());
 }
 
 ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditForm& form) {
@@ -170,7 +164,7 @@ ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditFo
                  form.Text(E::eRSTr4));
   r.SetRSTs(listener_ ? rcvdRow : sentRow);
   r.SetRSTr(listener_ ? sentRow : rcvdRow);
-  if (const int element = Call2Element(code_); element != 0)
+  if (const int element = Call2Element(); element != 0)
     r.SetCall2(form.Text(EditReceivedField(element)));
 
   // The received elements with the change dialog's checks: a message for every invalid
@@ -201,7 +195,7 @@ ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditFo
   // one, and a changed call has its own prefix now.
   const std::string multi = TrimBlanks(form.Text(E::eMulti));
   if (multi != form.FilledMulti()) {
-    if (def_.HasOption(1))
+    if (def_.HasOption(option::kWpxPrefix))
       r.SetPrefix2(multi);
     else
       r.SetPrefix(multi);
@@ -270,7 +264,7 @@ RenumberResult QsoSession::Renumber(bool onlyWhenNeeded) {
   if (!IsOpen() || SentSerialNumbers(def_))
     return RenumberResult::kUnchanged;
   RenumberOptions options;
-  options.keepCall2 = listener_ || code_ == '7' || code_ == 'f' || code_ == 'i' || code_ == 'k';
+  options.keepCall2 = listener_ || traits_.memberNumberInCall2;
   options.onlyWhenNeeded = onlyWhenNeeded;
   options.progress = progress_;
   const RenumberResult result = RenumberLog(*log_, rules_, options);

@@ -23,9 +23,8 @@ std::string Number(std::string_view picture, std::int64_t value) {
 std::vector<PanelCell> QsoSession::MultiplierPanel() const {
   const std::size_t cells = static_cast<std::size_t>(kPanelRows * kPanelColumns);
   std::vector<PanelCell> panel(cells);
-  const bool regular = code_ == 'H' || code_ == 'k';
   for (PanelCell& cell : panel)
-    cell.bold = !regular;
+    cell.bold = traits_.panelLabelsBold;
   const std::vector<MultTableEntry> entries = tracker_.Panel(band_, cells);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     PanelCell& cell = panel[i];
@@ -49,7 +48,7 @@ std::vector<PanelCell> QsoSession::MultiplierPanel() const {
 EntryCounters QsoSession::Counters() const {
   EntryCounters counters;
   counters.nextNumber = std::to_string(nextQsoNr_);
-  if (code_ == 'E' && def_.EvaluationKind == 1)
+  if (traits_.contestWideTotals && def_.EvaluationKind == 1)
     return counters;
   const SlotTotals totals = Totals();
   const std::string bandName = CurrentBandName();
@@ -57,12 +56,7 @@ EntryCounters QsoSession::Counters() const {
   const auto multiSlot = static_cast<std::size_t>(MultiplierSlotOfBand(def_, band_));
   counters.pointsCaption = ChooseText("Punkte ", "Score ") + bandName;
   counters.pointsValue = Number("########", totals.points[pointSlot]);
-  if (code_ == '5')
-    counters.multiCaption = "PLZ-Bereiche";
-  else if (code_ == 'P')
-    counters.multiCaption = "Prefixe ";
-  else
-    counters.multiCaption = "Multi ";
+  counters.multiCaption = MultiCounterCaption(traits_.multCountName);
   if (def_.EvaluationKind == 0 || def_.EvaluationKind == 2)
     counters.multiCaption += bandName;
   counters.multiValue = Number("#####", totals.multis[multiSlot]);
@@ -88,7 +82,7 @@ EvaluationPanel QsoSession::Evaluation() const {
     row.points = Number("#####", totals.points[slot]);
     row.current = row.band == band_;
   }
-  panel.headingsVisible = !(code_ == 'E' && def_.EvaluationKind == 1);
+  panel.headingsVisible = !(traits_.contestWideTotals && def_.EvaluationKind == 1);
   panel.multiBlockVisible = multipliers && def_.EvaluationKind != 1;
   const std::int32_t q = totals.TotalQsos();
   const std::int32_t m = totals.TotalMultis();
@@ -113,7 +107,7 @@ EvaluationPanel QsoSession::Evaluation() const {
     panel.totalPoints = std::to_string(p) + " Punkte =";
   }
   panel.score = Number("#########", ComputeScore(def_, totals)) + " Pkt.";
-  if (code_ == '5' && def_.MultLabel1 == "PLZ") {
+  if (traits_.postcodeAreasWithoutScore && def_.MultLabel1 == "PLZ") {
     panel.scoreVisible = false;
     panel.rows[0].multis = "    0";
     panel.totalPoints = std::to_string(p) + " Punkte";

@@ -50,8 +50,7 @@ void QsoSession::SetFieldText(EntryField field, std::string_view text) {
     ReadFields(std::nullopt);
     SwitchMode(value);
     WriteFields(field);
-  } else if (field == F::eName && code_ == 'a') {
-    // Code 'a': the name is the exchange.
+  } else if (field == F::eName && traits_.nameIsExchange) {
     Text(ReceivedField(2)) = UpCase(value.substr(0, 21));
     ExchangeChanged(field);
   }
@@ -97,7 +96,7 @@ void QsoSession::Evaluate() {
   if (!IsOpen())
     return;
   QsoRecord r = Record();
-  const bool keepCall2 = listener_ || code_ == '7' || code_ == 'f' || code_ == 'i' || code_ == 'k';
+  const bool keepCall2 = listener_ || traits_.memberNumberInCall2;
   tracker_.Evaluate(r, *log_, keepCall2, editMode_ != 0 ? editRecord_ : 0);
   if (!listener_)
     Text(F::eCall2) = r.Call2();
@@ -146,7 +145,7 @@ void QsoSession::SetFocus(EntryField field) {
 std::string QsoSession::TypedKey(EntryField field, char key) const {
   const bool received =
       field == F::eRSTr1 || field == F::eRSTr2 || field == F::eRSTr3 || field == F::eRSTr4;
-  if (key == ' ' && received && code_ != 'i')
+  if (key == ' ' && received && !traits_.blanksInReceivedExchange)
     return std::string();
   return std::string(1, key);
 }
@@ -232,7 +231,7 @@ void QsoSession::LeaveCall(bool byEnter) {
     }
   }
   Evaluate();
-  if (call.size() >= 2 && (IsGermanCall(call, code_) || def_.HasOption(8) || def_.HasOption(17)))
+  if (call.size() >= 2 && (IsGermanCall(call, code_) || def_.HasAreaOrLdkMultipliers()))
     PrefillFromCallBook();
   const bool nothingToType = !IsEntryField(F::eQTH) && !IsEntryField(F::eRSTr1) &&
                              !IsEntryField(F::eRSTr2) && !IsEntryField(F::eRSTr3) &&

@@ -143,7 +143,7 @@ std::string QsoSession::FieldText(EntryField field) const {
 }
 
 std::string QsoSession::DefaultRst() const {
-  if (code_ == 'j')
+  if (traits_.reportWithoutRst)
     return std::string();
   return Cw() || emodeShown_ ? "599" : "59 ";
 }
@@ -166,11 +166,13 @@ std::string QsoSession::SentDefaultExchange() const {
       elements[static_cast<std::size_t>(n - 1)] = def_.SentDefault(n);
     }
   }
-  if (code_ == 'J' && band_ != 'k' && band_ != 'l') {
+  const std::string_view bands = traits_.extraSentElementsBands;
+  if (!bands.empty() && bands.find(band_) == std::string_view::npos) {
     elements[1].clear();
     elements[2].clear();
   }
-  if (elements[0].empty() && elements[1].empty() && elements[2].empty() && code_ != '7')
+  if (elements[0].empty() && elements[1].empty() && elements[2].empty() &&
+      traits_.serialWhenNothingSent)
     elements[0] = SerialText(nextQsoNr_);
   return JoinReport(rst, elements[0], elements[1], elements[2]);
 }

@@ -197,7 +197,7 @@ std::string QsoSession::QslLabel() const {
 }
 
 int QsoSession::PanelLabelWidth() const {
-  return code_ == 'H' || code_ == 'k' ? 36 : 28;
+  return traits_.panelLabelWidth;
 }
 
 std::string QsoSession::CurrentBandName() const {

@@ -7,10 +7,11 @@
 #include "base/text_helpers.h"
 #include "contest/contest_header_fields.h"
 #include "contest/contest_session.h"
+#include "contest/contest_traits.h"
 #include "datafiles/contest_log_files.h"
 #include "datafiles/program_files.h"
 #include "datafiles/setup_records.h"
-#include "outputs/header_extras.h"
+#include "outputs/header_extras_view.h"
 #include "outputs/output_run.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
@@ -61,8 +62,9 @@ std::string ApplyChangesQuestion() {
 
 ContestHeaderModel::ContestHeaderModel(ContestSession& session, HeaderWindowMode mode,
                                        char contestCode)
-    : session_(session), code_(contestCode), isExisting_(mode != HeaderWindowMode::kNew),
-      header_(ContestHeaderRecord::kLength, 0), extension_(ContestExtensionRecord::kLength, 0) {
+    : session_(session), code_(contestCode), extra_(HeaderExtraOf(contestCode)),
+      isExisting_(mode != HeaderWindowMode::kNew), header_(ContestHeaderRecord::kLength, 0),
+      extension_(ContestExtensionRecord::kLength, 0) {
   view_.fromLogWindow = mode == HeaderWindowMode::kReview;
   runOutput = [this](int kind) { RunOutput(session_, kind); };
 }
@@ -72,7 +74,7 @@ const ContestDefinition& ContestHeaderModel::Definition() const {
 }
 
 bool ContestHeaderModel::UsesLdk() const {
-  return code_ == 'A' || Definition().HasOption(17);
+  return TraitsOf(code_).headerDokFieldIsLdk || Definition().HasOption(option::kLdk);
 }
 
 bool ContestHeaderModel::SendsLocator() const {
@@ -132,12 +134,14 @@ void ContestHeaderModel::Open() {
   // 7. The station address.
   ReadAddress();
   // 8. Extras and caption.
-  FillExtras(code_, h, form);
-  if (code_ == 'b' || code_ == 'j')
+  HeaderExtraValues extras = ExtraValuesOf(form);
+  ReadExtras(extra_, h, extras);
+  PutExtraValues(extras, form);
+  if (extra_.kind == HeaderExtraKind::kStationDescription)
     form.station = LoadStationDescription(code_, h.contestNumber());
-  if (code_ == 'U' && IsDistrictUDok(form.eDOK))
+  if (extra_.questionAnsweredByDistrictUDok && IsDistrictUDok(form.eDOK))
     form.eHMja = true;
-  ShowExtraGroups(code_, view_);
+  ShowExtraGroups(extra_, view_);
   view_.caption = HeaderWindowCaption(Definition().ContestName, view_.fromLogWindow);
 }
 
@@ -223,8 +227,6 @@ void ContestHeaderModel::UpdateModes() {
       view_.prCaption = "FSK441";
     }
   }
-  if (code_ == 'P')
-    view_.prCaption = "DIGI";
   // A disabled radio button is unchecked.
   const bool enabled = form.startMode == StartMode::kCw    ? view_.cwEnabled
                        : form.startMode == StartMode::kSsb ? view_.ssbEnabled
@@ -339,15 +341,15 @@ void ContestHeaderModel::PeriodFieldLeft(PeriodField field) {
 }
 
 void ContestHeaderModel::CallLeft() {
-  if ((code_ != '7' && code_ != 'f') || Header().extraNumber() != 0)
+  if (extra_.ownNumberFromCallList == 0 || Header().extraNumber() != 0)
     return;
-  const std::string number = LookUpMemberNumber(code_, form.eCall);
+  const std::string number = LookUpMemberNumber(extra_.ownNumberFromCallList, form.eCall);
   if (TrimBlanks(form.eJahre) == "0")
     form.eJahre = number;
 }
 
 void ContestHeaderModel::DokChanged() {
-  if (code_ != 'U')
+  if (!extra_.questionAnsweredByDistrictUDok)
     return;
   if (IsDistrictUDok(form.eDOK))
     form.eHMja = true;
@@ -522,13 +524,14 @@ bool ContestHeaderModel::Save(SaveTrigger trigger) {
   ContestExtensionRecord x = Extension();
   x.SetRstsNotLocked(form.crstsnichtsperren);
   x.SetLogUncountedDupes(form.cdoppelqso);
-  StoreExtras(code_, form, h, x);
+  const HeaderExtraValues extras = ExtraValuesOf(form);
+  WriteExtras(extra_, extras, h, x);
   if (checks) {
-    if (const std::optional<ExtrasCheck> failed = CheckExtras(code_, form, h.category())) {
+    if (const std::optional<ExtrasCheck> failed = CheckExtras(extra_, extras, h.category())) {
       if (failed->blocks)
-        return Fail(failed->control, failed->message);
+        return Fail(ControlOf(failed->field), failed->message);
       dialogs.Inform(failed->message);
-      focus_ = failed->control;
+      focus_ = ControlOf(failed->field);
     }
   }
   // 17., 18.

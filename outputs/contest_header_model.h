@@ -30,7 +30,7 @@
 //   13 start mode
 //   14 station address into the setup record
 //   15 "Drucken / E-Log" only: "Die Adress-Angaben sind nicht vollständig." (goes on)
-//   16 per-code extras (header_extras.h)
+//   16 per-code extras (contest/header_extras.h)
 //   17 header and extension written (a new contest is added; old QSO files that still
 //      carry its number are moved aside first)
 //   18 storage failure: "Fehler bei Dateneingabe. Datensatz evtl. schon vorhanden."
@@ -44,6 +44,7 @@
 
 #include "contest/contest_definition.h"
 #include "contest/header_evaluation.h"
+#include "contest/header_extras.h"
 #include "datafiles/contest_records.h"
 #include "outputs/header_form.h"
 #include "outputs/header_output_menu.h"
@@ -97,10 +98,13 @@ public:
   /// A period field lost the focus: its text is completed; a text other than the one it had
   /// on entry marks the field as edited.
   void PeriodFieldLeft(PeriodField field);
-  /// eCall was left: codes 7 and f look up the member number of a new contest.
+  /// eCall was left: contests that keep their members in the call list (codes 7 and f)
+  /// look up the member number of a new contest.
   void CallLeft();
-  /// eDOK changed: code U answers its question from the DOK.
+  /// eDOK changed: a contest whose question the own DOK answers (code U) answers it.
   void DokChanged();
+  /// True when the own DOK answers the extra's yes/no question (DokChanged has work).
+  bool DokAnswersQuestion() const { return extra_.questionAnsweredByDistrictUDok; }
   /// The person typed into a control or chose in a group: its light red goes.
   void ControlEdited(HeaderControl control);
 
@@ -153,6 +157,7 @@ private:
 
   ContestSession& session_;
   const char code_;
+  const HeaderExtra& extra_;
   bool isExisting_;
   HeaderView view_;
   std::vector<char> header_;

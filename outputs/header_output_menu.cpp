@@ -1,6 +1,7 @@
 #include "outputs/header_output_menu.h"
 
 #include "contest/contest_catalog.h"
+#include "contest/contest_traits.h"
 #include "outputs/output_run.h"
 
 namespace tarvik {
@@ -19,7 +20,7 @@ std::vector<OutputMenuItem> HeaderOutputMenu(const ContestDefinition& definition
   auto always = [](const char* name, const char* caption, int kind) {
     return OutputMenuItem{name, caption, kind, true, false};
   };
-  const bool party = contestCode == '5' || contestCode == 'P';
+  const bool party = TraitsOf(contestCode).wholeLogIsStf;
   std::vector<OutputMenuItem> menu = {
       item("DruckSTF", output::kStfFile, k::kStfFile),
       item("DruckEDI", output::kEdiFile, k::kEdiFile),

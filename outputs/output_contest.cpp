@@ -4,7 +4,7 @@
 #include "datafiles/family_settings.h"
 #include "datafiles/program_files.h"
 #include "datafiles/setup_records.h"
-#include "outputs/header_extras.h"
+#include "outputs/header_extras_view.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/key_codec.h"
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/cp1252.h"
+#include "contest/contest_traits.h"
 #include "country/prefix_lookup.h"
 #include "datafiles/program_files.h"
 #include "outputs/adif_export.h"
@@ -108,10 +109,11 @@ bool WriteKind(int kind, TextFileWriter& out, const OutputSource& source,
   case output_kind::kELogBandList:
     return WriteBandListFile(out, source);
   case output_kind::kELogWhole: {
-    // The cover sheet, then the QSO list; code i follows its sheet with the band list.
+    // The cover sheet, then the QSO list (or, for code i, the band list).
     const bool cover = WriteCoverSheetFile(out, source);
-    const bool list =
-        source.contestCode == 'i' ? WriteBandListFile(out, source) : WriteQsoListFile(out, source);
+    const bool list = TraitsOf(source.contestCode).wholeLogWithBandList
+                          ? WriteBandListFile(out, source)
+                          : WriteQsoListFile(out, source);
     return cover && list;
   }
   case output_kind::kELogMultiCheck:

@@ -26,6 +26,7 @@
 #include "base/process_settings.h"
 #include "base/text_helpers.h"
 #include "contest/contest_catalog.h"
+#include "contest/contest_traits.h"
 #include "country/country_data.h"
 #include "logging/ui/contest_log_window.h"
 #include "outputs/ui/contest_header_window.h"
@@ -386,7 +387,7 @@ void ContestListWindow::AfterShown() {
     return;
   QApplication::processEvents();
   actions_->Neu();
-  if (ContestCode() == 'E')
+  if (TraitsOf(ContestCode()).hourlyLogAdvice)
     dialogs_.Inform(HourlyLogNewAdvice());
 }
 

@@ -92,7 +92,7 @@ ContestLogTools StandardLogTools(ContestLogWindow& window, UserDialogs& dialogs)
         session.Clear();
     };
 
-    if (window.session().ContestCode() == 'P') {
+    if (window.session().Definition().PartyFlag != 0) {
       auto partyPlacement = std::make_shared<std::optional<QRect>>();
       tools.partyEvaluation = [&window, &dialogs, partyPlacement] {
         QsoSession& session = window.session();

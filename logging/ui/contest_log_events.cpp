@@ -209,7 +209,7 @@ bool ContestLogWindow::FormKeyDown(QKeyEvent* event, QWidget* target) {
         btnNameqthClick();
       return true;
     case Qt::Key_F11:
-      if (session_->ContestCode() == 'P')
+      if (session_->Definition().PartyFlag != 0)
         CallTool(tools_.partyEvaluation);
       return true;
     case Qt::Key_F12:

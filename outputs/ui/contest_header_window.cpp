@@ -135,7 +135,7 @@ void ContestHeaderWindow::ConnectEvents() {
     ShowForm();
   });
   connect(eDOK, &QLineEdit::textChanged, this, [this] {
-    if (filling_ || model_->ContestCode() != 'U')
+    if (filling_ || !model_->DokAnswersQuestion())
       return;
     ReadForm();
     model_->DokChanged();

@@ -1,0 +1,33 @@
+#pragma once
+// The header window's side of the per-code extra entries (contest/header_extras.h): the
+// groups, captions and field limits the extra shows, the form's values of the extra, and
+// the station description's file in the data directory.
+
+#include <string>
+#include <string_view>
+
+#include "contest/header_extras.h"
+#include "outputs/header_form.h"
+
+namespace tarvik {
+
+/// Puts the groups, captions and field limits of `extra` into `view`.
+void ShowExtraGroups(const HeaderExtra& extra, HeaderView& view);
+
+/// The extras' values the form holds, and the form filled with them.
+HeaderExtraValues ExtraValuesOf(const HeaderForm& form);
+void PutExtraValues(const HeaderExtraValues& values, HeaderForm& form);
+
+/// The control a failed check of the extras points at.
+HeaderControl ControlOf(ExtrasCheck::Field field);
+
+/// The station description of a contest from its file in the data directory, with "\n" line
+/// ends; "" when there is none.
+std::string LoadStationDescription(char contestCode, int contestNumber);
+
+/// Writes a non-empty station description to its file (CR LF, replacing it). True when there
+/// was nothing to write or it was written.
+[[nodiscard]] bool SaveStationDescription(char contestCode, int contestNumber,
+                                          std::string_view text);
+
+} // namespace tarvik
