@@ -118,11 +118,9 @@ const CategoryAdjustment* ApplyCategoryAdjustments(char code, int category,
       if (option > 0 && option < 256)
         def.Options.set(static_cast<size_t>(option));
   }
-  if (a.multLabels != nullptr) {
-    const std::vector<std::string> labels = SplitBarList(a.multLabels);
+  if (a.mults)
     for (int n = 1; n <= 3; ++n)
-      def.MultLabel(n) = static_cast<size_t>(n) <= labels.size() ? labels[n - 1] : "";
-  }
+      def.SetMultColumn(n, (*a.mults)[static_cast<size_t>(n - 1)]);
   for (int n = 1; n <= 3; ++n) {
     const size_t i = static_cast<size_t>(n) - 1;
     if (a.rcvd)

@@ -79,6 +79,7 @@ std::string PresetText(const Preset& preset, const PresetSources& sources);
 using TextList = std::span<const char* const>;
 using KindList = std::array<int, 3>;   ///< exchange kinds of elements 2..4; 0 = none
 using OptionList = std::array<int, 6>; ///< option numbers; 0 entries are unused
+using MultList = std::array<MultColumn, 3>; ///< multiplier columns 1..3
 
 /// One time block: date "dd.mm.yyyy", start and end time as written, band letters.
 struct TimeBlockRow {
@@ -104,7 +105,7 @@ struct CategoryAdjustment {
   const char* modes = nullptr; ///< "|"-separated mode names
   const char* bands = nullptr; ///< band letters
   std::optional<OptionList> options = std::nullopt;
-  const char* multLabels = nullptr;            ///< "|"-separated; "" clears all three labels
+  std::optional<MultList> mults = std::nullopt; ///< the multiplier columns (and their labels)
   std::optional<KindList> rcvd = std::nullopt; ///< RcvdExchange1..3
   std::optional<KindList> sent = std::nullopt; ///< SentExchange1..3
   /// SentDefault1..3; preset::kKeep leaves that element's base preset.
@@ -128,6 +129,11 @@ constexpr std::optional<KindList> Kinds(int e2 = 0, int e3 = 0, int e4 = 0) {
 template <typename... Option> constexpr std::optional<OptionList> Options(Option... option) {
   static_assert(sizeof...(Option) <= 6);
   return OptionList{option...};
+}
+/// Mults() clears all three columns.
+template <typename... Column> constexpr std::optional<MultList> Mults(Column... column) {
+  static_assert(sizeof...(Column) <= 3);
+  return MultList{column...};
 }
 
 /// The list fields of a code's definition and its category adjustments.

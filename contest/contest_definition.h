@@ -7,6 +7,7 @@
 // Lists hold their entries in order. An entry may be empty (it carries no value): readers
 // skip empty entries and never stop at the first one.
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <string>
@@ -43,6 +44,7 @@ inline constexpr int kDxcc = 2;           ///< DXCC multipliers
 inline constexpr int kDlCountsAsDxcc = 3; ///< the prefix "DL" counts as a DXCC too
 inline constexpr int kDok = 4;            ///< DOK multipliers (the header asks for the own DOK)
 inline constexpr int kLocator = 5;        ///< locator square multipliers
+inline constexpr int kDokEveryQso = 7;    ///< (code L) every QSO with a DOK counts it again
 inline constexpr int kArea = 8;           ///< area multipliers (the header's DOK is an area)
 inline constexpr int kEuropeOnly = 9;     ///< only European prefixes count
 inline constexpr int kListedCalls = 10;   ///< the special stations of CallList ("Callmulti")
@@ -54,6 +56,60 @@ inline constexpr int kLdk = 17;           ///< LDK multipliers (the header's DOK
 inline constexpr int kDistrict = 18;      ///< district letter multipliers
 inline constexpr int kClubMember = 19;    ///< Naval or QCWA member number multipliers
 } // namespace option
+
+/// What a multiplier column of a contest counts (MultLabel1..3). The column's label is the
+/// text of its kind; readers choose columns by the kind, never by the label.
+enum class MultColumn : std::uint8_t {
+  kNone,
+  kDok,       ///< "DOK"
+  kLocator,   ///< "Loc"
+  kDxcc,      ///< "DXCC"
+  kPrefix,    ///< "Prefix" (WPX)
+  kArea,      ///< "Area"
+  kLdk,       ///< "LDK"
+  kCallMulti, ///< "Callmulti": the special stations of CallList
+  kUsState,   ///< "US-State"
+  kPostcode,  ///< "PLZ"
+  kDig,       ///< "DIG" member numbers
+  kAgcw,      ///< "AGCW" member numbers
+  kQcwa,      ///< "QCWA" member numbers
+  kNaval,     ///< "Naval" member numbers
+};
+
+/// The label of a multiplier column kind; "" for kNone.
+constexpr std::string_view MultColumnLabel(MultColumn column) {
+  switch (column) {
+  case MultColumn::kDok:
+    return "DOK";
+  case MultColumn::kLocator:
+    return "Loc";
+  case MultColumn::kDxcc:
+    return "DXCC";
+  case MultColumn::kPrefix:
+    return "Prefix";
+  case MultColumn::kArea:
+    return "Area";
+  case MultColumn::kLdk:
+    return "LDK";
+  case MultColumn::kCallMulti:
+    return "Callmulti";
+  case MultColumn::kUsState:
+    return "US-State";
+  case MultColumn::kPostcode:
+    return "PLZ";
+  case MultColumn::kDig:
+    return "DIG";
+  case MultColumn::kAgcw:
+    return "AGCW";
+  case MultColumn::kQcwa:
+    return "QCWA";
+  case MultColumn::kNaval:
+    return "Naval";
+  case MultColumn::kNone:
+    break;
+  }
+  return {};
+}
 
 /// Bit numbers of ContestDefinition::Outputs: the entries of the header window's print menu.
 namespace output {
@@ -102,7 +158,8 @@ struct ContestDefinition {
   std::string Bands;                 ///< band letters offered, in order
   std::bitset<256> Options;          ///< multiplier kinds and related options
   std::vector<TimeBlock> TimeBlocks; ///< at most 10
-  std::string MultLabel1, MultLabel2, MultLabel3;
+  std::string MultLabel1, MultLabel2, MultLabel3; ///< the labels of MultColumns
+  std::array<MultColumn, 3> MultColumns{};        ///< what multiplier columns 1..3 count
   std::string ProgramLine; ///< program title, version and notice for outputs
   std::int32_t RcvdExchange1 = 0, RcvdExchange2 = 0, RcvdExchange3 = 0; ///< elements 2..4
   std::int32_t SentExchange1 = 0, SentExchange2 = 0, SentExchange3 = 0; ///< elements 2..4
@@ -173,6 +230,24 @@ struct ContestDefinition {
     return n == 1 ? SentDefault1 : n == 2 ? SentDefault2 : SentDefault3;
   }
   std::string& MultLabel(int n) { return n == 1 ? MultLabel1 : n == 2 ? MultLabel2 : MultLabel3; }
+  /// The kind of multiplier column `n` (1..3); kNone for any other n.
+  MultColumn MultColumnKind(int n) const {
+    return n >= 1 && n <= 3 ? MultColumns[static_cast<size_t>(n - 1)] : MultColumn::kNone;
+  }
+  /// Sets multiplier column `n` (1..3) to `column`, and its label to the column's label.
+  void SetMultColumn(int n, MultColumn column) {
+    if (n < 1 || n > 3)
+      return;
+    MultColumns[static_cast<size_t>(n - 1)] = column;
+    MultLabel(n) = std::string(MultColumnLabel(column));
+  }
+  /// The first multiplier column (1..3) of kind `column`, or 0 when there is none.
+  int MultColumnOf(MultColumn column) const {
+    for (int n = 1; n <= 3; ++n)
+      if (MultColumnKind(n) == column)
+        return n;
+    return 0;
+  }
   const std::string& MultLabel(int n) const {
     return n == 1 ? MultLabel1 : n == 2 ? MultLabel2 : MultLabel3;
   }

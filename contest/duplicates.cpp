@@ -22,9 +22,10 @@ bool IsDuplicate(const QsoRecord& record, Fileblock& log, int rule, char contest
                  std::int32_t excludeRecord) {
   if (record.Call().empty())
     return false;
-  const std::string key9 = QsoKey(record.data(), 9); // band + home call (14) + mode (6)
+  const std::string key9 =
+      QsoKey(record.data(), qso_key::kBandCallMode); // band + call (14) + mode (6)
   std::function<bool(const QsoRecord&)> matches;
-  int key = 9;
+  int key = qso_key::kBandCallMode;
   std::string prefix;
   switch (rule) {
   case 1:
@@ -41,8 +42,8 @@ bool IsDuplicate(const QsoRecord& record, Fileblock& log, int rule, char contest
     }
     break;
   case 3: {
-    key = 2;
-    prefix = QsoKey(record.data(), 6);
+    key = qso_key::kCallDateTime;
+    prefix = QsoKey(record.data(), qso_key::kCall);
     const bool cw = Cw(record);
     matches = [cw](const QsoRecord& earlier) { return Cw(earlier) == cw; };
     break;
@@ -60,8 +61,8 @@ bool IsDuplicate(const QsoRecord& record, Fileblock& log, int rule, char contest
     }
     break;
   case 5:
-    key = 6;
-    prefix = QsoKey(record.data(), 6);
+    key = qso_key::kCall;
+    prefix = QsoKey(record.data(), qso_key::kCall);
     matches = [](const QsoRecord&) { return true; };
     break;
   default:

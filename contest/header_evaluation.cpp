@@ -76,10 +76,7 @@ HeaderEvaluation EvaluateHeader(const ContestDefinition& definition, char contes
     e.totalsCentred = true;
   } else {
     if (plain || perBand) {
-      const std::string& label = definition.MultLabel1;
-      e.multiTotal = std::to_string(m) + (label == "PLZ"      ? " PLZ"
-                                          : label == "Prefix" ? " Prefixe"
-                                                              : " Multi");
+      e.multiTotal = std::to_string(m) + PlainMultTotalSuffix(TraitsOf(contestCode).multCountName);
     } else {
       e.multiTotal = std::to_string(m) + " Multi x";
     }
@@ -91,7 +88,7 @@ HeaderEvaluation EvaluateHeader(const ContestDefinition& definition, char contes
     }
   }
   const ContestTraits& traits = TraitsOf(contestCode);
-  if (traits.postcodeAreasWithoutScore && definition.MultLabel1 == "PLZ") {
+  if (traits.postcodeAreasWithoutScore && definition.MultColumnKind(1) == MultColumn::kPostcode) {
     e.scoreVisible = false;
     e.rows[0].multis = "    0";
     e.pointsTotal = std::to_string(p) + " Punkte";

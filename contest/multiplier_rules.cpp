@@ -13,27 +13,28 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Which multiplier column labels name a kind.
-bool LabelNames(std::string_view label, MultKind kind) {
+// Whether a multiplier column of the definition counts the values of a kind.
+bool ColumnCounts(MultColumn column, MultKind kind) {
+  using C = MultColumn;
   switch (kind) {
   case MultKind::kDxcc:
-    return label == "DXCC" || label == "Prefix";
+    return column == C::kDxcc || column == C::kPrefix;
   case MultKind::kUsState:
-    return label == "US-State";
+    return column == C::kUsState;
   case MultKind::kPostcode:
-    return label == "PLZ";
+    return column == C::kPostcode;
   case MultKind::kMember:
-    return label == "DIG" || label == "AGCW" || label == "QCWA";
+    return column == C::kDig || column == C::kAgcw || column == C::kQcwa;
   case MultKind::kClubMember:
-    return label == "Naval" || label == "QCWA";
+    return column == C::kNaval || column == C::kQcwa;
   case MultKind::kDok:
-    return label == "DOK" || label == "Area" || label == "LDK";
+    return column == C::kDok || column == C::kArea || column == C::kLdk;
   case MultKind::kDistrict:
-    return label == "DOK";
+    return column == C::kDok;
   case MultKind::kLocator:
-    return label == "Loc";
+    return column == C::kLocator;
   case MultKind::kCallMulti:
-    return label == "Callmulti";
+    return column == C::kCallMulti;
   }
   return false;
 }
@@ -58,7 +59,7 @@ MultiplierRules::MultiplierRules(const ContestDefinition& definition, char conte
     if (Active(kind))
       active_.push_back(kind);
     for (int column = 1; column <= 3; ++column)
-      if (LabelNames(def_.MultLabel(column), kind))
+      if (ColumnCounts(def_.MultColumnKind(column), kind))
         markColumns_[static_cast<std::size_t>(kind)].push_back(column);
   }
 }
@@ -66,23 +67,23 @@ MultiplierRules::MultiplierRules(const ContestDefinition& definition, char conte
 bool MultiplierRules::Active(MultKind kind) const {
   switch (kind) {
   case MultKind::kDxcc:
-    return def_.HasOption(2);
+    return def_.HasOption(option::kDxcc);
   case MultKind::kUsState:
-    return def_.HasOption(12) && evaluationKind_ == 0;
+    return def_.HasOption(option::kUsState) && evaluationKind_ == 0;
   case MultKind::kPostcode:
-    return def_.HasOption(15);
+    return def_.HasOption(option::kPostcode);
   case MultKind::kMember:
-    return def_.HasOption(16);
+    return def_.HasOption(option::kMember);
   case MultKind::kClubMember:
-    return def_.HasOption(19);
+    return def_.HasOption(option::kClubMember);
   case MultKind::kDok:
-    return def_.HasOption(4) || def_.HasOption(8) || def_.HasOption(17);
+    return def_.HasDokMultipliers();
   case MultKind::kDistrict:
-    return def_.HasOption(18);
+    return def_.HasOption(option::kDistrict);
   case MultKind::kLocator:
-    return def_.HasOption(5);
+    return def_.HasOption(option::kLocator);
   case MultKind::kCallMulti:
-    return def_.HasOption(10);
+    return def_.HasOption(option::kListedCalls);
   }
   return false;
 }
@@ -104,7 +105,7 @@ bool MultiplierRules::Qualifies(const QsoRecord& record) const {
 bool MultiplierRules::DokValueAccepted(std::string_view dok) const {
   if (dok.empty())
     return false;
-  if (def_.HasOption(8) || def_.HasOption(17))
+  if (def_.HasAreaOrLdkMultipliers())
     return true;
   if (!dokList_.empty() && ListContains(dokList_, dok))
     return true;
@@ -131,9 +132,9 @@ std::string MultiplierRules::Value(MultKind kind, const QsoRecord& record) const
   switch (kind) {
   case MultKind::kDxcc: {
     std::string prefix = record.Prefix();
-    if (prefix == "DL" && !def_.HasOption(3))
+    if (prefix == "DL" && !def_.HasOption(option::kDlCountsAsDxcc))
       return std::string();
-    if (def_.HasOption(9) && record.Continent() != "EU")
+    if (def_.HasOption(option::kEuropeOnly) && record.Continent() != "EU")
       return std::string();
     return prefix;
   }
@@ -245,21 +246,27 @@ MultSearch MultiplierRules::Search(MultKind kind, const QsoRecord& record,
   const std::string& v = unit.value;
   switch (kind) {
   case MultKind::kDxcc:
-    return once ? MultSearch{5, KeyPad(v, 6)} : MultSearch{10, band + KeyPad(v, 6)};
+    return once ? MultSearch{qso_key::kPrefix, KeyPad(v, 6)}
+                : MultSearch{qso_key::kBandPrefix, band + KeyPad(v, 6)};
   case MultKind::kUsState:
   case MultKind::kPostcode:
-    return once ? MultSearch{26, KeyPad(v, 2)} : MultSearch{25, band + KeyPad(v, 2)};
+    return once ? MultSearch{qso_key::kKenner, KeyPad(v, 2)}
+                : MultSearch{qso_key::kBandKenner, band + KeyPad(v, 2)};
   case MultKind::kMember:
   case MultKind::kClubMember:
-    return once ? MultSearch{20, KeyPad(v, 6)} : MultSearch{27, band + KeyPad(v, 6)};
+    return once ? MultSearch{qso_key::kCall2, KeyPad(v, 6)}
+                : MultSearch{qso_key::kBandCall2, band + KeyPad(v, 6)};
   case MultKind::kDok:
-    return once ? MultSearch{18, KeyPad(v, 8)} : MultSearch{21, band + KeyPad(v, 8)};
+    return once ? MultSearch{qso_key::kDok, KeyPad(v, 8)}
+                : MultSearch{qso_key::kBandDok, band + KeyPad(v, 8)};
   case MultKind::kDistrict:
-    return once ? MultSearch{18, v} : MultSearch{21, band + v};
+    return once ? MultSearch{qso_key::kDok, v} : MultSearch{qso_key::kBandDok, band + v};
   case MultKind::kLocator:
-    return once ? MultSearch{3, v} : MultSearch{23, band + v};
+    return once ? MultSearch{qso_key::kLocatorDateTime, v}
+                : MultSearch{qso_key::kBandLocator, band + v};
   case MultKind::kCallMulti:
-    return once ? MultSearch{6, KeyPad(v, 14)} : MultSearch{9, band + KeyPad(v, 14)};
+    return once ? MultSearch{qso_key::kCall, KeyPad(v, 14)}
+                : MultSearch{qso_key::kBandCallMode, band + KeyPad(v, 14)};
   }
   return {};
 }

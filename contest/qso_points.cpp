@@ -92,7 +92,7 @@ bool Rule::FirstOwnDokQso() const {
   if (c_.log == nullptr)
     return true;
   std::int32_t first = 0;
-  VisitRecords(*c_.log, 18, KeyPad(dok_, 8), [&](std::int32_t ref, const QsoRecord&) {
+  VisitRecords(*c_.log, qso_key::kDok, KeyPad(dok_, 8), [&](std::int32_t ref, const QsoRecord&) {
     first = ref;
     return false;
   });

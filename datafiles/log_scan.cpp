@@ -44,32 +44,33 @@ std::optional<std::string> FirstRecord(Fileblock& log, int key, std::string_view
 }
 
 std::int32_t NextQsoNumber(Fileblock& log) {
-  if (log.LastKey(13) != 0)
+  if (log.LastKey(qso_key::kQsoNumber) != 0)
     return 1;
   return QsoRecord(static_cast<const char*>(log.RecordBuffer())).QSONr() + 1;
 }
 
 std::int32_t NextBandSerial(Fileblock& log, char band) {
-  const auto record = FirstRecord(log, 11, std::string(1, band));
+  const auto record = FirstRecord(log, qso_key::kBandSerialNewest, std::string(1, band));
   return record ? QsoRecord(record->data()).BandSerial() + 1 : 1;
 }
 
 std::int32_t NextBandNumber(Fileblock& log, char band) {
-  const auto record = FirstRecord(log, 12, std::string(1, band));
+  const auto record = FirstRecord(log, qso_key::kBandNumberNewest, std::string(1, band));
   return record ? QsoRecord(record->data()).BandNr() + 1 : 1;
 }
 
 std::int32_t NewestRecordOfBand(Fileblock& log, char band) {
   std::int32_t newest = 0;
-  VisitRecords(log, 12, std::string(1, band), [&](std::int32_t ref, const QsoRecord&) {
-    newest = ref;
-    return false;
-  });
+  VisitRecords(log, qso_key::kBandNumberNewest, std::string(1, band),
+               [&](std::int32_t ref, const QsoRecord&) {
+                 newest = ref;
+                 return false;
+               });
   return newest;
 }
 
 std::int32_t NextModeNumber(Fileblock& log, std::string_view mode) {
-  const auto record = FirstRecord(log, 24, std::string(1, ModeGroup(mode)));
+  const auto record = FirstRecord(log, qso_key::kModeGroupNewest, std::string(1, ModeGroup(mode)));
   if (!record)
     return 1;
   const QsoRecord newest(record->data());

@@ -70,63 +70,63 @@ std::string QsoKey(const char* record, int key) {
   auto when = [&] { return Long4(r.Datum()) + Long4(r.Zeit()); };
   auto base = [&] { return KeyPad(BaseCall(r.Call(), kHomeCall), 14); };
   switch (key) {
-  case 1:
+  case qso_key::kDateTime:
     return when();
-  case 2:
+  case qso_key::kCallDateTime:
     return base() + when();
-  case 3:
+  case qso_key::kLocatorDateTime:
     return KeyPad(r.Locator(), 6) + when();
-  case 4:
+  case qso_key::kRecord:
     return NumKey5(r.LfdNr());
-  case 5:
+  case qso_key::kPrefix:
     return KeyPad(r.Prefix(), 6);
-  case 6:
+  case qso_key::kCall:
     return base();
-  case 7:
+  case qso_key::kFlag115:
     return r.Flag115() == 1 ? "1" : " ";
-  case 8:
+  case qso_key::kBandNumber:
     return bd + NumKey5(r.BandNr());
-  case 9:
+  case qso_key::kBandCallMode:
     return bd + base() + KeyPad(r.Mode(), 6);
-  case 10:
+  case qso_key::kBandPrefix:
     return bd + KeyPad(r.Prefix(), 6);
-  case 11:
+  case qso_key::kBandSerialNewest:
     return bd + NumKey5(Backwards(r.BandSerial()));
-  case 12:
+  case qso_key::kBandNumberNewest:
     return bd + NumKey5(Backwards(r.BandNr()));
-  case 13:
+  case qso_key::kQsoNumber:
     return NumKey5(r.QSONr());
-  case 14:
+  case qso_key::kBandMulti1:
     return bd + Chr(r.Multi1());
-  case 15:
+  case qso_key::kBandMulti2:
     return bd + Chr(r.Multi2());
-  case 16:
+  case qso_key::kMultis:
     return Chr(r.Multi1()) + Chr(r.Multi2());
-  case 17: {
+  case qso_key::kBandMulti: {
     char m = r.Multi1();
     if (m == 0 && r.Multi2() != 0 && r.Multi2() != ' ')
       m = r.Multi2();
     return bd + Chr(m);
   }
-  case 18:
+  case qso_key::kDok:
     return KeyPad(r.FullDok(), 8);
-  case 19:
+  case qso_key::kMultMark1:
     return KeyPad(r.MultMark1(), 6);
-  case 20:
+  case qso_key::kCall2:
     return KeyPad(r.Call2(), 6);
-  case 21:
+  case qso_key::kBandDok:
     return bd + KeyPad(r.FullDok(), 8);
-  case 22:
+  case qso_key::kBandPrefix2:
     return bd + KeyPad(r.Prefix2(), 6);
-  case 23:
+  case qso_key::kBandLocator:
     return bd + KeyPad(r.Locator(), 6);
-  case 24:
+  case qso_key::kModeGroupNewest:
     return Chr(ModeGroup(r.Mode())) + NumKey5(Backwards(r.ModeNr()));
-  case 25:
+  case qso_key::kBandKenner:
     return bd + KeyPad(r.Kenner(), 2);
-  case 26:
+  case qso_key::kKenner:
     return KeyPad(r.Kenner(), 2);
-  case 27:
+  case qso_key::kBandCall2:
     return bd + KeyPad(r.Call2(), 6);
   default:
     return {};

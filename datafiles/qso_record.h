@@ -53,6 +53,37 @@
 
 namespace tarvik {
 
+/// The keys of a QSO log by their number (the table above).
+namespace qso_key {
+inline constexpr int kDateTime = 1;          ///< date + time
+inline constexpr int kCallDateTime = 2;      ///< home call + date + time
+inline constexpr int kLocatorDateTime = 3;   ///< locator + date + time
+inline constexpr int kRecord = 4;            ///< LfdNr (entry order), unique
+inline constexpr int kPrefix = 5;            ///< prefix
+inline constexpr int kCall = 6;              ///< home call
+inline constexpr int kFlag115 = 7;           ///< "1" when Flag115 is 1
+inline constexpr int kBandNumber = 8;        ///< band + number on the band
+inline constexpr int kBandCallMode = 9;      ///< band + home call + mode
+inline constexpr int kBandPrefix = 10;       ///< band + prefix
+inline constexpr int kBandSerialNewest = 11; ///< band + serial number, newest first
+inline constexpr int kBandNumberNewest = 12; ///< band + number on the band, newest first
+inline constexpr int kQsoNumber = 13;        ///< QSO number
+inline constexpr int kBandMulti1 = 14;       ///< band + Multi1
+inline constexpr int kBandMulti2 = 15;       ///< band + Multi2
+inline constexpr int kMultis = 16;           ///< Multi1 + Multi2
+inline constexpr int kBandMulti = 17;        ///< band + Multi1 (or Multi2)
+inline constexpr int kDok = 18;              ///< DOK + DOK2
+inline constexpr int kMultMark1 = 19;        ///< MultMark1
+inline constexpr int kCall2 = 20;            ///< Call2
+inline constexpr int kBandDok = 21;          ///< band + DOK + DOK2
+inline constexpr int kBandPrefix2 = 22;      ///< band + Prefix2
+inline constexpr int kBandLocator = 23;      ///< band + locator
+inline constexpr int kModeGroupNewest = 24;  ///< mode group + number per mode, newest first
+inline constexpr int kBandKenner = 25;       ///< band + Kenner
+inline constexpr int kKenner = 26;           ///< Kenner
+inline constexpr int kBandCall2 = 27;        ///< band + Call2
+} // namespace qso_key
+
 class QsoRecord : public RecordView {
 public:
   static constexpr int kLength = 216;

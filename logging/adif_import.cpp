@@ -47,27 +47,35 @@ std::string MhzText(double mhz) {
   return text;
 }
 
-// The exchange kinds a multiplier label names, the preferred kind first.
-std::vector<int> KindsOfLabel(std::string_view label) {
-  if (label == "DOK")
+// The exchange kinds whose values a multiplier column counts, the preferred kind first.
+std::vector<int> KindsOfColumn(MultColumn column) {
+  switch (column) {
+  case MultColumn::kDok:
     return {exchange::kDok, exchange::kArea, exchange::kLdk};
-  if (label == "Area")
+  case MultColumn::kArea:
     return {exchange::kArea};
-  if (label == "LDK")
+  case MultColumn::kLdk:
     return {exchange::kLdk};
-  if (label == "Loc")
+  case MultColumn::kLocator:
     return {exchange::kLocator, exchange::kLocator4};
-  if (label == "PLZ")
+  case MultColumn::kPostcode:
     return {exchange::kPostcode};
-  if (label == "US-State")
+  case MultColumn::kUsState:
     return {exchange::kUsState};
-  if (label == "DIG" || label == "AGCW")
+  case MultColumn::kDig:
+  case MultColumn::kAgcw:
     return {exchange::kMember};
-  if (label == "QCWA")
+  case MultColumn::kQcwa:
     return {exchange::kMember19, exchange::kMember};
-  if (label == "Naval")
+  case MultColumn::kNaval:
     return {exchange::kMember19};
-  return {}; // "DXCC", "Prefix", "Callmulti": no element carries them
+  case MultColumn::kNone:
+  case MultColumn::kDxcc:
+  case MultColumn::kPrefix:
+  case MultColumn::kCallMulti:
+    break; // no element carries them
+  }
+  return {};
 }
 
 } // namespace
@@ -185,9 +193,9 @@ bool AdifBandAccepted(const ContestDefinition& definition, std::string_view freq
   return false;
 }
 
-int AdifElementForLabel(const ContestDefinition& definition, std::string_view label,
-                        const bool (&taken)[3]) {
-  for (int kind : KindsOfLabel(label))
+int AdifElementForColumn(const ContestDefinition& definition, MultColumn column,
+                         const bool (&taken)[3]) {
+  for (int kind : KindsOfColumn(column))
     for (int n = 1; n <= 3; ++n)
       if (!taken[n - 1] && definition.RcvdExchange(n) == kind)
         return n;
@@ -223,7 +231,7 @@ AdifImporter::AdifImporter(QsoSession& session, AdifAssignment assignment, bool 
     const std::string& name = def_.MultLabel(label);
     if (name.empty())
       continue;
-    const int element = AdifElementForLabel(def_, name, taken);
+    const int element = AdifElementForColumn(def_, def_.MultColumnKind(label), taken);
     if (element > 0) {
       taken[element - 1] = true;
       elementLabels_[element - 1] = name;

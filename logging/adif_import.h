@@ -94,11 +94,11 @@ bool AdifBandAccepted(const ContestDefinition& definition, std::string_view freq
                       std::string_view band);
 
 /// The received exchange element (1..3, i.e. elements 2..4) that the values of multiplier
-/// label `label` go into: the first element whose exchange kind the label names; 0 for a
-/// label that names no element ("DXCC", "Prefix", "Callmulti") or an element the contest
-/// does not have. `taken` marks elements already given to an earlier label.
-int AdifElementForLabel(const ContestDefinition& definition, std::string_view label,
-                        const bool (&taken)[3]);
+/// column `column` go into: the first element whose exchange kind the column counts; 0 for a
+/// column that no element carries (DXCC, prefix, listed calls) or an element the contest
+/// does not have. `taken` marks elements already given to an earlier column.
+int AdifElementForColumn(const ContestDefinition& definition, MultColumn column,
+                         const bool (&taken)[3]);
 
 /// The counts of an import.
 struct AdifImportCounts {

@@ -148,9 +148,9 @@ std::vector<std::string> LogListSortEntries(const ContestDefinition& definition)
       " Band - DXCC",                         ChooseText(" alle - Nr", " all - No"),
       ChooseText(" alle - Call", " all - Call"), ChooseText(" alle - DXCC", " all - DXCC"),
   };
-  if (definition.HasOption(8))
+  if (definition.HasOption(option::kArea))
     entries.push_back(ChooseText(" alle - Area", " all - Area"));
-  if (definition.HasOption(17))
+  if (definition.HasOption(option::kLdk))
     entries.push_back(ChooseText(" alle - LDK", " all - LDK"));
   else
     entries.push_back(ChooseText(" alle - DOK", " all - DOK"));
@@ -171,23 +171,23 @@ int LogListSortKey(const ContestDefinition& definition, int index, char band, st
   }
   switch (index) {
   case 0:
-    return 8;
+    return qso_key::kBandNumber;
   case 1:
-    return 9;
+    return qso_key::kBandCallMode;
   case 2:
-    return 10;
+    return qso_key::kBandPrefix;
   case 3:
     *low = LogListLowKey();
     *high = LogListHighKey();
     return kLogListKey;
   case 4:
-    return 2;
+    return qso_key::kCallDateTime;
   case 5:
-    return 5;
+    return qso_key::kPrefix;
   case 6:
-    return 18;
+    return qso_key::kDok;
   default:
-    return 1;
+    return qso_key::kDateTime;
   }
 }
 

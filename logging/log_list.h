@@ -18,7 +18,7 @@
 namespace tarvik {
 
 /// The key the log list follows: the record number (key 4).
-inline constexpr int kLogListKey = 4;
+inline constexpr int kLogListKey = qso_key::kRecord;
 /// Low and high key of the list's range (record numbers 1 to 999999999).
 std::string LogListLowKey();
 std::string LogListHighKey();

@@ -9,7 +9,7 @@ namespace tarvik {
 
 namespace {
 
-constexpr int kDateTimeKey = 1;
+constexpr int kDateTimeKey = qso_key::kDateTime;
 
 /// Calls `visit` with the record number of each QSO of `log` whose date and time are those
 /// of `qso` and whose entries are equal, in key order, until it returns false.

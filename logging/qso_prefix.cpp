@@ -41,7 +41,7 @@ bool LookUpQsoPrefix(QsoRecord& r, PrefixLookup* lookup, const ContestDefinition
         chosenEntry = entryBytes;
     }
   }
-  const bool wpx = def.HasOption(1);
+  const bool wpx = def.HasOption(option::kWpxPrefix);
   if (!found && !wpx) {
     r.SetPrefix("");
     r.SetContinent("");
@@ -51,7 +51,7 @@ bool LookUpQsoPrefix(QsoRecord& r, PrefixLookup* lookup, const ContestDefinition
   const PrefixRecord entry(found ? static_cast<const char*>(entryBytes.data()) : nullptr,
                            found ? PrefixRecord::kLength : 0);
   if (r.Prefix().empty() || wpx) {
-    if (def.HasOption(14) && found) {
+    if (def.HasOption(option::kAltPrefix) && found) {
       const std::string alternative = entry.alternativePrefix();
       r.SetPrefix(alternative.empty() ? entry.dxccPrefix() : alternative);
     } else if (wpx) {

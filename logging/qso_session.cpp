@@ -111,7 +111,7 @@ bool QsoSession::Open() {
 
   RebuildFromFile(true);
   // The band of the last record (of a marker record: the band it changed to).
-  if (log_->LastKey(4) == 0) {
+  if (log_->LastKey(qso_key::kRecord) == 0) {
     const QsoRecord last(static_cast<const char*>(log_->RecordBuffer()));
     const char band = IsMarkerRecord(last) ? last.QSYBand() : last.Band();
     if (IsBandLetter(band))
@@ -286,7 +286,7 @@ void QsoSession::RebuildFromFile(bool cleanMarkers) {
   std::array<char, QsoRecord::kLength> copy{};
   std::int32_t ref = 0;
   std::string key;
-  int status = log_->FindEntry(4, INT32_MIN, 1, "", &ref, &key);
+  int status = log_->FindEntry(qso_key::kRecord, INT32_MIN, 1, "", &ref, &key);
   while (status == 0) {
     if (log_->ReadRecord(ref) != 0)
       break;
@@ -326,7 +326,7 @@ void QsoSession::RebuildFromFile(bool cleanMarkers) {
     }
     if (progress_ != nullptr && ++visited % 100 == 0)
       progress_->Advance(visited);
-    status = log_->NextEntry(4, &ref, &key);
+    status = log_->NextEntry(qso_key::kRecord, &ref, &key);
   }
 }
 

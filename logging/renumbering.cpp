@@ -23,7 +23,7 @@ namespace tarvik {
 
 namespace {
 
-constexpr int kDateTimeKey = 1;
+constexpr int kDateTimeKey = qso_key::kDateTime;
 constexpr int kProgressEvery = 100;
 
 bool SerialKind(int kind) {

@@ -115,7 +115,7 @@ void QsoSession::RebuildLockedSentExchange() {
   if (listener_)
     return;
   for (int n = 1; n <= 3; ++n)
-    if (def_.SentExchange(n) != 0 && IsEntryField(SentField(n + 1)))
+    if (def_.SentExchange(n) != exchange::kNone && IsEntryField(SentField(n + 1)))
       return;
   QsoRecord r = Record();
   ReportParts rebuilt = SplitReport(SentDefaultExchange());

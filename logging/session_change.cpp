@@ -245,7 +245,7 @@ bool QsoSession::DeleteQso(std::int32_t recordNumber) {
   if (!dialogs_.ConfirmTitled("Eintrag " + r.Call() + " löschen?", "Sicherheitsabfrage"))
     return false;
   // Found again by its key: the question may have taken a while.
-  if (log_->FindKey(4, NumKey5(r.LfdNr())) != 0)
+  if (log_->FindKey(qso_key::kRecord, NumKey5(r.LfdNr())) != 0)
     return false;
   const auto slot = static_cast<std::size_t>(PointSlot(def_, code_, r.Band()));
   if (log_->Delete(kDeleteNoPosition) != 0)

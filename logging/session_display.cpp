@@ -90,14 +90,8 @@ EvaluationPanel QsoSession::Evaluation() const {
   panel.totalQsos = std::to_string(q) + " QSO";
   if (multipliers) {
     std::string suffix = " Multi x";
-    if (def_.PlainMultCount != 0 || def_.PerBandScore != 0) {
-      if (def_.MultLabel1 == "PLZ")
-        suffix = " PLZ";
-      else if (def_.MultLabel1 == "Prefix")
-        suffix = " Prefixe";
-      else
-        suffix = " Multi";
-    }
+    if (def_.PlainMultCount != 0 || def_.PerBandScore != 0)
+      suffix = PlainMultTotalSuffix(traits_.multCountName);
     panel.totalMultis = std::to_string(m) + suffix;
   }
   if (def_.PerBandScore != 0) {
@@ -107,7 +101,7 @@ EvaluationPanel QsoSession::Evaluation() const {
     panel.totalPoints = std::to_string(p) + " Punkte =";
   }
   panel.score = Number("#########", ComputeScore(def_, totals)) + " Pkt.";
-  if (traits_.postcodeAreasWithoutScore && def_.MultLabel1 == "PLZ") {
+  if (traits_.postcodeAreasWithoutScore && def_.MultColumnKind(1) == MultColumn::kPostcode) {
     panel.scoreVisible = false;
     panel.rows[0].multis = "    0";
     panel.totalPoints = std::to_string(p) + " Punkte";

@@ -35,8 +35,9 @@ void QsoSession::BuildLayout() {
   set(F::eRSTs1, header.rstSentFree() ? FieldShow::kEntry : FieldShow::kLabel);
   set(F::eRSTr1, header.rstRcvdFree() ? FieldShow::kEntry : FieldShow::kLabel);
   for (int n = 1; n <= 3; ++n) {
-    set(ReceivedField(n + 1), def_.RcvdExchange(n) != 0 ? FieldShow::kEntry : FieldShow::kHidden);
-    const bool sentEntry = def_.SentExchange(n) != 0 && rstsEditable;
+    set(ReceivedField(n + 1),
+        def_.RcvdExchange(n) != exchange::kNone ? FieldShow::kEntry : FieldShow::kHidden);
+    const bool sentEntry = def_.SentExchange(n) != exchange::kNone && rstsEditable;
     // Without sent entry fields the label lRSTs2 shows the whole sent exchange.
     set(SentField(n + 1), sentEntry ? FieldShow::kEntry
                           : n == 1  ? FieldShow::kLabel
@@ -160,7 +161,8 @@ std::string QsoSession::ElementCaption(int n) const {
     return std::string();
   std::string label = def_.RcvdLabel(n);
   if (label.empty()) {
-    const int kind = def_.RcvdExchange(n) != 0 ? def_.RcvdExchange(n) : def_.SentExchange(n);
+    const int kind =
+        def_.RcvdExchange(n) != exchange::kNone ? def_.RcvdExchange(n) : def_.SentExchange(n);
     label = ExchangeKindLabel(kind, code_);
   }
   if (label.empty())

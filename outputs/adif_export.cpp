@@ -48,9 +48,9 @@ std::string AdifTag(std::string_view name, std::string_view value) {
 }
 
 std::string AdifDokTag(const ContestDefinition& definition) {
-  if (definition.HasOption(exchange::kArea))
+  if (definition.HasOption(option::kArea))
     return "AREA";
-  if (definition.HasOption(exchange::kLdk))
+  if (definition.HasOption(option::kLdk))
     return "LDK";
   return "DOK";
 }

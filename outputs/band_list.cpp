@@ -9,7 +9,7 @@ namespace tarvik {
 
 namespace {
 
-constexpr int kBandOrder = 8;
+constexpr int kBandOrder = qso_key::kBandNumber;
 
 std::string MultText(const QsoRecord& qso, int k) {
   switch (k) {

@@ -130,7 +130,7 @@ void ContestHeaderModel::Open() {
   FillCategories();
   UpdateModes();
   // 6. Band names (Rebuild); the evaluation is computed when asked for.
-  view_.dokLabel = UsesLdk() ? "LDK" : Definition().HasOption(8) ? "Area" : "DOK";
+  view_.dokLabel = UsesLdk() ? "LDK" : Definition().HasOption(option::kArea) ? "Area" : "DOK";
   // 7. The station address.
   ReadAddress();
   // 8. Extras and caption.
@@ -448,8 +448,9 @@ bool ContestHeaderModel::Save(SaveTrigger trigger) {
   else
     h.SetDok(dok);
   // 5.
-  if (checks && !UsesLdk() && dok.empty() && d.HasOption(4) && !d.HasOption(8) &&
-      !view_.fromLogWindow && !dialogs.Confirm("Kein DOK angegeben. Trotzdem weiter?"))
+  if (checks && !UsesLdk() && dok.empty() && d.HasOption(option::kDok) &&
+      !d.HasOption(option::kArea) && !view_.fromLogWindow &&
+      !dialogs.Confirm("Kein DOK angegeben. Trotzdem weiter?"))
     return Fail(HeaderControl::eDOK, {});
   // 6.
   if (checks && UsesLdk() && dok.empty() &&

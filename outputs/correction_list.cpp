@@ -1,5 +1,6 @@
 #include "outputs/correction_list.h"
 
+#include "datafiles/qso_record.h"
 #include "radio/base_call.h"
 #include "recordfile/key_codec.h"
 
@@ -9,16 +10,16 @@ CorrectionListKeys CorrectionListKeysFor(CorrectionListMode mode, char band) {
   CorrectionListKeys keys;
   switch (mode) {
   case CorrectionListMode::kAll:
-    keys.key = 13;
+    keys.key = qso_key::kQsoNumber;
     keys.low = NumKey5(1);
     keys.high = NumKey5(999999999);
     break;
   case CorrectionListMode::kSearch:
-    keys.key = 2;
+    keys.key = qso_key::kCallDateTime;
     keys.start = "A";
     break;
   case CorrectionListMode::kBand:
-    keys.key = 8;
+    keys.key = qso_key::kBandNumber;
     keys.low = std::string(1, band);
     keys.high = keys.low;
     break;

@@ -15,7 +15,7 @@ namespace tarvik {
 
 namespace {
 
-constexpr int kTimeOrder = 1;
+constexpr int kTimeOrder = qso_key::kDateTime;
 constexpr std::string_view kIndent = "          "; // ten blanks before the table and score
 
 std::string Num(std::int64_t n) {

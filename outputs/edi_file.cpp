@@ -11,7 +11,7 @@ namespace tarvik {
 
 namespace {
 
-constexpr int kTimeOrder = 1;
+constexpr int kTimeOrder = qso_key::kDateTime;
 
 std::string_view Piece(std::string_view text, std::size_t from, std::size_t n) {
   return from < text.size() ? text.substr(from, n) : std::string_view();

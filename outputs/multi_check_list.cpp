@@ -10,8 +10,8 @@ namespace tarvik {
 
 namespace {
 
-constexpr int kPrefixOrder = 5;
-constexpr int kDokOrder = 18;
+constexpr int kPrefixOrder = qso_key::kPrefix;
+constexpr int kDokOrder = qso_key::kDok;
 
 std::string PageTitle(const OutputSource& source) {
   const std::string call =
@@ -77,7 +77,7 @@ template <typename Emit> bool WriteRows(const OutputSource& source, Emit&& emit)
       bands += band;
   bool complete = true;
 
-  if (def.HasOption(4) || def.HasOption(8) || def.HasOption(17)) {
+  if (def.HasDokMultipliers()) {
     // One row per received DOK: the rows follow the full DOK, the key column shows it cut
     // to 6, so that DOKs longer than 6 characters are neither split over rows nor merged.
     Row row(bands);
@@ -100,7 +100,7 @@ template <typename Emit> bool WriteRows(const OutputSource& source, Emit&& emit)
       emit(row.Text());
   }
 
-  if (def.HasOption(2)) {
+  if (def.HasOption(option::kDxcc)) {
     // One row per prefix that counts as a multiplier: "DL" only with option 3, and with
     // option 9 only prefixes of Europe. A QSO whose prefix does not count is left out: its
     // call belongs to no row.
@@ -112,8 +112,10 @@ template <typename Emit> bool WriteRows(const OutputSource& source, Emit&& emit)
                                        const std::string prefix = TrimBlanks(qso.Prefix());
                                        const bool counts =
                                            !prefix.empty() &&
-                                           (prefix != "DL" || def.HasOption(3)) &&
-                                           (!def.HasOption(9) || qso.Continent() == "EU");
+                                           (prefix != "DL" ||
+                                            def.HasOption(option::kDlCountsAsDxcc)) &&
+                                           (!def.HasOption(option::kEuropeOnly) ||
+                                            qso.Continent() == "EU");
                                        if (!counts)
                                          return true;
                                        if (prefix != row.Key()) {

@@ -32,7 +32,7 @@ bool MetEveryLiveRecord(Fileblock& log, std::vector<std::int32_t>& visited) {
 
 bool ForEachLogRecord(Fileblock& log,
                       const std::function<bool(int runningNumber, const QsoRecord&)>& visit) {
-  constexpr int kEntryOrder = 4;
+  constexpr int kEntryOrder = qso_key::kRecord;
   std::int32_t ref = 0;
   std::string entry;
   std::vector<std::int32_t> visited;

@@ -72,7 +72,7 @@ void AddPartyAge(PartyCounters& counters, std::string_view receivedReport, int c
 
 PartyCounters CountPartyAges(Fileblock& log, int classWidth) {
   PartyCounters counters{};
-  VisitRecords(log, 1, {}, [&](std::int32_t, const QsoRecord& record) {
+  VisitRecords(log, qso_key::kDateTime, {}, [&](std::int32_t, const QsoRecord& record) {
     if (!record.IsBandChangeMarker() && record.Punkte() > 0)
       AddPartyAge(counters, record.RSTr(), classWidth);
     return true;

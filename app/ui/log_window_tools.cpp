@@ -40,7 +40,7 @@ std::string NoteCall(ContestLogWindow& window, bool& clearAfter) {
     return call;
   clearAfter = true;
   Fileblock* log = window.session().LogFile();
-  if (log != nullptr && log->LastKey(13) == 0)
+  if (log != nullptr && log->LastKey(qso_key::kQsoNumber) == 0)
     call = TrimSpaces(QsoRecord(static_cast<const char*>(log->RecordBuffer())).Call());
   return call;
 }

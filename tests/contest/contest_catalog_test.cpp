@@ -21,8 +21,8 @@ TEST_F(CatalogTest, ThisBuildIsCodeTwoWithItsCompleteDefinition) {
   expected.Bands = "k";
   expected.Options.set(4);
   expected.Options.set(5);
-  expected.MultLabel1 = "DOK";
-  expected.MultLabel2 = "Loc";
+  expected.SetMultColumn(1, MultColumn::kDok);
+  expected.SetMultColumn(2, MultColumn::kLocator);
   expected.ProgramTitle = "Tarvik Version 2006-1.0";
   expected.ProgramLine = "Tarvik Version 2006-1.0 " + ProgramNotice();
   expected.RcvdExchange1 = expected.SentExchange1 = 4;

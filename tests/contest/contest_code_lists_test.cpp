@@ -11,6 +11,7 @@
 #include "contest/contest_code_lists.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
+#include "support/mult_columns.h"
 
 namespace tarvik {
 namespace {
@@ -378,7 +379,7 @@ ContestDefinition Expected(ContestDefinition def, const CategoryCase& c) {
   }
   if (c.labels) {
     const auto labels = ThreeOf(Words(c.labels));
-    def.MultLabel1 = labels[0], def.MultLabel2 = labels[1], def.MultLabel3 = labels[2];
+    test::SetMultColumns(def, labels[0], labels[1], labels[2]);
   }
   if (c.rcvd) {
     const auto k = KindsOf(c.rcvd);

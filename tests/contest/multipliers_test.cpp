@@ -8,6 +8,7 @@
 #include "contest/multiplier_index.h"
 #include "contest/multiplier_rules.h"
 #include "contest/multiplier_tracker.h"
+#include "support/mult_columns.h"
 
 namespace tarvik::test {
 namespace {
@@ -19,9 +20,7 @@ ContestDefinition Def(std::initializer_list<int> options, std::uint8_t evaluatio
     def.Options.set(static_cast<std::size_t>(option));
   def.EvaluationKind = evaluationKind;
   labels.resize(3);
-  def.MultLabel1 = labels[0];
-  def.MultLabel2 = labels[1];
-  def.MultLabel3 = labels[2];
+  SetMultColumns(def, labels[0], labels[1], labels[2]);
   return def;
 }
 

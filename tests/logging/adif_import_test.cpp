@@ -212,24 +212,24 @@ TEST(AdifValues, ModeAndBandChecks) {
     EXPECT_EQ(AdifBandAccepted(def, c.freq, c.band), c.accepted) << c.freq << "/" << c.band;
 }
 
-TEST(AdifValues, LabelsGoIntoTheElementOfTheirKind) {
+TEST(AdifValues, MultiplierColumnsGoIntoTheElementOfTheirKind) {
   ContestDefinition def;
   def.RcvdExchange1 = exchange::kQsoNumber;
   def.RcvdExchange2 = exchange::kLocator4;
   def.RcvdExchange3 = exchange::kDok;
   const bool none[3] = {false, false, false};
-  EXPECT_EQ(AdifElementForLabel(def, "Loc", none), 2);
-  EXPECT_EQ(AdifElementForLabel(def, "DOK", none), 3);
-  EXPECT_EQ(AdifElementForLabel(def, "DXCC", none), 0);
-  EXPECT_EQ(AdifElementForLabel(def, "Prefix", none), 0);
-  EXPECT_EQ(AdifElementForLabel(def, "Callmulti", none), 0);
-  EXPECT_EQ(AdifElementForLabel(def, "PLZ", none), 0); // no postcode element
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kLocator, none), 2);
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kDok, none), 3);
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kDxcc, none), 0);
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kPrefix, none), 0);
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kCallMulti, none), 0);
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kPostcode, none), 0); // no postcode element
   const bool dokTaken[3] = {false, false, true};
-  EXPECT_EQ(AdifElementForLabel(def, "DOK", dokTaken), 0);
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kDok, dokTaken), 0);
   def.RcvdExchange3 = exchange::kArea;
-  EXPECT_EQ(AdifElementForLabel(def, "DOK", none), 3); // a DOK label over an area element
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kDok, none), 3); // a DOK column over an area
   def.RcvdExchange1 = exchange::kMember19;
-  EXPECT_EQ(AdifElementForLabel(def, "QCWA", none), 1);
+  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kQcwa, none), 1);
 }
 
 TEST_F(AdifImportTest, SerialFirstContestGetsLocatorAndDokIntoTheirElements) {

@@ -168,7 +168,7 @@ protected:
   ContestDefinition DokDefinition() {
     ContestDefinition definition;
     definition.Options.set(4); // DOK multipliers
-    definition.MultLabel1 = "DOK";
+    definition.SetMultColumn(1, MultColumn::kDok);
     return definition;
   }
 
