@@ -42,6 +42,7 @@
 #include "base/user_dialogs.h"
 #include "contest/contest_definition.h"
 #include "contest/contest_traits.h"
+#include "contest/evaluation_panel.h"
 #include "contest/multiplier_index.h"
 #include "contest/multiplier_rules.h"
 #include "contest/multiplier_tracker.h"
@@ -111,27 +112,6 @@ struct ChangeOutcome {
   /// The record number of the changed QSO now: the one it had, or after a renumbering the one
   /// it got in the new log; 0 when it was not stored or cannot be found.
   std::int32_t record = 0;
-};
-
-/// The live evaluation panel "panelauswertung".
-struct EvaluationPanel {
-  struct Row {
-    char band = 0;
-    std::string name;                 ///< printed band name (all three blocks)
-    bool visible = false;             ///< hidden for an empty or invalid band letter
-    std::string qsos, multis, points; ///< "#####"
-    bool current = false;             ///< drawn yellow, else silver
-  };
-  std::array<Row, 7> rows;
-  bool headingsVisible = true;   ///< "Band"/"QSO", "Band"/"Punkte" (code 'E', kind 1: no)
-  bool multiBlockVisible = true; ///< the multiplier block (no multipliers or kind 1: no)
-  std::string totalQsos;         ///< Label28: total + " QSO"
-  std::string totalMultis;       ///< Label19
-  std::string totalPoints;       ///< Label20
-  bool totalPointsVisible = true;
-  std::string score; ///< Label21: "#########" + " Pkt."
-  bool scoreVisible = true;
-  bool partyButtonVisible = false; ///< btnauswertung
 };
 
 class QsoSession {
@@ -310,6 +290,7 @@ public:
   /// The 112 labels of the multiplier panel, row by row.
   std::vector<PanelCell> MultiplierPanel() const;
   EntryCounters Counters() const;
+  /// The live evaluation panel "panelauswertung".
   EvaluationPanel Evaluation() const;
 
   // --- Totals ------------------------------------------------------------------------

@@ -66,48 +66,7 @@ EntryCounters QsoSession::Counters() const {
 }
 
 EvaluationPanel QsoSession::Evaluation() const {
-  EvaluationPanel panel;
-  const SlotTotals totals = Totals();
-  const bool multipliers = def_.HasMultipliers();
-  for (std::size_t n = 0; n < panel.rows.size(); ++n) {
-    EvaluationPanel::Row& row = panel.rows[n];
-    row.band = n < def_.Bands.size() ? def_.Bands[n] : '\0';
-    row.visible = IsBandLetter(row.band);
-    if (!row.visible)
-      continue;
-    const auto slot = static_cast<std::size_t>(static_cast<unsigned char>(row.band));
-    row.name = BandName(row.band);
-    row.qsos = Number("#####", totals.qsos[slot]);
-    row.multis = Number("#####", totals.multis[slot]);
-    row.points = Number("#####", totals.points[slot]);
-    row.current = row.band == band_;
-  }
-  panel.headingsVisible = !(traits_.contestWideTotals && def_.EvaluationKind == 1);
-  panel.multiBlockVisible = multipliers && def_.EvaluationKind != 1;
-  const std::int32_t q = totals.TotalQsos();
-  const std::int32_t m = totals.TotalMultis();
-  const std::int32_t p = totals.TotalPoints();
-  panel.totalQsos = std::to_string(q) + " QSO";
-  if (multipliers) {
-    std::string suffix = " Multi x";
-    if (def_.PlainMultCount != 0 || def_.PerBandScore != 0)
-      suffix = PlainMultTotalSuffix(traits_.multCountName);
-    panel.totalMultis = std::to_string(m) + suffix;
-  }
-  if (def_.PerBandScore != 0) {
-    panel.totalPoints = std::to_string(p) + " Punkte";
-    panel.totalPointsVisible = false;
-  } else if (multipliers) {
-    panel.totalPoints = std::to_string(p) + " Punkte =";
-  }
-  panel.score = Number("#########", ComputeScore(def_, totals)) + " Pkt.";
-  if (traits_.postcodeAreasWithoutScore && def_.MultColumnKind(1) == MultColumn::kPostcode) {
-    panel.scoreVisible = false;
-    panel.rows[0].multis = "    0";
-    panel.totalPoints = std::to_string(p) + " Punkte";
-  }
-  panel.partyButtonVisible = def_.PartyFlag != 0;
-  return panel;
+  return LiveEvaluationPanel(def_, code_, Totals(), band_);
 }
 
 } // namespace tarvik

@@ -274,8 +274,9 @@ void ContestHeaderModel::ReadAddress() {
   CloseProgramFile(setup);
 }
 
-HeaderEvaluation ContestHeaderModel::Evaluation() const {
-  return EvaluateHeader(Definition(), code_, Header(), ContestExtensionRecord(extension_.data()));
+EvaluationPanel ContestHeaderModel::Evaluation() const {
+  return HeaderEvaluationPanel(Definition(), code_, Header(),
+                               ContestExtensionRecord(extension_.data()));
 }
 
 std::vector<OutputMenuItem> ContestHeaderModel::OutputMenu() const {

@@ -43,7 +43,7 @@
 #include <vector>
 
 #include "contest/contest_definition.h"
-#include "contest/header_evaluation.h"
+#include "contest/evaluation_panel.h"
 #include "contest/header_extras.h"
 #include "datafiles/contest_records.h"
 #include "outputs/header_form.h"
@@ -81,7 +81,7 @@ public:
   /// The form's texts and states; the window writes what the person typed here.
   HeaderForm form;
   const HeaderView& View() const { return view_; }
-  HeaderEvaluation Evaluation() const;
+  EvaluationPanel Evaluation() const;
   std::vector<OutputMenuItem> OutputMenu() const;
   const ContestDefinition& Definition() const;
   char ContestCode() const { return code_; }

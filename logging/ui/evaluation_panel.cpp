@@ -197,22 +197,22 @@ void EvaluationPanelWidget::Show(const EvaluationPanel& panel) {
   }
   for (int block = 0; block < 3; ++block) {
     const bool blockVisible = block != kMultiBlock || panel.multiBlockVisible;
-    SetVisible(bandHeadings_[block], panel.headingsVisible && blockVisible && NamesShown(block));
-    SetVisible(valueHeadings_[block], panel.headingsVisible && blockVisible);
+    SetVisible(bandHeadings_[block], !panel.totalsOnly && blockVisible && NamesShown(block));
+    SetVisible(valueHeadings_[block], !panel.totalsOnly && blockVisible);
   }
   // Hidden columns take no room: without the multiplier block the points block moves into
   // its place. Without multipliers "Total" and the QSO total are centred across the panel.
-  const bool multipliers = !panel.totalMultis.empty();
+  const bool multipliers = !panel.multiTotal.empty();
   if (multipliers_ != multipliers) {
     multipliers_ = multipliers;
     PlaceTotals();
   }
-  SetText(Label28, panel.totalQsos);
-  SetText(Label19, panel.totalMultis);
-  SetText(Label20, panel.totalPoints);
+  SetText(Label28, panel.qsoTotal);
+  SetText(Label19, panel.multiTotal);
+  SetText(Label20, panel.pointsTotal);
   SetText(Label21, panel.score);
-  SetVisible(Label19, !panel.totalMultis.empty());
-  SetVisible(Label20, panel.totalPointsVisible && !panel.totalPoints.empty());
+  SetVisible(Label19, !panel.multiTotal.empty());
+  SetVisible(Label20, panel.pointsTotalVisible && !panel.pointsTotal.empty());
   SetVisible(Label21, panel.scoreVisible);
   SetVisible(btnauswertung, panel.partyButtonVisible);
 }

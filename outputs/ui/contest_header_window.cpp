@@ -351,12 +351,12 @@ void ContestHeaderWindow::ReadForm() {
 }
 
 void ContestHeaderWindow::ShowEvaluation() {
-  const HeaderEvaluation e = model_->Evaluation();
+  const EvaluationPanel e = model_->Evaluation();
   const HeaderView& v = model_->View();
   QLabel** names[3] = {lQSO, lMulti, lPunkte};
   for (int i = 0; i < 7; ++i) {
-    const HeaderEvaluation::Row& row = e.rows[static_cast<std::size_t>(i)];
-    const bool shown = e.bandRowsVisible && !v.bandNames[static_cast<std::size_t>(i)].empty();
+    const EvaluationPanel::Row& row = e.rows[static_cast<std::size_t>(i)];
+    const bool shown = !e.totalsOnly && !v.bandNames[static_cast<std::size_t>(i)].empty();
     const QString band = ToQString(v.bandNames[static_cast<std::size_t>(i)]);
     for (QLabel** block : names) {
       block[i]->setText(band);
@@ -368,11 +368,11 @@ void ContestHeaderWindow::ShowEvaluation() {
     leQSO[i]->setVisible(shown);
     leMulti[i]->setVisible(shown);
     lePunkte[i]->setVisible(shown);
-    lMulti[i]->setEnabled(e.multiColumnEnabled);
-    leMulti[i]->setEnabled(e.multiColumnEnabled);
+    lMulti[i]->setEnabled(e.multipliers);
+    leMulti[i]->setEnabled(e.multipliers);
   }
   for (QLabel* heading : blockHeadings_)
-    heading->setVisible(e.bandRowsVisible);
+    heading->setVisible(!e.totalsOnly);
   Label28->setText(ToQString(e.qsoTotal));
   Label19->setText(ToQString(e.multiTotal));
   Label19->setVisible(!e.multiTotal.empty());
@@ -381,7 +381,7 @@ void ContestHeaderWindow::ShowEvaluation() {
   Label21->setText(ToQString(e.score));
   Label21->setVisible(e.scoreVisible);
   const Qt::Alignment totalsAlignment =
-      (e.totalsCentred ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter;
+      (e.multipliers ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter;
   for (QLabel* l : {Label28, Label19, Label20, Label21})
     l->setAlignment(totalsAlignment);
 }

@@ -74,7 +74,7 @@ TEST_F(CodeSessions, CodeNDistancePointsCappedOnTwoMetresPlusNewSquares) {
   // A plain multiplier count: the score is the points.
   EXPECT_EQ(s.Totals().TotalMultis(), 2);
   EXPECT_EQ(s.Score(), 4500 + nearPoints);
-  EXPECT_EQ(s.Evaluation().totalMultis, "2 Multi");
+  EXPECT_EQ(s.Evaluation().multiTotal, "2 Multi");
   QsoSession& again = Reopen();
   EXPECT_EQ(again.Score(), 4500 + nearPoints);
 }
@@ -156,8 +156,8 @@ TEST_F(CodeSessions, PartyCountsWpxPrefixesAndExchangePoints) {
   EXPECT_EQ(counters.multiCaption, "Prefixe ");
   EXPECT_EQ(counters.multiValue, "    2");
   const EvaluationPanel panel = s.Evaluation();
-  EXPECT_EQ(panel.totalMultis, "2 Prefixe");
-  EXPECT_EQ(panel.totalPoints, "177 Punkte =");
+  EXPECT_EQ(panel.multiTotal, "2 Prefixe");
+  EXPECT_EQ(panel.pointsTotal, "177 Punkte =");
   EXPECT_EQ(panel.score, "      177 Pkt.");
   EXPECT_FALSE(panel.multiBlockVisible);
   EXPECT_EQ(panel.rows[4].name, "10 m");
@@ -186,8 +186,8 @@ TEST_F(CodeSessions, PostcodeAreasAndTheFreeModeField) {
   const EvaluationPanel panel = s.Evaluation();
   EXPECT_FALSE(panel.scoreVisible);
   EXPECT_EQ(panel.rows[0].multis, "    0");
-  EXPECT_EQ(panel.totalPoints, "11 Punkte");
-  EXPECT_EQ(panel.totalMultis, "2 PLZ");
+  EXPECT_EQ(panel.pointsTotal, "11 Punkte");
+  EXPECT_EQ(panel.multiTotal, "2 PLZ");
   EXPECT_EQ(s.Counters().multiCaption, "PLZ-Bereiche");
 }
 
@@ -278,9 +278,9 @@ TEST_F(CodeSessions, ContestWithoutMultipliersShowsThePoints) {
   const int points = static_cast<int>(std::lround(d.km));
   EXPECT_EQ(s.Score(), points);
   const EvaluationPanel panel = s.Evaluation();
-  EXPECT_FALSE(panel.headingsVisible);
-  EXPECT_EQ(panel.totalMultis, "");
-  EXPECT_EQ(panel.totalPoints, "");
+  EXPECT_TRUE(panel.totalsOnly);
+  EXPECT_EQ(panel.multiTotal, "");
+  EXPECT_EQ(panel.pointsTotal, "");
   EXPECT_EQ(panel.score, FormatLongPicture("#########", points) + " Pkt.");
   // Everything is kept in slot 1; the header's first slot receives it.
   QsoSession& again = Reopen();

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "contest/contest_catalog.h"
-#include "contest/header_evaluation.h"
+#include "contest/evaluation_panel.h"
 #include "outputs/header_output_menu.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
@@ -27,8 +27,8 @@ struct Records {
   std::vector<char> extension = std::vector<char>(ContestExtensionRecord::kLength, 0);
   ContestHeaderRecord Header() { return ContestHeaderRecord(header.data()); }
   ContestExtensionRecord Extension() { return ContestExtensionRecord(extension.data()); }
-  HeaderEvaluation Evaluate(char code) {
-    return EvaluateHeader(DefinitionOf(code), code, Header(), Extension());
+  EvaluationPanel Evaluate(char code) {
+    return HeaderEvaluationPanel(DefinitionOf(code), code, Header(), Extension());
   }
 };
 
@@ -41,9 +41,9 @@ TEST(HeaderEvaluation, ExtendedStatisticsComeFromTheExtensionRecord) {
   r.Extension().SetBandPoints(1, 25);
   r.Extension().SetBandQsos(40, 2); // slots beyond the seven shown still count
   r.Extension().SetBandPoints(40, 3);
-  const HeaderEvaluation e = r.Evaluate('2');
+  const EvaluationPanel e = r.Evaluate('2');
   EXPECT_TRUE(e.rows[0].visible);
-  EXPECT_EQ(e.rows[0].band, "2 m");
+  EXPECT_EQ(e.rows[0].name, "2 m");
   EXPECT_EQ(e.rows[0].qsos, "   10");
   EXPECT_EQ(e.rows[0].multis, "    4");
   EXPECT_EQ(e.rows[0].points, "   25");
@@ -52,8 +52,7 @@ TEST(HeaderEvaluation, ExtendedStatisticsComeFromTheExtensionRecord) {
   EXPECT_EQ(e.multiTotal, "4 Multi x");
   EXPECT_EQ(e.pointsTotal, "28 Punkte =");
   EXPECT_EQ(e.score, "112 Pkt.");
-  EXPECT_TRUE(e.multiColumnEnabled);
-  EXPECT_FALSE(e.totalsCentred);
+  EXPECT_TRUE(e.multipliers);
   // Without multipliers the score is the points.
   r.Extension().SetBandMultis(1, 0);
   EXPECT_EQ(r.Evaluate('2').score, "28 Pkt.");
@@ -98,13 +97,13 @@ TEST(HeaderEvaluation, ContestsOfEachKind) {
   for (const Case& c : cases) {
     Records r;
     c.fill(r);
-    const HeaderEvaluation e = r.Evaluate(c.code);
+    const EvaluationPanel e = r.Evaluate(c.code);
     EXPECT_EQ(e.multiTotal, c.multiTotal) << c.code;
     EXPECT_EQ(e.pointsTotal, c.pointsTotal) << c.code;
     EXPECT_EQ(e.score, c.score) << c.code;
     EXPECT_EQ(e.pointsTotalVisible && !e.pointsTotal.empty(), c.pointsVisible) << c.code;
     EXPECT_EQ(e.scoreVisible, c.scoreVisible) << c.code;
-    EXPECT_EQ(e.multiColumnEnabled, c.multiColumn) << c.code;
+    EXPECT_EQ(e.multipliers, c.multiColumn) << c.code;
   }
 }
 
@@ -114,7 +113,7 @@ TEST(HeaderEvaluation, CodeFiveShowsPostcodeAreasWithoutAScore) {
   r.Header().SetBandMultis(1, 3);
   r.Header().SetBandPoints(1, 5);
   r.Header().SetBandPoints(3, 4);
-  const HeaderEvaluation e = r.Evaluate('5');
+  const EvaluationPanel e = r.Evaluate('5');
   EXPECT_FALSE(e.scoreVisible);
   EXPECT_EQ(e.rows[0].multis, "    0");
   EXPECT_EQ(e.multiTotal, "3 PLZ");
@@ -123,13 +122,13 @@ TEST(HeaderEvaluation, CodeFiveShowsPostcodeAreasWithoutAScore) {
   // Seven bands: all rows shown.
   for (const auto& row : e.rows)
     EXPECT_TRUE(row.visible);
-  EXPECT_EQ(e.rows[6].band, "70 cm");
+  EXPECT_EQ(e.rows[6].name, "70 cm");
 }
 
 TEST(HeaderEvaluation, CodeEWithOneCountForTheContestShowsOnlyTheTotals) {
   Records r;
-  EXPECT_FALSE(r.Evaluate('E').bandRowsVisible);
-  EXPECT_TRUE(r.Evaluate('2').bandRowsVisible);
+  EXPECT_TRUE(r.Evaluate('E').totalsOnly);
+  EXPECT_FALSE(r.Evaluate('2').totalsOnly);
 }
 
 std::vector<std::string> EnabledNames(const std::vector<OutputMenuItem>& menu) {
