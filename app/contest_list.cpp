@@ -153,6 +153,10 @@ std::string VersionReminder() {
                     "this program, and always work with the newest version.");
 }
 
+std::string ContestNotSavedMessage() {
+  return "Kopf und Auswertung des Contests konnten nicht gespeichert werden.";
+}
+
 std::string SeparateLogsNote() {
   return "Der Auswerter benötigt für jede Band/Mode-Kombination ein separates Log.\r\n"
          "Legen Sie darum schon vor Beginn des Contestes für jede Kombination,\r\n"
@@ -202,17 +206,7 @@ bool ContestListActions::InitList() {
 }
 
 bool ContestListActions::EnsureExtensionRecord(std::int32_t contestNumber) {
-  Fileblock* extensions = session_.Extensions();
-  if (extensions == nullptr)
-    return false;
-  const int severity = extensions->FindKey(1, NumKey5(contestNumber));
-  if (severity == 0)
-    return true;
-  if (severity != 1)
-    return false;
-  (void)extensions->ClearBuffer();
-  ContestExtensionRecord(extensions->RecordBuffer()).SetContestNumber(contestNumber);
-  return AddRecord(*extensions);
+  return session_.Records().EnsureExtension(contestNumber) == StoreResult::kOk;
 }
 
 bool ContestListActions::ReadCursorContest(std::int32_t* number) {
@@ -223,8 +217,7 @@ bool ContestListActions::ReadCursorContest(std::int32_t* number) {
 }
 
 bool ContestListActions::FindHeader(std::int32_t number) {
-  return session_.Headers() != nullptr &&
-         session_.Headers()->FindKey(kContestKeyNumber, NumKey5(number)) == 0;
+  return session_.Records().FindHeader(number) == StoreResult::kOk;
 }
 
 void ContestListActions::ShowContest(std::int32_t number) {
@@ -303,28 +296,20 @@ void ContestListActions::Start() {
 }
 
 void ContestListActions::StartContest(std::int32_t number) {
-  Fileblock* headers = session_.Headers();
-  Fileblock* extensions = session_.Extensions();
+  ContestRecordStore store = session_.Records();
   if (!EnsureExtensionRecord(number) || !FindHeader(number))
     return;
-  const char code = ContestHeaderRecord(headers->RecordBuffer()).contestCode();
+  const char code = store.Buffers().Header().contestCode();
   if (!IsForeign(code)) {
     windows_.OpenLogWindow(number, session_.Definition());
     // The log window counts into the header and extension buffers; they are written back
     // over their records, which are made current again without losing those counts.
   }
-  std::vector<char> header(headers->RecordBuffer(),
-                           headers->RecordBuffer() + headers->BufferSize());
-  std::vector<char> extension(extensions->RecordBuffer(),
-                              extensions->RecordBuffer() + extensions->BufferSize());
-  if (FindHeader(number)) {
-    std::copy(header.begin(), header.end(), headers->RecordBuffer());
-    (void)headers->Update();
-  }
-  if (extensions->FindKey(1, NumKey5(number)) == 0) {
-    std::copy(extension.begin(), extension.end(), extensions->RecordBuffer());
-    (void)extensions->Update();
-  }
+  ContestRecords records = store.Buffers();
+  records.Header().SetContestNumber(number);
+  // A contest that is gone or cannot be written loses the log's totals: say so.
+  if (store.Write(records) != StoreResult::kOk)
+    session_.Dialogs().Inform(ContestNotSavedMessage());
 }
 
 void ContestListActions::Loeschen() {
@@ -344,19 +329,17 @@ void ContestListActions::Loeschen() {
   CloseProgramFile(log);
   if (!opened)
     return;
-  Fileblock* extensions = session_.Extensions();
-  if (extensions->FindKey(1, NumKey5(number)) == 0 && extensions->Delete(kDeleteNoPosition) != 0)
-    return;
   // Found again by its number: the question may have let the list read other rows.
   if (!FindHeader(number)) {
     grid_.RefreshRows();
     return;
   }
+  // Where the list stands afterwards: the place of the deleted row.
   Fileblock* headers = session_.Headers();
   std::string rowKey;
   (void)headers->BuildKey(grid_.GetKeyNumber(), &rowKey);
   const std::int32_t record = headers->CurrentRecordNumber();
-  if (headers->Delete(kDeleteNoPosition) != 0)
+  if (session_.Records().Delete(number) != StoreResult::kOk)
     return;
   // A later contest may get the same number: it must not find this contest's QSOs.
   (void)MoveQsoLogAside(number, session_.Io());

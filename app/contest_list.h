@@ -69,6 +69,9 @@ public:
 std::string VersionReminder();
 /// Code Q's note of "Neu".
 std::string SeparateLogsNote();
+/// The message when the header and extension records could not be written back after the
+/// log window.
+std::string ContestNotSavedMessage();
 
 class ContestListActions {
 public:

@@ -11,6 +11,7 @@
 #include "base/clock.h"
 #include "base/user_dialogs.h"
 #include "contest/contest_definition.h"
+#include "datafiles/contest_record_store.h"
 #include "datafiles/family_settings.h"
 
 namespace tarvik {
@@ -32,6 +33,9 @@ public:
   /// The contest header file (KXKK) and extension file (KXKZ); nullptr while not open.
   Fileblock* Headers() const { return headers_; }
   Fileblock* Extensions() const { return extensions_; }
+  /// The contests of the two files, read and written by number (their buffers hold the
+  /// contest at hand).
+  ContestRecordStore Records() const { return ContestRecordStore(headers_, extensions_); }
 
   UserDialogs& Dialogs() const { return dialogs_; }
   const Clock& ClockSource() const { return clock_; }

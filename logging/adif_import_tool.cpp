@@ -10,6 +10,7 @@
 #include "base/strings.h"
 #include "base/tool_dialogs.h"
 #include "contest/contest_header_fields.h"
+#include "datafiles/contest_record_store.h"
 #include "datafiles/family_settings.h"
 #include "datafiles/program_files.h"
 #include "datafiles/program_files_tool.h"
@@ -22,8 +23,6 @@
 namespace tarvik {
 
 namespace {
-
-constexpr int kContestNumberKey = 3; // KXKK key 3: NumKey5(contestNumber)
 
 struct Arguments {
   int contestNumber = 0;
@@ -72,36 +71,6 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
   return true;
 }
 
-/// The record of `file` whose key `key` is NumKey5(number).
-std::optional<std::string> ReadRecord(ProgramFile file, int key, int number) {
-  std::optional<std::string> bytes;
-  Fileblock* fileblock = OpenProgramFile(file);
-  if (fileblock != nullptr && fileblock->FindKey(key, NumKey5(number)) == 0)
-    bytes.emplace(fileblock->RecordBuffer(), static_cast<std::size_t>(fileblock->RecordLength()));
-  CloseProgramFile(fileblock);
-  return bytes;
-}
-
-/// Writes `bytes` over the record of `file` whose key `key` is NumKey5(number), or adds it
-/// when there is none and `addMissing`.
-bool WriteRecord(ProgramFile file, int key, int number, const std::string& bytes, bool addMissing) {
-  Fileblock* fileblock = OpenProgramFile(file);
-  if (fileblock == nullptr)
-    return false;
-  bool written = false;
-  const std::size_t length =
-      std::min(bytes.size(), static_cast<std::size_t>(fileblock->RecordLength()));
-  if (fileblock->FindKey(key, NumKey5(number)) == 0) {
-    std::copy_n(bytes.begin(), length, fileblock->RecordBuffer());
-    written = fileblock->Update() == 0;
-  } else if (addMissing && fileblock->ClearBuffer() == 0) {
-    std::copy_n(bytes.begin(), length, fileblock->RecordBuffer());
-    written = AddRecord(*fileblock);
-  }
-  CloseProgramFile(fileblock);
-  return written;
-}
-
 FamilySettings LoadSettings() {
   FamilySettings settings;
   Fileblock* setup = OpenProgramFile(ProgramFile::kSetup);
@@ -118,9 +87,9 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
         << "\n";
     return 1;
   }
-  std::optional<std::string> header =
-      ReadRecord(ProgramFile::kContestHeaders, kContestNumberKey, a.contestNumber);
-  if (!header) {
+  ContestRecords records;
+  const StoreResult read = ReadContestFromFiles(a.contestNumber, &records);
+  if (read != StoreResult::kOk) {
     if (StorageFailedInThisRun()) // the cause follows from the frame
       err << "tarvik-tool import-adif: the contest file " << DataPath("KXKK")
           << " cannot be read\n";
@@ -129,22 +98,17 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
           << DataPath("KXKK") << "\n";
     return 1;
   }
-  header->resize(ContestHeaderRecord::kLength, '\0');
-  std::string extension =
-      ReadRecord(ProgramFile::kContestExtensions, 1, a.contestNumber).value_or(std::string());
-  extension.resize(ContestExtensionRecord::kLength, '\0');
-  ContestExtensionRecord(extension.data()).SetContestNumber(a.contestNumber);
 
   const FamilySettings settings = LoadSettings();
   ApplyFamilySettings(settings);
   ToolDialogs dialogs(err);
-  ContestHeaderRecord record(header->data());
+  ContestHeaderRecord record = records.Header();
   QsoSessionParams params;
   params.contestCode = record.contestCode();
   params.definition =
       BuildContestDefinition(params.contestCode, record, settings.ownLocator, dialogs);
-  params.headerRecord = *header;
-  params.extensionRecord = extension;
+  params.headerRecord = records.header;
+  params.extensionRecord = records.extension;
   params.ownLocator = settings.ownLocator;
 
   AdifAssignment assignment(AdifLogFields(params.definition));
@@ -177,10 +141,9 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
   const AdifImportCounts counts = ImportAdifFile(session, a.file, assignment, a.noCheck);
   // As after closing the log window: the statistics of the log into the header records.
   session.Close();
-  const bool saved = WriteRecord(ProgramFile::kContestHeaders, kContestNumberKey, a.contestNumber,
-                                 session.HeaderRecord(), false) &&
-                     WriteRecord(ProgramFile::kContestExtensions, 1, a.contestNumber,
-                                 session.ExtensionRecord(), true);
+  records.header = session.HeaderRecord();
+  records.extension = session.ExtensionRecord();
+  const bool saved = WriteContestToFiles(records) == StoreResult::kOk;
   const std::string summary = AdifImportSummary(counts);
   for (std::size_t start = 0; start <= summary.size();) {
     const std::size_t end = std::min(summary.find('\n', start), summary.size());

@@ -63,8 +63,7 @@ std::string ApplyChangesQuestion() {
 ContestHeaderModel::ContestHeaderModel(ContestSession& session, HeaderWindowMode mode,
                                        char contestCode)
     : session_(session), code_(contestCode), extra_(HeaderExtraOf(contestCode)),
-      isExisting_(mode != HeaderWindowMode::kNew), header_(ContestHeaderRecord::kLength, 0),
-      extension_(ContestExtensionRecord::kLength, 0) {
+      isExisting_(mode != HeaderWindowMode::kNew) {
   view_.fromLogWindow = mode == HeaderWindowMode::kReview;
   runOutput = [this](int kind) { RunOutput(session_, kind); };
 }
@@ -98,18 +97,17 @@ void ContestHeaderModel::Rebuild() {
 // Opening
 
 void ContestHeaderModel::Open() {
-  ContestHeaderRecord h = Header();
-  Fileblock* headers = session_.Headers();
-  Fileblock* extensions = session_.Extensions();
   if (isExisting_) {
-    if (headers != nullptr)
-      std::copy_n(headers->RecordBuffer(), header_.size(), header_.begin());
-    const std::int32_t number = h.contestNumber();
-    if (extensions != nullptr && extensions->FindKey(1, NumKey5(number)) == 0)
-      std::copy_n(extensions->RecordBuffer(), extension_.size(), extension_.begin());
-    else
-      Extension().SetContestNumber(number);
-  } else {
+    // The header stands in the header buffer, as "Starten" leaves it; its extension record is
+    // found by the contest number. A missing one starts empty, and so does one that cannot be
+    // read (the record-file error handler has reported that).
+    ContestRecordStore store = session_.Records();
+    const std::string current = store.Buffers().header;
+    std::copy(current.begin(), current.end(), records_.header.begin());
+    (void)store.ReadExtension(Header().contestNumber(), &records_.extension);
+  }
+  ContestHeaderRecord h = Header();
+  if (!isExisting_) {
     // 1. A new header.
     const FamilySettings& station = session_.Settings();
     h.SetLocator(station.ownLocator);
@@ -179,7 +177,7 @@ void ContestHeaderModel::FillForm() {
   form.eaktrstr = !h.rstRcvdFree();
   form.eQSLw = CharToText(h.qslSentDefault());
   form.eqslr = CharToText(h.qslRcvdDefault());
-  const ContestExtensionRecord x(extension_.data());
+  const ContestExtensionRecord x = records_.Extension();
   form.crstsnichtsperren = x.rstsNotLocked();
   form.cdoppelqso = x.logUncountedDupes();
   if (!isExisting_)
@@ -275,8 +273,7 @@ void ContestHeaderModel::ReadAddress() {
 }
 
 EvaluationPanel ContestHeaderModel::Evaluation() const {
-  return HeaderEvaluationPanel(Definition(), code_, Header(),
-                               ContestExtensionRecord(extension_.data()));
+  return HeaderEvaluationPanel(Definition(), code_, Header(), records_.Extension());
 }
 
 std::vector<OutputMenuItem> ContestHeaderModel::OutputMenu() const {
@@ -396,19 +393,14 @@ void ContestHeaderModel::OutputChosen(int kind) {
     session_.Dialogs().Beep();
     return;
   }
-  PutRecordsIntoBuffers();
+  // The output run reads the contest from the buffers. A contest that cannot be found there
+  // any more gives no output rather than one of whatever the buffers hold.
+  if (session_.Records().MakeCurrent(records_) != StoreResult::kOk) {
+    session_.Dialogs().Beep();
+    return;
+  }
   if (runOutput)
     runOutput(kind);
-}
-
-void ContestHeaderModel::PutRecordsIntoBuffers() {
-  const std::int32_t number = Header().contestNumber();
-  Fileblock* headers = session_.Headers();
-  Fileblock* extensions = session_.Extensions();
-  if (headers != nullptr && headers->FindKey(kContestKeyNumber, NumKey5(number)) == 0)
-    std::copy(header_.begin(), header_.end(), headers->RecordBuffer());
-  if (extensions != nullptr && extensions->FindKey(1, NumKey5(number)) == 0)
-    std::copy(extension_.begin(), extension_.end(), extensions->RecordBuffer());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -580,44 +572,18 @@ bool ContestHeaderModel::WriteAddress() {
 }
 
 bool ContestHeaderModel::WriteRecords() {
-  Fileblock* headers = session_.Headers();
-  Fileblock* extensions = session_.Extensions();
-  if (headers == nullptr || extensions == nullptr)
-    return false;
-  if (isExisting_) {
-    const std::int32_t number = Header().contestNumber();
-    if (headers->FindKey(kContestKeyNumber, NumKey5(number)) != 0)
-      return false;
-    std::copy(header_.begin(), header_.end(), headers->RecordBuffer());
-    if (headers->Update() != 0)
-      return false;
-  } else {
-    if (headers->ClearBuffer() != 0)
-      return false;
-    std::copy(header_.begin(), header_.end(), headers->RecordBuffer());
-    if (!AddRecord(*headers))
-      return false;
-    // The file numbered it.
-    std::copy_n(headers->RecordBuffer(), header_.size(), header_.begin());
-    isExisting_ = true;
-    // QSO files left with this number by an earlier contest are not this contest's log.
-    (void)MoveQsoLogAside(Header().contestNumber(), session_.Io());
-  }
+  ContestRecordStore store = session_.Records();
+  if (isExisting_)
+    return store.Write(records_) == StoreResult::kOk;
+  const StoreResult added = store.Add(&records_);
+  if (Header().contestNumber() <= 0)
+    return false; // the header was not added
+  // The file numbered the header: from now on the contest exists, even when its extension
+  // record could not be written.
   isExisting_ = true;
-  const std::int32_t number = Header().contestNumber();
-  Extension().SetContestNumber(number);
-  if (extensions->FindKey(1, NumKey5(number)) == 0) {
-    std::copy(extension_.begin(), extension_.end(), extensions->RecordBuffer());
-    if (extensions->Update() != 0)
-      return false;
-  } else {
-    if (extensions->ClearBuffer() != 0)
-      return false;
-    std::copy(extension_.begin(), extension_.end(), extensions->RecordBuffer());
-    if (!AddRecord(*extensions))
-      return false;
-  }
-  return true;
+  // QSO files left with this number by an earlier contest are not this contest's log.
+  (void)MoveQsoLogAside(Header().contestNumber(), session_.Io());
+  return added == StoreResult::kOk;
 }
 
 } // namespace tarvik

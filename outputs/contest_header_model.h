@@ -45,6 +45,7 @@
 #include "contest/contest_definition.h"
 #include "contest/evaluation_panel.h"
 #include "contest/header_extras.h"
+#include "datafiles/contest_record_store.h"
 #include "datafiles/contest_records.h"
 #include "outputs/header_form.h"
 #include "outputs/header_output_menu.h"
@@ -135,9 +136,9 @@ public:
   HeaderControl TakeFocusRequest();
 
   /// The window's copies of the records.
-  ContestHeaderRecord Header() { return ContestHeaderRecord(header_.data()); }
-  ContestHeaderRecord Header() const { return ContestHeaderRecord(header_.data()); }
-  ContestExtensionRecord Extension() { return ContestExtensionRecord(extension_.data()); }
+  ContestHeaderRecord Header() { return records_.Header(); }
+  ContestHeaderRecord Header() const { return records_.Header(); }
+  ContestExtensionRecord Extension() { return records_.Extension(); }
 
 private:
   bool UsesLdk() const;
@@ -151,7 +152,6 @@ private:
   void ReadAddress();
   bool WriteAddress();
   bool WriteRecords();
-  void PutRecordsIntoBuffers();
   bool Fail(HeaderControl control, const std::string& message);
   std::string& PeriodText(PeriodField field);
 
@@ -160,8 +160,7 @@ private:
   const HeaderExtra& extra_;
   bool isExisting_;
   HeaderView view_;
-  std::vector<char> header_;
-  std::vector<char> extension_;
+  ContestRecords records_;
   std::set<HeaderControl> marked_;
   HeaderControl focus_ = HeaderControl::kNone;
   std::string entered_[4]; ///< period texts when their fields were entered

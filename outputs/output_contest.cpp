@@ -1,12 +1,12 @@
 #include "outputs/output_contest.h"
 
 #include "contest/contest_header_fields.h"
+#include "datafiles/contest_record_store.h"
 #include "datafiles/family_settings.h"
 #include "datafiles/program_files.h"
 #include "datafiles/setup_records.h"
 #include "outputs/header_extras_view.h"
 #include "recordfile/fileblock.h"
-#include "recordfile/key_codec.h"
 
 namespace tarvik {
 
@@ -19,16 +19,6 @@ std::optional<std::string> SetupRecordBytes() {
   if (setup != nullptr && setup->FirstKey(1) == 0)
     bytes.emplace(setup->RecordBuffer(), static_cast<std::size_t>(SetupRecord::kLength));
   CloseProgramFile(setup);
-  return bytes;
-}
-
-/// The record of `file` whose key `key` is NumKey5(number), or nothing.
-std::optional<std::string> RecordByNumber(ProgramFile file, int key, int number) {
-  std::optional<std::string> bytes;
-  Fileblock* fileblock = OpenProgramFile(file);
-  if (fileblock != nullptr && fileblock->FindKey(key, NumKey5(number)) == 0)
-    bytes.emplace(fileblock->RecordBuffer(), static_cast<std::size_t>(fileblock->RecordLength()));
-  CloseProgramFile(fileblock);
   return bytes;
 }
 
@@ -52,16 +42,12 @@ StationData ReadStationData(char contestCode, int contestNumber, const std::stri
 
 std::optional<OutputContest> LoadOutputContest(int contestNumber, UserDialogs& dialogs,
                                                const Clock& clock) {
-  constexpr int kContestNumberKey = 3;
-  auto header = RecordByNumber(ProgramFile::kContestHeaders, kContestNumberKey, contestNumber);
-  if (!header)
+  ContestRecords records;
+  if (ReadContestFromFiles(contestNumber, &records) != StoreResult::kOk)
     return std::nullopt;
-  header->resize(ContestHeaderRecord::kLength, '\0');
   OutputContest contest;
-  contest.header = *header;
-  contest.extension =
-      RecordByNumber(ProgramFile::kContestExtensions, 1, contestNumber).value_or(std::string());
-  contest.extension.resize(ContestExtensionRecord::kLength, '\0');
+  contest.header = records.header;
+  contest.extension = records.extension;
 
   FamilySettings settings;
   if (const auto setup = SetupRecordBytes())

@@ -17,9 +17,10 @@ namespace tarvik {
 StationData ReadStationData(char contestCode, int contestNumber, const std::string& swlNumber);
 
 /// The contest `contestNumber` as its files hold it: header (KXKK, key 3) and extension
-/// record (KXKZ; zeros when it has none), the definition of its code for the stored
-/// category, the station data with the SWL number and own locator of the setup record.
-/// nullopt when the header file has no such contest. Building the definition may inform
+/// record (KXKZ; an empty one carrying the number when it has none), the definition of its
+/// code for the stored category, the station data with the SWL number and own locator of the
+/// setup record. nullopt when the header file has no such contest or the contest files
+/// cannot be read. Building the definition may inform
 /// through `dialogs` (a category the program does not support).
 std::optional<OutputContest> LoadOutputContest(int contestNumber, UserDialogs& dialogs,
                                                const Clock& clock = ProcessClock());

@@ -2,7 +2,6 @@
 
 #include "contest/contest_session.h"
 #include "outputs/output_contest.h"
-#include "recordfile/fileblock.h"
 
 namespace tarvik {
 
@@ -10,14 +9,9 @@ OutputContest SessionOutputContest(ContestSession& session) {
   OutputContest contest;
   contest.contestCode = session.ContestCode();
   contest.definition = session.Definition();
-  if (Fileblock* headers = session.Headers())
-    contest.header.assign(headers->RecordBuffer(), ContestHeaderRecord::kLength);
-  else
-    contest.header.assign(ContestHeaderRecord::kLength, '\0');
-  if (Fileblock* extensions = session.Extensions())
-    contest.extension.assign(extensions->RecordBuffer(), ContestExtensionRecord::kLength);
-  else
-    contest.extension.assign(ContestExtensionRecord::kLength, '\0');
+  const ContestRecords records = session.Records().Buffers();
+  contest.header = records.header;
+  contest.extension = records.extension;
   const int number = ContestHeaderRecord(contest.header.data()).contestNumber();
   contest.station = ReadStationData(contest.contestCode, number, session.Settings().listenerName);
   return contest;

@@ -322,6 +322,23 @@ TEST_F(ContestListActionsTest, StartenEnsuresTheExtensionAndOpensTheHeaderWindow
   EXPECT_EQ(ContestExtensionRecord(session->Extensions()->RecordBuffer()).bandQsos(3), 7);
 }
 
+TEST_F(ContestListActionsTest, TotalsThatCannotBeWrittenBackAreReported) {
+  SeedContests();
+  StartList();
+  Select("ZELKA Sommer");
+  windows.answerStart = true;
+  // The contest's header disappears while its log is open.
+  windows.inLogWindow = [&] {
+    ASSERT_EQ(session->Headers()->FindKey(kContestKeyNumber, NumKey5(6)), 0);
+    ASSERT_EQ(session->Headers()->Delete(kDeleteNoPosition), 0);
+  };
+  actions->Starten();
+  EXPECT_EQ(windows.logWindows, std::vector<int>{6});
+  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{ContestNotSavedMessage()});
+  // No review of a contest that is gone.
+  EXPECT_EQ(windows.headerModes, std::vector<HeaderWindowMode>{HeaderWindowMode::kExisting});
+}
+
 TEST_F(ContestListActionsTest, NeuRemindsOpensTheHeaderWindowAndShowsTheNewContest) {
   SeedContests();
   StartList();

@@ -444,6 +444,13 @@ TEST_F(HeaderModelTest, AHeaderThatCannotBeWrittenIsReported) {
   EXPECT_FALSE(model->FinishClicked());
   EXPECT_EQ(dialogs.Informs(),
             std::vector<std::string>{"Fehler bei Dateneingabe. Datensatz evtl. schon vorhanden."});
+  // Nor is an output made from whatever the buffers hold now: the computer beeps.
+  bool ran = false;
+  model->runOutput = [&](int) { ran = true; };
+  dialogs.Clear();
+  model->OutputChosen(output_kind::kStfFile);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(dialogs.Beeps(), 1);
 }
 
 TEST_F(HeaderModelTest, ANewContestNeverTakesOverQsoFilesLeftWithItsNumber) {
