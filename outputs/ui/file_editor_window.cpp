@@ -10,9 +10,11 @@
 
 #include <memory>
 
+#include "base/help_topics.h"
 #include "base/text_helpers.h"
 #include "base/user_dialogs.h"
 #include "outputs/text_files.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
@@ -34,6 +36,7 @@ FileEditorWindow::FileEditorWindow(const std::string& fileName, UserDialogs& dia
     : QDialog(parent), fileName_(fileName), dialogs_(dialogs) {
   setObjectName(QStringLiteral("wagdatei"));
   setWindowTitle(PathToQString(fileName));
+  SetHelpContext(this, kOutputsHelpTopic);
   resize(820, 600);
 
   redit_ = new QPlainTextEdit(this);

@@ -16,6 +16,7 @@
 
 #include <cmath>
 
+#include "base/help_topics.h"
 #include "base/user_dialogs.h"
 #include "contest/contest_definition.h"
 #include "datafiles/contest_records.h"
@@ -24,6 +25,7 @@
 #include "radio/bands.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/ui/trk_brow.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_edit.h"
 
@@ -44,6 +46,7 @@ QFont GridFont(int points) {
 
 CallSearchDialog::CallSearchDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("SucheQE"));
+  SetHelpContext(this, kQsoListsHelpTopic);
   setWindowTitle(QStringLiteral("Suche"));
   auto* label = new QLabel(QStringLiteral("Rufzeichen:"), this);
   eSuche = new TrkEdit(this);
@@ -87,6 +90,7 @@ BandChoiceDialog::BandChoiceDialog(const std::vector<std::string>& names, int cu
                                    QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("stdband"));
+  SetHelpContext(this, kQsoListsHelpTopic);
   setWindowTitle(QStringLiteral("Band"));
   listband = new QListWidget(this);
   listband->setObjectName(QStringLiteral("listband"));
@@ -127,6 +131,7 @@ QsoListWindow::QsoListWindow(CorrectionListMode mode, CorrectionListContext cont
                              UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), mode_(mode), context_(std::move(context)), dialogs_(dialogs) {
   setObjectName(QStringLiteral("Korrekturstd"));
+  SetHelpContext(this, kQsoListsHelpTopic);
   setWindowTitle(ToQString(CorrectionListCaption(mode)));
   Brow = new TrkBrow(dialogs_, this);
   Brow->setObjectName(QStringLiteral("Brow"));
