@@ -127,6 +127,8 @@ void HelpWindow::CreateControls() {
   results_ = new QListWidget(tabs_);
   results_->setObjectName(QStringLiteral("searchResults"));
   results_->setWordWrap(true);
+  results_->setAlternatingRowColors(true);
+  results_->setSpacing(2);
   tabs_->addTab(results_, Text("Suche", "Search"));
   browser_ = new QTextBrowser(splitter);
   browser_->setObjectName(QStringLiteral("browser"));

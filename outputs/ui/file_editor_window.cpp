@@ -1,5 +1,6 @@
 #include "outputs/ui/file_editor_window.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -91,11 +92,15 @@ void FileEditorWindow::btnspeichernClick() {
 void FileEditorWindow::Button1Click() {
   if (!SaveText())
     return;
+  // The job is titled with the file's name without its folder: the print dialog proposes
+  // its PDF file as the working directory followed by the title, and a title with a folder
+  // gave a path that does not exist.
+  const QString title = QFileInfo(PathToQString(fileName_)).fileName();
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(PathToQString(fileName_));
+  printer.setDocName(title);
   if (askPrinter && !askPrinter(printer))
     return;
-  printer.setDocName(PathToQString(fileName_));
+  printer.setDocName(title);
   std::unique_ptr<QTextDocument> copy(redit_->document()->clone());
   copy->setDefaultFont(EditorFont());
   copy->print(&printer);

@@ -168,6 +168,28 @@ QsoListWindow::QsoListWindow(CorrectionListMode mode, CorrectionListContext cont
     return true;
   };
   e.OnBrowCloseBtnKlick = [this](int) { close(); };
+  // The points stay in view however narrow the window is.
+  Brow->table()->viewport()->installEventFilter(this);
+}
+
+bool QsoListWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && bound_ && watched == Brow->table()->viewport())
+    FitColumns();
+  return QDialog::eventFilter(watched, event);
+}
+
+void QsoListWindow::FitColumns() {
+  QTableWidget* table = Brow->table();
+  QHeaderView* header = table->horizontalHeader();
+  std::vector<int> widths;
+  for (int c = 0; c < table->columnCount(); ++c)
+    widths.push_back(header->sectionSize(c));
+  const int unit = table->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+  const std::vector<int> fitted =
+      FitLogListColumns(*context_.definition, widths, table->viewport()->width(), unit);
+  for (int c = 0; c < static_cast<int>(fitted.size()); ++c)
+    if (fitted[static_cast<std::size_t>(c)] != widths[static_cast<std::size_t>(c)])
+      header->resizeSection(c, fitted[static_cast<std::size_t>(c)]);
 }
 
 QsoListWindow::~QsoListWindow() {

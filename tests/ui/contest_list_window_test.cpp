@@ -28,6 +28,7 @@
 #include "outputs/ui/contest_header_window.h"
 #include "recordfile/key_codec.h"
 #include "recordfile/ui/trk_brow.h"
+#include "support/eventually.h"
 #include "support/modal_window.h"
 #include "support/session_test_support.h"
 #include "widgets/help_hook.h"
@@ -306,7 +307,7 @@ TEST_F(ContestBrowTest, F1AndHilfeOpenTheManualAtTheContestListOrSayWhyNot) {
   EXPECT_EQ(help->CurrentUrl().fileName(), QStringLiteral("contest-list.html"));
   EXPECT_TRUE(dialogs.events.empty());
   help->close();
-  QTRY_VERIFY(OpenHelpWindow() == nullptr);
+  EXPECT_TRUE(test::Eventually([] { return OpenHelpWindow() == nullptr; }));
 
   // Without the manual: a message that says where it was looked for, and no window.
   test::TempDataDir empty;

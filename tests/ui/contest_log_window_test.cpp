@@ -4,6 +4,7 @@
 // the same totals after closing and opening again.
 
 #include "log_window_fixture.h"
+#include "support/eventually.h"
 
 #include <QListWidget>
 #include <QTableWidget>
@@ -462,7 +463,7 @@ TEST_F(Code2Window, OnA1024PixelScreenThePointsColumnIsInView) {
   };
   // A 1024 x 768 screen, the window maximised on it.
   w.resize(1024, 740);
-  QTRY_VERIFY(rightOfPoints() <= table->viewport()->width());
+  EXPECT_TRUE(Eventually([&] { return rightOfPoints() <= table->viewport()->width(); }));
   EXPECT_EQ(table->item(0, points)->text().trimmed(), QStringLiteral("3"));
   // The report columns gave up the room, the others kept theirs.
   EXPECT_GE(table->columnWidth(3),
@@ -470,7 +471,7 @@ TEST_F(Code2Window, OnA1024PixelScreenThePointsColumnIsInView) {
   // Wider again: nothing is narrowed that need not be.
   const int reports = table->columnWidth(6) + table->columnWidth(7);
   w.resize(1600, 900);
-  QTRY_VERIFY(table->viewport()->width() > 1200);
+  EXPECT_TRUE(Eventually([&] { return table->viewport()->width() > 1200; }));
   EXPECT_EQ(table->columnWidth(6) + table->columnWidth(7), reports);
 }
 
