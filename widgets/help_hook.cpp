@@ -1,6 +1,7 @@
 #include "widgets/help_hook.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QPointer>
 
@@ -66,14 +67,15 @@ bool ShowManual(int topic, UserDialogs& dialogs) {
   QWidget* parent = HelpParent();
   if (parent != nullptr && qobject_cast<HelpWindow*>(parent) != nullptr)
     parent = parent->parentWidget();
+  const QString folder = QDir::cleanPath(PathToQString(directory));
   QPointer<HelpWindow>& current = Window();
-  if (current && current->ManualDirectory() != PathToQString(directory)) {
+  if (current && current->ManualDirectory() != folder) {
     // Another language (or another installation) since: a fresh window.
     current->close();
     delete current.data();
   }
   if (!current) {
-    current = new HelpWindow(PathToQString(directory), parent);
+    current = new HelpWindow(folder, parent);
   } else if (current->parentWidget() != parent) {
     const QRect at = current->geometry();
     current->setParent(parent, Qt::Window);

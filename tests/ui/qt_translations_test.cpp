@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -33,6 +34,7 @@ protected:
     SetLanguageListener({});
     SetLanguageFlag(1);
     (void)InstallQtTranslations(false);
+    QLocale::setDefault(QLocale::system()); // as the other window tests expect it
   }
 };
 
