@@ -11,6 +11,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-liberation hamradio-files
   xvfb xauth xdotool imagemagick poppler-utils
+  libhamlib-dev libhamlib-utils
 )
 
 missing=()
