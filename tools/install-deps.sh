@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick poppler-utils
   qt6-translations-l10n
   desktop-file-utils appstream dpkg-dev
+  libhamlib-dev libhamlib-utils
 )
 
 missing=()

@@ -23,6 +23,7 @@
 
 #include "base/help_topics.h"
 #include "logging/log_list.h"
+#include "logging/ui/cat_controller.h"
 #include "logging/ui/evaluation_panel.h"
 #include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
@@ -128,18 +129,6 @@ void ContestLogWindow::CreateControls() {
   main->addWidget(CreateListPanel(), 1);
   outer->addLayout(main, 1);
 
-  // The hidden radio control: its buttons and timer have no function.
-  panelCAT = new QFrame(this);
-  panelCAT->setObjectName(QStringLiteral("panelCAT"));
-  auto* cat = new QHBoxLayout(panelCAT);
-  btnCATan = MakeButton("btnCATan", QStringLiteral("CAT an"), panelCAT);
-  btnCATaus = MakeButton("btnCATaus", QStringLiteral("CAT aus"), panelCAT);
-  cat->addWidget(btnCATan);
-  cat->addWidget(btnCATaus);
-  panelCAT->hide();
-  TimerCAT = new QTimer(this);
-  TimerCAT->setObjectName(QStringLiteral("TimerCAT"));
-
   // The default button turns Enter into a key press on the focused field.
   btndefault = MakeButton("btndefault", QStringLiteral("default"), this);
   btndefault->hide();
@@ -215,6 +204,9 @@ QWidget* ContestLogWindow::CreateSideBar() {
   connect(btnadifimport, &QPushButton::clicked, this, [this] { CallTool(tools_.adifImport); });
   connect(btnNameqth, &QPushButton::clicked, this, &ContestLogWindow::btnNameqthClick);
   connect(btnHilfe, &QPushButton::clicked, this, &ContestLogWindow::btnHilfeClick);
+
+  layout->addSpacing(8);
+  CreateCatPanel(bar, layout);
 
   layout->addStretch(1);
   lProgramLine = new QLabel(bar);
@@ -409,6 +401,7 @@ bool ContestLogWindow::Open() {
   session_->ClockTick();
   ShowSession();
   timerzeit->start();
+  cat_->Start();
   return true;
 }
 
@@ -444,6 +437,7 @@ void ContestLogWindow::Finish() {
     return;
   finished_ = true;
   timerzeit->stop();
+  cat_->Stop(); // the radio's thread ends before the session closes
   CloseLists();
   if (opened_)
     StoreColumnWidths();

@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "logging/ui/cat_panel.h"
 #include "recordfile/ui/trk_brow.h"
 #include "widgets/help_hook.h"
 #include "widgets/help_request.h"
@@ -68,8 +69,12 @@ TEST_F(Code2Window, ControlsCaptionsAndLayout) {
   EXPECT_FALSE(w.btnMode->isHidden());
   EXPECT_TRUE(w.eFreq->isHidden());
   EXPECT_TRUE(w.btnSpeichern->isHidden());
-  EXPECT_TRUE(w.panelCAT->isHidden());
+  // The radio control is off until it is turned on: "CAT an" is the panel's choice.
+  EXPECT_FALSE(w.panelCAT->isHidden());
   EXPECT_FALSE(w.TimerCAT->isActive());
+  EXPECT_TRUE(w.btnCATan->isEnabled());
+  EXPECT_FALSE(w.btnCATaus->isEnabled());
+  EXPECT_EQ(Text(w.panelCAT->lCATStatus), "CAT aus");
   EXPECT_TRUE(w.timerzeit->isActive());
   EXPECT_EQ(w.timerzeit->interval(), 1000);
   EXPECT_EQ(Caption(w.lQSLs), "&QSL senden: nein");
