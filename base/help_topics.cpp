@@ -34,6 +34,7 @@ constexpr TopicRow kTopics[] = {
     {kPartyEvaluationHelpTopic, "lists.html", "party"},
     {kAdifImportHelpTopic, "adif-import.html", ""},
     {kPrefixChoiceHelpTopic, "country-data.html", "choice"},
+    {kCatHelpTopic, "logging.html", "cat"},
 };
 
 std::string LanguageFolder(bool german) {

@@ -35,6 +35,8 @@ inline constexpr int kPartyEvaluationHelpTopic = 310110034;
 inline constexpr int kAdifImportHelpTopic = 310110035;
 /// The choice among several countries of one prefix ("Auswahl DXCC").
 inline constexpr int kPrefixChoiceHelpTopic = 310110036;
+/// The radio control of the log window and its settings ("CAT-Einstellungen").
+inline constexpr int kCatHelpTopic = 310110037;
 
 /// Where a topic is in the manual.
 struct ManualLocation {

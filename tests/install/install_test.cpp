@@ -185,11 +185,13 @@ TEST_F(InstalledProgram, TheDebianPackageBuildsWithTheProgramsDependencies) {
   const QString deb = out + QLatin1Char('/') + packages.first();
 
   const Outcome fields = Execute(dpkgDeb, {QStringLiteral("-f"), deb, QStringLiteral("Package"),
-                                           QStringLiteral("Depends"), QStringLiteral("Section")});
+                                           QStringLiteral("Depends"), QStringLiteral("Recommends"),
+                                           QStringLiteral("Section")});
   ASSERT_EQ(fields.exitCode, 0) << fields.output.toStdString();
   for (const char* wanted :
        {"Package: tarvik", "Section: hamradio", "hamradio-files", "qt6-translations-l10n",
-        "qt6-qpa-plugins", "libqt6widgets6", "libqt6printsupport6", "libc6"})
+        "qt6-qpa-plugins", "libqt6widgets6", "libqt6printsupport6", "libhamlib", "libc6",
+        "Recommends: libhamlib-utils"})
     EXPECT_TRUE(fields.output.contains(QLatin1String(wanted)))
         << wanted << " in " << fields.output.toStdString();
 
