@@ -122,12 +122,11 @@ void QsoSession::PressEnter() {
 }
 
 void QsoSession::PressHashInCall() {
+  // "/P" in upper case, as every call is stored.
   std::string text = Text(F::eCall);
   if (UpCase(text).find("/P") == std::string::npos)
-    text += "/p";
-  filling_ = true; // the call field's own text: no upper-casing of the "/p"
+    text += "/P";
   Text(F::eCall) = text.substr(0, static_cast<std::size_t>(FieldMaxLength(F::eCall)));
-  filling_ = false;
   CallChanged();
   focus_ = F::eCall;
   PressEnter();

@@ -12,7 +12,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "base/help_topics.h"
 #include "base/process_settings.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 
 namespace tarvik {
@@ -44,6 +46,7 @@ constexpr int kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 11520
 CatSettingsDialog::CatSettingsDialog(const RigSettings& settings, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("CatSettingsDialog"));
+  SetHelpContext(this, kCatHelpTopic);
   setWindowTitle(Tr("CAT-Einstellungen", "CAT settings"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   auto* layout = new QVBoxLayout(this);

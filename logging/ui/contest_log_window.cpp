@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 
+#include "base/help_topics.h"
 #include "logging/log_list.h"
 #include "logging/ui/cat_controller.h"
 #include "logging/ui/evaluation_panel.h"
@@ -28,6 +30,7 @@
 #include "logging/ui/progress_window.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/ui/trk_brow.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -73,6 +76,10 @@ ContestLogWindow::ContestLogWindow(QsoSessionParams params, UserDialogs& dialogs
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, true);
   CreateControls();
+  // F1 and "Hilfe": the manual's section of the log window; in the log list, the section on
+  // changing and deleting QSOs.
+  SetHelpContext(this, kLogWindowHelpTopic);
+  SetHelpContext(Brow, kQsoChangeHelpTopic);
   qApp->installEventFilter(this);
   connect(qApp, &QApplication::focusChanged, this, &ContestLogWindow::FocusChanged);
 }
@@ -307,6 +314,20 @@ void ContestLogWindow::StoreColumnWidths() {
   for (int c = 0; c < columns; ++c)
     session_->SetListColumnWidth(
         c + 1, static_cast<std::uint16_t>(std::clamp(table->columnWidth(c), 0, 65535)));
+}
+
+void ContestLogWindow::FitListColumns() {
+  QTableWidget* table = Brow->table();
+  QHeaderView* header = table->horizontalHeader();
+  std::vector<int> widths;
+  for (int c = 0; c < table->columnCount(); ++c)
+    widths.push_back(header->sectionSize(c));
+  const int unit = table->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+  const std::vector<int> fitted =
+      FitLogListColumns(session_->Definition(), widths, table->viewport()->width(), unit);
+  for (int c = 0; c < static_cast<int>(fitted.size()); ++c)
+    if (fitted[static_cast<std::size_t>(c)] != widths[static_cast<std::size_t>(c)])
+      header->resizeSection(c, fitted[static_cast<std::size_t>(c)]);
 }
 
 void ContestLogWindow::ConnectList() {

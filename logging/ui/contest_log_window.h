@@ -302,6 +302,8 @@ private:
   void OpenChoiceList(QListWidget* list, QWidget* over, const std::string& current);
   void CallTool(const std::function<void()>& tool);
   void ShowFields();
+  /// One entry field (or the label in its place) as the session holds it.
+  void ShowField(EntryField field);
   void ShowCaptions();
   void ShowCounters();
   void ShowFocus();
@@ -312,6 +314,9 @@ private:
   void Finish();
   /// The widths of the log list's columns into the header copy.
   void StoreColumnWidths();
+  /// Narrows the report columns of the log list when the columns up to the points do not
+  /// fit the list's width (every time the list changes its size).
+  void FitListColumns();
   /// Puts the log list on stored record `record` in the order the list follows now.
   void GotoRecord(std::int32_t record);
   /// The session's stores as the list follows them now (it was positioned already), so that
@@ -333,8 +338,9 @@ private:
   bool opened_ = false;
   bool finished_ = false;
   bool closing_ = false;
-  bool busy_ = false;    // a session action is running (a message box may be open)
-  bool showing_ = false; // the window writes into its controls
+  bool busy_ = false;        // a session action is running (a message box may be open)
+  bool toolRunning_ = false; // a tool's window (list, note ...) is open over the log
+  bool showing_ = false;     // the window writes into its controls
   bool listState_ = false;
   int sortChoice_ = 3; // the list follows the record number (" alle - Nr")
   int shownStores_ = 0;
