@@ -1,5 +1,6 @@
 #include "outputs/ui/file_editor_window.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -10,9 +11,11 @@
 
 #include <memory>
 
+#include "base/help_topics.h"
 #include "base/text_helpers.h"
 #include "base/user_dialogs.h"
 #include "outputs/text_files.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
@@ -34,6 +37,7 @@ FileEditorWindow::FileEditorWindow(const std::string& fileName, UserDialogs& dia
     : QDialog(parent), fileName_(fileName), dialogs_(dialogs) {
   setObjectName(QStringLiteral("wagdatei"));
   setWindowTitle(PathToQString(fileName));
+  SetHelpContext(this, kOutputsHelpTopic);
   resize(820, 600);
 
   redit_ = new QPlainTextEdit(this);
@@ -88,11 +92,15 @@ void FileEditorWindow::btnspeichernClick() {
 void FileEditorWindow::Button1Click() {
   if (!SaveText())
     return;
+  // The job is titled with the file's name without its folder: the print dialog proposes
+  // its PDF file as the working directory followed by the title, and a title with a folder
+  // gave a path that does not exist.
+  const QString title = QFileInfo(PathToQString(fileName_)).fileName();
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(PathToQString(fileName_));
+  printer.setDocName(title);
   if (askPrinter && !askPrinter(printer))
     return;
-  printer.setDocName(PathToQString(fileName_));
+  printer.setDocName(title);
   std::unique_ptr<QTextDocument> copy(redit_->document()->clone());
   copy->setDefaultFont(EditorFont());
   copy->print(&printer);
