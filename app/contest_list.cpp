@@ -343,22 +343,41 @@ void ContestListActions::Loeschen() {
   CloseProgramFile(log);
   if (!opened)
     return;
-  Fileblock* extensions = session_.Extensions();
-  if (extensions->FindKey(1, NumKey5(number)) == 0 && extensions->Delete(kDeleteNoPosition) != 0)
+  // A later contest may get the same number: it must not find this contest's QSOs. The log
+  // is moved aside before the records go; a log that cannot be moved keeps the contest.
+  const QsoLogMove moved = MoveQsoLogAside(number, session_.Io());
+  if (!moved.ok) {
+    session_.Dialogs().Inform(
+        QsoLogNotMovedMessage(number, moved) + " " +
+        ChooseText("Der Contest wurde nicht gelöscht.", "The contest was not deleted."));
     return;
+  }
+  // The contest stays after all (its records could not be deleted): so does its log.
+  auto keepLog = [&] {
+    if (!PutQsoLogBack(number, moved, session_.Io()))
+      session_.Dialogs().Inform(QsoLogNotPutBackMessage(number, moved));
+  };
+  Fileblock* extensions = session_.Extensions();
+  if (extensions->FindKey(1, NumKey5(number)) == 0 && extensions->Delete(kDeleteNoPosition) != 0) {
+    keepLog();
+    return;
+  }
   // Found again by its number: the question may have let the list read other rows.
   if (!FindHeader(number)) {
+    keepLog();
     grid_.RefreshRows();
     return;
   }
   Fileblock* headers = session_.Headers();
   std::string rowKey;
-  (void)headers->BuildKey(grid_.GetKeyNumber(), &rowKey);
+  // Without the row's key the list goes to the row of the record number alone.
+  if (headers->BuildKey(grid_.GetKeyNumber(), &rowKey) != 0)
+    rowKey.clear();
   const std::int32_t record = headers->CurrentRecordNumber();
-  if (headers->Delete(kDeleteNoPosition) != 0)
+  if (headers->Delete(kDeleteNoPosition) != 0) {
+    keepLog();
     return;
-  // A later contest may get the same number: it must not find this contest's QSOs.
-  (void)MoveQsoLogAside(number, session_.Io());
+  }
   grid_.GotoKey(rowKey, record);
 }
 

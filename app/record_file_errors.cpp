@@ -312,41 +312,6 @@ std::string RecordFileErrorMessage(int n) {
   return message;
 }
 
-std::string OsErrorCauseText(int osError) {
-  switch (osError) {
-  case 0:
-    return "";
-  case EWOULDBLOCK:
-#if EAGAIN != EWOULDBLOCK
-  case EAGAIN:
-#endif
-    return ChooseText("Die Datei wird von einem anderen Programm benutzt.",
-                      "The file is in use by another program.");
-  case ENOSPC:
-  case EDQUOT:
-    return ChooseText("Der Datenträger ist voll.", "The disk is full.");
-  case EFBIG:
-    return ChooseText("Die Datei ist zu groß geworden.", "The file has grown too large.");
-  case ENOENT:
-  case ENOTDIR:
-    return ChooseText("Die Datei oder das Verzeichnis existiert nicht.",
-                      "The file or directory does not exist.");
-  case EACCES:
-  case EPERM:
-    return ChooseText("Keine Zugriffsberechtigung.", "Permission denied.");
-  case EROFS:
-    return ChooseText("Der Datenträger ist schreibgeschützt.", "The disk is read-only.");
-  case EIO:
-    return ChooseText("Ein-/Ausgabefehler des Datenträgers.", "Input/output error of the disk.");
-  case EMFILE:
-  case ENFILE:
-    return ChooseText("Zu viele offene Dateien.", "Too many open files.");
-  default:
-    return ChooseText("Betriebssystemfehler ", "Operating system error ") +
-           std::to_string(osError) + ".";
-  }
-}
-
 std::string RecordFileCauseLine(const ErrorEntry& entry) {
   if (entry.osError == 0)
     return "";

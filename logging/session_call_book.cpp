@@ -1,8 +1,6 @@
 // The call book (KXCBUCH), the call list (KXCALL) and the QCWA member list "qcwa.csv":
 // the exchange and the name they remember for a call, and what a stored QSO teaches them.
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "base/data_directory.h"
@@ -11,6 +9,9 @@
 #include "datafiles/program_files.h"
 #include "logging/qso_session.h"
 #include "radio/base_call.h"
+#include "recordfile/atomic_file.h"
+#include "recordfile/engine.h"
+#include "recordfile/failure_cause.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/record_view.h"
 
@@ -164,7 +165,9 @@ void QsoSession::UpdateCallBook() {
 const std::vector<std::string>& QsoSession::QcwaList() {
   if (!qcwa_) {
     qcwa_.emplace();
-    std::ifstream in(DataPath(kQcwaFile), std::ios::binary);
+    const std::string text =
+        ReadWholeFile(EngineFileIo(), DataPath(kQcwaFile)).value_or(std::string());
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
       if (!line.empty() && line.back() == '\r')
@@ -205,18 +208,13 @@ void QsoSession::RememberQcwaMember() {
 void QsoSession::SaveQcwaList() {
   if (!qcwa_)
     return;
-  std::ostringstream text;
+  std::string text;
   for (const std::string& line : *qcwa_)
-    text << line << "\r\n";
+    text += line + "\r\n";
   const std::string path = DataPath(kQcwaFile);
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text.str();
-    if (!out.flush())
-      return;
-  }
-  std::rename(temporary.c_str(), path.c_str());
+  if (const FileWriteResult written = WriteFileAtomically(EngineFileIo(), path, text);
+      !written.ok())
+    dialogs_.Inform(FileNotSavedMessage(path, written.osError()));
 }
 
 } // namespace tarvik

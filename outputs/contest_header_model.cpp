@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/data_directory.h"
 #include "base/dates.h"
 #include "base/strings.h"
 #include "base/text_helpers.h"
@@ -12,8 +13,10 @@
 #include "datafiles/setup_records.h"
 #include "outputs/header_extras.h"
 #include "outputs/output_run.h"
+#include "outputs/text_files.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
+#include "recordfile/failure_cause.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/key_codec.h"
 
@@ -134,7 +137,7 @@ void ContestHeaderModel::Open() {
   // 8. Extras and caption.
   FillExtras(code_, h, form);
   if (code_ == 'b' || code_ == 'j')
-    form.station = LoadStationDescription(code_, h.contestNumber());
+    form.station = LoadStationDescription(code_, h.contestNumber(), session_.Io());
   if (code_ == 'U' && IsDistrictUDok(form.eDOK))
     form.eHMja = true;
   ShowExtraGroups(code_, view_);
@@ -532,13 +535,26 @@ bool ContestHeaderModel::Save(SaveTrigger trigger) {
     }
   }
   // 17., 18.
-  if (!WriteRecords()) {
+  std::string refusal;
+  switch (WriteRecords(&refusal)) {
+  case RecordsWrite::kWritten:
+    break;
+  case RecordsWrite::kFailed:
     if (checks)
       dialogs.Inform("Fehler bei Dateneingabe. Datensatz evtl. schon vorhanden.");
     return false;
+  case RecordsWrite::kRefused:
+    if (checks) // a silent save meets it again at the next save, which says so
+      dialogs.Inform(refusal);
+    return false;
   }
-  // 19.
-  (void)SaveStationDescription(code_, Header().contestNumber(), form.station);
+  // 19. The records are stored; a description that could not be written stays in the form
+  // and is written again by the next save.
+  const FileWriteResult description =
+      SaveStationDescription(code_, Header().contestNumber(), form.station, session_.Io());
+  if (!description.ok() && checks)
+    dialogs.Inform(FileNotSavedMessage(
+        DataPath(StationDescriptionFile(code_, Header().contestNumber())), description.osError()));
   // 20.
   Rebuild();
   return true;
@@ -574,29 +590,37 @@ bool ContestHeaderModel::WriteAddress() {
   return written;
 }
 
-bool ContestHeaderModel::WriteRecords() {
+ContestHeaderModel::RecordsWrite ContestHeaderModel::WriteRecords(std::string* refusal) {
   Fileblock* headers = session_.Headers();
   Fileblock* extensions = session_.Extensions();
   if (headers == nullptr || extensions == nullptr)
-    return false;
+    return RecordsWrite::kFailed;
   if (isExisting_) {
     const std::int32_t number = Header().contestNumber();
     if (headers->FindKey(kContestKeyNumber, NumKey5(number)) != 0)
-      return false;
+      return RecordsWrite::kFailed;
     std::copy(header_.begin(), header_.end(), headers->RecordBuffer());
     if (headers->Update() != 0)
-      return false;
+      return RecordsWrite::kFailed;
   } else {
     if (headers->ClearBuffer() != 0)
-      return false;
+      return RecordsWrite::kFailed;
     std::copy(header_.begin(), header_.end(), headers->RecordBuffer());
     if (!AddRecord(*headers))
-      return false;
-    // The file numbered it.
+      return RecordsWrite::kFailed;
+    // The file numbered it. QSO files left with this number by an earlier contest are not
+    // this contest's log: they go aside, and while they cannot, the contest is not added.
+    const std::int32_t added = ContestHeaderRecord(headers->RecordBuffer()).contestNumber();
+    const QsoLogMove moved = MoveQsoLogAside(added, session_.Io());
+    if (!moved.ok) {
+      *refusal = QsoLogNotMovedMessage(added, moved) + " " +
+                 ChooseText("Der Contest wurde nicht angelegt.", "The contest was not created.");
+      // Taken out again; should that fail, the storage layer has reported why.
+      return headers->Delete(kDeleteNoPosition) == 0 ? RecordsWrite::kRefused
+                                                     : RecordsWrite::kFailed;
+    }
     std::copy_n(headers->RecordBuffer(), header_.size(), header_.begin());
     isExisting_ = true;
-    // QSO files left with this number by an earlier contest are not this contest's log.
-    (void)MoveQsoLogAside(Header().contestNumber(), session_.Io());
   }
   isExisting_ = true;
   const std::int32_t number = Header().contestNumber();
@@ -604,15 +628,15 @@ bool ContestHeaderModel::WriteRecords() {
   if (extensions->FindKey(1, NumKey5(number)) == 0) {
     std::copy(extension_.begin(), extension_.end(), extensions->RecordBuffer());
     if (extensions->Update() != 0)
-      return false;
+      return RecordsWrite::kFailed;
   } else {
     if (extensions->ClearBuffer() != 0)
-      return false;
+      return RecordsWrite::kFailed;
     std::copy(extension_.begin(), extension_.end(), extensions->RecordBuffer());
     if (!AddRecord(*extensions))
-      return false;
+      return RecordsWrite::kFailed;
   }
-  return true;
+  return RecordsWrite::kWritten;
 }
 
 } // namespace tarvik

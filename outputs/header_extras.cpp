@@ -250,19 +250,20 @@ std::string StationDescriptionFile(char code, int contestNumber) {
   return prefix + LeftPad(std::to_string(contestNumber), 6) + ".STN";
 }
 
-std::string LoadStationDescription(char code, int contestNumber) {
+std::string LoadStationDescription(char code, int contestNumber, FileIo* io) {
   const std::string name = StationDescriptionFile(code, contestNumber);
   if (name.empty())
     return {};
-  const std::optional<std::string> text = ReadTextFile(DataPath(name));
+  const std::optional<std::string> text = ReadTextFile(DataPath(name), io);
   return text ? WithoutCr(*text) : std::string();
 }
 
-bool SaveStationDescription(char code, int contestNumber, std::string_view text) {
+FileWriteResult SaveStationDescription(char code, int contestNumber, std::string_view text,
+                                       FileIo* io) {
   const std::string name = StationDescriptionFile(code, contestNumber);
   if (name.empty() || TrimBlanks(WithoutCr(text)).find_first_not_of("\n\t ") == std::string::npos)
-    return true;
-  return WriteTextFile(DataPath(name), text);
+    return FileWriteResult::Ok();
+  return WriteTextFile(DataPath(name), text, io);
 }
 
 bool IsDistrictUDok(std::string_view dok) {

@@ -22,6 +22,7 @@
 
 #include "datafiles/contest_records.h"
 #include "outputs/header_form.h"
+#include "recordfile/atomic_file.h"
 
 namespace tarvik {
 
@@ -53,12 +54,14 @@ std::optional<ExtrasCheck> CheckExtras(char code, const HeaderForm& form, int ca
 std::string StationDescriptionFile(char code, int contestNumber);
 
 /// The station description of a contest from its file in the data directory, with "\n" line
-/// ends; "" when there is none.
-std::string LoadStationDescription(char code, int contestNumber);
+/// ends; "" when there is none. `io`: the file system (nullptr: the real one).
+std::string LoadStationDescription(char code, int contestNumber, FileIo* io = nullptr);
 
-/// Writes a non-empty station description to its file (CR LF, replacing it). True when there
-/// was nothing to write or it was written.
-bool SaveStationDescription(char code, int contestNumber, std::string_view text);
+/// Writes a non-empty station description to its file (CR LF, replacing it as a whole). Ok
+/// when there was nothing to write or it was written; otherwise the old file stays and the
+/// result says why.
+FileWriteResult SaveStationDescription(char code, int contestNumber, std::string_view text,
+                                       FileIo* io = nullptr);
 
 /// Code U: a DOK beginning with "U", or one of the district's other DOKs.
 bool IsDistrictUDok(std::string_view dok);

@@ -19,7 +19,8 @@ OutputContest SessionOutputContest(ContestSession& session) {
   else
     contest.extension.assign(ContestExtensionRecord::kLength, '\0');
   const int number = ContestHeaderRecord(contest.header.data()).contestNumber();
-  contest.station = ReadStationData(contest.contestCode, number, session.Settings().listenerName);
+  contest.station =
+      ReadStationData(contest.contestCode, number, session.Settings().listenerName, session.Io());
   return contest;
 }
 
@@ -30,6 +31,7 @@ void RunOutput(ContestSession& session, int kind, const OutputWindows& windows) 
   services.showFile = windows.showFile;
   services.editParticipant = windows.editParticipant;
   services.clock = &session.ClockSource();
+  services.files = session.Io();
   RunOutputKind(kind, SessionOutputContest(session), services);
 }
 
