@@ -207,9 +207,8 @@ bool ContestListActions::EnsureExtensionRecord(std::int32_t contestNumber) {
   const int severity = extensions->FindKey(1, NumKey5(contestNumber));
   if (severity == 0)
     return true;
-  if (severity != 1)
+  if (severity != 1 || extensions->ClearBuffer() != 0)
     return false;
-  (void)extensions->ClearBuffer();
   ContestExtensionRecord(extensions->RecordBuffer()).SetContestNumber(contestNumber);
   return AddRecord(*extensions);
 }
@@ -270,6 +269,7 @@ void ContestListActions::Neu() {
     return;
   StartContest(number);
   // As after "Starten": the header window for review, with the totals of the log.
+  // In review the window only offers "Beenden": there is nothing to start.
   if (FindHeader(number))
     (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview);
   ShowContest(number);
@@ -292,7 +292,7 @@ void ContestListActions::Starten() {
     return;
   StartContest(number);
   if (!IsForeign(code) && FindHeader(number))
-    (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview);
+    (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview); // nothing to start, as in Neu
 }
 
 void ContestListActions::Start() {
@@ -316,13 +316,15 @@ void ContestListActions::StartContest(std::int32_t number) {
                            headers->RecordBuffer() + headers->BufferSize());
   std::vector<char> extension(extensions->RecordBuffer(),
                               extensions->RecordBuffer() + extensions->BufferSize());
+  // A failed write goes through the storage layer's handler, which tells the person; the
+  // log's totals are counted into the records again when the log is next closed.
   if (FindHeader(number)) {
     std::copy(header.begin(), header.end(), headers->RecordBuffer());
     (void)headers->Update();
   }
   if (extensions->FindKey(1, NumKey5(number)) == 0) {
     std::copy(extension.begin(), extension.end(), extensions->RecordBuffer());
-    (void)extensions->Update();
+    (void)extensions->Update(); // as the header above
   }
 }
 

@@ -123,6 +123,8 @@ void AppendDumpReport(const std::vector<ErrorEntry>& entries, Fileblock* current
                                 FileCallName(e.osFunction) + ": " + OsErrorCause(e.osError)))
       return;
   }
+  // The report is the last the program writes before it ends: there is no one left to tell
+  // that it could not be completed.
   (void)file->Sync();
   (void)file->Close();
 }
@@ -147,13 +149,13 @@ void CloseAfterFailure(const std::vector<ErrorEntry>& entries, const ErrorEntry&
   }
   for (Fileblock* fb : failed) {
     if (Valid(fb))
-      (void)fb->CloseForRepair();
+      (void)fb->CloseForRepair(); // the program is ending after the failure already reported
   }
   if (damagedIndex != nullptr && Valid(damagedIndex) && damagedIndex->NumKeys() > 0) {
     FileIo& io = State().io != nullptr ? *State().io : PosixFileIo();
     (void)io.Remove(damagedIndex->FilePath("IX")); // a failed deletion leaves the old index
   }
-  (void)CloseAll();
+  (void)CloseAll(); // as above
 }
 
 } // namespace
@@ -179,6 +181,7 @@ bool StartRecordFiles(UserDialogs& dialogs, const Clock& clock, FileIo* io) {
 }
 
 void StopRecordFiles() {
+  // A failure to flush at the end goes through the handler, which reports it.
   if (EngineRunning())
     (void)ExitEngine();
 }

@@ -31,7 +31,7 @@ std::string WindowsDirectory();
 
 /// The call for `topic`, or nullopt when the viewer does not exist (the letter case of its
 /// name is not significant).
-std::optional<HelpViewerCall> HelpViewerCallFor(int topic);
+[[nodiscard]] std::optional<HelpViewerCall> HelpViewerCallFor(int topic);
 
 /// The message when the viewer cannot be started: it names the program and its arguments.
 std::string HelpViewerFailureMessage(const HelpViewerCall& call);

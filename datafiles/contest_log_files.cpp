@@ -106,7 +106,7 @@ bool PutQsoLogBack(int contestNumber, const QsoLogMove& move, FileIo* io) {
   const std::string base = DataPath(QsoLogName(contestNumber));
   std::vector<const char*> failed;
   int osError = 0;
-  (void)RenameFiles(files, DataPath(move.aside), base, &failed, &osError);
+  RenameFiles(files, DataPath(move.aside), base, &failed, &osError);
   return failed.empty() && files.SyncDirectoryOf(base).ok();
 }
 

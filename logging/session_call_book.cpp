@@ -130,10 +130,10 @@ void QsoSession::UpdateCallBook() {
     return;
   const std::string home = BaseCall(call, kHomeCall).substr(0, 10);
   const bool found = callBook_->FindKey(1, KeyPad(home, 10)) == 0;
-  if (!found) {
-    callBook_->ClearBuffer();
+  if (!found && callBook_->ClearBuffer() != 0)
+    return; // the storage layer has reported why; the call book learns nothing this time
+  if (!found)
     CallBookRecord(callBook_->RecordBuffer()).SetCall(home);
-  }
   CallBookRecord book(callBook_->RecordBuffer());
   bool changed = !found;
   auto set = [&](int field, const std::string& value) {
@@ -156,6 +156,8 @@ void QsoSession::UpdateCallBook() {
   set(CallBookRecord::kQth, TrimBlanks(Text(F::eQTH)));
   if (!changed)
     return;
+  // The QSO is stored; what the call book learns from it is a help for later QSOs. A failed
+  // write is reported by the storage layer, and the next QSO with the call tries again.
   if (found)
     (void)callBook_->Update();
   else

@@ -291,7 +291,8 @@ void ContestHeaderModel::CategoryClicked(int number) {
     return;
   form.category = number;
   ControlEdited(HeaderControl::eteilnahmeart);
-  // 1., 2. Saved silently; the save rebuilds the definition for the new category.
+  // 1., 2. Saved silently; the save rebuilds the definition for the new category. A silent
+  // save that fails is made again, with its messages, by the next save.
   (void)Save(SaveTrigger::kSilent);
   // 3. The modes of the category.
   UpdateModes();
@@ -385,6 +386,8 @@ bool ContestHeaderModel::EscapePressed() {
 }
 
 void ContestHeaderModel::PrintClicked() {
+  // A failed save has shown its message; the output menu opens all the same, and an output
+  // of a contest that was never stored only beeps (OutputChosen).
   (void)Save(SaveTrigger::kPrint);
 }
 
@@ -515,7 +518,7 @@ bool ContestHeaderModel::Save(SaveTrigger trigger) {
   const std::string place = (TrimBlanks(form.ePLZ) + " " + TrimBlanks(form.eOrt)).substr(0, 50);
   const std::string postcodePlace = TrimBlanks(place).empty() ? std::string() : place;
   h.SetPostcode(postcodePlace.substr(0, std::min(postcodePlace.find(' '), std::size_t{5})));
-  (void)WriteAddress();
+  (void)WriteAddress(); // a storage failure is reported by the storage layer; the save goes on
   // 15.
   if (trigger == SaveTrigger::kPrint &&
       (TrimBlanks(form.ecname).empty() || TrimBlanks(form.eStrasse).empty() ||
@@ -565,10 +568,8 @@ bool ContestHeaderModel::WriteAddress() {
   if (setup == nullptr)
     return false;
   const int found = setup->FirstKey(1);
-  if (found == 1)
-    (void)setup->ClearBuffer();
   bool written = false;
-  if (found == 0 || found == 1) {
+  if (found == 0 || (found == 1 && setup->ClearBuffer() == 0)) {
     SetupRecord s(setup->RecordBuffer());
     const FamilySettings& station = session_.Settings();
     s.SetName(TrimBlanks(form.ecname).substr(0, 50));

@@ -300,7 +300,7 @@ void ContestLogWindow::btnNameqthClick() {
 }
 
 void ContestLogWindow::btnHilfeClick() {
-  (void)RequestHelpTopic(kHelpButtonTopic);
+  (void)RequestHelpTopic(kHelpButtonTopic); // without the help viewer nothing happens
 }
 
 void ContestLogWindow::btnListeClick() {
