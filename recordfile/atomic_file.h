@@ -11,7 +11,9 @@
 // full", "permission denied", "in use by another program").
 //
 // A target that exists as something other than a plain file or a directory (a device such
-// as a printer port, a pipe) cannot be replaced: it is opened and written in place.
+// as a printer port, a pipe) cannot be replaced: it is opened and written in place. A
+// symbolic link in the target's place is replaced by the new file (what it pointed to stays),
+// and the new file has the usual permissions of a new file, not those of the old one.
 //
 // All calls go through the FileIo the caller hands in, so tests can fail any of them.
 
