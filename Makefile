@@ -2,7 +2,11 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: run test bench build build-test deps clean fuzz
+# `make install PREFIX=DIR` installs the program into DIR (default /usr/local); `make package`
+# builds the Debian package build/tarvik_<version>_<arch>.deb.
+PREFIX ?= /usr/local
+
+.PHONY: run test bench build build-test deps clean fuzz install package
 
 deps:
 	@./tools/install-deps.sh
@@ -14,7 +18,13 @@ build: deps
 run: build
 	@mkdir -p data
 	@./tools/setup-data.sh data build/tarvik-tool
-	cd data && ../build/tarvik
+	cd data && ../build/tarvik --data .
+
+install: build
+	cmake --install build --prefix "$(PREFIX)"
+
+package: build
+	cd build && cpack -G DEB
 
 build-test: deps
 	@cmake -S . -B build-test $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTARVIK_SANITIZE=ON -DTARVIK_TESTS=ON >/dev/null

@@ -3,6 +3,7 @@
 // read: the language of bilingual texts and the style in which names are written. They are
 // loaded from the family setup at start and saved back at the end.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ int LanguageFlag();
 void SetLanguageFlag(int flag);
 /// True when the language flag is 1.
 bool IsGerman();
+/// Called with the new flag whenever SetLanguageFlag changes it, so that the windows can
+/// follow (Qt's own texts of dialogs and buttons). One listener; an empty function removes it.
+void SetLanguageListener(std::function<void(int flag)> listener);
 
 /// How names and locations are written (StyleName): 1 upper case, 2 lower case, 3 lower case
 /// with a capital first letter, 4 capitals after "-" and "."; anything else leaves names as

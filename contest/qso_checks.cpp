@@ -62,7 +62,7 @@ std::string ReadCallText(std::string_view text) {
       c = '/';
   if (!call.empty() && call.back() == '#') {
     call.pop_back();
-    call += "/p";
+    call += "/P"; // upper case, as every call is stored
   }
   if (call.size() > kCallLength)
     call.resize(kCallLength);

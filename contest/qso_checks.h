@@ -17,7 +17,7 @@ namespace tarvik {
 inline constexpr std::size_t kCallLength = 12;
 
 /// The call as stored from the text of a call field: blanks at both ends removed, then every
-/// "-" and every inner blank turned into "/", a "#" at the end replaced by "/p", and the
+/// "-" and every inner blank turned into "/", a "#" at the end replaced by "/P", and the
 /// result cut to 12 characters.
 std::string ReadCallText(std::string_view text);
 

@@ -105,6 +105,51 @@ std::vector<int> LogListColumnCharacters(const ContestDefinition& definition) {
   return widths;
 }
 
+std::vector<int> FitLogListColumns(const ContestDefinition& definition, std::vector<int> widths,
+                                   int available, int unit) {
+  const auto columns = Columns(definition);
+  // The points column and the report columns, by their place in the title line.
+  std::size_t points = 0;
+  std::vector<std::size_t> reports;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (columns[c].first == "Pkt")
+      points = c;
+    else if (columns[c].second == kReportWidth)
+      reports.push_back(c);
+  }
+  if (points >= widths.size())
+    return widths;
+  int needed = 0;
+  for (std::size_t c = 0; c <= points; ++c)
+    needed += widths[c];
+  int excess = needed - available;
+  if (excess <= 0)
+    return widths;
+  // What each report column can give up, and the share of it that is taken.
+  std::vector<int> room(reports.size(), 0);
+  int total = 0;
+  for (std::size_t i = 0; i < reports.size(); ++i) {
+    const std::size_t c = reports[i];
+    const int minimum = (static_cast<int>(columns[c].first.size()) + 1) * unit;
+    room[i] = std::max(0, widths[c] - minimum);
+    total += room[i];
+  }
+  if (total == 0)
+    return widths;
+  excess = std::min(excess, total);
+  int taken = 0;
+  for (std::size_t i = 0; i < reports.size(); ++i) {
+    // The last column takes what rounding left over, so that the sum is exact.
+    const int share = i + 1 == reports.size()
+                          ? excess - taken
+                          : static_cast<int>(static_cast<long long>(excess) * room[i] / total);
+    const int cut = std::min(share, room[i]);
+    widths[reports[i]] -= cut;
+    taken += cut;
+  }
+  return widths;
+}
+
 std::string LogListRow(const QsoRecord& record, const ContestDefinition& definition) {
   if (record.IsBandChangeMarker()) {
     const char band = record.QSYBand();
@@ -144,9 +189,12 @@ std::string LogListRow(const QsoRecord& record, const ContestDefinition& definit
 
 std::vector<std::string> LogListSortEntries(const ContestDefinition& definition) {
   std::vector<std::string> entries = {
-      ChooseText(" Band - Nr", " Band - No"), " Band - Call",
-      " Band - DXCC",                         ChooseText(" alle - Nr", " all - No"),
-      ChooseText(" alle - Call", " all - Call"), ChooseText(" alle - DXCC", " all - DXCC"),
+      ChooseText(" Band - Nr", " Band - No"),
+      " Band - Call",
+      " Band - DXCC",
+      ChooseText(" alle - Nr", " all - No"),
+      ChooseText(" alle - Call", " all - Call"),
+      ChooseText(" alle - DXCC", " all - DXCC"),
   };
   if (definition.HasOption(8))
     entries.push_back(ChooseText(" alle - Area", " all - Area"));

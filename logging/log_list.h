@@ -34,6 +34,15 @@ std::string LogListRow(const QsoRecord& record, const ContestDefinition& definit
 /// the values the column shows.
 std::vector<int> LogListColumnCharacters(const ContestDefinition& definition);
 
+/// Column widths in pixels (`widths`, one per column) with the report columns narrowed, as
+/// far as their titles allow (title length + 1 characters of `unit` pixels), so that every
+/// column up to and including the points column fits into `available` pixels; the report
+/// columns give up the same share of their room above that minimum. Columns that fit, and
+/// every other column, keep their widths. Used when the list is narrower than its columns
+/// (a 1024-pixel screen), so that the points stay in view.
+std::vector<int> FitLogListColumns(const ContestDefinition& definition, std::vector<int> widths,
+                                   int available, int unit);
+
 /// The entries of the list's sort list (German or English by the language flag):
 /// " Band - Nr", " Band - Call", " Band - DXCC", " alle - Nr", " alle - Call",
 /// " alle - DXCC", " alle - Area" (option 8 only), then " alle - LDK" (option 17) or

@@ -224,8 +224,10 @@ public:
   /// Element messages are not shown (no field has the focus of the operator).
   void ReadFieldsAndEvaluate();
 
-  /// Once a second: automatic band by time block, date and time.
-  void ClockTick();
+  /// Once a second: automatic band by time block, date and time. With `mayChangeBand`
+  /// false only date and time follow the clock (while another window of the log works on
+  /// the file, the band waits for the next full tick).
+  void ClockTick(bool mayChangeBand = true);
   /// Alt+Q or a click on lQSLs.
   void ToggleQslMark();
   /// "Name/QTH" (F9): shows or hides eFreq, eName, eQTH.

@@ -68,11 +68,11 @@ char QsoSession::TimeBlockBand() const {
   return '\0';
 }
 
-void QsoSession::ClockTick() {
+void QsoSession::ClockTick(bool mayChangeBand) {
   if (!IsOpen())
     return;
   const ContestHeaderRecord header = Header();
-  if (header.autoBand()) {
+  if (mayChangeBand && header.autoBand()) {
     const char blockBand = TimeBlockBand();
     if (blockBand != '\0' && blockBand != band_) {
       ReadFields(std::nullopt);

@@ -122,12 +122,11 @@ void QsoSession::PressEnter() {
 }
 
 void QsoSession::PressHashInCall() {
+  // "/P" in upper case, as every call is stored.
   std::string text = Text(F::eCall);
   if (UpCase(text).find("/P") == std::string::npos)
-    text += "/p";
-  filling_ = true; // the call field's own text: no upper-casing of the "/p"
+    text += "/P";
   Text(F::eCall) = text.substr(0, static_cast<std::size_t>(FieldMaxLength(F::eCall)));
-  filling_ = false;
   CallChanged();
   focus_ = F::eCall;
   PressEnter();
@@ -247,11 +246,8 @@ void QsoSession::LeaveFrequency() {
   if (!(typed > 0))
     return;
   const double mhz = CompleteFrequency(typed);
-  // Only a band the contest offers can become the current band: a frequency of another
-  // band (a typing slip in a one-band contest) counts as no band of the contest.
-  const char band = BandFromFrequency(mhz);
-  const bool offered = IsBandLetter(band) && def_.Bands.find(band) != std::string::npos;
-  if (offered) {
+  const char band = ContestBandOfFrequency(mhz, def_.Bands);
+  if (band != '\0') {
     r.SetFreq(static_cast<float>(mhz));
     if (band != band_)
       SwitchBand(band);

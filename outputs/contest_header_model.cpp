@@ -124,8 +124,15 @@ void ContestHeaderModel::Open() {
     h.MarkCreated();
   }
   Rebuild();
-  // 2. The contest's default period where the header has none.
+  // 2. The contest's default period where the header has none. A new contest's dates start
+  // as today where the contest names none (its times keep the default period).
   FillDefaultPeriod();
+  if (!isExisting_) {
+    if (h.dateFrom() <= 0)
+      h.SetDateFrom(TodayDay(session_.ClockSource()));
+    if (h.dateTo() <= 0)
+      h.SetDateTo(h.dateFrom());
+  }
   // 3.-5. Fields, categories, modes.
   FillForm();
   FillCategories();
@@ -432,8 +439,11 @@ bool ContestHeaderModel::Save(SaveTrigger trigger) {
   ContestHeaderRecord h = Header();
   const ContestDefinition& d = Definition();
 
-  // 1.
-  h.SetContestName(TrimBlanks(form.eName).substr(0, kNameLength));
+  // 1. A name longer than the record holds is refused, never cut without a word.
+  const std::string name = TrimBlanks(form.eName);
+  if (checks && name.size() > static_cast<std::size_t>(kNameLength))
+    return Fail(HeaderControl::eName, "Der Contest-Name darf höchstens 25 Zeichen lang sein.");
+  h.SetContestName(name.substr(0, kNameLength));
   if (checks && h.contestName().empty())
     return Fail(HeaderControl::eName, "Eingabe eines Contest-Namens notwendig.");
   // 2.

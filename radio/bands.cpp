@@ -175,6 +175,13 @@ char BandFromFrequency(double mhz) {
   return ' ';
 }
 
+char ContestBandOfFrequency(double mhz, std::string_view contestBands) {
+  // Only a band the contest offers can become the log's band: a frequency of another band
+  // (a typing slip in a one-band contest, a radio parked elsewhere) counts as none.
+  const char band = BandFromFrequency(mhz);
+  return IsBandLetter(band) && contestBands.find(band) != std::string_view::npos ? band : '\0';
+}
+
 double BandDefaultFrequency(double n) {
   struct Entry {
     double a;

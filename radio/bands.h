@@ -73,6 +73,11 @@ double BandLetterDefaultFrequency(char letter);
 /// microwave gaps are divided by 1000, everything else is taken as MHz unchanged.
 double CompleteFrequency(double value);
 
+/// The band a frequency puts a log on whose contest offers the band letters `contestBands`:
+/// the band whose range holds `mhz` when the contest offers it, else 0 (the log keeps its
+/// band). The log window takes a typed frequency and the radio's frequency by this rule.
+char ContestBandOfFrequency(double mhz, std::string_view contestBands);
+
 /// True when both numbers print the same with 5 decimal places.
 bool SameBandNumber(double a, double b);
 

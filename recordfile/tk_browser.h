@@ -68,8 +68,9 @@ public:
   /// `textsPerRow` texts each. Fails with "Datenbank kann nicht geöffnet werden!" when the
   /// fileblock reports an error, "Speicherallocierung fehlgeschlagen!" when memory is short.
   /// Keys longer than 50 bytes are cut. The fileblock must outlive the object.
-  static Created Create(Fileblock& fileblock, int key, std::string_view lowKey,
-                        std::string_view highKey, int rows = kMaxRows, int textsPerRow = 1);
+  [[nodiscard]] static Created Create(Fileblock& fileblock, int key, std::string_view lowKey,
+                                      std::string_view highKey, int rows = kMaxRows,
+                                      int textsPerRow = 1);
 
   void SetRowHook(RowHook hook) { hook_ = std::move(hook); }
 

@@ -11,6 +11,9 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-liberation hamradio-files
   xvfb xauth xdotool imagemagick poppler-utils
+  qt6-translations-l10n
+  desktop-file-utils appstream dpkg-dev
+  libhamlib-dev libhamlib-utils
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "country/country_data_tool.h"
 #include "datafiles/program_files_tool.h"
 #include "logging/adif_import_tool.h"
+#include "logging/rig_tool.h"
 #include "outputs/export_tool.h"
 #include "recordfile/storage_tool.h"
 
@@ -18,10 +19,10 @@ int Usage() {
                "usage: tarvik-tool COMMAND [ARGS]\n"
                "commands:\n"
                "  help                  this text\n"
-               "%s%s%s%s%s",
+               "%s%s%s%s%s%s",
                tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage(),
                tarvik::CountryDataToolUsage(), tarvik::ExportToolUsage(),
-               tarvik::AdifImportToolUsage());
+               tarvik::AdifImportToolUsage(), tarvik::RigToolUsage());
   return 2;
 }
 
@@ -40,6 +41,8 @@ int main(int argc, char* argv[]) {
   if (const int code = tarvik::RunExportToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
   if (const int code = tarvik::RunAdifImportToolCommand(args, std::cout, std::cerr); code >= 0)
+    return code;
+  if (const int code = tarvik::RunRigToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
   // The program's files first: they add key checks and field dumps to the storage commands.
   if (const int code = tarvik::RunProgramFilesToolCommand(args, std::cout, std::cerr); code >= 0)

@@ -3,6 +3,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "base/help_topics.h"
+
 namespace tarvik {
 
 namespace {
@@ -18,9 +20,9 @@ void SetHelpTopicHandler(HelpTopicHandler handler) {
 }
 
 bool RequestHelpTopic(int topic) {
-  if (topic == 0 || !Handler())
+  if (!Handler())
     return false;
-  Handler()(topic);
+  Handler()(topic == 0 ? kHelpContentsTopic : topic);
   return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Help-topic requests of the windows. The program installs one handler at start (it starts
-// the help viewer); buttons of kind bkHelp and F1 handlers ask for a topic number here.
+// Help-topic requests of the windows. The program installs one handler at start (it opens
+// the manual, help_hook.h); buttons of kind bkHelp and F1 ask for a topic number here.
 
 #include <functional>
 
@@ -12,7 +12,8 @@ using HelpTopicHandler = std::function<void(int topic)>;
 
 /// Installs the handler of help-topic requests (an empty function removes it).
 void SetHelpTopicHandler(HelpTopicHandler handler);
-/// Hands a topic to the handler. False when no handler is installed or the topic is 0.
+/// Hands a topic to the handler (0, a window without a topic of its own: the contents).
+/// False when no handler is installed.
 bool RequestHelpTopic(int topic);
 
 /// The help topic of a widget: its "HelpContext" property, or that of its nearest parent

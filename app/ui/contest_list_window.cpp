@@ -13,16 +13,19 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 
 #include "app/log_window_start.h"
 #include "app/main_window_layout.h"
 #include "app/ui/log_window_tools.h"
 #include "base/data_directory.h"
-#include "base/help_viewer.h"
+#include "base/help_topics.h"
 #include "base/process_settings.h"
 #include "base/text_helpers.h"
 #include "contest/contest_catalog.h"
@@ -142,7 +145,7 @@ ContestListWindow::ContestListWindow(UserDialogs& dialogs, QWidget* parent, File
       session_(std::make_unique<ProgramSession>(dialogs, ProcessClock(), io)),
       colours_(OwnWindowColours()) {
   CreateControls();
-  // 4. Help requests start the help viewer.
+  // 4. Help requests (F1, "Hilfe") open the manual.
   InstallHelpHook(dialogs_);
   // 5. Title, title bitmap and logo stay hidden unless there is something to show.
   lworked->hide();
@@ -287,8 +290,8 @@ void ContestListWindow::CreateControls() {
   btnAendernHo3->setText(QStringLiteral("Starten"));
   btnLoeschenHo3 = new TrkBitBtn(bkGLoeschen, PanelUnten);
   btnendeho3 = new TrkBitBtn(bkClose, PanelUnten);
+  // "Hilfe" opens the manual at the window's topic (the list of contests).
   btnHilfeHo3 = new TrkBitBtn(bkHelp, PanelUnten);
-  btnHilfeHo3->setHelpContext(kHelpButtonTopic);
   btnStart = new TrkBitBtn(bkCustom, PanelUnten);
   btnStart->setText(QStringLiteral("Start [F10]"));
   btnStart->hide();
@@ -320,6 +323,11 @@ void ContestListWindow::CreateControls() {
   connect(btnAendernHo3, &QPushButton::clicked, this, &ContestListWindow::btnAendernHo3Click);
   connect(btnLoeschenHo3, &QPushButton::clicked, this, &ContestListWindow::btnLoeschenHo3Click);
   connect(btnStart, &QPushButton::clicked, this, &ContestListWindow::btnStartClick);
+  // After a button's work the keyboard belongs to the list again (Del, Enter, the arrows).
+  for (TrkBitBtn* b : {btnNeuho3, btnAendernHo3, btnLoeschenHo3, btnStart, btnExtras, btnweitere})
+    connect(b, &QPushButton::clicked, this, &ContestListWindow::FocusList);
+  for (QAction* a : {actionLaenderdaten, actionDokListe})
+    connect(a, &QAction::triggered, this, &ContestListWindow::FocusList);
   // "Schließen" (bkClose) closes the window by its kind; the closing order runs in closeEvent.
 
   btnweitere->hide();
@@ -485,6 +493,20 @@ void ContestListWindow::LayoutControls() {
 
 bool ContestListWindow::FormKeyDown(QKeyEvent* event) {
   const int key = event->key();
+  // The list's keys reach the list wherever the focus is in the window (after a click on a
+  // button or on the window's background it is not in the list).
+  static constexpr int kListKeys[] = {Qt::Key_Delete,   Qt::Key_Up,   Qt::Key_Down, Qt::Key_PageUp,
+                                      Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+  if (std::find(std::begin(kListKeys), std::end(kListKeys), key) != std::end(kListKeys) &&
+      !(event->modifiers() & Qt::AltModifier) && !forwardingKey_ &&
+      !Brow->isAncestorOf(QApplication::focusWidget())) {
+    FocusList();
+    QKeyEvent forwarded(event->type(), key, event->modifiers(), event->text());
+    forwardingKey_ = true;
+    QApplication::sendEvent(Brow->table(), &forwarded);
+    forwardingKey_ = false;
+    return true;
+  }
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
     return false;
   if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F10) {
@@ -494,10 +516,6 @@ bool ContestListWindow::FormKeyDown(QKeyEvent* event) {
   if (key == Qt::Key_Escape) {
     if (dialogs_.Confirm("Programm beenden?"))
       close();
-    return true;
-  }
-  if (key == Qt::Key_F1) {
-    (void)RequestHelpTopic(kMainWindowHelpTopic); // without the help viewer nothing happens
     return true;
   }
   return false;
@@ -554,6 +572,11 @@ void ContestListWindow::closeEvent(QCloseEvent* event) {
     session_->Close();
   }
   event->accept();
+}
+
+void ContestListWindow::FocusList() {
+  if (!closing_ && Brow != nullptr)
+    Brow->setFocus(Qt::OtherFocusReason);
 }
 
 void ContestListWindow::btnNeuho3Click() {

@@ -108,6 +108,8 @@ public:
   void lCopyrightClick();
   void actionLaenderdatenClick();
   void actionDokListeClick();
+  /// Gives the keyboard to the list (after a button's work).
+  void FocusList();
 
   // ContestWindows.
   bool OpenHeaderWindow(HeaderWindowMode mode) override;
@@ -136,6 +138,7 @@ private:
   std::unique_ptr<ContestListActions> actions_;
   WindowColours colours_;
   bool closing_ = false;
+  bool forwardingKey_ = false; // a list key on its way to the list
 };
 
 } // namespace tarvik

@@ -15,7 +15,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/help_topics.h"
 #include "contest/rules.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
@@ -169,6 +171,7 @@ RulesWindow::RulesWindow(const RtfDocument& document, QWidget* parent, const QCo
     : QDialog(parent) {
   setObjectName(QStringLiteral("wagregeln"));
   setWindowTitle(QStringLiteral("Regeln"));
+  SetHelpContext(this, kRulesHelpTopic);
   resize(kWidth, kHeight);
 
   redit_ = new QTextEdit(this);

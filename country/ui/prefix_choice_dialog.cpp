@@ -10,8 +10,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "base/help_topics.h"
 #include "base/pictures.h"
 #include "country/prefix_choice.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 
 namespace tarvik {
@@ -26,6 +28,7 @@ constexpr int kColumnCount = 6;
 PrefixChoiceDialog::PrefixChoiceDialog(PrefixChoice& choice, QWidget* parent)
     : QDialog(parent), choice_(choice) {
   setObjectName(QStringLiteral("PrefAuswahl"));
+  SetHelpContext(this, kPrefixChoiceHelpTopic);
   setWindowTitle(ToQString(PrefixChoice::Caption()));
 
   // Top panel: what to do, then the QSO (call and date in bold) or the prefix.

@@ -11,7 +11,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "base/help_topics.h"
 #include "logging/qso_session.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
@@ -97,6 +99,7 @@ AdifImportWindow::AdifImportWindow(const ContestDefinition& definition, UserDial
                                    QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), assignment_(AdifLogFields(definition)) {
   setObjectName(QStringLiteral("AdifImportWindow"));
+  SetHelpContext(this, kAdifImportHelpTopic);
   setWindowTitle(QStringLiteral("ADIF-Import"));
 
   Label2 =

@@ -12,7 +12,6 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "base/help_viewer.h"
 #include "logging/log_list.h"
 #include "logging/ui/contest_log_window.h"
 #include "logging/ui/evaluation_panel.h"
@@ -113,12 +112,20 @@ void ContestLogWindow::CallTool(const std::function<void()>& tool) {
   if (!tool || busy_ || !opened_ || finished_)
     return;
   CloseLists();
-  timerzeit->stop();
+  // The clock keeps running while a list, the note or another window of the log is open;
+  // only the ADIF import stops it, because the QSOs it stores take their date and time from
+  // the entry fields.
+  const bool stopClock = &tool == &tools_.adifImport;
+  if (stopClock)
+    timerzeit->stop();
   busy_ = true;
+  toolRunning_ = true;
   tool();
+  toolRunning_ = false;
   busy_ = false;
   if (!finished_) {
-    timerzeit->start();
+    if (stopClock)
+      timerzeit->start();
     ShowSession();
   }
 }
@@ -129,6 +136,11 @@ void ContestLogWindow::CallTool(const std::function<void()>& tool) {
 bool ContestLogWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   const QEvent::Type type = event->type();
+  if (type == QEvent::Resize && opened_ && !finished_ && watched == Brow->table()->viewport()) {
+    // The points column stays in view when the list is narrower than its columns.
+    FitListColumns();
+    return false;
+  }
   if (type == QEvent::KeyPress && widget != nullptr && widget->window() == this &&
       (QApplication::activeModalWidget() == nullptr || QApplication::activeModalWidget() == this) &&
       opened_ && !finished_ && !busy_) {
@@ -300,7 +312,8 @@ void ContestLogWindow::btnNameqthClick() {
 }
 
 void ContestLogWindow::btnHilfeClick() {
-  (void)RequestHelpTopic(kHelpButtonTopic); // without the help viewer nothing happens
+  // The manual at the log window's section (or the log list's, in list state).
+  (void)RequestHelpTopic(HelpContextOf(listState_ ? static_cast<QWidget*>(Brow) : this));
 }
 
 void ContestLogWindow::btnListeClick() {
@@ -436,7 +449,20 @@ void ContestLogWindow::CloseLists() {
 // Clock
 
 void ContestLogWindow::timerzeitTimer() {
-  if (busy_ || !opened_ || finished_)
+  if (!opened_ || finished_)
+    return;
+  if (toolRunning_) {
+    // Another window of the log is open and may be working on the file: date and time
+    // follow the clock, the band waits for the tool to end.
+    session_->ClockTick(false);
+    const bool wasShowing = showing_;
+    showing_ = true;
+    ShowField(F::eDatum);
+    ShowField(F::ezeit);
+    showing_ = wasShowing;
+    return;
+  }
+  if (busy_)
     return;
   Run([this] { session_->ClockTick(); });
 }
@@ -456,27 +482,30 @@ void ContestLogWindow::ShowSession() {
   showing_ = false;
 }
 
-void ContestLogWindow::ShowFields() {
-  for (EntryField field : kAllEntryFields) {
-    const FieldShow show = session_->Show(field);
-    TrkEdit* edit = Edit(field);
-    QLabel* label = FixedLabel(field);
-    const QString text = ToQString(session_->FieldText(field));
-    SetVisible(edit, show == FieldShow::kEntry);
-    SetVisible(label, show == FieldShow::kLabel);
-    if (show == FieldShow::kEntry) {
-      SetEditText(edit, text);
-      const bool failed = session_->FieldFailed(field);
-      const QColor base = failed ? kFailedColour : QColor(Qt::white);
-      if (edit->palette().color(QPalette::Base) != base) {
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, base);
-        edit->setPalette(palette);
-      }
-    } else if (show == FieldShow::kLabel && label->text() != text) {
-      label->setText(text);
+void ContestLogWindow::ShowField(EntryField field) {
+  const FieldShow show = session_->Show(field);
+  TrkEdit* edit = Edit(field);
+  QLabel* label = FixedLabel(field);
+  const QString text = ToQString(session_->FieldText(field));
+  SetVisible(edit, show == FieldShow::kEntry);
+  SetVisible(label, show == FieldShow::kLabel);
+  if (show == FieldShow::kEntry) {
+    SetEditText(edit, text);
+    const bool failed = session_->FieldFailed(field);
+    const QColor base = failed ? kFailedColour : QColor(Qt::white);
+    if (edit->palette().color(QPalette::Base) != base) {
+      QPalette palette = edit->palette();
+      palette.setColor(QPalette::Base, base);
+      edit->setPalette(palette);
     }
+  } else if (show == FieldShow::kLabel && label->text() != text) {
+    label->setText(text);
   }
+}
+
+void ContestLogWindow::ShowFields() {
+  for (EntryField field : kAllEntryFields)
+    ShowField(field);
   SetLabelText(lband, session_->CurrentBandName());
   // Captions of fields that come and go with them.
   SetVisible(leCall2, session_->Show(F::eCall2) != FieldShow::kHidden);

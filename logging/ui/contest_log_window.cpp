@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -20,13 +21,16 @@
 
 #include <algorithm>
 
+#include "base/help_topics.h"
 #include "logging/log_list.h"
+#include "logging/ui/cat_controller.h"
 #include "logging/ui/evaluation_panel.h"
 #include "logging/ui/log_window_style.h"
 #include "logging/ui/multiplier_panel.h"
 #include "logging/ui/progress_window.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/ui/trk_brow.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -72,6 +76,10 @@ ContestLogWindow::ContestLogWindow(QsoSessionParams params, UserDialogs& dialogs
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::WindowMaximizeButtonHint, true);
   CreateControls();
+  // F1 and "Hilfe": the manual's section of the log window; in the log list, the section on
+  // changing and deleting QSOs.
+  SetHelpContext(this, kLogWindowHelpTopic);
+  SetHelpContext(Brow, kQsoChangeHelpTopic);
   qApp->installEventFilter(this);
   connect(qApp, &QApplication::focusChanged, this, &ContestLogWindow::FocusChanged);
 }
@@ -120,18 +128,6 @@ void ContestLogWindow::CreateControls() {
   main->addLayout(top, 0);
   main->addWidget(CreateListPanel(), 1);
   outer->addLayout(main, 1);
-
-  // The hidden radio control: its buttons and timer have no function.
-  panelCAT = new QFrame(this);
-  panelCAT->setObjectName(QStringLiteral("panelCAT"));
-  auto* cat = new QHBoxLayout(panelCAT);
-  btnCATan = MakeButton("btnCATan", QStringLiteral("CAT an"), panelCAT);
-  btnCATaus = MakeButton("btnCATaus", QStringLiteral("CAT aus"), panelCAT);
-  cat->addWidget(btnCATan);
-  cat->addWidget(btnCATaus);
-  panelCAT->hide();
-  TimerCAT = new QTimer(this);
-  TimerCAT->setObjectName(QStringLiteral("TimerCAT"));
 
   // The default button turns Enter into a key press on the focused field.
   btndefault = MakeButton("btndefault", QStringLiteral("default"), this);
@@ -208,6 +204,9 @@ QWidget* ContestLogWindow::CreateSideBar() {
   connect(btnadifimport, &QPushButton::clicked, this, [this] { CallTool(tools_.adifImport); });
   connect(btnNameqth, &QPushButton::clicked, this, &ContestLogWindow::btnNameqthClick);
   connect(btnHilfe, &QPushButton::clicked, this, &ContestLogWindow::btnHilfeClick);
+
+  layout->addSpacing(8);
+  CreateCatPanel(bar, layout);
 
   layout->addStretch(1);
   lProgramLine = new QLabel(bar);
@@ -317,6 +316,20 @@ void ContestLogWindow::StoreColumnWidths() {
         c + 1, static_cast<std::uint16_t>(std::clamp(table->columnWidth(c), 0, 65535)));
 }
 
+void ContestLogWindow::FitListColumns() {
+  QTableWidget* table = Brow->table();
+  QHeaderView* header = table->horizontalHeader();
+  std::vector<int> widths;
+  for (int c = 0; c < table->columnCount(); ++c)
+    widths.push_back(header->sectionSize(c));
+  const int unit = table->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+  const std::vector<int> fitted =
+      FitLogListColumns(session_->Definition(), widths, table->viewport()->width(), unit);
+  for (int c = 0; c < static_cast<int>(fitted.size()); ++c)
+    if (fitted[static_cast<std::size_t>(c)] != widths[static_cast<std::size_t>(c)])
+      header->resizeSection(c, fitted[static_cast<std::size_t>(c)]);
+}
+
 void ContestLogWindow::ConnectList() {
   BrowseGridEvents& e = Brow->events();
   e.OnBuildRow = [this](RowRec& row) {
@@ -388,6 +401,7 @@ bool ContestLogWindow::Open() {
   session_->ClockTick();
   ShowSession();
   timerzeit->start();
+  cat_->Start();
   return true;
 }
 
@@ -423,6 +437,7 @@ void ContestLogWindow::Finish() {
     return;
   finished_ = true;
   timerzeit->stop();
+  cat_->Stop(); // the radio's thread ends before the session closes
   CloseLists();
   if (opened_)
     StoreColumnWidths();

@@ -2,7 +2,8 @@
 // ContestLogWindow: the log window, where the operator logs the QSOs of one contest with the
 // keyboard. A side bar with the functions, the entry panel (call, the two report rows with
 // the exchange elements, date, time, mode and band, name/QTH/frequency, the counters and
-// the 8 x 14 multiplier panel), the live evaluation panel, and the log list below.
+// the 8 x 14 multiplier panel), the live evaluation panel, and the log list below. The
+// radio control (CAT panel) sits on the side bar.
 //
 // The window is thin: every decision is the entry session's (QsoSession). The window copies
 // the texts of its fields into the session as they are typed, forwards Enter, focus moves,
@@ -30,6 +31,7 @@
 #include "base/user_dialogs.h"
 #include "logging/qso_session.h"
 
+class QBoxLayout;
 class QCheckBox;
 class QFrame;
 class QKeyEvent;
@@ -41,6 +43,8 @@ class QToolButton;
 
 namespace tarvik {
 
+class CatController;
+class CatPanel;
 class EvaluationPanelWidget;
 class ProgressWindow;
 class MultiplierPanel;
@@ -127,6 +131,14 @@ public:
   void ListOnNewestQso();
   /// The progress window of recalculations and renumbering.
   ProgressWindow* Progress() const { return progress_; }
+
+  // --- Radio control (contest_log_cat.cpp) -------------------------------------------
+  /// The radio control behind panelCAT.
+  CatController* Cat() const { return cat_; }
+  /// Runs `action` on the session when the window is idle (open, entry state, no band or
+  /// mode list open, no action or message of its own running) and shows the session when
+  /// the action says it changed it. False when the window was not idle.
+  bool RunWhenIdle(const std::function<bool()>& action);
 
   // --- Controls, by their names in the window ----------------------------------------
   /// The entry field of `field` and the label shown in its place when it is fixed.
@@ -224,7 +236,7 @@ public:
   QLabel* lglobcall1 = nullptr;
   QLabel* lglobcall2 = nullptr;
   QLabel* lglobcall3 = nullptr;
-  QFrame* panelCAT = nullptr;
+  CatPanel* panelCAT = nullptr;
   TrkBitBtn* btnCATan = nullptr;
   TrkBitBtn* btnCATaus = nullptr;
   QTimer* TimerCAT = nullptr;
@@ -270,6 +282,7 @@ private:
   QLayout* CreateStatusRow();
   QWidget* CreateCounters();
   QFrame* CreateListPanel();
+  void CreateCatPanel(QWidget* bar, QBoxLayout* layout);
   TrkEdit* MakeEdit(EntryField field, QWidget* parent);
   QLabel* MakeFixedLabel(EntryField field, const char* name, QWidget* parent);
   QLabel* MakeCaption(const QString& name, const QString& text, QWidget* parent);
@@ -289,6 +302,8 @@ private:
   void OpenChoiceList(QListWidget* list, QWidget* over, const std::string& current);
   void CallTool(const std::function<void()>& tool);
   void ShowFields();
+  /// One entry field (or the label in its place) as the session holds it.
+  void ShowField(EntryField field);
   void ShowCaptions();
   void ShowCounters();
   void ShowFocus();
@@ -299,6 +314,9 @@ private:
   void Finish();
   /// The widths of the log list's columns into the header copy.
   void StoreColumnWidths();
+  /// Narrows the report columns of the log list when the columns up to the points do not
+  /// fit the list's width (every time the list changes its size).
+  void FitListColumns();
   /// Puts the log list on stored record `record` in the order the list follows now.
   void GotoRecord(std::int32_t record);
   /// The session's stores as the list follows them now (it was positioned already), so that
@@ -308,6 +326,7 @@ private:
   std::unique_ptr<QsoSession> session_;
   UserDialogs& dialogs_;
   ProgressWindow* progress_ = nullptr;
+  CatController* cat_ = nullptr;
   QWidget* mainWindow_;
   ContestLogTools tools_;
   std::array<TrkEdit*, kEntryFields> edits_{};
@@ -319,8 +338,9 @@ private:
   bool opened_ = false;
   bool finished_ = false;
   bool closing_ = false;
-  bool busy_ = false;    // a session action is running (a message box may be open)
-  bool showing_ = false; // the window writes into its controls
+  bool busy_ = false;        // a session action is running (a message box may be open)
+  bool toolRunning_ = false; // a tool's window (list, note ...) is open over the log
+  bool showing_ = false;     // the window writes into its controls
   bool listState_ = false;
   int sortChoice_ = 3; // the list follows the record number (" alle - Nr")
   int shownStores_ = 0;

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include "base/help_topics.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -36,6 +38,7 @@ int FieldWidth(const QWidget* w, int characters) {
 
 QsoEditDialog::QsoEditDialog(QsoEditForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setObjectName(QStringLiteral("QsoEditDialog"));
+  SetHelpContext(this, kQsoChangeHelpTopic);
   setWindowTitle(QStringLiteral("QSO ändern"));
   setModal(true);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);

@@ -13,12 +13,14 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "base/help_topics.h"
 #include "contest/contest_session.h"
 #include "contest/ui/rules_window.h"
 #include "outputs/output_run.h"
 #include "outputs/ui/file_editor_window.h"
 #include "outputs/ui/participant_dialog.h"
 #include "outputs/ui/qt_printer.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -46,6 +48,7 @@ ContestHeaderWindow::ContestHeaderWindow(ContestSession& session, HeaderWindowMo
     : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("ContestHeaderWindow"));
   setModal(true);
+  SetHelpContext(this, kHeaderWindowHelpTopic);
   model_ = std::make_unique<ContestHeaderModel>(session, mode, session.ContestCode());
   model_->Open();
   // The output menu runs the outputs with this window's printer and file editor.
@@ -90,6 +93,9 @@ bool ContestHeaderWindow::Execute() {
 }
 
 void ContestHeaderWindow::ConnectEvents() {
+  // The name field takes at most the 25 characters the header holds; more (typed or pasted)
+  // is refused with a beep.
+  connect(eName, &QLineEdit::inputRejected, this, [this] { session_.Dialogs().Beep(); });
   connect(btnstart, &QPushButton::clicked, this, &ContestHeaderWindow::btnstartClick);
   connect(btnOK, &QPushButton::clicked, this, &ContestHeaderWindow::btnOKClick);
   connect(btnAbbruch, &QPushButton::clicked, this, &ContestHeaderWindow::btnAbbruchClick);

@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "base/help_viewer.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -408,7 +407,6 @@ void ContestHeaderWindow::CreateButtons() {
   btnHilfe = new TrkBitBtn(bkHelp, this);
   btnHilfe->setObjectName(QStringLiteral("btnHilfe"));
   btnHilfe->setText(QStringLiteral("Hilfe"));
-  btnHilfe->setHelpContext(kHelpButtonTopic);
   btnregeln = new TrkBitBtn(bkCustom, this);
   btnregeln->setObjectName(QStringLiteral("btnregeln"));
   btnregeln->setText(QStringLiteral("Regeln"));

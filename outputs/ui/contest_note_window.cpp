@@ -13,12 +13,14 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/help_topics.h"
 #include "base/text_helpers.h"
 #include "base/user_dialogs.h"
 #include "datafiles/contest_records.h"
 #include "outputs/contest_note.h"
 #include "outputs/text_files.h"
 #include "recordfile/failure_cause.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
@@ -55,6 +57,7 @@ ContestNoteWindow::ContestNoteWindow(const std::string& path, const std::string&
                                      QWidget* parent, const Clock& clock)
     : QDialog(parent), path_(path), header_(headerRecord), dialogs_(dialogs) {
   setObjectName(QStringLiteral("ContestNotiz"));
+  SetHelpContext(this, kContestNoteHelpTopic);
   setWindowTitle(FileNameOnly(path));
   resize(640, 420);
 

@@ -1,5 +1,6 @@
 #include "outputs/ui/file_editor_window.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -10,10 +11,12 @@
 
 #include <memory>
 
+#include "base/help_topics.h"
 #include "base/text_helpers.h"
 #include "base/user_dialogs.h"
 #include "outputs/text_files.h"
 #include "recordfile/failure_cause.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 
@@ -35,6 +38,7 @@ FileEditorWindow::FileEditorWindow(const std::string& fileName, UserDialogs& dia
     : QDialog(parent), fileName_(fileName), dialogs_(dialogs) {
   setObjectName(QStringLiteral("wagdatei"));
   setWindowTitle(PathToQString(fileName));
+  SetHelpContext(this, kOutputsHelpTopic);
   resize(820, 600);
 
   redit_ = new QPlainTextEdit(this);
@@ -89,11 +93,15 @@ void FileEditorWindow::btnspeichernClick() {
 void FileEditorWindow::Button1Click() {
   if (!SaveText())
     return;
+  // The job is titled with the file's name without its folder: the print dialog proposes
+  // its PDF file as the working directory followed by the title, and a title with a folder
+  // gave a path that does not exist.
+  const QString title = QFileInfo(PathToQString(fileName_)).fileName();
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(PathToQString(fileName_));
+  printer.setDocName(title);
   if (askPrinter && !askPrinter(printer))
     return;
-  printer.setDocName(PathToQString(fileName_));
+  printer.setDocName(title);
   std::unique_ptr<QTextDocument> copy(redit_->document()->clone());
   copy->setDefaultFont(EditorFont());
   copy->print(&printer);

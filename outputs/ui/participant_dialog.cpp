@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "base/help_topics.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -48,6 +50,7 @@ std::string Text(const TrkEdit* edit) {
 ParticipantDialog::ParticipantDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("uhfteilnehmer"));
   setWindowTitle(QStringLiteral("VHF/UHF-Contest"));
+  SetHelpContext(this, kOutputsHelpTopic);
 
   QGroupBox* participant = Group(QStringLiteral("Teilnehmer"), this);
   auto* p = new QFormLayout(participant);

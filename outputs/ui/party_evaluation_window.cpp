@@ -7,7 +7,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "base/help_topics.h"
 #include "base/user_dialogs.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 
 namespace tarvik {
@@ -94,6 +96,7 @@ PartyEvaluationWindow::PartyEvaluationWindow(Fileblock& log, QWidget* parent)
     : QDialog(parent), log_(log) {
   setObjectName(QStringLiteral("partyauswertungform"));
   setWindowTitle(QStringLiteral("Übersicht"));
+  SetHelpContext(this, kPartyEvaluationHelpTopic);
   chart = new PartyChartView(this);
   r1 = new QRadioButton(QStringLiteral("Ein-Jahres-Schritte"), this);
   r1->setObjectName(QStringLiteral("r1"));

@@ -16,6 +16,7 @@
 
 #include <cmath>
 
+#include "base/help_topics.h"
 #include "base/user_dialogs.h"
 #include "contest/contest_definition.h"
 #include "datafiles/contest_records.h"
@@ -24,6 +25,7 @@
 #include "radio/bands.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/ui/trk_brow.h"
+#include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_edit.h"
 
@@ -44,6 +46,7 @@ QFont GridFont(int points) {
 
 CallSearchDialog::CallSearchDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("SucheQE"));
+  SetHelpContext(this, kQsoListsHelpTopic);
   setWindowTitle(QStringLiteral("Suche"));
   auto* label = new QLabel(QStringLiteral("Rufzeichen:"), this);
   eSuche = new TrkEdit(this);
@@ -87,6 +90,7 @@ BandChoiceDialog::BandChoiceDialog(const std::vector<std::string>& names, int cu
                                    QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("stdband"));
+  SetHelpContext(this, kQsoListsHelpTopic);
   setWindowTitle(QStringLiteral("Band"));
   listband = new QListWidget(this);
   listband->setObjectName(QStringLiteral("listband"));
@@ -127,6 +131,7 @@ QsoListWindow::QsoListWindow(CorrectionListMode mode, CorrectionListContext cont
                              UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), mode_(mode), context_(std::move(context)), dialogs_(dialogs) {
   setObjectName(QStringLiteral("Korrekturstd"));
+  SetHelpContext(this, kQsoListsHelpTopic);
   setWindowTitle(ToQString(CorrectionListCaption(mode)));
   Brow = new TrkBrow(dialogs_, this);
   Brow->setObjectName(QStringLiteral("Brow"));
@@ -163,6 +168,28 @@ QsoListWindow::QsoListWindow(CorrectionListMode mode, CorrectionListContext cont
     return true;
   };
   e.OnBrowCloseBtnKlick = [this](int) { close(); };
+  // The points stay in view however narrow the window is.
+  Brow->table()->viewport()->installEventFilter(this);
+}
+
+bool QsoListWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && bound_ && watched == Brow->table()->viewport())
+    FitColumns();
+  return QDialog::eventFilter(watched, event);
+}
+
+void QsoListWindow::FitColumns() {
+  QTableWidget* table = Brow->table();
+  QHeaderView* header = table->horizontalHeader();
+  std::vector<int> widths;
+  for (int c = 0; c < table->columnCount(); ++c)
+    widths.push_back(header->sectionSize(c));
+  const int unit = table->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+  const std::vector<int> fitted =
+      FitLogListColumns(*context_.definition, widths, table->viewport()->width(), unit);
+  for (int c = 0; c < static_cast<int>(fitted.size()); ++c)
+    if (fitted[static_cast<std::size_t>(c)] != widths[static_cast<std::size_t>(c)])
+      header->resizeSection(c, fitted[static_cast<std::size_t>(c)]);
 }
 
 QsoListWindow::~QsoListWindow() {

@@ -115,9 +115,12 @@ public:
 protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   bool ChooseBand();
+  /// Narrows the report columns when the columns up to the points do not fit the list.
+  void FitColumns();
   int ColumnWidth(int column) const;
   /// The entry of the highlighted row when it shows a stored QSO (read into the log's
   /// buffer); false for a marker record or a row that no longer shows its QSO.

@@ -58,7 +58,7 @@ TEST(QsoChecks, ReadingTheCallText) {
   EXPECT_EQ(ReadCallText("DL1ABC P"), "DL1ABC/P");
   EXPECT_EQ(ReadCallText("DL1ABC "), "DL1ABC"); // a trailing blank is no "/"
   EXPECT_EQ(ReadCallText("  PA DL1ABC"), "PA/DL1ABC");
-  EXPECT_EQ(ReadCallText("DL1ABC#"), "DL1ABC/p");
+  EXPECT_EQ(ReadCallText("DL1ABC#"), "DL1ABC/P"); // upper case like every other call
   EXPECT_EQ(ReadCallText("DL1ABCDEFGHIJKL"), "DL1ABCDEFGHI");
 }
 

@@ -82,6 +82,56 @@ TEST(LogList, TitleLinesFollowTheContest) {
   SetLanguageFlag(1);
 }
 
+TEST(LogList, NarrowListsGiveUpReportRoomSoThatThePointsStayInView) {
+  constexpr int unit = 8;
+  auto pixels = [](const ContestDefinition& def) {
+    std::vector<int> widths = LogListColumnCharacters(def);
+    for (int& w : widths)
+      w = (w + 1) * unit;
+    return widths;
+  };
+  auto through = [](const std::vector<int>& widths, std::size_t last) {
+    int sum = 0;
+    for (std::size_t c = 0; c <= last; ++c)
+      sum += widths[c];
+    return sum;
+  };
+  // Code 2: Nr, Datum, UTC, Call, Band, Mod, RSTsent (6), RSTrcvd (7), DOK, Loc, Pkt (10) ...
+  const ContestDefinition def = Definition('2');
+  const std::vector<int> wide = pixels(def);
+  const int needed = through(wide, 10);
+  EXPECT_EQ(FitLogListColumns(def, wide, needed, unit), wide); // fits: nothing changes
+  EXPECT_EQ(FitLogListColumns(def, wide, 5000, unit), wide);
+
+  // 40 pixels short: both report columns give up 20, nothing else changes.
+  std::vector<int> fitted = FitLogListColumns(def, wide, needed - 40, unit);
+  EXPECT_EQ(through(fitted, 10), needed - 40);
+  for (std::size_t c = 0; c < wide.size(); ++c)
+    EXPECT_EQ(fitted[c], wide[c] - (c == 6 || c == 7 ? 20 : 0)) << c;
+
+  // Far too narrow: the reports keep their titles' width (" RSTsent      " and one more).
+  fitted = FitLogListColumns(def, wide, 300, unit);
+  EXPECT_EQ(fitted[6], 15 * unit);
+  EXPECT_EQ(fitted[7], 15 * unit);
+  EXPECT_EQ(fitted[10], wide[10]);
+  // Columns narrowed by the person below that stay as they are.
+  std::vector<int> narrow = wide;
+  narrow[6] = 10 * unit;
+  fitted = FitLogListColumns(def, narrow, through(narrow, 10) - 16, unit);
+  EXPECT_EQ(fitted[6], 10 * unit);
+  EXPECT_EQ(fitted[7], wide[7] - 16);
+
+  // A listener log (code 3, category 2): the second station's report and the received one
+  // narrow, the second call does not.
+  const ContestDefinition swl = Definition('3', 2);
+  const std::vector<int> swlWide = pixels(swl);
+  fitted = FitLogListColumns(swl, swlWide, through(swlWide, 10) - 30, unit);
+  EXPECT_EQ(fitted[6], swlWide[6]); // Call2
+  EXPECT_EQ(fitted[7] + fitted[8], swlWide[7] + swlWide[8] - 30);
+  // Fewer widths than columns (a list not built yet) are handed back unchanged.
+  EXPECT_EQ(FitLogListColumns(def, {100, 100}, 50, unit), (std::vector<int>{100, 100}));
+}
+
 TEST(LogList, RowsShowTheStoredQso) {
   SetLanguageFlag(1);
   std::array<char, QsoRecord::kLength> buffer{};

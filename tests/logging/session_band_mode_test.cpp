@@ -28,6 +28,15 @@ TEST_F(BandMode, TimeBlocksSwitchTheBandButNotWhileACallIsTyped) {
   EXPECT_EQ(s.CurrentBand(), 'k');
   SetClock(20, 0); // after the last block the band stays
   EXPECT_EQ(s.CurrentBand(), 'k');
+  // While a list of the log is open the clock moves date and time only; the band of the
+  // block follows at the next full tick.
+  clock_.now.hour = 17;
+  clock_.now.minute = 45;
+  s.ClockTick(false);
+  EXPECT_EQ(s.CurrentBand(), 'k');
+  EXPECT_EQ(s.FieldText(F::ezeit), "17:45:00");
+  s.ClockTick();
+  EXPECT_EQ(s.CurrentBand(), 'l');
 }
 
 TEST_F(BandMode, FrequencySwitchesTheBandWithItsSerialNumbers) {

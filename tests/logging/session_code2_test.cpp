@@ -208,10 +208,12 @@ TEST_F(Code2Session, CallsAreNormalisedAndFieldsUpperCased) {
   EXPECT_EQ(s.FieldText(F::eCall), "DL1ABC/P");
   s.SetFocus(F::eCall);
   s.SetFieldText(F::eCall, "");
-  Type("DL3AB");
+  Type("dl3ab");
   s.PressHashInCall();
-  // "#" appends "/p" and acts as Enter: the focus goes on to the DOK.
-  EXPECT_EQ(s.Record().Call(), "DL3AB/p");
+  // "#" appends "/P" (upper case like the rest of the call) and acts as Enter: the focus goes
+  // on to the DOK.
+  EXPECT_EQ(s.FieldText(F::eCall), "DL3AB/P");
+  EXPECT_EQ(s.Record().Call(), "DL3AB/P");
   EXPECT_EQ(s.Focus(), F::eRSTr2);
   Type("5n");
   EXPECT_EQ(s.FieldText(F::eRSTr2), "5N");
@@ -219,7 +221,7 @@ TEST_F(Code2Session, CallsAreNormalisedAndFieldsUpperCased) {
   Type("jo42aa");
   Enter();
   ASSERT_EQ(StoredCount(), 1);
-  EXPECT_EQ(StoredQso(0).Call(), "DL3AB/p");
+  EXPECT_EQ(StoredQso(0).Call(), "DL3AB/P");
   EXPECT_EQ(StoredQso(0).Locator(), "JO42AA");
   // A call of more than 12 characters is cut to the record's length.
   Type("DL1ABCDEFGHIJK");

@@ -89,8 +89,11 @@ TEST_F(HeaderModelTest, ANewHeaderOpensWithTheStationAndTheContestsDefaults) {
   EXPECT_EQ(f.eLoc, "JO32QA");
   EXPECT_EQ(f.eSWL, "DE1XYZ");
   EXPECT_EQ(f.eName, "");
-  // Code 2 has no default date, but the times 19:00 to 21:00.
-  EXPECT_EQ(f.eDatumvon, "");
+  // A new contest is dated today (code 2 names no dates of its own); the times are code 2's
+  // 19:00 to 21:00.
+  EXPECT_EQ(f.eDatumvon, "14.03.2026");
+  EXPECT_EQ(f.eDatumbis, "14.03.2026");
+  EXPECT_EQ(m.Header().periodEdited(), 0); // not typed by the person
   EXPECT_EQ(f.eZeitvon, "19:00");
   EXPECT_EQ(f.eZeitbis, "21:00");
   EXPECT_TRUE(f.edatumauto);
@@ -128,6 +131,9 @@ TEST_F(HeaderModelTest, ANewHeaderOpensWithTheStationAndTheContestsDefaults) {
 TEST_F(HeaderModelTest, AnEmptyFormReportsOneMissingEntryAtATimeInTheOrderOfTheSave) {
   ContestHeaderModel& m = OpenNew();
   HeaderForm& f = m.form;
+  // The dates of today, cleared by the person.
+  f.eDatumvon.clear();
+  f.eDatumbis.clear();
   struct Step {
     std::function<void()> fill; // what the person enters before the next attempt
     std::string message;        // what the attempt reports ("" for the DOK question)
@@ -277,6 +283,23 @@ TEST_F(HeaderModelTest, TheClockChoiceSetsTheUtcCorrection) {
   EXPECT_EQ(fresh.form.clock, ClockChoice::kNone);
   fresh.CategoryClicked(1);
   EXPECT_EQ(UtcCorrection(), -1);
+}
+
+TEST_F(HeaderModelTest, AContestNameLongerThanTheHeaderHoldsIsRefusedNotCut) {
+  ContestHeaderModel& m = OpenNew();
+  FillValid(m.form);
+  m.form.eName = "Westfalen Nord QRP Contest"; // 26 characters
+  dialogs.Clear();
+  EXPECT_FALSE(m.FinishClicked());
+  EXPECT_EQ(dialogs.LastMessage(), "Der Contest-Name darf höchstens 25 Zeichen lang sein.");
+  EXPECT_TRUE(m.IsMarked(HeaderControl::eName));
+  EXPECT_EQ(m.TakeFocusRequest(), HeaderControl::eName);
+  EXPECT_EQ(StoredHeaders(), 0);
+  m.form.eName = "  ZELKA Westfalen Nord 2026  "; // 25 between the blanks
+  dialogs.Clear();
+  EXPECT_TRUE(m.FinishClicked());
+  EXPECT_TRUE(dialogs.events.empty());
+  EXPECT_EQ(Stored(1).contestName(), "ZELKA Westfalen Nord 2026");
 }
 
 TEST_F(HeaderModelTest, TheAddressIsSplitAtTheFirstBlankAndStoredJoined) {

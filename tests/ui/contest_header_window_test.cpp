@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -18,6 +19,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <cstdlib>
@@ -25,6 +27,7 @@
 
 #include "app/contest_list.h"
 #include "app/ui/contest_list_window.h"
+#include "base/help_topics.h"
 #include "datafiles/call_records.h"
 #include "datafiles/program_files.h"
 #include "datafiles/qso_record.h"
@@ -39,6 +42,9 @@
 #include "recordfile/ui/trk_brow.h"
 #include "support/modal_window.h"
 #include "support/session_test_support.h"
+#include "widgets/help_hook.h"
+#include "widgets/help_request.h"
+#include "widgets/help_window.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -143,8 +149,14 @@ TEST_F(EingContestStdTest, ACodeTwoContestIsCreatedFromAnEmptyDataDirectoryAndRe
     EXPECT_TRUE(h.btnstart->isVisible());
     EXPECT_TRUE(h.btnstart->isDefault());
     EXPECT_EQ(h.eZeitvon->text(), QStringLiteral("19:00"));
+    // A new contest is dated today (the program's clock is the computer's here).
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    EXPECT_EQ(h.eDatumvon->text(), today);
+    EXPECT_EQ(h.eDatumbis->text(), today);
     Type(h.eName, QStringLiteral("ZELKA Mai"));
+    h.eDatumvon->clear();
     Type(h.eDatumvon, QStringLiteral("05.05.2026"));
+    h.eDatumbis->clear();
     Type(h.eDatumbis, QStringLiteral("5.5.26"));
     Type(h.eCall, QStringLiteral("dl1abc"));
     Type(h.eDOK, QStringLiteral("n13"));
@@ -276,7 +288,9 @@ TEST_F(EingContestStdTest, AFailedCheckColoursItsFieldUntilThePersonTypes) {
   Type(w.eLoc, QStringLiteral("JO32QA"));
   Type(w.eDOK, QStringLiteral("N13"));
   Type(w.eCall, QStringLiteral("DL1ABC"));
+  w.eDatumvon->clear();
   Type(w.eDatumvon, QStringLiteral("01.02.2026"));
+  w.eDatumbis->clear();
   Type(w.eDatumbis, QStringLiteral("01.02.2026"));
   dialogs.Clear();
   w.btnstart->click();
@@ -290,6 +304,35 @@ TEST_F(EingContestStdTest, AFailedCheckColoursItsFieldUntilThePersonTypes) {
   std::int32_t used = -1;
   EXPECT_EQ(session->Headers()->UsedRecords(&used), 0);
   EXPECT_EQ(used, 0);
+}
+
+TEST_F(EingContestStdTest, TheNameTakesTwentyFiveCharactersAndBeepsAtMore) {
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kNew);
+  EXPECT_EQ(w.eName->maxLength(), 25);
+  Type(w.eName, QStringLiteral("Westfalen Nord QRP Contest 2026"));
+  EXPECT_EQ(w.eName->text(), QStringLiteral("Westfalen Nord QRP Contes"));
+  EXPECT_EQ(dialogs.Beeps(), 6); // one for every character refused
+  // Pasted text is refused audibly as well.
+  dialogs.Clear();
+  w.eName->clear();
+  w.eName->insert(QStringLiteral("ZELKA Herbst 2026 Westfalen Nord"));
+  EXPECT_EQ(w.eName->text().size(), 25);
+  EXPECT_GE(dialogs.Beeps(), 1);
+}
+
+TEST_F(EingContestStdTest, F1AndHilfeOpenTheManualAtTheHeaderWindow) {
+  ContestHeaderWindow& w = OpenWindow(HeaderWindowMode::kNew);
+  InstallHelpHook(dialogs);
+  QTest::keyClick(w.eName, Qt::Key_F1);
+  HelpWindow* help = OpenHelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->CurrentUrl().fileName(), QStringLiteral("header.html"));
+  help->browser()->setSource(QUrl(QStringLiteral("index.html")));
+  w.btnHilfe->click();
+  EXPECT_EQ(OpenHelpWindow()->CurrentUrl().fileName(), QStringLiteral("header.html"));
+  EXPECT_TRUE(dialogs.events.empty());
+  delete OpenHelpWindow();
+  SetHelpTopicHandler(nullptr);
 }
 
 TEST_F(EingContestStdTest, ReviewModeOffersOnlyBeenden) {

@@ -1,7 +1,7 @@
 // The main window offscreen over real files: the contest list of the build's code with its
 // texts and both sorts, the keys the window sees first (Esc, Enter, F10, F1, Del), the own
 // call label, the title and logo bitmaps of the data directory, the first start in an empty
-// data directory, and the help viewer.
+// data directory, and the manual.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <filesystem>
@@ -21,14 +22,18 @@
 #include "app/program_session.h"
 #include "app/ui/contest_list_window.h"
 #include "base/data_directory.h"
+#include "base/help_topics.h"
+#include "base/shared_files.h"
 #include "datafiles/setup_records.h"
 #include "outputs/ui/contest_header_window.h"
 #include "recordfile/key_codec.h"
 #include "recordfile/ui/trk_brow.h"
+#include "support/eventually.h"
 #include "support/modal_window.h"
 #include "support/session_test_support.h"
 #include "widgets/help_hook.h"
 #include "widgets/help_request.h"
+#include "widgets/help_window.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
 #include "widgets/trk_edit.h"
@@ -50,6 +55,7 @@ void OnHeaderWindow(std::function<void(ContestHeaderWindow&)> act) {
 class ContestBrowTest : public SessionFixture {
 protected:
   void TearDown() override {
+    delete OpenHelpWindow();
     window.reset();
     SetHelpTopicHandler(nullptr);
     SessionFixture::TearDown();
@@ -232,11 +238,12 @@ TEST_F(ContestBrowTest, OwnCallLabelAndHelp) {
   w.ShowOwnCall();
   EXPECT_EQ(w.lCall->text(), QStringLiteral("DL1ABC"));
 
+  // F1 and "Hilfe" ask for the main window's topic.
   std::vector<int> topics;
   SetHelpTopicHandler([&](int topic) { topics.push_back(topic); });
   QTest::keyClick(Table(), Qt::Key_F1);
   w.btnHilfeHo3->click();
-  EXPECT_EQ(topics, (std::vector<int>{310110018, 1}));
+  EXPECT_EQ(topics, (std::vector<int>{310110018, 310110018}));
 
   // The menu label turns red under the mouse.
   QEvent enter(QEvent::Enter);
@@ -283,32 +290,71 @@ TEST_F(ContestBrowTest, TitleAndLogoBitmapsComeFromTheDataDirectory) {
   EXPECT_EQ(dialogs.Informs().size(), 1u); // only the prefix table's message
 }
 
-TEST_F(ContestBrowTest, TheHelpViewerIsStartedWithTopicAndFile) {
+TEST_F(ContestBrowTest, F1AndHilfeOpenTheManualAtTheContestListOrSayWhyNot) {
+  SeedContests();
   ContestListWindow& w = Open();
-  (void)w;
-  test::TempDataDir windows;
-  const std::string out = windows.file("called.txt");
-  test::WriteFileBytes(windows.file("HH.EXE"), "#!/bin/sh\necho \"$@\" > '" + out + "'\n");
-  std::filesystem::permissions(windows.file("HH.EXE"), std::filesystem::perms::owner_all);
-  setenv("WINDIR", windows.path().c_str(), 1);
-  InstallHelpHook(dialogs);
   dialogs.Clear();
-  EXPECT_TRUE(RequestHelpTopic(310110018));
-  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(PathToQString(out)) && !test::ReadFileBytes(out).empty(),
-                           5000);
-  EXPECT_EQ(test::ReadFileBytes(out), "-mapid 310110018 velmar.chm\n");
+  // The manual the build put beside the tests (<build>/share/tarvik).
+  QTest::keyClick(Table(), Qt::Key_F1);
+  HelpWindow* help = OpenHelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->CurrentUrl().fileName(), QStringLiteral("contest-list.html"));
+  EXPECT_TRUE(help->ManualDirectory().endsWith(QStringLiteral("/manual/de")));
+  help->browser()->setSource(QUrl(QStringLiteral("outputs.html")));
+  w.btnHilfeHo3->click();
+  EXPECT_EQ(OpenHelpWindow(), help); // the same window, at the topic again
+  EXPECT_EQ(help->CurrentUrl().fileName(), QStringLiteral("contest-list.html"));
   EXPECT_TRUE(dialogs.events.empty());
-  // A viewer that cannot be started is reported with its call.
-  std::filesystem::permissions(windows.file("HH.EXE"), std::filesystem::perms::owner_read);
-  EXPECT_TRUE(RequestHelpTopic(1));
+  help->close();
+  EXPECT_TRUE(test::Eventually([] { return OpenHelpWindow() == nullptr; }));
+
+  // Without the manual: a message that says where it was looked for, and no window.
+  test::TempDataDir empty;
+  SetSharedFilesDirectory(empty.path());
+  QTest::keyClick(Table(), Qt::Key_F1);
+  EXPECT_EQ(OpenHelpWindow(), nullptr);
   ASSERT_EQ(dialogs.Informs().size(), 1u);
-  EXPECT_NE(dialogs.Informs().front().find("HH.EXE -mapid 1 velmar.chm"), std::string::npos);
-  // Without the viewer nothing happens.
-  std::filesystem::remove(windows.file("HH.EXE"));
+  EXPECT_EQ(dialogs.Informs()[0], ManualMissingMessage());
+  EXPECT_NE(dialogs.Informs()[0].find(empty.path()), std::string::npos);
+  SetSharedFilesDirectory("");
+  // After the message the list still has the keyboard.
   dialogs.Clear();
-  EXPECT_TRUE(RequestHelpTopic(1));
-  EXPECT_TRUE(dialogs.events.empty());
-  unsetenv("WINDIR");
+  dialogs.confirmAnswers = {false};
+  QTest::keyClick(Table(), Qt::Key_Delete);
+  EXPECT_EQ(dialogs.Questions().size(), 1u);
+}
+
+TEST_F(ContestBrowTest, AfterAClickOnAButtonDelStillDeletesInTheList) {
+  SeedContests();
+  ContestListWindow& w = Open();
+  QTest::keyClick(Table(), Qt::Key_Down); // ZELKA Herbst
+  // A click on "Neu" (cancelled) and on "Extras": the keyboard is the list's again.
+  OnHeaderWindow([](ContestHeaderWindow& h) { h.btnAbbruch->click(); });
+  QTest::mouseClick(w.btnNeuho3, Qt::LeftButton);
+  EXPECT_TRUE(w.Brow->isAncestorOf(w.focusWidget()));
+  dialogs.Clear();
+  dialogs.openAnswers = {std::nullopt};
+  w.actionDokListe->trigger();
+  EXPECT_TRUE(w.Brow->isAncestorOf(w.focusWidget()));
+  // Wherever the focus is in the window (its background, a button), Del reaches the list.
+  w.setFocus();
+  dialogs.Clear();
+  dialogs.confirmAnswers = {false};
+  QTest::keyClick(&w, Qt::Key_Delete);
+  ASSERT_EQ(dialogs.Questions().size(), 1u);
+  EXPECT_NE(dialogs.Questions()[0].find("ZELKA"), std::string::npos);
+  EXPECT_EQ(FilledRows(), 3); // answered No
+  w.btnExtras->setFocusPolicy(Qt::ClickFocus);
+  w.btnExtras->setFocus();
+  dialogs.confirmAnswers = {true};
+  QTest::keyClick(w.btnExtras, Qt::Key_Delete);
+  EXPECT_EQ(dialogs.Questions().size(), 2u);
+  EXPECT_EQ(FilledRows(), 2);
+  // The arrows too.
+  w.setFocus();
+  QTest::keyClick(&w, Qt::Key_Down);
+  EXPECT_TRUE(w.Brow->isAncestorOf(w.focusWidget()));
 }
 
 TEST_F(ContestBrowTest, ExtrasRefreshTheCountryDataAndTheDokListFromChosenFiles) {

@@ -4,12 +4,18 @@
 // the same totals after closing and opening again.
 
 #include "log_window_fixture.h"
+#include "support/eventually.h"
 
 #include <QListWidget>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QTimer>
 
+#include "logging/ui/cat_panel.h"
 #include "recordfile/ui/trk_brow.h"
+#include "widgets/help_hook.h"
+#include "widgets/help_request.h"
+#include "widgets/help_window.h"
 #include "widgets/trk_bit_btn.h"
 
 namespace tarvik::test {
@@ -63,8 +69,12 @@ TEST_F(Code2Window, ControlsCaptionsAndLayout) {
   EXPECT_FALSE(w.btnMode->isHidden());
   EXPECT_TRUE(w.eFreq->isHidden());
   EXPECT_TRUE(w.btnSpeichern->isHidden());
-  EXPECT_TRUE(w.panelCAT->isHidden());
+  // The radio control is off until it is turned on: "CAT an" is the panel's choice.
+  EXPECT_FALSE(w.panelCAT->isHidden());
   EXPECT_FALSE(w.TimerCAT->isActive());
+  EXPECT_TRUE(w.btnCATan->isEnabled());
+  EXPECT_FALSE(w.btnCATaus->isEnabled());
+  EXPECT_EQ(Text(w.panelCAT->lCATStatus), "CAT aus");
   EXPECT_TRUE(w.timerzeit->isActive());
   EXPECT_EQ(w.timerzeit->interval(), 1000);
   EXPECT_EQ(Caption(w.lQSLs), "&QSL senden: nein");
@@ -133,7 +143,7 @@ TEST_F(Code2Window, TwentyQsosWithChecksCountersPanelsAndReopen) {
       {"OK1ABC", {"", "JO60"}, "OK1ABC", 1, 21},
       {"DL2XYZ", {"5N", "JO42"}, "DL2XYZ", 3, 21},
       {"DL3ABC-P", {"7N", "JO41"}, "DL3ABC/P", 3, 27}, // "-" becomes "/"
-      {"DL4ABC#", {"1N", "JO40"}, "DL4ABC/p", 3, 33},  // "#": "/p" and Enter
+      {"dl4abc#", {"1N", "JO40"}, "DL4ABC/P", 3, 33},  // "#": "/P" and Enter
       {"dl5abc/p", {"P01", "JO50"}, "DL5ABC/P", 1, 36},
       {"DL1ABC", {}, nullptr, 0, 36}, // worked: refused when the call field is left
       {"DG1AA", {"2N", "JO51"}, "DG1AA", 3, 42},
@@ -411,6 +421,87 @@ TEST_F(Code2Window, ToolsAreCalledByTheirButtonsAndKeys) {
   Key(Qt::Key_Delete);
   EXPECT_EQ(calls, (std::vector<std::string>{"band", "search", "note", "corrections", "corrections",
                                              "change", "remove"}));
+}
+
+TEST_F(Code2Window, TheClockRunsOnWhileAListIsOpenAndStandsStillDuringTheImport) {
+  ContestLogWindow& w = OpenWindow({});
+  clock_.now = {2026, 9, 12, 17, 4, 0, 0};
+  w.timerzeitTimer();
+  ASSERT_FALSE(w.lZeit->isHidden());
+  EXPECT_EQ(Text(w.lZeit), "17:04:00");
+  bool runningInList = false;
+  std::string shownInList;
+  bool runningInImport = true;
+  ContestLogTools tools;
+  tools.corrections = [&] {
+    runningInList = w.timerzeit->isActive();
+    Tick(75); // the second timer's ticks while the list is open
+    shownInList = Text(w.lZeit);
+  };
+  tools.adifImport = [&] { runningInImport = w.timerzeit->isActive(); };
+  w.SetTools(tools);
+  Key(Qt::Key_F12);
+  EXPECT_TRUE(runningInList);
+  EXPECT_EQ(shownInList, "17:05:15");
+  EXPECT_TRUE(w.timerzeit->isActive());
+  // The import stores QSOs with the entry's date and time: the clock waits for it.
+  w.btnadifimport->click();
+  EXPECT_FALSE(runningInImport);
+  EXPECT_TRUE(w.timerzeit->isActive());
+  // A QSO stored after the list has the time of its storing.
+  Tick(45);
+  ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
+  EXPECT_EQ(StoredQso(0).Zeit(), HmsToTime(17, 6, 0));
+}
+
+TEST_F(Code2Window, OnA1024PixelScreenThePointsColumnIsInView) {
+  ContestLogWindow& w = OpenWindow({});
+  ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
+  QTableWidget* table = w.Brow->table();
+  const int points = 10; // Nr, Datum, UTC, Call, Band, Mod, RSTsent, RSTrcvd, DOK, Loc, Pkt
+  ASSERT_EQ(table->horizontalHeaderItem(points)->text().trimmed(), QStringLiteral("Pkt"));
+  auto rightOfPoints = [&] {
+    int right = 0;
+    for (int c = 0; c <= points; ++c)
+      right += table->columnWidth(c);
+    return right;
+  };
+  // A 1024 x 768 screen, the window maximised on it.
+  w.resize(1024, 740);
+  EXPECT_TRUE(Eventually([&] { return rightOfPoints() <= table->viewport()->width(); }));
+  EXPECT_EQ(table->item(0, points)->text().trimmed(), QStringLiteral("3"));
+  // The report columns gave up the room, the others kept theirs.
+  EXPECT_GE(table->columnWidth(3),
+            table->fontMetrics().horizontalAdvance(QStringLiteral("DL1ABCDEFGHI")));
+  // Wider again: nothing is narrowed that need not be.
+  const int reports = table->columnWidth(6) + table->columnWidth(7);
+  w.resize(1600, 900);
+  EXPECT_TRUE(Eventually([&] { return table->viewport()->width() > 1200; }));
+  EXPECT_EQ(table->columnWidth(6) + table->columnWidth(7), reports);
+}
+
+TEST_F(Code2Window, F1AndHilfeOpenTheManualAtLoggingAndInTheListAtChanging) {
+  ContestLogWindow& w = OpenWindow({});
+  InstallHelpHook(dialogs_);
+  ASSERT_EQ(Focused(), w.eCall);
+  Key(Qt::Key_F1);
+  ASSERT_NE(OpenHelpWindow(), nullptr);
+  EXPECT_EQ(OpenHelpWindow()->CurrentUrl().fileName(), QStringLiteral("logging.html"));
+  EXPECT_EQ(Text(w.eCall), ""); // the key went nowhere else
+  OpenHelpWindow()->browser()->setSource(QUrl(QStringLiteral("index.html")));
+  w.btnHilfe->click();
+  EXPECT_EQ(OpenHelpWindow()->CurrentUrl().fileName(), QStringLiteral("logging.html"));
+  // In the log list: changing and deleting QSOs.
+  Key(Qt::Key_F5);
+  ASSERT_TRUE(w.ListState());
+  Key(Qt::Key_F1);
+  EXPECT_EQ(OpenHelpWindow()->CurrentUrl().fileName(), QStringLiteral("correcting.html"));
+  OpenHelpWindow()->browser()->setSource(QUrl(QStringLiteral("index.html")));
+  w.btnHilfe->click();
+  EXPECT_EQ(OpenHelpWindow()->CurrentUrl().fileName(), QStringLiteral("correcting.html"));
+  EXPECT_TRUE(dialogs_.events.empty());
+  delete OpenHelpWindow();
+  SetHelpTopicHandler(nullptr);
 }
 
 } // namespace

@@ -194,7 +194,7 @@ TEST_F(FirstStartTest, FromAnEmptyDataDirectoryToAStoredLog) {
   std::vector<std::string> calls;
   for (int s = log->FirstKey(4); s == 0; s = log->NextKey(4))
     calls.push_back(QsoRecord(log->RecordBuffer()).Call());
-  EXPECT_EQ(calls, (std::vector<std::string>{"DL1ABC", "DF0WN", "DK0XY/P", "DL2XYZ/p", "OK1ABC",
+  EXPECT_EQ(calls, (std::vector<std::string>{"DL1ABC", "DF0WN", "DK0XY/P", "DL2XYZ/P", "OK1ABC",
                                              "G4ABC"}));
   ASSERT_EQ(log->FindKey(4, NumKey5(4)), 0);
   EXPECT_EQ(QsoRecord(log->RecordBuffer()).RSTr(), "59 P01/JO50");

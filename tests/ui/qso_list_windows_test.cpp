@@ -242,6 +242,24 @@ TEST_F(QsoListWindows, EscClosesAndKeepsTheColumnWidthsInTheHeader) {
   EXPECT_GT(stored.ColumnWidth(1), 0);
 }
 
+TEST_F(QsoListWindows, ANarrowListKeepsThePointsInView) {
+  OpenLog();
+  auto list = List(CorrectionListMode::kAll);
+  ASSERT_TRUE(list->Open());
+  list->resize(900, 520); // its size when it first opens
+  ShowList(*list);
+  QTableWidget* table = list->Brow->table();
+  int points = -1;
+  for (int c = 0; c < table->columnCount(); ++c)
+    if (table->horizontalHeaderItem(c)->text().trimmed() == QStringLiteral("Pkt"))
+      points = c;
+  ASSERT_GT(points, 0);
+  int right = 0;
+  for (int c = 0; c <= points; ++c)
+    right += table->columnWidth(c);
+  EXPECT_LE(right, table->viewport()->width());
+}
+
 TEST_F(QsoListWindows, TheLogWindowOpensThemWithItsKeys) {
   OpenLog();
   W().SetTools(StandardLogTools(W(), dialogs_));

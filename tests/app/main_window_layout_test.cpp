@@ -1,13 +1,8 @@
-// The main window's arrangement by screen width, and the call of the help viewer.
+// The main window's arrangement by screen width.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "app/main_window_layout.h"
-#include "base/help_viewer.h"
-#include "support/temp_dir.h"
 
 namespace tarvik::test {
 namespace {
@@ -68,26 +63,6 @@ TEST(MainWindowLayoutTest, NarrowScreensAndBuildsWithoutACode) {
   EXPECT_EQ(plain.panel.x, 170);
   EXPECT_EQ(plain.panel.y, 40);
   EXPECT_EQ(plain.panel.right(), 1280 - 30);
-}
-
-class HelpViewerTest : public ::testing::Test {
-protected:
-  void TearDown() override { unsetenv("WINDIR"); }
-  TempDataDir dir;
-};
-
-TEST_F(HelpViewerTest, TheViewerOfTheWindowsDirectoryWithTopicAndHelpFile) {
-  unsetenv("WINDIR");
-  EXPECT_FALSE(HelpViewerCallFor(1).has_value()); // no Windows directory: nothing happens
-  setenv("WINDIR", dir.path().c_str(), 1);
-  EXPECT_FALSE(HelpViewerCallFor(1).has_value()); // no viewer there
-  WriteFileBytes(dir.file("hh.exe"), "#!/bin/sh\n");
-  const std::optional<HelpViewerCall> call = HelpViewerCallFor(310110018);
-  ASSERT_TRUE(call.has_value());
-  EXPECT_EQ(std::filesystem::path(call->program).filename(), "hh.exe");
-  EXPECT_EQ(call->arguments, (std::vector<std::string>{"-mapid", "310110018", "velmar.chm"}));
-  EXPECT_EQ(HelpViewerFailureMessage(*call), "Die Hilfe konnte nicht gestartet werden: " +
-                                                 call->program + " -mapid 310110018 velmar.chm");
 }
 
 } // namespace
