@@ -264,6 +264,7 @@ void ContestListActions::Neu() {
     return;
   StartContest(number);
   // As after "Starten": the header window for review, with the totals of the log.
+  // In review the window only offers "Beenden": there is nothing to start.
   if (FindHeader(number))
     (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview);
   ShowContest(number);
@@ -286,7 +287,7 @@ void ContestListActions::Starten() {
     return;
   StartContest(number);
   if (!IsForeign(code) && FindHeader(number))
-    (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview);
+    (void)windows_.OpenHeaderWindow(HeaderWindowMode::kReview); // nothing to start, as in Neu
 }
 
 void ContestListActions::Start() {
@@ -329,20 +330,37 @@ void ContestListActions::Loeschen() {
   CloseProgramFile(log);
   if (!opened)
     return;
+  // A later contest may get the same number: it must not find this contest's QSOs. The log
+  // is moved aside before the records go; a log that cannot be moved keeps the contest.
+  const QsoLogMove moved = MoveQsoLogAside(number, session_.Io());
+  if (!moved.ok) {
+    session_.Dialogs().Inform(
+        QsoLogNotMovedMessage(number, moved) + " " +
+        ChooseText("Der Contest wurde nicht gelöscht.", "The contest was not deleted."));
+    return;
+  }
+  // The contest stays after all (its records could not be deleted): so does its log.
+  auto keepLog = [&] {
+    if (!PutQsoLogBack(number, moved, session_.Io()))
+      session_.Dialogs().Inform(QsoLogNotPutBackMessage(number, moved));
+  };
   // Found again by its number: the question may have let the list read other rows.
   if (!FindHeader(number)) {
+    keepLog();
     grid_.RefreshRows();
     return;
   }
   // Where the list stands afterwards: the place of the deleted row.
   Fileblock* headers = session_.Headers();
   std::string rowKey;
-  (void)headers->BuildKey(grid_.GetKeyNumber(), &rowKey);
+  // Without the row's key the list goes to the row of the record number alone.
+  if (headers->BuildKey(grid_.GetKeyNumber(), &rowKey) != 0)
+    rowKey.clear();
   const std::int32_t record = headers->CurrentRecordNumber();
-  if (session_.Records().Delete(number) != StoreResult::kOk)
+  if (session_.Records().Delete(number) != StoreResult::kOk) {
+    keepLog();
     return;
-  // A later contest may get the same number: it must not find this contest's QSOs.
-  (void)MoveQsoLogAside(number, session_.Io());
+  }
   grid_.GotoKey(rowKey, record);
 }
 

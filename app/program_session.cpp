@@ -105,8 +105,7 @@ void ProgramSession::LoadSetup() {
     settings_ = ReadFamilySettings(SetupRecord(setup->RecordBuffer()));
     settingsLoaded_ = true;
   } else if (severity == 1) {
-    (void)setup->ClearBuffer();
-    if (AddRecord(*setup)) {
+    if (setup->ClearBuffer() == 0 && AddRecord(*setup)) {
       settings_ = ReadFamilySettings(SetupRecord(setup->RecordBuffer()));
       settingsLoaded_ = true;
     }
@@ -125,6 +124,7 @@ bool ProgramSession::OpenProfile() {
   bool found = wanted > 0 && profiles_->FindKey(1, NumKey5(wanted)) == 0;
   if (!found)
     found = profiles_->FirstKey(1) == 0;
+  // Clearing fails only for a fileblock that is not there, which the storage layer reports.
   if (!found)
     (void)profiles_->ClearBuffer();
   settings_.profileNumber =
@@ -136,10 +136,10 @@ bool ProgramSession::OpenProfile() {
 void ProgramSession::OpenSetup2() {
   // Step 18.
   setup2_ = OpenAndEnsure(ProgramFile::kSetup2);
-  if (setup2_ != nullptr && setup2_->FirstKey(1) == 1) {
-    (void)setup2_->ClearBuffer();
+  // The record is the family's; this program only keeps it present. A failed add is
+  // reported by the storage layer and tried again at the next start.
+  if (setup2_ != nullptr && setup2_->FirstKey(1) == 1 && setup2_->ClearBuffer() == 0)
     (void)AddRecord(*setup2_);
-  }
 }
 
 void ProgramSession::OpenPrefixTables() {
@@ -189,13 +189,13 @@ void ProgramSession::SaveSetup() {
   Fileblock* setup = OpenAndEnsure(ProgramFile::kSetup);
   if (setup == nullptr)
     return;
+  // A failed write goes through the storage layer's handler, which tells the person.
   const int severity = setup->FirstKey(1);
   if (severity == 0) {
     SetupRecord record(setup->RecordBuffer());
     WriteFamilySettings(settings_, record);
     (void)setup->Update();
-  } else if (severity == 1) {
-    (void)setup->ClearBuffer();
+  } else if (severity == 1 && setup->ClearBuffer() == 0) {
     SetupRecord record(setup->RecordBuffer());
     WriteFamilySettings(settings_, record);
     (void)AddRecord(*setup);

@@ -123,6 +123,8 @@ void AppendDumpReport(const std::vector<ErrorEntry>& entries, Fileblock* current
                                 FileCallName(e.osFunction) + ": " + OsErrorCause(e.osError)))
       return;
   }
+  // The report is the last the program writes before it ends: there is no one left to tell
+  // that it could not be completed.
   (void)file->Sync();
   (void)file->Close();
 }
@@ -147,13 +149,13 @@ void CloseAfterFailure(const std::vector<ErrorEntry>& entries, const ErrorEntry&
   }
   for (Fileblock* fb : failed) {
     if (Valid(fb))
-      (void)fb->CloseForRepair();
+      (void)fb->CloseForRepair(); // the program is ending after the failure already reported
   }
   if (damagedIndex != nullptr && Valid(damagedIndex) && damagedIndex->NumKeys() > 0) {
     FileIo& io = State().io != nullptr ? *State().io : PosixFileIo();
     (void)io.Remove(damagedIndex->FilePath("IX")); // a failed deletion leaves the old index
   }
-  (void)CloseAll();
+  (void)CloseAll(); // as above
 }
 
 } // namespace
@@ -179,6 +181,7 @@ bool StartRecordFiles(UserDialogs& dialogs, const Clock& clock, FileIo* io) {
 }
 
 void StopRecordFiles() {
+  // A failure to flush at the end goes through the handler, which reports it.
   if (EngineRunning())
     (void)ExitEngine();
 }
@@ -310,41 +313,6 @@ std::string RecordFileErrorMessage(int n) {
   for (int i = 1; i < 6; ++i)
     message += "\r" + lines[i];
   return message;
-}
-
-std::string OsErrorCauseText(int osError) {
-  switch (osError) {
-  case 0:
-    return "";
-  case EWOULDBLOCK:
-#if EAGAIN != EWOULDBLOCK
-  case EAGAIN:
-#endif
-    return ChooseText("Die Datei wird von einem anderen Programm benutzt.",
-                      "The file is in use by another program.");
-  case ENOSPC:
-  case EDQUOT:
-    return ChooseText("Der Datenträger ist voll.", "The disk is full.");
-  case EFBIG:
-    return ChooseText("Die Datei ist zu groß geworden.", "The file has grown too large.");
-  case ENOENT:
-  case ENOTDIR:
-    return ChooseText("Die Datei oder das Verzeichnis existiert nicht.",
-                      "The file or directory does not exist.");
-  case EACCES:
-  case EPERM:
-    return ChooseText("Keine Zugriffsberechtigung.", "Permission denied.");
-  case EROFS:
-    return ChooseText("Der Datenträger ist schreibgeschützt.", "The disk is read-only.");
-  case EIO:
-    return ChooseText("Ein-/Ausgabefehler des Datenträgers.", "Input/output error of the disk.");
-  case EMFILE:
-  case ENFILE:
-    return ChooseText("Zu viele offene Dateien.", "Too many open files.");
-  default:
-    return ChooseText("Betriebssystemfehler ", "Operating system error ") +
-           std::to_string(osError) + ".";
-  }
 }
 
 std::string RecordFileCauseLine(const ErrorEntry& entry) {

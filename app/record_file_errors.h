@@ -16,6 +16,7 @@
 #include "base/clock.h"
 #include "base/user_dialogs.h"
 #include "recordfile/error_channel.h"
+#include "recordfile/failure_cause.h"
 
 namespace tarvik {
 
@@ -62,11 +63,6 @@ int ReducedErrorNumber(int code);
 
 /// The six lines of the message for (reduced) error number `n`, joined by carriage returns.
 std::string RecordFileErrorMessage(int n);
-
-/// What an operating-system error (errno) means, as a sentence in the current language:
-/// "Die Datei wird von einem anderen Programm benutzt." / "The file is in use by another
-/// program.", "Der Datenträger ist voll." / "The disk is full." ...; "" for 0.
-std::string OsErrorCauseText(int osError);
 
 /// The line that names the real cause of a failed operation, from the OS error its entry
 /// carries: "Ursache: KXLK0001: Der Datenträger ist voll." ("Cause: ..."); "" when the

@@ -30,14 +30,14 @@ public:
   /// Seconds to add to the local time of LocalNow() to obtain UTC at this instant, as the
   /// operating system's time zone says (daylight saving included). nullopt when the
   /// computer knows no time zone; callers then fall back to the configured correction.
-  virtual std::optional<int> ZoneCorrectionSeconds() const = 0;
+  [[nodiscard]] virtual std::optional<int> ZoneCorrectionSeconds() const = 0;
 };
 
 /// The operating system's clock and time zone.
 class SystemClock final : public Clock {
 public:
   DateTime LocalNow() const override;
-  std::optional<int> ZoneCorrectionSeconds() const override;
+  [[nodiscard]] std::optional<int> ZoneCorrectionSeconds() const override;
 };
 
 /// The process-wide clock used where no clock is handed in. Tests replace it with

@@ -12,7 +12,7 @@ namespace tarvik {
 char16_t Cp1252ToUnicode(unsigned char byte);
 
 /// The Windows-1252 byte of a Unicode character, or -1 when the code page has none.
-int UnicodeToCp1252(char32_t ch);
+[[nodiscard]] int UnicodeToCp1252(char32_t ch);
 
 /// A file name as the file system holds it (UTF-8 on Linux) as Windows-1252 text for a
 /// message. A character the code page lacks becomes "?"; a name that is not valid UTF-8 is

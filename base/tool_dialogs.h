@@ -12,11 +12,15 @@ class ToolDialogs final : public UserDialogs {
 public:
   explicit ToolDialogs(std::ostream& err) : err_(err) {}
   void Inform(const std::string& text) override;
-  bool Confirm(const std::string& text) override;
+  [[nodiscard]] bool Confirm(const std::string& text) override;
   void Beep() override {}
-  std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
-  bool OpenDocument(const std::string&) override { return false; }
+  [[nodiscard]] std::optional<std::string> AskOpenFile(const FileDialogRequest&) override {
+    return {};
+  }
+  [[nodiscard]] std::optional<std::string> AskSaveFile(const FileDialogRequest&) override {
+    return {};
+  }
+  [[nodiscard]] bool OpenDocument(const std::string&) override { return false; }
 
 private:
   std::ostream& err_;

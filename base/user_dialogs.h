@@ -28,22 +28,24 @@ public:
   /// Modal message with the information icon and one OK button; caption is the application title.
   virtual void Inform(const std::string& text) = 0;
   /// Modal question with Yes and No; returns true for Yes.
-  virtual bool Confirm(const std::string& text) = 0;
+  [[nodiscard]] virtual bool Confirm(const std::string& text) = 0;
   /// The same question under its own caption (e.g. "Sicherheitsabfrage"); by default the
   /// plain question.
-  virtual bool ConfirmTitled(const std::string& text, const std::string& title) {
+  [[nodiscard]] virtual bool ConfirmTitled(const std::string& text, const std::string& title) {
     (void)title;
     return Confirm(text);
   }
   /// The system's warning sound.
   virtual void Beep() = 0;
   /// Asks for an existing file to open. nullopt when the user cancels.
-  virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
+  [[nodiscard]] virtual std::optional<std::string>
+  AskOpenFile(const FileDialogRequest& request) = 0;
   /// Asks for a file name to save to. nullopt when the user cancels.
-  virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
+  [[nodiscard]] virtual std::optional<std::string>
+  AskSaveFile(const FileDialogRequest& request) = 0;
   /// Asks the operating system to open a file or web/mail address with its associated
   /// program. Returns false when that could not be started.
-  virtual bool OpenDocument(const std::string& fileOrAddress) = 0;
+  [[nodiscard]] virtual bool OpenDocument(const std::string& fileOrAddress) = 0;
 };
 
 } // namespace tarvik

@@ -68,12 +68,13 @@ public:
     std::string pattern = (std::filesystem::temp_directory_path() / "tarvik-bench-XXXXXX").string();
     dir_ = mkdtemp(pattern.data());
     SetDataDirectory(dir_);
-    InitEngine();
+    if (InitEngine() != 0)
+      std::abort();
     FillPrefixTable();
     FillLog();
   }
   ~Environment() {
-    ExitEngine();
+    (void)ExitEngine(); // the measurements are taken; the folder goes anyway
     std::filesystem::remove_all(dir_);
   }
 

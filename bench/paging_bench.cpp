@@ -30,7 +30,8 @@ public:
     std::string pattern = (std::filesystem::temp_directory_path() / "tarvik-bench-XXXXXX").string();
     dir_ = mkdtemp(pattern.data());
     SetDataDirectory(dir_);
-    InitEngine();
+    if (InitEngine() != 0)
+      std::abort();
     log_ = OpenProgramFile(ProgramFile::kQsoLog, 1);
     (void)log_->SetFlushAfterChange(false); // bulk load; flushed once below
     for (int i = 0; i < kQsos; ++i) {
@@ -66,7 +67,7 @@ public:
   ~Log() {
     browser_.reset();
     CloseProgramFile(log_);
-    ExitEngine();
+    (void)ExitEngine(); // the measurements are taken; the folder goes anyway
     std::filesystem::remove_all(dir_);
   }
   TKBrowser& browser() { return *browser_; }

@@ -278,9 +278,9 @@ Fileblock* OpenQsoFile(const std::string& name, bool durable) {
   params.keyBuilder = QsoKey;
   Fileblock* fb = CreateFileblock(params);
   for (int k = 1; k <= kKeys; ++k)
-    fb->DefineKey(k, kKeyLength[k], k != 4);
-  fb->DefineAutoNumber(4, kLfdNr);
-  fb->SetFlushAfterChange(durable);
+    Check(fb->DefineKey(k, kKeyLength[k], k != 4) == 0, "engine DefineKey");
+  Check(fb->DefineAutoNumber(4, kLfdNr) == 0, "engine DefineAutoNumber");
+  Check(fb->SetFlushAfterChange(durable) == 0, "engine SetFlushAfterChange");
   return fb;
 }
 
@@ -296,7 +296,7 @@ double EngineAdd(const std::string& name, int count, bool durable) {
   }
   Check(fb->Close() == 0, "engine Close");
   const double s = Since(t0);
-  DestroyFileblock(fb);
+  Check(DestroyFileblock(fb) == 0, "engine destroy");
   return s;
 }
 
@@ -307,7 +307,7 @@ double EngineFind() {
   for (const std::string& key : Lookups())
     Check(fb->FindKey(2, key) == 0, "engine FindKey");
   const double s = Since(t0);
-  DestroyFileblock(fb);
+  Check(DestroyFileblock(fb) == 0, "engine destroy");
   return s;
 }
 
@@ -320,7 +320,7 @@ double EngineWalk() {
     ++n;
   const double s = Since(t0);
   Check(n == kRecords, "engine walk");
-  DestroyFileblock(fb);
+  Check(DestroyFileblock(fb) == 0, "engine destroy");
   return s;
 }
 
@@ -486,7 +486,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  ExitEngine();
+  Check(ExitEngine() == 0, "engine exit");
 
   std::printf("\nengine / SQLite time, medians (goal: at most 1.00)\n");
   const struct {

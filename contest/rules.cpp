@@ -75,6 +75,7 @@ std::string AddressForOpening(const std::string& text) {
 }
 
 void OpenAddress(const std::string& text, UserDialogs& dialogs) {
+  // A page that cannot be opened is the browser's concern: nothing is reported.
   (void)dialogs.OpenDocument(AddressForOpening(text));
 }
 

@@ -30,16 +30,16 @@ CountryDataFiles InstalledCountryDataFiles();
 /// the caller shows its "Präfixdatei ... leer" warning only when it returns false. A
 /// prefix table that holds data is left alone and nothing is shown. A failed import is
 /// reported before false is returned.
-bool EnsureCountryData(UserDialogs& dialogs,
-                       const CountryDataFiles& files = InstalledCountryDataFiles());
+[[nodiscard]] bool EnsureCountryData(UserDialogs& dialogs,
+                                     const CountryDataFiles& files = InstalledCountryDataFiles());
 
 /// The menu action that refreshes the prefix tables: asks for a country file (cty.csv or
 /// cty.dat; the dialog opens in the folder of the installed files), imports it and reports
 /// the counts or the failure. False when the person cancelled or the import failed.
-bool RefreshCountryData(UserDialogs& dialogs);
+[[nodiscard]] bool RefreshCountryData(UserDialogs& dialogs);
 
 /// The menu action that adds DOKs to the call book: asks for a DOK history file, imports it
 /// (a DOK the call book has is kept) and reports the counts or the failure.
-bool RefreshDokHistory(UserDialogs& dialogs);
+[[nodiscard]] bool RefreshDokHistory(UserDialogs& dialogs);
 
 } // namespace tarvik

@@ -19,8 +19,8 @@ namespace tarvik {
 
 /// Runs `args` (args[0] is the command); the exit code (0 done or nothing to do, 1 failed,
 /// 2 wrong arguments), or -1 when the command is not one of the above.
-int RunCountryDataToolCommand(const std::vector<std::string>& args, std::ostream& out,
-                              std::ostream& err);
+[[nodiscard]] int RunCountryDataToolCommand(const std::vector<std::string>& args, std::ostream& out,
+                                            std::ostream& err);
 
 /// Usage lines of the commands above.
 const char* CountryDataToolUsage();

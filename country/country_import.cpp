@@ -63,13 +63,15 @@ private:
 class NewTable {
 public:
   NewTable(ProgramFile layoutOf, const char* name) : name_(name) {
-    RemoveFiles();
-    fb_ = CreateFileblockFromLayout(ProgramFileLayout(layoutOf), name, name);
+    // A table is built from nothing: files left by an earlier build that cannot be removed
+    // leave the table unbuilt (get() is nullptr), rather than built on top of them.
+    if (RemoveFiles())
+      fb_ = CreateFileblockFromLayout(ProgramFileLayout(layoutOf), name, name);
   }
   ~NewTable() {
     if (fb_ != nullptr) {
-      DestroyFileblock(fb_);
-      RemoveFiles();
+      (void)DestroyFileblock(fb_); // a table not handed over is thrown away
+      (void)RemoveFiles();         // what stays is removed before the next build
     }
   }
   NewTable(const NewTable&) = delete;
@@ -78,13 +80,16 @@ public:
   Fileblock* release() { return std::exchange(fb_, nullptr); }
 
 private:
-  void RemoveFiles() {
+  /// True when none of the table's files is left.
+  bool RemoveFiles() {
     FileIo& io = EngineFileIo();
+    bool removed = true;
     for (const char* ext : {".DAT", ".IX"}) {
       const std::string path = DataPath(name_ + ext);
       if (io.FileExists(path))
-        (void)io.Remove(path);
+        removed = io.Remove(path).ok() && removed;
     }
+    return removed;
   }
   std::string name_;
   Fileblock* fb_ = nullptr;
@@ -99,10 +104,11 @@ bool ReplaceFiles(Fileblock* live, Fileblock* built, std::string* error) {
   const std::string newDat = built->FilePath("DAT");
   const std::string newIx = built->FilePath("IX");
   const bool closed = built->Close() == 0 && live->Close() == 0;
-  DestroyFileblock(built);
+  (void)DestroyFileblock(built); // closed above, with the result checked
   FileIo& io = EngineFileIo();
   if (!closed || !io.FileExists(newDat) || !io.FileExists(newIx)) {
     *error = "the new table could not be written";
+    // The old table stays; a leftover copy is removed before the next build.
     (void)io.Remove(newDat);
     (void)io.Remove(newIx);
     return false;
@@ -119,6 +125,8 @@ bool ReplaceFiles(Fileblock* live, Fileblock* built, std::string* error) {
     // The new data stands; its index is rebuilt at the next open.
     (void)io.Remove(newIx);
   }
+  // Should a power loss undo the renames, the old table (without index, rebuilt at its next
+  // open) is back whole: the import is then simply not there.
   (void)io.SyncDirectoryOf(dat);
   return true;
 }

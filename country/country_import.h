@@ -71,9 +71,9 @@ struct CountryImportResult {
 /// cty.dat, which has no entity numbers, they come from a cty.csv in the same folder when
 /// there is one, else from the entity table by main prefix. Fails without changing
 /// anything when the file cannot be read or holds no country.
-CountryImportResult ImportCountryFile(const std::string& path);
+[[nodiscard]] CountryImportResult ImportCountryFile(const std::string& path);
 /// The same for a parsed file.
-CountryImportResult ImportCountryData(const CtyFile& file);
+[[nodiscard]] CountryImportResult ImportCountryData(const CtyFile& file);
 
 /// The DXCC prefix under which the tables name a country (see above).
 std::string CountryDxccPrefix(const CtyCountry& country);
@@ -92,8 +92,8 @@ struct DokImportResult {
 /// Adds the DOK of each call of a DOK history file to the call book (field 6), keyed by the
 /// call's home call. Never overwrites a DOK the call book has; running it again changes
 /// nothing.
-DokImportResult ImportDokHistoryFile(const std::string& path);
-DokImportResult ImportDokHistory(std::string_view text);
+[[nodiscard]] DokImportResult ImportDokHistoryFile(const std::string& path);
+[[nodiscard]] DokImportResult ImportDokHistory(std::string_view text);
 
 /// Whether the prefix table KXPREFIX holds no record (also when it cannot be opened).
 bool PrefixTableEmpty();

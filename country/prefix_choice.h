@@ -85,7 +85,7 @@ public:
   /// 4 to 6 characters) and when KXPREFEE is open, a copy of the entry with the call as its
   /// prefix and whole-call matching is added there unless the call has one, so later
   /// lookups of the call take it at once. False (nothing changed) when no row is marked.
-  bool Take();
+  [[nodiscard]] bool Take();
   /// Cancel ("Abbrechen", Esc): the lookup's prefix buffer is cleared.
   void Cancel();
   bool Taken() const { return taken_; }

@@ -105,7 +105,7 @@ public:
   ///     digit after them (DL for DL1QQ reads DL1).
   /// `forQso`: the lookup is for the call of a QSO, so a choice made by the person is
   /// remembered for the call in KXPREFEE (see PrefixChoice::Take).
-  int LookUpPrefix(std::string_view call, DayNumber date, bool forQso = true);
+  [[nodiscard]] int LookUpPrefix(std::string_view call, DayNumber date, bool forQso = true);
 
   /// The entity number of a DXCC prefix (such as a QSO's Prefix) as text formatted with
   /// the picture "###" (right-aligned in three positions: " 12", "230"), or "" when
@@ -149,18 +149,20 @@ private:
     bool mayAsk = true;
   };
 
-  int LookUp(Context ctx, Entry181* entry);
+  [[nodiscard]] int LookUp(Context ctx, Entry181* entry);
   /// A prefix text (not a call) looked up without asking and without touching the buffer.
-  int LookUpPrefixText(std::string_view prefix, DayNumber date, Entry181* entry);
-  bool FindException(Fileblock* table, const std::string& text, Entry181* entry);
-  bool LongestMatch(const std::string& text, Match* match);
-  bool MatchText(const std::string& text, Match* match);
-  bool MatchRange(const std::string& text, bool below, Entry181* entry);
-  int LookUpRedirect(const std::string& text, const Context& ctx, int depth, Entry181* entry);
-  int Resolve(Match match, const Context& ctx, int depth, Entry181* entry);
-  int Choose(const Entry181& entry, const Context& ctx, Entry181* result);
-  bool FindByDxccPrefix(std::string_view text, Entry181* entry);
-  bool Read(Fileblock* table, int key, std::string_view keyString, bool search, Entry181* out);
+  [[nodiscard]] int LookUpPrefixText(std::string_view prefix, DayNumber date, Entry181* entry);
+  [[nodiscard]] bool FindException(Fileblock* table, const std::string& text, Entry181* entry);
+  [[nodiscard]] bool LongestMatch(const std::string& text, Match* match);
+  [[nodiscard]] bool MatchText(const std::string& text, Match* match);
+  [[nodiscard]] bool MatchRange(const std::string& text, bool below, Entry181* entry);
+  [[nodiscard]] int LookUpRedirect(const std::string& text, const Context& ctx, int depth,
+                                   Entry181* entry);
+  [[nodiscard]] int Resolve(Match match, const Context& ctx, int depth, Entry181* entry);
+  [[nodiscard]] int Choose(const Entry181& entry, const Context& ctx, Entry181* result);
+  [[nodiscard]] bool FindByDxccPrefix(std::string_view text, Entry181* entry);
+  [[nodiscard]] bool Read(Fileblock* table, int key, std::string_view keyString, bool search,
+                          Entry181* out);
 
   PrefixTables tables_;
   const Clock& clock_;

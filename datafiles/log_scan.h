@@ -28,7 +28,8 @@ bool VisitRecords(
     const std::function<bool(std::int32_t recordNumber, const QsoRecord& record)>& visit);
 
 /// The record of the first entry of `key` that begins with `prefix` (a copy), or nothing.
-std::optional<std::string> FirstRecord(Fileblock& log, int key, std::string_view prefix);
+[[nodiscard]] std::optional<std::string> FirstRecord(Fileblock& log, int key,
+                                                     std::string_view prefix);
 
 /// QSONr of the last entry of key 13, plus 1; 1 for an empty log.
 std::int32_t NextQsoNumber(Fileblock& log);

@@ -159,6 +159,8 @@ Fileblock* OpenProgramFile(ProgramFile file, int contestNumber) {
     return nullptr; // FindFileblock has reported it
   // A log whose files were being replaced as a whole (renumbering) when the program stopped
   // is put into one whole state before anything reads it; nobody has its files open now.
+  // Files it could not put in order stay for the next attempt; the open below checks and,
+  // where needed, rebuilds what it finds.
   if (file == ProgramFile::kQsoLog)
     (void)RecoverReplacement(EngineFileIo(), DataPath(name));
   Fileblock* fb = CreateFileblockFromLayout(ProgramFileLayout(file), name, name);
@@ -166,7 +168,7 @@ Fileblock* OpenProgramFile(ProgramFile file, int contestNumber) {
     return nullptr;
   if (fb->SetProgressHook([](const std::string&, int, int, std::int32_t) { return true; }) != 0) {
     const std::vector<ErrorEntry> entries = RecordFileErrors().Entries();
-    DestroyFileblock(fb);
+    (void)DestroyFileblock(fb); // nothing was opened; the hook's error is the one kept
     for (const ErrorEntry& e : entries)
       RecordFileErrors().Record(e, e.errorClass);
     return nullptr;
@@ -186,7 +188,9 @@ void CloseProgramFile(Fileblock* fileblock) {
   }
   if (it != counts.end())
     counts.erase(it);
-  DestroyFileblock(fileblock);
+  // A failed close (the last writes not flushed) is in the error channel, whose handler
+  // tells the person; the object is gone either way.
+  (void)DestroyFileblock(fileblock);
 }
 
 int ProgramFileUseCount(const Fileblock* fileblock) {

@@ -60,7 +60,7 @@ std::string QsoLogName(int contestNumber);
 /// (keys, auto numbers, flush flag, a progress hook that does nothing). nullptr when it
 /// could not be created or a definition failed (the error stays in the channel). The
 /// files themselves are opened by the first operation.
-Fileblock* OpenProgramFile(ProgramFile file, int contestNumber = 0);
+[[nodiscard]] Fileblock* OpenProgramFile(ProgramFile file, int contestNumber = 0);
 /// The close routine: a fileblock opened more than once only loses one use; the last close
 /// destroys the object (flushing and closing its files). nullptr is ignored.
 void CloseProgramFile(Fileblock* fileblock);

@@ -128,8 +128,8 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
   if (problems.empty()) {
     for (int key = 1; key <= static_cast<int>(layout.keys.size()); ++key) {
       std::map<std::int32_t, int> seen;
-      std::vector<std::string> walkProblems;
-      WalkKeyEntries(
+      std::vector<std::string> walkProblems; // damage: the file check has reported it
+      const bool walked = WalkKeyEntries(
           io, base, key,
           [&](std::int32_t record, const std::string& entryKey) {
             ++seen[record];
@@ -143,6 +143,10 @@ bool CheckKeys(FileIo& io, const std::string& base, const FileblockLayout& layou
             }
           },
           &walkProblems);
+      if (!walked) {
+        problem("key " + std::to_string(key) + ": the index cannot be read");
+        continue;
+      }
       for (const auto& [record, bytes] : records.live) {
         const auto it = seen.find(record);
         const int count = it == seen.end() ? 0 : it->second;

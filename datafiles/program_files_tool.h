@@ -19,10 +19,10 @@ class FileIo;
 
 /// Runs `args` (args[0] is the command); the exit code, or -1 when the command is not one
 /// of the above.
-int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostream& out,
-                               std::ostream& err);
-int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostream& out,
-                               std::ostream& err, FileIo& io);
+[[nodiscard]] int RunProgramFilesToolCommand(const std::vector<std::string>& args,
+                                             std::ostream& out, std::ostream& err);
+[[nodiscard]] int RunProgramFilesToolCommand(const std::vector<std::string>& args,
+                                             std::ostream& out, std::ostream& err, FileIo& io);
 
 /// Usage lines of the commands above.
 const char* ProgramFilesToolUsage();

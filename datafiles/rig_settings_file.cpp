@@ -104,24 +104,8 @@ IoResult LoadRigSetup(FileIo& io, const std::string& path, RigSetup* setup, bool
 }
 
 IoResult SaveRigSetup(FileIo& io, const std::string& path, const RigSetup& setup) {
-  const std::string temporary = path + ".TMP";
-  const std::string text = FormatRigSetup(setup);
-  std::unique_ptr<File> file;
-  IoResult r = io.Open(temporary, FileIo::Mode::kCreate, FileIo::Lock::kNone, &file);
-  if (r.ok())
-    r = file->WriteAt(0, text.data(), text.size());
-  if (r.ok())
-    r = file->Sync();
-  if (r.ok())
-    r = file->Close();
-  file.reset();
-  if (r.ok())
-    r = io.Rename(temporary, path);
-  if (!r.ok()) {
-    (void)io.Remove(temporary); // a half-written copy is no use; the old file stands
-    return r;
-  }
-  return io.SyncDirectoryOf(path);
+  const FileWriteResult written = WriteFileAtomically(io, path, FormatRigSetup(setup));
+  return written.ok() ? IoResult::Ok() : IoResult(written.osError());
 }
 
 } // namespace tarvik

@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "radio/rig_connection.h"
+#include "recordfile/atomic_file.h"
 #include "recordfile/file_io.h"
 
 namespace tarvik {
@@ -40,8 +41,8 @@ RigSetup ParseRigSetup(std::string_view text);
 /// and `*exists` (when given) is false. Fails only when the file exists and cannot be read.
 [[nodiscard]] IoResult LoadRigSetup(FileIo& io, const std::string& path, RigSetup* setup,
                                     bool* exists = nullptr);
-/// Writes `setup` to `path`: a temporary file is written and synced, then renamed over the
-/// old file, so the old settings stay whole when writing fails.
+/// Writes `setup` to `path` through the atomic writer (recordfile/atomic_file.h), so the old
+/// settings stay whole when writing fails.
 [[nodiscard]] IoResult SaveRigSetup(FileIo& io, const std::string& path, const RigSetup& setup);
 
 } // namespace tarvik

@@ -365,6 +365,7 @@ AdifImportCounts ImportAdifFile(QsoSession& session, const std::string& path,
   Fileblock* log = session.LogFile();
   // One sync at the end instead of one per QSO; an interruption leaves the file marked in
   // use, and the next open repairs it.
+  // Setting it fails only for a fileblock that is not there, which the storage layer reports.
   if (log != nullptr)
     (void)log->SetFlushAfterChange(false);
   AdifImporter importer(session, assignment, skipChecks);
@@ -382,7 +383,9 @@ AdifImportCounts ImportAdifFile(QsoSession& session, const std::string& path,
   importer.Finish();
   if (log != nullptr) {
     (void)log->SetFlushAfterChange(ProgramFileLayout(ProgramFile::kQsoLog).flushAfterChange);
-    (void)log->Close(); // writes and syncs what the import added; reopened on next use
+    // Writes and syncs what the import added; reopened on next use. A failure goes through
+    // the storage layer's handler, which tells the person (the file stays marked in use).
+    (void)log->Close();
   }
   AdifImportCounts counts = importer.Counts();
   counts.readStatus = status;

@@ -129,6 +129,7 @@ void QsoSession::Close() {
     SaveQcwaList();
   RecalculateHeaderStatistics();
   // The numbers become gapless and chronological again (a log in order is left alone).
+  // Renumber tells the person itself when it cannot.
   (void)Renumber(true);
   lookup_.reset();
   ClosePrefixTables(prefixTables_);
@@ -322,6 +323,8 @@ void QsoSession::RebuildFromFile(bool cleanMarkers) {
     }
     if (rewrite && log_->ReadRecord(ref) == 0) {
       std::memcpy(log_->RecordBuffer() + 4, copy.data() + 4, copy.size() - 4);
+      // The totals count the right points either way; a failed correction of the stored
+      // ones is reported by the storage layer and made again at the next rebuild.
       (void)log_->Update();
     }
     if (progress_ != nullptr && ++visited % 100 == 0)

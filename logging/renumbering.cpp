@@ -96,13 +96,13 @@ public:
                                     ReplacementBase(liveBase_));
     // The copy is synced once, when it is complete.
     if (fb_ != nullptr && fb_->SetFlushAfterChange(false) != 0) {
-      DestroyFileblock(fb_);
+      (void)DestroyFileblock(fb_); // nothing was opened; the copy is not made
       fb_ = nullptr;
     }
   }
   ~NewCopy() {
     if (fb_ != nullptr)
-      DestroyFileblock(fb_);
+      (void)DestroyFileblock(fb_); // a copy not made durable is thrown away below
     if (!kept_)
       DiscardReplacement(EngineFileIo(), liveBase_);
   }
@@ -115,7 +115,7 @@ public:
     if (fb_ == nullptr)
       return false;
     const bool closed = fb_->Close() == 0;
-    DestroyFileblock(fb_);
+    (void)DestroyFileblock(fb_); // closed above, with the result checked
     fb_ = nullptr;
     return closed;
   }

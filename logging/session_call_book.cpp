@@ -1,8 +1,6 @@
 // The call book (KXCBUCH), the call list (KXCALL) and the QCWA member list "qcwa.csv":
 // the exchange and the name they remember for a call, and what a stored QSO teaches them.
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "base/data_directory.h"
@@ -12,6 +10,9 @@
 #include "datafiles/program_files.h"
 #include "logging/qso_session.h"
 #include "radio/base_call.h"
+#include "recordfile/atomic_file.h"
+#include "recordfile/engine.h"
+#include "recordfile/failure_cause.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/record_view.h"
 
@@ -125,10 +126,10 @@ void QsoSession::UpdateCallBook() {
     return;
   const std::string home = BaseCall(call, kHomeCall).substr(0, 10);
   const bool found = callBook_->FindKey(1, KeyPad(home, 10)) == 0;
-  if (!found) {
-    callBook_->ClearBuffer();
+  if (!found && callBook_->ClearBuffer() != 0)
+    return; // the storage layer has reported why; the call book learns nothing this time
+  if (!found)
     CallBookRecord(callBook_->RecordBuffer()).SetCall(home);
-  }
   CallBookRecord book(callBook_->RecordBuffer());
   bool changed = !found;
   auto set = [&](int field, const std::string& value) {
@@ -151,6 +152,8 @@ void QsoSession::UpdateCallBook() {
   set(CallBookRecord::kQth, TrimBlanks(Text(F::eQTH)));
   if (!changed)
     return;
+  // The QSO is stored; what the call book learns from it is a help for later QSOs. A failed
+  // write is reported by the storage layer, and the next QSO with the call tries again.
   if (found)
     (void)callBook_->Update();
   else
@@ -160,7 +163,9 @@ void QsoSession::UpdateCallBook() {
 const std::vector<std::string>& QsoSession::QcwaList() {
   if (!qcwa_) {
     qcwa_.emplace();
-    std::ifstream in(DataPath(kQcwaFile), std::ios::binary);
+    const std::string text =
+        ReadWholeFile(EngineFileIo(), DataPath(kQcwaFile)).value_or(std::string());
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
       if (!line.empty() && line.back() == '\r')
@@ -202,18 +207,13 @@ void QsoSession::RememberQcwaMember() {
 void QsoSession::SaveQcwaList() {
   if (!qcwa_)
     return;
-  std::ostringstream text;
+  std::string text;
   for (const std::string& line : *qcwa_)
-    text << line << "\r\n";
+    text += line + "\r\n";
   const std::string path = DataPath(kQcwaFile);
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text.str();
-    if (!out.flush())
-      return;
-  }
-  std::rename(temporary.c_str(), path.c_str());
+  if (const FileWriteResult written = WriteFileAtomically(EngineFileIo(), path, text);
+      !written.ok())
+    dialogs_.Inform(FileNotSavedMessage(path, written.osError()));
 }
 
 } // namespace tarvik

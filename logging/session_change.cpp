@@ -188,6 +188,7 @@ ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditFo
   else
     dialogs_.Inform("Ungültige Uhrzeit - die bisherige Uhrzeit bleibt erhalten.");
   std::string chosen;
+  // A changed QSO keeps its call whatever the lookup thinks of it; only the prefix is taken.
   (void)LookUpQsoPrefix(r, lookup_.get(), def_, chosen);
   r.SetQSLs(MarkChar(form.Text(E::eQSLw)));
   r.SetQSLr(MarkChar(form.Text(E::eqslr)));
@@ -254,7 +255,7 @@ bool QsoSession::DeleteQso(std::int32_t recordNumber) {
   qsos_[slot] = std::max(0, qsos_[slot] - 1);
   ++storeCount_;
   lastStored_ = 0;
-  (void)Renumber();
+  (void)Renumber(); // it tells the person itself when it cannot
   FullRecalculation();
   PrepareNewQso(0);
   return true;

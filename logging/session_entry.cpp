@@ -107,7 +107,7 @@ void QsoSession::Evaluate() {
 void QsoSession::ReadFieldsAndEvaluate() {
   if (!IsOpen())
     return;
-  (void)ReadFields(std::nullopt);
+  (void)ReadFields(std::nullopt); // no field has the operator's focus: no complaints shown
   Evaluate();
   WriteFields();
 }

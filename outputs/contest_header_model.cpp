@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/data_directory.h"
 #include "base/dates.h"
 #include "base/strings.h"
 #include "base/text_helpers.h"
@@ -13,8 +14,10 @@
 #include "datafiles/setup_records.h"
 #include "outputs/header_extras_view.h"
 #include "outputs/output_run.h"
+#include "outputs/text_files.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
+#include "recordfile/failure_cause.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/key_codec.h"
 
@@ -143,7 +146,7 @@ void ContestHeaderModel::Open() {
   ReadExtras(extra_, h, extras);
   PutExtraValues(extras, form);
   if (extra_.kind == HeaderExtraKind::kStationDescription)
-    form.station = LoadStationDescription(code_, h.contestNumber());
+    form.station = LoadStationDescription(code_, h.contestNumber(), session_.Io());
   if (extra_.questionAnsweredByDistrictUDok && IsDistrictUDok(form.eDOK))
     form.eHMja = true;
   ShowExtraGroups(extra_, view_);
@@ -295,7 +298,8 @@ void ContestHeaderModel::CategoryClicked(int number) {
     return;
   form.category = number;
   ControlEdited(HeaderControl::eteilnahmeart);
-  // 1., 2. Saved silently; the save rebuilds the definition for the new category.
+  // 1., 2. Saved silently; the save rebuilds the definition for the new category. A silent
+  // save that fails is made again, with its messages, by the next save.
   (void)Save(SaveTrigger::kSilent);
   // 3. The modes of the category.
   UpdateModes();
@@ -389,6 +393,8 @@ bool ContestHeaderModel::EscapePressed() {
 }
 
 void ContestHeaderModel::PrintClicked() {
+  // A failed save has shown its message; the output menu opens all the same, and an output
+  // of a contest that was never stored only beeps (OutputChosen).
   (void)Save(SaveTrigger::kPrint);
 }
 
@@ -518,7 +524,7 @@ bool ContestHeaderModel::Save(SaveTrigger trigger) {
   const std::string place = (TrimBlanks(form.ePLZ) + " " + TrimBlanks(form.eOrt)).substr(0, 50);
   const std::string postcodePlace = TrimBlanks(place).empty() ? std::string() : place;
   h.SetPostcode(postcodePlace.substr(0, std::min(postcodePlace.find(' '), std::size_t{5})));
-  (void)WriteAddress();
+  (void)WriteAddress(); // a storage failure is reported by the storage layer; the save goes on
   // 15.
   if (trigger == SaveTrigger::kPrint &&
       (TrimBlanks(form.ecname).empty() || TrimBlanks(form.eStrasse).empty() ||
@@ -539,13 +545,26 @@ bool ContestHeaderModel::Save(SaveTrigger trigger) {
     }
   }
   // 17., 18.
-  if (!WriteRecords()) {
+  std::string refusal;
+  switch (WriteRecords(&refusal)) {
+  case RecordsWrite::kWritten:
+    break;
+  case RecordsWrite::kFailed:
     if (checks)
       dialogs.Inform("Fehler bei Dateneingabe. Datensatz evtl. schon vorhanden.");
     return false;
+  case RecordsWrite::kRefused:
+    if (checks) // a silent save meets it again at the next save, which says so
+      dialogs.Inform(refusal);
+    return false;
   }
-  // 19.
-  (void)SaveStationDescription(code_, Header().contestNumber(), form.station);
+  // 19. The records are stored; a description that could not be written stays in the form
+  // and is written again by the next save.
+  const FileWriteResult description =
+      SaveStationDescription(code_, Header().contestNumber(), form.station, session_.Io());
+  if (!description.ok() && checks)
+    dialogs.Inform(FileNotSavedMessage(
+        DataPath(StationDescriptionFile(code_, Header().contestNumber())), description.osError()));
   // 20.
   Rebuild();
   return true;
@@ -556,10 +575,8 @@ bool ContestHeaderModel::WriteAddress() {
   if (setup == nullptr)
     return false;
   const int found = setup->FirstKey(1);
-  if (found == 1)
-    (void)setup->ClearBuffer();
   bool written = false;
-  if (found == 0 || found == 1) {
+  if (found == 0 || (found == 1 && setup->ClearBuffer() == 0)) {
     SetupRecord s(setup->RecordBuffer());
     const FamilySettings& station = session_.Settings();
     s.SetName(TrimBlanks(form.ecname).substr(0, 50));
@@ -581,19 +598,30 @@ bool ContestHeaderModel::WriteAddress() {
   return written;
 }
 
-bool ContestHeaderModel::WriteRecords() {
+ContestHeaderModel::RecordsWrite ContestHeaderModel::WriteRecords(std::string* refusal) {
   ContestRecordStore store = session_.Records();
   if (isExisting_)
-    return store.Write(records_) == StoreResult::kOk;
+    return store.Write(records_) == StoreResult::kOk ? RecordsWrite::kWritten
+                                                     : RecordsWrite::kFailed;
   const StoreResult added = store.Add(&records_);
-  if (Header().contestNumber() <= 0)
-    return false; // the header was not added
-  // The file numbered the header: from now on the contest exists, even when its extension
-  // record could not be written.
+  const std::int32_t number = Header().contestNumber();
+  if (number <= 0)
+    return RecordsWrite::kFailed; // the header was not added
+  // The file numbered it. QSO files left with this number by an earlier contest are not
+  // this contest's log: they go aside, and while they cannot, the contest is taken out again.
+  const QsoLogMove moved = MoveQsoLogAside(number, session_.Io());
+  if (!moved.ok) {
+    *refusal = QsoLogNotMovedMessage(number, moved) + " " +
+               ChooseText("Der Contest wurde nicht angelegt.", "The contest was not created.");
+    // Should taking it out fail, the storage layer has reported why; either way the next
+    // save tries to add the contest anew.
+    const bool removed = store.Delete(number) == StoreResult::kOk;
+    records_.Header().SetContestNumber(0);
+    return removed ? RecordsWrite::kRefused : RecordsWrite::kFailed;
+  }
+  // From now on the contest exists, even when its extension record could not be written.
   isExisting_ = true;
-  // QSO files left with this number by an earlier contest are not this contest's log.
-  (void)MoveQsoLogAside(Header().contestNumber(), session_.Io());
-  return added == StoreResult::kOk;
+  return added == StoreResult::kOk ? RecordsWrite::kWritten : RecordsWrite::kFailed;
 }
 
 } // namespace tarvik

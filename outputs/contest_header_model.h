@@ -32,7 +32,8 @@
 //   15 "Drucken / E-Log" only: "Die Adress-Angaben sind nicht vollständig." (goes on)
 //   16 per-code extras (contest/header_extras.h)
 //   17 header and extension written (a new contest is added; old QSO files that still
-//      carry its number are moved aside first)
+//      carry its number are moved aside before anything else is written, and when they
+//      cannot be, the contest is taken out again and a message names the files)
 //   18 storage failure: "Fehler bei Dateneingabe. Datensatz evtl. schon vorhanden."
 //   19 codes b and j: the station description file
 //   20 the contest definition rebuilt for the stored category
@@ -151,7 +152,15 @@ private:
   void UpdateBandNames();
   void ReadAddress();
   bool WriteAddress();
-  bool WriteRecords();
+  /// Result of WriteRecords.
+  enum class RecordsWrite {
+    kWritten,
+    kFailed,  ///< a storage operation failed
+    kRefused, ///< a new contest was not added: QSO files of its number could not be moved
+  };
+  /// Step 17. For kRefused `*refusal` gets the message naming the files.
+  [[nodiscard]] RecordsWrite WriteRecords(std::string* refusal);
+  void PutRecordsIntoBuffers();
   bool Fail(HeaderControl control, const std::string& message);
   std::string& PeriodText(PeriodField field);
 

@@ -35,12 +35,13 @@ std::string InsertContestNoteStamp(std::string_view oldText, std::string_view st
   return text;
 }
 
-StampedNote StampContestNote(const std::string& path, std::string_view call, const Clock& clock) {
+StampedNote StampContestNote(const std::string& path, std::string_view call, const Clock& clock,
+                             FileIo* io) {
   const DayAndTime now = UtcNow(clock);
-  const std::string old = ReadTextFile(path).value_or(std::string());
+  const std::string old = ReadTextFile(path, io).value_or(std::string());
   StampedNote note;
   note.text = InsertContestNoteStamp(old, ContestNoteStamp(now.day, now.time, call));
-  note.written = WriteTextFile(path, note.text);
+  note.write = WriteTextFile(path, note.text, io);
   return note;
 }
 

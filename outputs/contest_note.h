@@ -8,6 +8,7 @@
 
 #include "base/clock.h"
 #include "base/dates.h"
+#include "recordfile/atomic_file.h"
 
 namespace tarvik {
 
@@ -27,13 +28,15 @@ inline constexpr int kContestNoteCaret = 30;
 std::string InsertContestNoteStamp(std::string_view oldText, std::string_view stamp);
 
 /// Opening a note: reads the file `path` (when it exists), inserts the stamp line for `call`
-/// at the current UTC date and time and writes the file back. `written` is false when the
-/// file could not be written; the window still shows the text, and saving tries again.
+/// at the current UTC date and time and writes the file back through `io` (nullptr: the real
+/// file system). `written()` is false when the file could not be written (`write` says why);
+/// the window still shows the text, and saving tries again.
 struct StampedNote {
   std::string text; ///< the whole note, CR LF line ends
-  bool written = false;
+  FileWriteResult write;
+  bool written() const { return write.ok(); }
 };
 StampedNote StampContestNote(const std::string& path, std::string_view call,
-                             const Clock& clock = ProcessClock());
+                             const Clock& clock = ProcessClock(), FileIo* io = nullptr);
 
 } // namespace tarvik

@@ -1,7 +1,6 @@
 #include "outputs/export_tool.h"
 
 #include <charconv>
-#include <cstdio>
 #include <map>
 
 #include "base/data_directory.h"
@@ -10,6 +9,7 @@
 #include "outputs/output_contest.h"
 #include "outputs/output_kinds.h"
 #include "outputs/participant_data.h"
+#include "recordfile/failure_cause.h"
 #include "recordfile/tool_engine.h"
 
 namespace tarvik {
@@ -51,25 +51,22 @@ struct Arguments {
   std::vector<std::pair<std::string, std::string>> participant;
 };
 
-/// Applies the --edi values to the prefilled participant data; false for a band that is no
-/// choice of the dialog.
-bool ApplyParticipant(const Arguments& a, ParticipantData& p, std::ostream& err) {
+/// The index of `band` among the dialog's bands; -1 for none (an empty text included).
+int ParticipantBandIndex(std::string_view band) {
+  for (std::size_t i = 0; i < kParticipantBands.size(); ++i)
+    if (kParticipantBands[i] == band)
+      return static_cast<int>(i);
+  return -1;
+}
+
+/// Applies the --edi values (checked by Parse) to the prefilled participant data.
+void ApplyParticipant(const Arguments& a, ParticipantData& p) {
   for (const auto& [field, value] : a.participant) {
-    if (field == "pband") {
-      int index = -1;
-      for (std::size_t i = 0; i < kParticipantBands.size(); ++i)
-        if (kParticipantBands[i] == value)
-          index = static_cast<int>(i);
-      if (index < 0 && !value.empty()) {
-        err << "tarvik-tool export: '" << value << "' is no band of the EDI file\n";
-        return false;
-      }
-      p.pband = index;
-    } else {
+    if (field == "pband")
+      p.pband = ParticipantBandIndex(value);
+    else
       *ParticipantField(p, field) = value;
-    }
   }
-  return true;
 }
 
 bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err) {
@@ -103,7 +100,13 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
             << setting << "'\n";
         return false;
       }
-      a->participant.emplace_back(field, setting.substr(equals + 1));
+      const std::string value = setting.substr(equals + 1);
+      // A wrong band is refused before anything is written.
+      if (field == "pband" && !value.empty() && ParticipantBandIndex(value) < 0) {
+        err << "tarvik-tool export: '" << value << "' is no band of the EDI file\n";
+        return false;
+      }
+      a->participant.emplace_back(field, value);
     } else if (arg == "--data" && hasValue) {
       a->dataDir = args[++i];
     } else if (!arg.empty() && arg[0] != '-') {
@@ -139,14 +142,12 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
           << DataPath("KXKK") << "\n";
     return 1;
   }
-  bool participantValid = true;
+  FileWriteResult fileResult;
   const OutputFileStatus status = WriteOutputFile(
       a.kind, *contest, a.file, [&] { return a.rstOnly; }, ProcessClock(),
-      [&](ParticipantData& p) { participantValid = ApplyParticipant(a, p, err); });
-  if (!participantValid) {
-    std::remove(a.file.c_str());
-    return 2;
-  }
+      [&](ParticipantData& p) { ApplyParticipant(a, p); }, nullptr, &fileResult);
+  const std::string cause = OsErrorCause(fileResult.osError());
+  const std::string because = cause.empty() ? std::string() : " (" + cause + ")";
   switch (status) {
   case OutputFileStatus::kWritten:
     out << "wrote " << a.file << "\n";
@@ -155,14 +156,15 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
     err << "tarvik-tool export: no such output\n";
     return 1;
   case OutputFileStatus::kNotCreated:
-    err << "tarvik-tool export: " << a.file << " cannot be created\n";
+    err << "tarvik-tool export: " << a.file << " cannot be created" << because << "\n";
     return 1;
   case OutputFileStatus::kLogNotOpened:
     err << "tarvik-tool export: the QSO file of contest " << a.contestNumber
         << " cannot be opened\n";
     return 1;
   case OutputFileStatus::kWriteFailed:
-    err << "tarvik-tool export: writing " << a.file << " failed; the file is incomplete\n";
+    err << "tarvik-tool export: writing " << a.file << " failed" << because
+        << "; an existing file stays as it was\n";
     return 1;
   case OutputFileStatus::kLogIncomplete:
     err << "tarvik-tool export: not every QSO of contest " << a.contestNumber

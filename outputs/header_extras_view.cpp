@@ -70,19 +70,20 @@ HeaderControl ControlOf(ExtrasCheck::Field field) {
                                                : HeaderControl::eJahre;
 }
 
-std::string LoadStationDescription(char contestCode, int contestNumber) {
+std::string LoadStationDescription(char contestCode, int contestNumber, FileIo* io) {
   const std::string name = StationDescriptionFile(contestCode, contestNumber);
   if (name.empty())
     return {};
-  const std::optional<std::string> text = ReadTextFile(DataPath(name));
+  const std::optional<std::string> text = ReadTextFile(DataPath(name), io);
   return text ? WithoutCr(*text) : std::string();
 }
 
-bool SaveStationDescription(char contestCode, int contestNumber, std::string_view text) {
+FileWriteResult SaveStationDescription(char contestCode, int contestNumber,
+                                       std::string_view text, FileIo* io) {
   const std::string name = StationDescriptionFile(contestCode, contestNumber);
   if (name.empty() || StationDescriptionEmpty(text))
-    return true;
-  return WriteTextFile(DataPath(name), text);
+    return FileWriteResult::Ok();
+  return WriteTextFile(DataPath(name), text, io);
 }
 
 } // namespace tarvik

@@ -8,6 +8,7 @@
 
 #include "contest/header_extras.h"
 #include "outputs/header_form.h"
+#include "recordfile/atomic_file.h"
 
 namespace tarvik {
 
@@ -22,12 +23,13 @@ void PutExtraValues(const HeaderExtraValues& values, HeaderForm& form);
 HeaderControl ControlOf(ExtrasCheck::Field field);
 
 /// The station description of a contest from its file in the data directory, with "\n" line
-/// ends; "" when there is none.
-std::string LoadStationDescription(char contestCode, int contestNumber);
+/// ends; "" when there is none. `io`: the file system (nullptr: the real one).
+std::string LoadStationDescription(char contestCode, int contestNumber, FileIo* io = nullptr);
 
-/// Writes a non-empty station description to its file (CR LF, replacing it). True when there
-/// was nothing to write or it was written.
-[[nodiscard]] bool SaveStationDescription(char contestCode, int contestNumber,
-                                          std::string_view text);
+/// Writes a non-empty station description to its file (CR LF, replacing it as a whole). Ok
+/// when there was nothing to write or it was written; otherwise the old file stays and the
+/// result says why.
+[[nodiscard]] FileWriteResult SaveStationDescription(char contestCode, int contestNumber,
+                                                     std::string_view text, FileIo* io = nullptr);
 
 } // namespace tarvik

@@ -24,7 +24,8 @@ std::optional<std::string> SetupRecordBytes() {
 
 } // namespace
 
-StationData ReadStationData(char contestCode, int contestNumber, const std::string& swlNumber) {
+StationData ReadStationData(char contestCode, int contestNumber, const std::string& swlNumber,
+                            FileIo* io) {
   StationData station;
   if (const auto bytes = SetupRecordBytes()) {
     const SetupRecord setup(bytes->data());
@@ -36,7 +37,7 @@ StationData ReadStationData(char contestCode, int contestNumber, const std::stri
     station.dok = setup.dok();
   }
   station.swlNumber = swlNumber;
-  station.stationDescription = LoadStationDescription(contestCode, contestNumber);
+  station.stationDescription = LoadStationDescription(contestCode, contestNumber, io);
   return station;
 }
 

@@ -13,8 +13,10 @@
 namespace tarvik {
 
 /// The station address of the setup record (KXSETUP), the SWL number given, and for codes
-/// b and j the station description of the contest's ".STN" file.
-StationData ReadStationData(char contestCode, int contestNumber, const std::string& swlNumber);
+/// b and j the station description of the contest's ".STN" file, read through `io` (nullptr:
+/// the real file system).
+StationData ReadStationData(char contestCode, int contestNumber, const std::string& swlNumber,
+                            FileIo* io = nullptr);
 
 /// The contest `contestNumber` as its files hold it: header (KXKK, key 3) and extension
 /// record (KXKZ; an empty one carrying the number when it has none), the definition of its

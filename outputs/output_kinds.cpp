@@ -4,6 +4,7 @@
 
 #include "base/strings.h"
 #include "base/text_helpers.h"
+#include "recordfile/failure_cause.h"
 
 namespace tarvik {
 
@@ -94,8 +95,11 @@ std::string SaveDialogFilter(int kind, std::string_view ownCall) {
   return filter + FileNameCall(ownCall) + FileNameEnding(kind);
 }
 
-std::string FileNotCreatedMessage(std::string_view fileName) {
-  return "Die Datei " + std::string(fileName) + " konnte nicht erstellt werden.";
+std::string FileNotCreatedMessage(std::string_view fileName, int osError) {
+  const std::string message =
+      "Die Datei " + std::string(fileName) + " konnte nicht erstellt werden.";
+  const std::string cause = OsErrorCauseText(osError);
+  return cause.empty() ? message : message + " " + cause;
 }
 
 std::string FileCreatedMessage(std::string_view fileName) {

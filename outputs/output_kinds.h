@@ -77,8 +77,10 @@ std::string SaveLocationMessage(int kind, std::string_view ownCall);
 /// ("STF-Liste (*.STF)|DL1ABC_P.STF").
 std::string SaveDialogFilter(int kind, std::string_view ownCall);
 
-/// "Die Datei <name> konnte nicht erstellt werden."
-std::string FileNotCreatedMessage(std::string_view fileName);
+/// "Die Datei <name> konnte nicht erstellt werden.", followed by the cause in words when
+/// the operating system gave one (`osError`, an errno value; 0: none), for example "Die Datei
+/// <name> konnte nicht erstellt werden. Der Datenträger ist voll."
+std::string FileNotCreatedMessage(std::string_view fileName, int osError = 0);
 /// "Datei <name> wurde erstellt."
 std::string FileCreatedMessage(std::string_view fileName);
 

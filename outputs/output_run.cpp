@@ -13,7 +13,8 @@ OutputContest SessionOutputContest(ContestSession& session) {
   contest.header = records.header;
   contest.extension = records.extension;
   const int number = ContestHeaderRecord(contest.header.data()).contestNumber();
-  contest.station = ReadStationData(contest.contestCode, number, session.Settings().listenerName);
+  contest.station =
+      ReadStationData(contest.contestCode, number, session.Settings().listenerName, session.Io());
   return contest;
 }
 
@@ -24,6 +25,7 @@ void RunOutput(ContestSession& session, int kind, const OutputWindows& windows) 
   services.showFile = windows.showFile;
   services.editParticipant = windows.editParticipant;
   services.clock = &session.ClockSource();
+  services.files = session.Io();
   RunOutputKind(kind, SessionOutputContest(session), services);
 }
 

@@ -1,7 +1,5 @@
 #include "outputs/output_runner.h"
 
-#include <filesystem>
-
 #include "base/cp1252.h"
 #include "contest/contest_traits.h"
 #include "country/prefix_lookup.h"
@@ -56,12 +54,14 @@ private:
   Fileblock* log_;
 };
 
-/// Removes what was written of an output that is not complete, so that no file with QSOs
-/// missing is left for sending (only a plain file: the target may be a device).
-void RemoveIncompleteFile(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(path, ec))
-    std::filesystem::remove(path, ec);
+/// Removes an older file of the name an output that is not complete was meant for, so that
+/// no file is left that could be taken for the new one (only a plain file: the target may be
+/// a device).
+void RemoveIncompleteFile(FileIo& io, const std::string& path) {
+  // The person is told that the file was not created; an older file that cannot be removed
+  // is complete in itself, so its removal failing is not reported besides.
+  if (io.FileExists(path))
+    (void)io.Remove(path);
 }
 
 /// A record's bytes, filled up with zeros to its length when the caller's copy is short.
@@ -168,15 +168,16 @@ void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
   if (!path || path->empty())
     return;
   const std::string shownName = FileSystemNameToText(*path);
+  FileWriteResult fileResult;
   const OutputFileStatus status = WriteOutputFile(
       info.kind, contest, *path, [&] { return dialogs.Confirm(RstOnlyQuestion()); },
-      *services.clock, services.editParticipant);
+      *services.clock, services.editParticipant, services.files, &fileResult);
   switch (status) {
   case OutputFileStatus::kNotAvailable:
     return;
   case OutputFileStatus::kNotCreated:
   case OutputFileStatus::kWriteFailed:
-    dialogs.Inform(FileNotCreatedMessage(shownName));
+    dialogs.Inform(FileNotCreatedMessage(shownName, fileResult.osError()));
     break;
   case OutputFileStatus::kLogNotOpened:
     return; // the storage layer has reported why
@@ -221,32 +222,40 @@ int PrinterFontPoints(int kind, int category) {
 
 OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const std::string& path,
                                  const std::function<bool()>& askRstOnly, const Clock& clock,
-                                 const ParticipantEditor& editParticipant) {
+                                 const ParticipantEditor& editParticipant, FileIo* files,
+                                 FileWriteResult* fileResult) {
   const OutputKindInfo* info = FindOutputKind(kind);
   if (info == nullptr || info->printer)
     return OutputFileStatus::kNotAvailable;
-  TextFileWriter out;
-  if (!out.Create(path))
-    return OutputFileStatus::kNotCreated;
+  FileIo& io = files != nullptr ? *files : PosixFileIo();
+  auto failed = [&](OutputFileStatus status, FileWriteResult result) {
+    if (fileResult != nullptr)
+      *fileResult = result;
+    return status;
+  };
+  TextFileWriter out(io);
+  if (FileWriteResult r = out.Create(path); !r.ok())
+    return failed(OutputFileStatus::kNotCreated, r);
   OpenLog log(ContestNumberOf(contest));
-  if (log.get() == nullptr) {
-    out.Close();
-    return OutputFileStatus::kLogNotOpened;
-  }
+  if (log.get() == nullptr)
+    return OutputFileStatus::kLogNotOpened; // the writer drops the file: the target stays
   const Source source(contest, *log.get(), clock);
   bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
   if (!complete && out.Good() && log.RepairedAgain()) {
     // QSOs were missing and the index has been rebuilt since: the file is written anew.
-    complete =
-        out.Create(path) && WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
+    if (FileWriteResult r = out.Create(path); !r.ok())
+      return failed(OutputFileStatus::kNotCreated, r);
+    complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
   }
-  if (!out.Close())
-    return OutputFileStatus::kWriteFailed;
-  if (!complete) {
-    RemoveIncompleteFile(path);
-    return OutputFileStatus::kLogIncomplete;
+  if (complete || !out.Good()) {
+    // A write that failed is reported as such even when QSOs were missing as well.
+    if (FileWriteResult r = out.Close(); !r.ok())
+      return failed(OutputFileStatus::kWriteFailed, r);
+    return OutputFileStatus::kWritten;
   }
-  return OutputFileStatus::kWritten;
+  out.Discard();
+  RemoveIncompleteFile(io, path);
+  return OutputFileStatus::kLogIncomplete;
 }
 
 PrintStatus PrintOutput(int kind, const OutputContest& contest, PrintJob& job, const Clock& clock) {

@@ -12,10 +12,12 @@
 //   1 "Geben Sie im folgenden Dialog an, wohin die ... gespeichert werden soll."
 //   2 the save dialog with the kind's filter, default extension and proposed file name;
 //     cancelled: nothing is written
-//   3 the file is created, replacing an existing one; when it cannot be: "Die Datei ...
-//     konnte nicht erstellt werden." and the run ends
+//   3 the file is begun under a temporary name beside the target; when it cannot be: "Die
+//     Datei ... konnte nicht erstellt werden." with the cause, and the run ends
 //   4 the QSO file is opened (when it cannot be, the run ends: the storage layer has
-//     reported why), the writers write, the files are closed
+//     reported why), the writers write, the files are closed; the written file takes the
+//     target's place only when every byte of it is on the disk: a failure leaves an existing
+//     file as it was and shows "Die Datei ... konnte nicht erstellt werden." with the cause
 //   5 "Datei ... wurde erstellt." for the kinds that say so, when everything was written
 //   6 kinds 7, 8, 9 and 12 show the written file in the file editor
 // Before the EDI file is written the participant dialog shows the entrant's data.
@@ -32,6 +34,7 @@
 #include "outputs/edi_file.h"
 #include "outputs/output_source.h"
 #include "outputs/print_canvas.h"
+#include "recordfile/atomic_file.h"
 
 namespace tarvik {
 
@@ -74,6 +77,8 @@ struct OutputServices {
   /// Shows the participant dialog before the EDI file is written; may be empty (the
   /// prefilled values are written).
   ParticipantEditor editParticipant;
+  /// The file system the files are written to (nullptr: the real one).
+  FileIo* files = nullptr;
 };
 
 /// Runs output `kind` for `contest`. All reporting is by messages.
@@ -83,25 +88,29 @@ void RunOutputKind(int kind, const OutputContest& contest, const OutputServices&
 enum class OutputFileStatus {
   kWritten,      ///< the file is complete
   kNotAvailable, ///< the number is no file kind (nothing created)
-  kNotCreated,   ///< the file could not be created
-  kLogNotOpened, ///< the QSO file could not be opened (the file stays empty)
-  kWriteFailed,  ///< writing the file failed on the way (it is incomplete)
-  kLogIncomplete ///< not every QSO of the QSO file could be read (the file is removed)
+  kNotCreated,   ///< the file could not be begun (an existing file stays as it was)
+  kLogNotOpened, ///< the QSO file could not be opened (an existing file stays as it was)
+  kWriteFailed,  ///< writing the file failed on the way (an existing file stays as it was)
+  kLogIncomplete ///< not every QSO of the QSO file could be read (no file of the name is left)
 };
 
 /// Writes file kind `kind` (7 to 16) of `contest` to `path`, as the menu does after its
 /// dialogs. `askRstOnly` answers the ADIF question; `editParticipant` shows the participant
-/// dialog of the EDI file (empty: the prefilled values are written).
+/// dialog of the EDI file (empty: the prefilled values are written). The file is written
+/// through `files` (nullptr: the real file system) into a temporary file that replaces `path`
+/// only when it is complete. For kNotCreated and kWriteFailed `*fileResult` (when given)
+/// receives the failed file call and the operating system's error.
 ///
 /// Every QSO of the QSO file's data file is written: the index is compared with the data file
 /// before the writers walk it (and rebuilt when they disagree), and each walk over a whole
 /// key must meet every live record. When QSOs are found missing all the same, the index is
-/// checked once more and, if it was rebuilt, the file written anew; otherwise the file is
-/// removed and the result is kLogIncomplete.
-OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const std::string& path,
-                                 const std::function<bool()>& askRstOnly,
-                                 const Clock& clock = ProcessClock(),
-                                 const ParticipantEditor& editParticipant = {});
+/// checked once more and, if it was rebuilt, the file written anew; otherwise nothing is
+/// written, an older file of the name is removed, and the result is kLogIncomplete.
+[[nodiscard]] OutputFileStatus
+WriteOutputFile(int kind, const OutputContest& contest, const std::string& path,
+                const std::function<bool()>& askRstOnly, const Clock& clock = ProcessClock(),
+                const ParticipantEditor& editParticipant = {}, FileIo* files = nullptr,
+                FileWriteResult* fileResult = nullptr);
 
 /// Result of PrintOutput.
 enum class PrintStatus {

@@ -1,28 +1,9 @@
 #include "outputs/text_files.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
 namespace tarvik {
 
-std::optional<std::string> ReadTextFile(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
-    return std::nullopt;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr)
-    return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-    bytes.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed)
-    return std::nullopt;
-  return bytes;
+std::optional<std::string> ReadTextFile(const std::string& path, FileIo* io) {
+  return ReadWholeFile(io != nullptr ? *io : PosixFileIo(), path);
 }
 
 std::string WithCrLf(std::string_view text) {
@@ -43,26 +24,8 @@ std::string WithCrLf(std::string_view text) {
   return out;
 }
 
-bool WriteTextFile(const std::string& path, std::string_view text) {
-  const std::string temporary = path + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out)
-      return false;
-    const std::string bytes = WithCrLf(text);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+FileWriteResult WriteTextFile(const std::string& path, std::string_view text, FileIo* io) {
+  return WriteFileAtomically(io != nullptr ? *io : PosixFileIo(), path, WithCrLf(text));
 }
 
 } // namespace tarvik

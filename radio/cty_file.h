@@ -63,6 +63,7 @@ CtyFile ParseCtyDat(std::string_view text);
 
 /// One prefix token ("DL", "=KL7AA(5)[8]", "VE2{NA}") with the country's zones and continent
 /// as defaults. False for an empty or unusable token.
-bool ParseCtyPrefix(std::string_view token, const CtyCountry& country, CtyPrefix* out);
+[[nodiscard]] bool ParseCtyPrefix(std::string_view token, const CtyCountry& country,
+                                  CtyPrefix* out);
 
 } // namespace tarvik

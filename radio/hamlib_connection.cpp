@@ -125,7 +125,7 @@ private:
       return;
     if (opened)
       (void)rig_close(rig_); // the radio is let go either way
-    (void)rig_cleanup(rig_);
+    (void)rig_cleanup(rig_); // frees the handle; there is nothing to act on
     rig_ = nullptr;
   }
 
@@ -157,7 +157,7 @@ std::vector<RigModel> RigModels() {
     std::lock_guard<std::mutex> guard(HamlibGlobals());
     QuietHamlib();
     (void)rig_load_all_backends(); // a driver that fails to load is left out of the list
-    (void)rig_list_foreach(CollectModel, &models);
+    (void)rig_list_foreach(CollectModel, &models); // a walk cut short lists fewer models
   }
   std::sort(models.begin(), models.end(),
             [](const RigModel& a, const RigModel& b) { return a.number < b.number; });

@@ -33,11 +33,11 @@ bool LocatorValid(std::string_view locator);
 /// The middle of the subsquare a locator of 2 to 6 characters stands for (converted to upper
 /// case and completed first). Returns false, leaving `point` untouched, for any other length
 /// or an invalid locator.
-bool LocatorPosition(std::string_view locator, LocatorPoint& point);
+[[nodiscard]] bool LocatorPosition(std::string_view locator, LocatorPoint& point);
 
 /// Great-circle distance (one degree counts 111.12 km) and bearing between the positions of
 /// two locators. The bearing is 0 for a distance of 0 or of 20000 km and more. Returns false,
 /// leaving `result` untouched, when either locator has no position.
-bool Distance(std::string_view from, std::string_view to, LocatorDistance& result);
+[[nodiscard]] bool Distance(std::string_view from, std::string_view to, LocatorDistance& result);
 
 } // namespace tarvik

@@ -73,7 +73,7 @@ private:
   void Run();
   void Publish(const RigSnapshot& snapshot);
   /// Waits `time` or until Stop(); true when the poller is to stop.
-  bool Pause(std::chrono::milliseconds time);
+  [[nodiscard]] bool Pause(std::chrono::milliseconds time);
 
   std::unique_ptr<RigConnection> connection_;
   const Timing timing_;

@@ -201,7 +201,7 @@ void BrowseGridModel::Unbind() {
 void BrowseGridModel::ComputeRows() {
   const int rows = std::clamp(view_.MeasureRows(), 1, TKBrowser::kMaxRows);
   if (rows != browser_->RowsInUse())
-    (void)browser_->SetRowsInUse(rows);
+    (void)browser_->SetRowsInUse(rows); // the repaint shows the outcome (Valid())
   view_.SetTableRowCount(browser_->RowsInUse());
 }
 
@@ -239,7 +239,7 @@ void BrowseGridModel::SetHeaderFooter(std::string_view header, std::string_view 
   if (!Idle())
     return;
   ComputeRows();
-  (void)browser_->RefreshPage();
+  (void)browser_->RefreshPage(); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
@@ -257,14 +257,14 @@ void BrowseGridModel::AddSortListEntry(std::string_view text) {
 void BrowseGridModel::GotoKey(std::string_view key, std::int32_t record) {
   if (!Idle())
     return;
-  (void)browser_->GotoEntry(key, record);
+  (void)browser_->GotoEntry(key, record); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
 void BrowseGridModel::RefreshRows() {
   if (!Idle())
     return;
-  (void)browser_->RefreshPage();
+  (void)browser_->RefreshPage(); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
@@ -334,7 +334,7 @@ BrowseGridModel::ShownState BrowseGridModel::ReadShownRecord(ShownRow* row) {
   }
   if (!same) {
     // The row was out of date: the person sees what the file holds and decides again.
-    (void)browser_->RefreshPage();
+    (void)browser_->RefreshPage(); // the repaint shows the outcome (Valid())
     AfterStep();
     dialogs_.Beep();
     return ShownState::kGone;
@@ -352,9 +352,9 @@ void BrowseGridModel::GotoRecord(std::int32_t record) {
   std::string key;
   if (record <= 0 || fileblock_->ReadRecord(record) != 0 ||
       !BuildKeyOfBuffer(browser_->KeyNumber(), &key)) {
-    (void)browser_->RefreshPage();
+    (void)browser_->RefreshPage(); // the repaint shows the outcome (Valid())
   } else {
-    (void)browser_->GotoEntry(key, record);
+    (void)browser_->GotoEntry(key, record); // the repaint shows the outcome (Valid())
   }
   AfterStep();
 }
@@ -413,42 +413,42 @@ int BrowseGridModel::SortChoiceOfColumn(int column) const {
 void BrowseGridModel::FirstPage() {
   if (!Idle())
     return;
-  (void)browser_->FirstPage();
+  (void)browser_->FirstPage(); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
 void BrowseGridModel::LastPage() {
   if (!Idle())
     return;
-  (void)browser_->LastPage();
+  (void)browser_->LastPage(); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
 void BrowseGridModel::NextPage() {
   if (!Idle())
     return;
-  (void)browser_->NextPage(browser_->RowsInUse());
+  (void)browser_->NextPage(browser_->RowsInUse()); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
 void BrowseGridModel::PrevPage() {
   if (!Idle())
     return;
-  (void)browser_->PrevPage(browser_->RowsInUse());
+  (void)browser_->PrevPage(browser_->RowsInUse()); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
 void BrowseGridModel::NextRow() {
   if (!Idle())
     return;
-  (void)browser_->NextRow();
+  (void)browser_->NextRow(); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
 void BrowseGridModel::PrevRow() {
   if (!Idle())
     return;
-  (void)browser_->PrevRow();
+  (void)browser_->PrevRow(); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
@@ -514,7 +514,7 @@ void BrowseGridModel::ScrollBarMoved(int position) {
   std::string key;
   std::int32_t record = 0;
   if (browser_->EntryAtPosition(position, ScrollRange(), &key, &record))
-    (void)browser_->GotoEntry(key, record);
+    (void)browser_->GotoEntry(key, record); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
@@ -538,7 +538,7 @@ void BrowseGridModel::ChooseSort(int index) {
   // The record under the cursor stays there, found again in the new order (rows that may
   // be out of date are read again first).
   if (browser_->Stale())
-    (void)browser_->RefreshPage();
+    (void)browser_->RefreshPage(); // the repaint shows the outcome (Valid())
   const std::int32_t record = browser_->CurrentRecord();
   std::string keyString;
   const bool have =
@@ -546,9 +546,9 @@ void BrowseGridModel::ChooseSort(int index) {
   SetKeyNumber(key);
   SetKeyRange(low, high);
   if (have) {
-    (void)browser_->GotoEntry(keyString, record);
+    (void)browser_->GotoEntry(keyString, record); // the repaint shows the outcome (Valid())
   } else {
-    (void)browser_->FirstPage();
+    (void)browser_->FirstPage(); // the repaint shows the outcome (Valid())
   }
   AfterStep();
   view_.SortListChanged();
@@ -586,7 +586,7 @@ void BrowseGridModel::SearchTextChanged(const std::string& text) {
     if (!BuildKeyOfBuffer(key, &found))
       return;
   }
-  (void)browser_->GotoEntry(found, 0);
+  (void)browser_->GotoEntry(found, 0); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 
@@ -688,7 +688,7 @@ void BrowseGridModel::RowPressed(int row, BrowseButton button, bool ctrl, bool s
   if (events.OnAddSelectRow)
     events.OnAddSelectRow(ctrl || button == BrowseButton::kRight ? 1 : (shift ? 2 : 0));
   if (button == BrowseButton::kRight && events.OnGetSelectRow)
-    (void)events.OnGetSelectRow();
+    (void)events.OnGetSelectRow(); // the owner acts on the click; no answer is awaited
 }
 
 void BrowseGridModel::DoubleClick() {
@@ -751,7 +751,7 @@ void BrowseGridModel::Delete() {
   }
   if (!done || !Idle())
     return;
-  (void)browser_->GotoEntry(rowKey, record);
+  (void)browser_->GotoEntry(rowKey, record); // the repaint shows the outcome (Valid())
   AfterStep();
 }
 

@@ -208,7 +208,8 @@ public:
   /// short sort list, 14 clear the search field, 15 sort index -1, 16 sort list text, 17
   /// colours). False on failure, with InitError() "Fehler beim Erstellen der Liste! (FNr n)"
   /// naming the step; the owner shows it and closes its window.
-  bool InitBrowse(Fileblock* fileblock, int key, std::string_view lowKey, std::string_view highKey);
+  [[nodiscard]] bool InitBrowse(Fileblock* fileblock, int key, std::string_view lowKey,
+                                std::string_view highKey);
   const std::string& InitError() const { return initError_; }
   /// Releases the paging object; the grid is unbound (before the owner closes its file).
   void Unbind();
@@ -239,7 +240,7 @@ public:
   bool HasCurrentRow() const;
   /// Reads the cursor row's record into the record buffer (normal retry rule); on failure
   /// informs "Datensatz konnte nicht gelesen werden" and returns false.
-  bool ReadCurrentRecord();
+  [[nodiscard]] bool ReadCurrentRecord();
 
   /// The entry of a row as it was shown.
   struct ShownRow {
@@ -330,8 +331,8 @@ private:
   void AfterStep();
   void ComputeRows();
   void BuildRow(RowRec& row);
-  bool DefaultDelete();
-  bool BuildKeyOfBuffer(int key, std::string* out) const;
+  [[nodiscard]] bool DefaultDelete();
+  [[nodiscard]] bool BuildKeyOfBuffer(int key, std::string* out) const;
 
   BrowseGridView& view_;
   UserDialogs& dialogs_;

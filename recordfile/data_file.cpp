@@ -154,6 +154,7 @@ void DataFile::UndoAppend(std::int32_t rec) {
     return;
   --header_.numRec;
   unsynced_ = true;
+  // a slot the truncation leaves is beyond the header's count; the next open repairs such a file
   (void)TruncateFile(*file_, SlotOffset(header_.numRec + 1));
 }
 
@@ -162,7 +163,7 @@ void DataFile::UndoAppendsTo(std::int32_t numRec) {
     return;
   header_.numRec = numRec;
   unsynced_ = true;
-  (void)TruncateFile(*file_, SlotOffset(numRec + 1));
+  (void)TruncateFile(*file_, SlotOffset(numRec + 1)); // as in UndoAppend
 }
 
 Status DataFile::Free(std::int32_t rec) {
@@ -272,6 +273,7 @@ Status DataFile::WriteVariable(const std::uint8_t* data, std::size_t len, std::i
   std::int32_t next = 0;
   auto undo = [&] {
     for (auto it = allocated.rbegin(); it != allocated.rend(); ++it)
+      // undoing after a failure already returned: a slot not freed is only lost space
       (void)Free(*it);
   };
   // Continuation sections from the last piece to the first, so each names its successor.

@@ -35,7 +35,8 @@ public:
 };
 
 /// Starts an engine-level operation; false (with the error recorded) when it may not run.
-bool BeginEngineOperation(int operation, EngineOperationEnd& end, bool needsEngine = true) {
+[[nodiscard]] bool BeginEngineOperation(int operation, EngineOperationEnd& end,
+                                        bool needsEngine = true) {
   ErrorChannel& ch = RecordFileErrors();
   if (gEngine && gEngine->busy()) {
     ch.Record({.code = err::kReentered, .operation = operation});
@@ -173,6 +174,7 @@ int CloseAll() {
   if (!BeginEngineOperation(kOpCloseAll, end))
     return RecordFileErrors().Severity();
   for (const auto& fb : gEngine->fileblocks())
+    // each close reports its failure into the channel; the severity is returned
     (void)fb->CloseFiles(true);
   return RecordFileErrors().Severity();
 }
@@ -202,9 +204,11 @@ Fileblock* CreateFileblock(const FileblockParams& params) {
     const bool empty = file->Size(&size).ok() && size == 0;
     file.reset();
     if (empty) {
+      // the .ALT (or nothing) takes its place; a failure is in the channel
       (void)RemoveFile(io, dat);
       if (io.FileExists(base + ".ALT") && RenameFile(io, base + ".ALT", dat).ok()) {
         if (io.FileExists(base + ".IX"))
+          // an index that stays is compared with its data at open
           (void)RemoveFile(io, base + ".IX");
       }
     }
@@ -226,7 +230,7 @@ int DestroyFileblock(Fileblock* fileblock) {
     return RecordFileErrors().Severity();
   if (!gEngine->IsRegistered(fileblock))
     return Fail(kOpDestroyFileblock, err::kInvalidObject);
-  (void)fileblock->CloseFiles(true);
+  (void)fileblock->CloseFiles(true); // a failure is in the channel, whose severity is returned
   gEngine->Unregister(fileblock);
   return RecordFileErrors().Severity();
 }

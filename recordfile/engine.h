@@ -16,9 +16,9 @@ class FileIo;
 /// of `openFileBudget` open files (more than 6: 28698); twice fails with 28744. `io` is
 /// the file system (nullptr: PosixFileIo()). Every other operation before it fails with
 /// 28675.
-int InitEngine(int pageBuffers = 160, int openFileBudget = 32, FileIo* io = nullptr);
+[[nodiscard]] int InitEngine(int pageBuffers = 160, int openFileBudget = 32, FileIo* io = nullptr);
 /// 96. Flushes, closes and stops the engine; 28724 while fileblock objects exist.
-int ExitEngine();
+[[nodiscard]] int ExitEngine();
 bool EngineRunning();
 /// Whether a fileblock operation is in progress (for example while the engine waits for
 /// the answer to one of its questions). Anything that would start another operation from
@@ -28,7 +28,7 @@ bool EngineBusy();
 /// that replaces a fileblock's files as a whole. REQUIRES: EngineRunning().
 FileIo& EngineFileIo();
 /// 68. Flushes and closes the files of every fileblock (the objects stay).
-int CloseAll();
+[[nodiscard]] int CloseAll();
 
 /// What CreateFileblock needs to know about a fileblock.
 struct FileblockParams {
@@ -47,11 +47,11 @@ struct FileblockParams {
 /// 39. Registers a fileblock object; opens nothing. A data file of length 0 is removed
 /// first and replaced by a ".ALT" backup when there is one (the index is then rebuilt at
 /// the first open). Definition errors are reported at the first open.
-Fileblock* CreateFileblock(const FileblockParams& params);
+[[nodiscard]] Fileblock* CreateFileblock(const FileblockParams& params);
 /// 4136. Closes the object's files and unregisters it; `fileblock` is gone afterwards.
-int DestroyFileblock(Fileblock* fileblock);
+[[nodiscard]] int DestroyFileblock(Fileblock* fileblock);
 /// 101. The object registered under `name`, or nullptr with severity 1 (12364).
-Fileblock* FindFileblock(const std::string& name);
+[[nodiscard]] Fileblock* FindFileblock(const std::string& name);
 
 /// Whether `fileblock` is a registered fileblock object (without touching it).
 bool IsFileblock(const Fileblock* fileblock);

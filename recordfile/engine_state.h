@@ -32,7 +32,7 @@ public:
 
   /// Makes room for `slots` more open files by closing the least recently used other
   /// fileblocks; false when the budget cannot be met.
-  bool MakeRoom(const Fileblock* opening, int slots);
+  [[nodiscard]] bool MakeRoom(const Fileblock* opening, int slots);
   void Opened(Fileblock* fb, int slots);
   void Closed(Fileblock* fb);
   /// Moves an open fileblock to the most recently used end.

@@ -156,8 +156,8 @@ ErrorChannel& RecordFileErrors();
 /// when the budget is used up; a budget of 65535 retries without limit. `opening` starts
 /// the count so that the question comes after an eighth of the budget. Returns the last
 /// error number.
-int RunWithRetry(ErrorChannel& channel, const std::string& name, int budget, bool opening,
-                 bool locksHeld, const QuestionCallback& question,
-                 const std::function<int()>& call);
+[[nodiscard]] int RunWithRetry(ErrorChannel& channel, const std::string& name, int budget,
+                               bool opening, bool locksHeld, const QuestionCallback& question,
+                               const std::function<int()>& call);
 
 } // namespace tarvik

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/text_helpers.h"
+
 namespace tarvik {
 
 std::string OsErrorCause(int osError) {
@@ -23,6 +25,8 @@ std::string OsErrorCause(int osError) {
     return "the file or directory does not exist";
   case ENOTDIR:
     return "a directory of the path does not exist";
+  case EISDIR:
+    return "a directory has this name";
   case EACCES:
   case EPERM:
     return "permission denied";
@@ -37,6 +41,51 @@ std::string OsErrorCause(int osError) {
     return std::string("operating-system error ") + std::to_string(osError) + " (" +
            std::strerror(osError) + ")";
   }
+}
+
+std::string OsErrorCauseText(int osError) {
+  switch (osError) {
+  case 0:
+    return "";
+  case EWOULDBLOCK:
+#if EAGAIN != EWOULDBLOCK
+  case EAGAIN:
+#endif
+    return ChooseText("Die Datei wird von einem anderen Programm benutzt.",
+                      "The file is in use by another program.");
+  case ENOSPC:
+  case EDQUOT:
+    return ChooseText("Der Datenträger ist voll.", "The disk is full.");
+  case EFBIG:
+    return ChooseText("Die Datei ist zu groß geworden.", "The file has grown too large.");
+  case ENOENT:
+  case ENOTDIR:
+    return ChooseText("Die Datei oder das Verzeichnis existiert nicht.",
+                      "The file or directory does not exist.");
+  case EISDIR:
+    return ChooseText("Unter diesem Namen steht ein Verzeichnis.", "A directory has this name.");
+  case EACCES:
+  case EPERM:
+    return ChooseText("Keine Zugriffsberechtigung.", "Permission denied.");
+  case EROFS:
+    return ChooseText("Der Datenträger ist schreibgeschützt.", "The disk is read-only.");
+  case EIO:
+    return ChooseText("Ein-/Ausgabefehler des Datenträgers.", "Input/output error of the disk.");
+  case EMFILE:
+  case ENFILE:
+    return ChooseText("Zu viele offene Dateien.", "Too many open files.");
+  default:
+    return ChooseText("Betriebssystemfehler ", "Operating system error ") +
+           std::to_string(osError) + ".";
+  }
+}
+
+std::string FileNotSavedMessage(std::string_view fileName, int osError) {
+  const std::string name(fileName);
+  const std::string message = ChooseText("Die Datei " + name + " konnte nicht gespeichert werden.",
+                                         "The file " + name + " could not be saved.");
+  const std::string cause = OsErrorCauseText(osError);
+  return cause.empty() ? message : message + " " + cause;
 }
 
 std::string FileCallName(int osFunction) {

@@ -59,6 +59,9 @@ public:
                         std::unique_ptr<File>* file) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
+  /// Whether `path` exists as something other than a plain file or a directory (a device,
+  /// a pipe): such a target can be written in place but not replaced. None by default.
+  virtual bool SpecialFileExists(const std::string& path) { return false; }
   virtual IoResult Remove(const std::string& path) = 0;
   /// Atomically replaces `to` with `from` when `to` exists.
   virtual IoResult Rename(const std::string& from, const std::string& to) = 0;

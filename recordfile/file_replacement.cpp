@@ -30,7 +30,7 @@ Fingerprint FingerprintOf(FileIo& io, const std::string& path) {
   for (;;) {
     std::size_t got = 0;
     if (!file->ReadAt(offset, chunk.data(), chunk.size(), &got).ok()) {
-      (void)file->Close();
+      (void)file->Close(); // read only: nothing to lose
       return print;
     }
     for (std::size_t i = 0; i < got; ++i) {
@@ -41,7 +41,7 @@ Fingerprint FingerprintOf(FileIo& io, const std::string& path) {
     if (got < chunk.size())
       break;
   }
-  (void)file->Close();
+  (void)file->Close(); // read only: nothing to lose
   print.size = offset;
   print.hash = hash;
   print.ok = true;
@@ -62,11 +62,11 @@ std::string MarkerText(const std::string& liveBase, const Fingerprint& oldData,
          FingerprintText(newData) + "\r\n";
 }
 
-bool RemoveIfThere(FileIo& io, const std::string& path) {
+[[nodiscard]] bool RemoveIfThere(FileIo& io, const std::string& path) {
   return !io.FileExists(path) || io.Remove(path).ok();
 }
 
-bool WriteMarker(FileIo& io, const std::string& liveBase) {
+[[nodiscard]] bool WriteMarker(FileIo& io, const std::string& liveBase) {
   const Fingerprint oldData = FingerprintOf(io, liveBase + kDat);
   const Fingerprint newData = FingerprintOf(io, ReplacementBase(liveBase) + kDat);
   if (!oldData.ok || !newData.ok)
@@ -90,7 +90,7 @@ std::string ReadMarker(FileIo& io, const std::string& liveBase) {
   std::string text(4096, '\0');
   std::size_t got = 0;
   const bool read = file->ReadAt(0, text.data(), text.size(), &got).ok();
-  (void)file->Close();
+  (void)file->Close(); // read only: nothing to lose
   text.resize(read ? got : 0);
   return text;
 }
@@ -116,7 +116,7 @@ bool MarkerValid(FileIo& io, const std::string& liveBase) {
 
 // Steps 2 to 5 for a committed copy; each step is skipped when an earlier run did it.
 // False when a step failed (the marker stays, so the next run goes on from there).
-bool FinishCommitted(FileIo& io, const std::string& liveBase, bool* dataInPlace) {
+[[nodiscard]] bool FinishCommitted(FileIo& io, const std::string& liveBase, bool* dataInPlace) {
   const std::string copy = ReplacementBase(liveBase);
   if (io.FileExists(copy + kDat)) {
     if (!RemoveIfThere(io, liveBase + kIx))
@@ -148,10 +148,11 @@ std::string ReplacementMarker(const std::string& liveBase) {
 
 void DiscardReplacement(FileIo& io, const std::string& liveBase) {
   const std::string copy = ReplacementBase(liveBase);
+  // what stays is removed by the next recovery
   (void)RemoveIfThere(io, ReplacementMarker(liveBase));
-  (void)RemoveIfThere(io, copy + kDat);
-  (void)RemoveIfThere(io, copy + kIx);
-  (void)io.SyncDirectoryOf(copy + kDat);
+  (void)RemoveIfThere(io, copy + kDat);  // as above
+  (void)RemoveIfThere(io, copy + kIx);   // as above
+  (void)io.SyncDirectoryOf(copy + kDat); // a removal undone by a power loss is done again
 }
 
 bool CommitReplacement(FileIo& io, const std::string& liveBase, std::string* error) {
@@ -188,6 +189,7 @@ bool CommitReplacement(FileIo& io, const std::string& liveBase, std::string* err
     // open. The copy's index must not be taken later (the log may change until then): it
     // goes, or else the marker that would make a recovery take it.
     if (!io.Remove(copy + kIx).ok())
+      // without either, the next open rebuilds the index from the new data
       (void)io.Remove(ReplacementMarker(liveBase));
   }
   return true;

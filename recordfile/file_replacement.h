@@ -37,7 +37,7 @@ std::string ReplacementMarker(const std::string& liveBase);
 /// files (steps above). True when the live base now holds the new data (its index may have
 /// to be rebuilt at the next open when the last rename failed). False when the old files
 /// stay; `error` then says why, and the copy is removed.
-bool CommitReplacement(FileIo& io, const std::string& liveBase, std::string* error);
+[[nodiscard]] bool CommitReplacement(FileIo& io, const std::string& liveBase, std::string* error);
 
 /// Removes the files of an uncommitted copy (and nothing else).
 void DiscardReplacement(FileIo& io, const std::string& liveBase);
@@ -50,6 +50,6 @@ enum class ReplacementRecovery {
 };
 
 /// Brings the files of `liveBase` into one whole state after an interruption.
-ReplacementRecovery RecoverReplacement(FileIo& io, const std::string& liveBase);
+[[nodiscard]] ReplacementRecovery RecoverReplacement(FileIo& io, const std::string& liveBase);
 
 } // namespace tarvik

@@ -69,7 +69,7 @@ OperationScope::OperationScope(Fileblock* fb, int operation) : fb_(fb) {
 OperationScope::~OperationScope() {
   if (entered_) {
     if (fb_->damaged_)
-      (void)fb_->CloseFiles(false);
+      (void)fb_->CloseFiles(false); // a damaged fileblock's close reports into the channel
     RunningEngine()->SetBusy(false);
   }
   if (!reentered_)
@@ -365,6 +365,7 @@ int Fileblock::TryOpen() {
     }
     if (Status s = DataFile::Create(io, dat, recLen_, numKeys_, false, nullptr); !s.ok())
       return s.code();
+    // new empty files lost in a power loss are created again at the next open
     (void)io.SyncDirectoryOf(dat);
   }
   std::unique_ptr<DataFile> data;
@@ -475,7 +476,8 @@ int Fileblock::CloseFiles(bool flush) {
   }
   indexAgrees_ = false;
   if (damaged_ && !readOnly_) {
-    // Leave InUse set on disk so that the next open repairs the files.
+    // Leave InUse set on disk so that the next open repairs the files. Should this write
+    // fail too, the next open still compares the index with the data file.
     (void)data_->MarkInUse();
   }
   if (index_) {
@@ -499,28 +501,28 @@ int Fileblock::CloseFiles(bool flush) {
 int Fileblock::LockFile() {
   OperationScope op(this, kOpLockFile);
   if (op.ok())
-    (void)OpenFiles();
+    (void)OpenFiles(); // a failure is in the channel: op.result()
   return op.result();
 }
 
 int Fileblock::UnlockFile() {
   OperationScope op(this, kOpUnlockFile);
   if (op.ok())
-    (void)OpenFiles();
+    (void)OpenFiles(); // as in LockFile
   return op.result();
 }
 
 int Fileblock::EnsureOpen() {
   OperationScope op(this, kOpEnsureOpen);
   if (op.ok())
-    (void)OpenFiles();
+    (void)OpenFiles(); // as in LockFile
   return op.result();
 }
 
 int Fileblock::Close() {
   OperationScope op(this, kOpClose);
   if (op.ok())
-    (void)CloseFiles(true);
+    (void)CloseFiles(true); // as in LockFile
   return op.result();
 }
 
@@ -528,7 +530,7 @@ int Fileblock::CloseForReplacement() {
   OperationScope op(this, kOpCloseForReplacement);
   if (!op.ok())
     return op.result();
-  (void)CloseFiles(true);
+  (void)CloseFiles(true); // as in LockFile
   ForgetPositions();
   return op.result();
 }
@@ -537,8 +539,8 @@ int Fileblock::CloseForRepair() {
   OperationScope op(this, kOpCloseForRepair);
   if (!op.ok() || !data_)
     return op.result();
-  damaged_ = true; // keeps InUse set on disk
-  (void)CloseFiles(false);
+  damaged_ = true;         // keeps InUse set on disk
+  (void)CloseFiles(false); // as in LockFile
   return op.result();
 }
 

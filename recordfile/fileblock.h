@@ -77,23 +77,23 @@ public:
 
   /// 4137. Declares key `key` (1..NumKeys): 28709 key number above NumKeys, 28717 length
   /// 0, 28685 length above 50.
-  int DefineKey(int key, int length, bool allowDups);
+  [[nodiscard]] int DefineKey(int key, int length, bool allowDups);
   /// 4138. Add fills the 32-bit field at `offset` of the record buffer with one more than
   /// the highest number in use for the rest of the key: 28721 key not defined, 28711
   /// field outside the buffer, 28726 the key builder does not end the key with NumKey5 of
   /// the field.
-  int DefineAutoNumber(int key, int offset);
+  [[nodiscard]] int DefineAutoNumber(int key, int offset);
   /// 4204. Flush (write, sync, InUse = 0) after every Add, Update and Delete.
-  int SetFlushAfterChange(bool flush);
+  [[nodiscard]] int SetFlushAfterChange(bool flush);
   /// 4205. Whether every opening of the files compares the index with the data file
   /// (CheckIndex) before anything reads it; an index that disagrees is noted in the ".MSG"
   /// report and rebuilt from the data file (Repair), so that no record is hidden from a
   /// walk through a key.
   [[nodiscard]] int SetIndexCheckAtOpen(bool check);
   /// 4198.
-  int SetProgressHook(ProgressHook hook);
+  [[nodiscard]] int SetProgressHook(ProgressHook hook);
   /// 4169 / 4170.
-  int SetRetryHandler(RetryHandler handler);
+  [[nodiscard]] int SetRetryHandler(RetryHandler handler);
   RetryHandler GetRetryHandler() const;
 
   // --- Buffer --------------------------------------------------------------------------
@@ -104,9 +104,9 @@ public:
   /// 4158. The current record number, -1 when there is none.
   std::int32_t CurrentRecordNumber() const { return currentRecord_; }
   /// 4148. Fills the record buffer with zero bytes.
-  int ClearBuffer();
+  [[nodiscard]] int ClearBuffer();
   /// 4159. Key `key` of the record buffer.
-  int BuildKey(int key, std::string* out);
+  [[nodiscard]] int BuildKey(int key, std::string* out);
 
   // --- Changes -------------------------------------------------------------------------
 
@@ -114,44 +114,45 @@ public:
   /// becomes current. 28689 when the status word (first 4 bytes) is not 0; 10230 when a
   /// unique key exists already (nothing is changed, the buffer stays as it was); 10125
   /// for a key longer than declared; 24592 auto-number overflow.
-  int Add();
+  [[nodiscard]] int Add();
   /// 16391. Writes the record buffer over the current record and moves the keys that
   /// changed. 28691 without a current record, 28692 non-zero status word, 12309 when the
   /// record changed on disk since it was read (the buffer is reloaded), 12289 when it was
   /// deleted and the question (reason 4) was declined (yes adds it anew).
-  int Update();
+  [[nodiscard]] int Update();
   /// 16397. Deletes the current record and its keys, then positions by `mode`
   /// (DeleteMode). 28694 without a current record, 28752 when the buffer differs from the
   /// record last read.
-  int Delete(int mode);
+  [[nodiscard]] int Delete(int mode);
 
   // --- Reading -------------------------------------------------------------------------
 
   /// 16392. 12289 when the record is deleted.
-  int ReadRecord(std::int32_t record);
+  [[nodiscard]] int ReadRecord(std::int32_t record);
   /// 16402. The entry whose key equals `key` (the lowest record number among equal ones);
   /// severity 1 (10200) when there is none.
-  int FindKey(int key, std::string_view keyString);
+  [[nodiscard]] int FindKey(int key, std::string_view keyString);
   /// 16400. The first entry >= `keyString`; severity 1 (10210) when there is none.
-  int SearchKey(int key, std::string_view keyString);
+  [[nodiscard]] int SearchKey(int key, std::string_view keyString);
   /// 16411 / 16412. Severity 1 (10250 / 10260) on an empty index.
-  int FirstKey(int key);
-  int LastKey(int key);
+  [[nodiscard]] int FirstKey(int key);
+  [[nodiscard]] int LastKey(int key);
   /// 16393 / 16394. The entry after / before the current record in `key`; 28715 without
   /// a current record; severity 1 (10250 / 10260) at the end.
-  int NextKey(int key);
-  int PrevKey(int key);
+  [[nodiscard]] int NextKey(int key);
+  [[nodiscard]] int PrevKey(int key);
   /// 12318 / 12319. Steps the key's own position (left by its last search or step)
   /// without reading a record; 10255 / 10265 when the key has no position.
-  int NextEntry(int key, std::int32_t* record, std::string* keyString);
-  int PrevEntry(int key, std::int32_t* record, std::string* keyString);
+  [[nodiscard]] int NextEntry(int key, std::int32_t* record, std::string* keyString);
+  [[nodiscard]] int PrevEntry(int key, std::int32_t* record, std::string* keyString);
   /// 12322. The entry (keyString, record); when missing the next one (direction >= 1),
   /// the previous one (direction < 0) or severity 1 with 10270 (direction 0). Reads no
   /// record.
-  int FindEntry(int key, std::int32_t record, int direction, std::string_view keyString,
-                std::int32_t* foundRecord, std::string* foundKey);
+  [[nodiscard]] int FindEntry(int key, std::int32_t record, int direction,
+                              std::string_view keyString, std::int32_t* foundRecord,
+                              std::string* foundKey);
   /// 12342. NumRec - NumberFree.
-  int UsedRecords(std::int32_t* count);
+  [[nodiscard]] int UsedRecords(std::int32_t* count);
   /// 12343. The live records, counted in the data file by their status words: neither the
   /// header's counters nor any key are trusted for it.
   [[nodiscard]] int LiveRecords(std::int32_t* count);
@@ -162,36 +163,36 @@ public:
   /// ReadNextLive(CurrentRecordNumber() + 1) until the severity is not 0.
   [[nodiscard]] int ReadNextLive(std::int32_t from);
   /// 12411.
-  int KeyCount(int key, std::int32_t* count);
+  [[nodiscard]] int KeyCount(int key, std::int32_t* count);
   /// 4166. The current record's entry in `key`.
-  int SavePosition(int key, SavedPosition* position);
+  [[nodiscard]] int SavePosition(int key, SavedPosition* position);
   /// 12399. Position 0..scale of the entry, estimated from two index levels.
-  int KeyToRelPos(int key, std::string_view keyString, std::int32_t record, std::int32_t scale,
-                  std::int32_t* position);
+  [[nodiscard]] int KeyToRelPos(int key, std::string_view keyString, std::int32_t record,
+                                std::int32_t scale, std::int32_t* position);
   /// 12400. The entry near position 0..scale.
-  int RelPosToKey(int key, std::int32_t position, std::int32_t scale, std::int32_t* record,
-                  std::string* keyString);
+  [[nodiscard]] int RelPosToKey(int key, std::int32_t position, std::int32_t scale,
+                                std::int32_t* record, std::string* keyString);
 
   // --- Files ---------------------------------------------------------------------------
 
   /// 8196 / 8197. No effect beyond opening the files (single-station use).
-  int LockFile();
-  int UnlockFile();
+  [[nodiscard]] int LockFile();
+  [[nodiscard]] int UnlockFile();
   /// 8217. Opens the files if needed; tells whether the fileblock can be opened.
-  int EnsureOpen();
+  [[nodiscard]] int EnsureOpen();
   /// 4178. Flushes and closes the files; the next operation opens them again.
-  int Close();
+  [[nodiscard]] int Close();
   /// 4251. Closes the files without writing what is not yet written and leaves InUse set,
   /// so that the next open repairs the fileblock: for a fileblock whose last operation
   /// failed badly and whose state on disk cannot be trusted.
-  int CloseForRepair();
+  [[nodiscard]] int CloseForRepair();
   /// 4252. Flushes and closes the files like Close and forgets the current record and every
   /// key position: for an owner that puts other files in the place of this object's while
   /// they are closed (a log rebuilt as a whole). The next operation opens the new files.
-  int CloseForReplacement();
+  [[nodiscard]] int CloseForReplacement();
   /// 4250. Reorganises the data file and rebuilds every key now (as an open does when it
   /// finds the files damaged).
-  int Repair();
+  [[nodiscard]] int Repair();
   /// 4253. Compares the index with the data file (index_check.h: sound trees, every live
   /// record reached exactly once by every key, every entry's key equal to its record's),
   /// after writing what is not yet written. `*findings` (may be nullptr) says what
@@ -237,41 +238,42 @@ private:
             int recLen, int numKeys, int bufferSize, KeyBuilder builder, int retryBudget);
 
   // Files (fileblock.cpp).
-  int Begin(int operation);
-  int Finish();
+  [[nodiscard]] int Begin(int operation);
+  [[nodiscard]] int Finish();
   void Fail(int code, int step = 0, int position = 0, int key = 0, std::int32_t record = 0);
   void Fail(const Status& status, int step, int key = 0, std::int32_t record = 0);
-  bool OpenFiles();
-  int TryOpen();
-  int CheckDefinition() const;
-  int CheckKeyNumber(int key);
-  bool AskQuestion(int reason);
+  [[nodiscard]] bool OpenFiles();
+  [[nodiscard]] int TryOpen();
+  [[nodiscard]] int CheckDefinition() const;
+  [[nodiscard]] int CheckKeyNumber(int key);
+  [[nodiscard]] bool AskQuestion(int reason);
   QuestionCallback RetryQuestion();
-  int RunRepair();
+  [[nodiscard]] int RunRepair();
   [[nodiscard]] int CompareIndex(IndexFindings* findings);
   [[nodiscard]] int CheckIndexAfterOpen();
   void NoteIndexFindings(const IndexFindings& findings);
   void NoteAgreeingFiles();
-  int CloseFiles(bool flush);
-  int FlushFiles();
-  int BeginChange();
-  int AfterChange();
+  [[nodiscard]] int CloseFiles(bool flush);
+  [[nodiscard]] int FlushFiles();
+  [[nodiscard]] int BeginChange();
+  [[nodiscard]] int AfterChange();
   void ForgetPositions();
   std::string Key(const char* record, int key) const;
 
   // Records (fileblock_change.cpp, fileblock_read.cpp).
-  int ReadInto(std::int32_t record, char* buf);
-  int WriteRecord(const char* buf, std::int32_t record, std::int32_t* written);
-  int FreeRecord(std::int32_t record);
-  int ReadCurrent(std::int32_t record, int key);
-  int AssignAutoNumbers();
-  int RemoveKeys(const char* record, std::int32_t ref, int upTo, bool tolerateMissing);
-  int DoAdd();
-  int Reposition(int mode, const std::string* oldKey, std::int32_t oldRecord);
-  int StepKey(int key, bool forward);
-  int ReadFromCursor(int key, int missingCode);
-  int ScanRecords(std::int32_t from, bool forward);
-  int RestoreAt(int key, const std::string& keyString, std::int32_t record, int mode);
+  [[nodiscard]] int ReadInto(std::int32_t record, char* buf);
+  [[nodiscard]] int WriteRecord(const char* buf, std::int32_t record, std::int32_t* written);
+  [[nodiscard]] int FreeRecord(std::int32_t record);
+  [[nodiscard]] int ReadCurrent(std::int32_t record, int key);
+  [[nodiscard]] int AssignAutoNumbers();
+  [[nodiscard]] int RemoveKeys(const char* record, std::int32_t ref, int upTo,
+                               bool tolerateMissing);
+  [[nodiscard]] int DoAdd();
+  [[nodiscard]] int Reposition(int mode, const std::string* oldKey, std::int32_t oldRecord);
+  [[nodiscard]] int StepKey(int key, bool forward);
+  [[nodiscard]] int ReadFromCursor(int key, int missingCode);
+  [[nodiscard]] int ScanRecords(std::int32_t from, bool forward);
+  [[nodiscard]] int RestoreAt(int key, const std::string& keyString, std::int32_t record, int mode);
 
   Engine* engine_;
   std::string name_;
@@ -314,6 +316,6 @@ private:
 /// entry or the next, 3 or 4 the entry or the previous; modes 1 and 3 try the other
 /// direction when nothing is found. 28736 when the position names no valid fileblock;
 /// severity 1 (12351) when nothing is found.
-int RestorePosition(const SavedPosition& position, int mode);
+[[nodiscard]] int RestorePosition(const SavedPosition& position, int mode);
 
 } // namespace tarvik

@@ -72,7 +72,7 @@ int Fileblock::WriteRecord(const char* buf, std::int32_t record, std::int32_t* w
     if (appended) {
       data_->UndoAppend(at);
     } else {
-      (void)data_->Free(at);
+      (void)data_->Free(at); // the write's failure is returned; a slot not freed is only lost space
     }
     return s.code();
   }
@@ -258,7 +258,7 @@ int Fileblock::DoAdd() {
   std::memcpy(saved_.data(), buffer_.data(), buffer_.size());
   currentRecord_ = savedRecord_ = rec;
   readThroughCursor_ = false;
-  (void)AfterChange();
+  (void)AfterChange(); // the record is written; a flush failure is in the channel
   return 0;
 }
 
@@ -270,7 +270,7 @@ int Fileblock::Add() {
     Fail(err::kAddStatusWord, kStepEnter);
     return op.result();
   }
-  (void)DoAdd();
+  (void)DoAdd(); // a failure is in the channel: op.result()
   return op.result();
 }
 
@@ -301,7 +301,7 @@ int Fileblock::Update() {
   const int read = ReadInto(rec, disk_.data());
   if (read == err::kRecordDeleted) {
     if (AskQuestion(kReasonRecordDeleted)) {
-      (void)DoAdd();
+      (void)DoAdd(); // as in Add
     } else {
       Fail(err::kRecordDeleted, kStepReadRecord, 0, 0, rec);
     }
@@ -401,7 +401,7 @@ int Fileblock::Update() {
   std::memcpy(saved_.data(), buffer_.data(), buffer_.size());
   savedRecord_ = rec;
   readThroughCursor_ = false;
-  (void)AfterChange();
+  (void)AfterChange(); // as in DoAdd
   return op.result();
 }
 
@@ -445,6 +445,7 @@ int Fileblock::Delete(int mode) {
   readThroughCursor_ = false;
   if (AfterChange() != 0)
     return op.result();
+  // the deletion is done; a failed repositioning is in the channel
   (void)Reposition(mode, key > 0 && key <= numKeys_ ? &oldKey : nullptr, rec);
   return op.result();
 }

@@ -54,6 +54,7 @@ int Fileblock::SetIndexCheckAtOpen(bool check) {
 int Fileblock::ReadNextLive(std::int32_t from) {
   OperationScope op(this, kOpReadNextLive);
   if (op.ok() && OpenFiles())
+    // a failure is in the channel: op.result()
     (void)ScanRecords(std::max<std::int32_t>(from, 1), true);
   return op.result();
 }

@@ -72,7 +72,7 @@ Fileblock* CreateFileblockFromLayout(const FileblockLayout& layout, const std::s
     severity = fb->SetIndexCheckAtOpen(layout.checkIndexAtOpen);
   if (severity != 0) {
     const auto entries = RecordFileErrors().Entries();
-    DestroyFileblock(fb);
+    (void)DestroyFileblock(fb); // nothing was opened; the definition error is the one kept
     // Keep the definition error visible to the caller.
     for (const ErrorEntry& e : entries)
       RecordFileErrors().Record(e, e.errorClass);

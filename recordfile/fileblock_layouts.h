@@ -35,11 +35,12 @@ struct FileblockLayout {
 /// Adds a layout (a later registration for the same name replaces the earlier one).
 void RegisterFileblockLayout(FileblockLayout layout);
 /// The layout whose `matches` accepts the base name of `path`, or nullptr.
-const FileblockLayout* FindFileblockLayout(const std::string& path);
+[[nodiscard]] const FileblockLayout* FindFileblockLayout(const std::string& path);
 
 /// Creates and defines a fileblock object for `layout` at `fileName`. nullptr (with the
 /// error in the channel) when creating or a definition fails.
-Fileblock* CreateFileblockFromLayout(const FileblockLayout& layout, const std::string& name,
-                                     const std::string& fileName);
+[[nodiscard]] Fileblock* CreateFileblockFromLayout(const FileblockLayout& layout,
+                                                   const std::string& name,
+                                                   const std::string& fileName);
 
 } // namespace tarvik

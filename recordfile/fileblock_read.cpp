@@ -77,7 +77,7 @@ int Fileblock::FindKey(int key, std::string_view keyString) {
     Fail(err::kKeyNotFound, kStepSearch, 0, key);
   } else {
     cursors_[static_cast<std::size_t>(key)] = std::move(c);
-    (void)ReadFromCursor(key, err::kKeyNotFound);
+    (void)ReadFromCursor(key, err::kKeyNotFound); // a failure is in the channel: op.result()
   }
   return op.result();
 }
@@ -94,7 +94,7 @@ int Fileblock::SearchKey(int key, std::string_view keyString) {
     Fail(err::kNoGreaterOrEqual, kStepSearch, 0, key);
   } else {
     cursors_[static_cast<std::size_t>(key)] = std::move(c);
-    (void)ReadFromCursor(key, err::kNoGreaterOrEqual);
+    (void)ReadFromCursor(key, err::kNoGreaterOrEqual); // as in FindKey
   }
   return op.result();
 }
@@ -111,7 +111,7 @@ int Fileblock::FirstKey(int key) {
     Fail(err::kNoNext, kStepSearch, 0, key);
   } else {
     cursors_[static_cast<std::size_t>(key)] = std::move(c);
-    (void)ReadFromCursor(key, err::kNoNext);
+    (void)ReadFromCursor(key, err::kNoNext); // as in FindKey
   }
   return op.result();
 }
@@ -128,7 +128,7 @@ int Fileblock::LastKey(int key) {
     Fail(err::kNoPrevious, kStepSearch, 0, key);
   } else {
     cursors_[static_cast<std::size_t>(key)] = std::move(c);
-    (void)ReadFromCursor(key, err::kNoPrevious);
+    (void)ReadFromCursor(key, err::kNoPrevious); // as in FindKey
   }
   return op.result();
 }
@@ -179,14 +179,14 @@ int Fileblock::StepKey(int key, bool forward) {
 int Fileblock::NextKey(int key) {
   OperationScope op(this, kOpNextKey);
   if (op.ok() && OpenFiles())
-    (void)StepKey(key, true);
+    (void)StepKey(key, true); // a failure is in the channel: op.result()
   return op.result();
 }
 
 int Fileblock::PrevKey(int key) {
   OperationScope op(this, kOpPrevKey);
   if (op.ok() && OpenFiles())
-    (void)StepKey(key, false);
+    (void)StepKey(key, false); // as in NextKey
   return op.result();
 }
 
@@ -327,6 +327,7 @@ int RestorePosition(const SavedPosition& position, int mode) {
     fb->Fail(err::kPositionInvalid, kStepEnter, 0, position.key);
     return op.result();
   }
+  // a failure is in the channel: op.result()
   (void)fb->RestoreAt(position.key, position.keyString, position.record, mode);
   return op.result();
 }

@@ -20,7 +20,8 @@ namespace {
 constexpr std::size_t kMaxProblems = 200;
 constexpr int kMaxDepth = 32;
 
-bool LoadWholeFile(FileIo& io, const std::string& path, std::string* out, std::string* error) {
+[[nodiscard]] bool LoadWholeFile(FileIo& io, const std::string& path, std::string* out,
+                                 std::string* error) {
   std::unique_ptr<File> file;
   if (IoResult r = io.Open(path, FileIo::Mode::kReadOnly, FileIo::Lock::kShared, &file); !r.ok()) {
     *error = r.osError() == EWOULDBLOCK ? path + " is in use by another program"
@@ -68,7 +69,7 @@ struct DataLayout {
 
 using ProblemSink = std::function<void(const std::string&)>;
 
-bool ParseData(const std::string& dat, DataLayout* d, const ProblemSink& problem) {
+[[nodiscard]] bool ParseData(const std::string& dat, DataLayout* d, const ProblemSink& problem) {
   if (dat.size() < static_cast<std::size_t>(kDataHeaderSize)) {
     problem("data file: " + std::to_string(dat.size()) + " bytes, too short for a header");
     return false;
@@ -102,8 +103,9 @@ bool ParseData(const std::string& dat, DataLayout* d, const ProblemSink& problem
 }
 
 /// Parses the key headers; false when the slots of the keys cannot be located.
-bool ParseKeys(const std::string& ix, int numKeys, std::vector<KeyLayout>* keys,
-               std::uint64_t* rowLen, std::int64_t* rows, const ProblemSink& problem) {
+[[nodiscard]] bool ParseKeys(const std::string& ix, int numKeys, std::vector<KeyLayout>* keys,
+                             std::uint64_t* rowLen, std::int64_t* rows,
+                             const ProblemSink& problem) {
   std::uint64_t offset = 0;
   for (int k = 1; k <= numKeys; ++k) {
     if (offset + kKeyHeaderSize > ix.size()) {

@@ -41,7 +41,7 @@ struct CheckReport {
 
 /// Checks the fileblock whose files are `base` + ".DAT" / ".IX" (taking a shared lock:
 /// a fileblock in use by a running program cannot be checked).
-CheckReport CheckFileblockFiles(FileIo& io, const std::string& base);
+[[nodiscard]] CheckReport CheckFileblockFiles(FileIo& io, const std::string& base);
 
 /// Called for each entry of a key that names a live record: key number, record number, the
 /// entry's key bytes (valid during the call only). Keys come in order 1, 2, ..., each in key
@@ -52,17 +52,19 @@ using IndexEntryVisitor =
 /// The same check over the bytes of both files, read by the caller (`ix` is not read when
 /// the data file declares no keys), handing every entry that names a live record to
 /// `visitEntry` (may be empty).
-CheckReport CheckFileblockImages(const std::string& dat, const std::string& ix,
-                                 const IndexEntryVisitor& visitEntry);
+[[nodiscard]] CheckReport CheckFileblockImages(const std::string& dat, const std::string& ix,
+                                               const IndexEntryVisitor& visitEntry);
 
 /// Calls `entry` for every entry of key `key` in key order: record number and key bytes.
 /// Damaged parts of the tree are skipped and described in `problems`. False when the
 /// files cannot be read or the key does not exist.
-bool WalkKeyEntries(FileIo& io, const std::string& base, int key,
-                    const std::function<void(std::int32_t record, const std::string& key)>& entry,
-                    std::vector<std::string>* problems);
+[[nodiscard]] bool
+WalkKeyEntries(FileIo& io, const std::string& base, int key,
+               const std::function<void(std::int32_t record, const std::string& key)>& entry,
+               std::vector<std::string>* problems);
 
 /// Reads record `record` (RecLen bytes) of the data file; false when it is not there.
-bool ReadDataRecord(FileIo& io, const std::string& base, std::int32_t record, std::string* bytes);
+[[nodiscard]] bool ReadDataRecord(FileIo& io, const std::string& base, std::int32_t record,
+                                  std::string* bytes);
 
 } // namespace tarvik

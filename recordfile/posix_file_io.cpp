@@ -152,6 +152,11 @@ public:
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
   }
 
+  bool SpecialFileExists(const std::string& path) override {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+  }
+
   IoResult Remove(const std::string& path) override {
     if (::unlink(path.c_str()) != 0)
       return IoResult(LastError());

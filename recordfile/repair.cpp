@@ -66,8 +66,8 @@ Status ReorganiseDataFile(const RepairJob& job, std::unique_ptr<DataFile>* out) 
     return s;
   }
   auto abandon = [&](Status s) {
-    (void)fresh->Close();
-    (void)RemoveFile(io, tmp);
+    (void)fresh->Close();      // the copy is thrown away after the failure s
+    (void)RemoveFile(io, tmp); // a copy left is removed at the next open
     return s;
   };
 
@@ -126,25 +126,25 @@ Status ReorganiseDataFile(const RepairJob& job, std::unique_ptr<DataFile>* out) 
   if (Status s = SyncDirectory(io, sav); !s.ok())
     return abandon(s);
   if (Status s = RenameFile(io, tmp, dat); !s.ok()) {
-    (void)RenameFile(io, sav, dat);
-    (void)SyncDirectory(io, dat);
+    (void)RenameFile(io, sav, dat); // the next open puts .SAV + .TMP in order should this fail
+    (void)SyncDirectory(io, dat);   // as above
     return abandon(Status(err::kRenameFailed, 3));
   }
   // From here on the new file has the data file's name; on a failure it is closed and the
   // next open resolves the ".SAV" beside it.
   if (Status s = SyncDirectory(io, dat); !s.ok()) {
-    (void)fresh->Close();
+    (void)fresh->Close(); // the failure s is returned; the next open resolves the .SAV
     return s;
   }
   // The old copy must be gone for good before the index rebuild may drop records from the
   // new one (duplicates go to the report): else a power loss could bring back a ".SAV" that
   // no longer matches the data file.
   if (Status s = RemoveFile(io, sav); !s.ok()) {
-    (void)fresh->Close();
+    (void)fresh->Close(); // as above
     return s;
   }
   if (Status s = SyncDirectory(io, dat); !s.ok()) {
-    (void)fresh->Close();
+    (void)fresh->Close(); // as above
     return s;
   }
   *out = std::move(fresh);
@@ -272,6 +272,7 @@ Status RebuildIndex(const RepairJob& job, DataFile& data) {
     return s;
   if (Status s = data.Sync(); !s.ok())
     return s;
+  // phase 2 only reports the end: there is nothing left to stop
   (void)Continue(job, 2, numKeys, h.numRec);
   return Status::Ok();
 }
@@ -280,9 +281,11 @@ Status RepairFileblock(const RepairJob& job) {
   std::unique_ptr<DataFile> data;
   if (Status s = ReorganiseDataFile(job, &data); !s.ok())
     return s;
-  Status s = RebuildIndex(job, *data);
-  (void)data->Close();
-  return s;
+  const Status rebuilt = RebuildIndex(job, *data);
+  // Closing writes the header: a repair whose close failed is not done (the next open finds
+  // InUse still set and repairs again).
+  const Status closed = data->Close();
+  return rebuilt.ok() ? closed : rebuilt;
 }
 
 } // namespace tarvik

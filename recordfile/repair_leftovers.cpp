@@ -132,7 +132,7 @@ Status Compare(FileIo& io, const std::string& sav, const std::string& dat, const
 }
 
 /// A free name NAME.K01 .. NAME.K99 for a copy that is set aside.
-bool KeptCopyName(FileIo& io, const std::string& base, std::string* name) {
+[[nodiscard]] bool KeptCopyName(FileIo& io, const std::string& base, std::string* name) {
   for (int n = 1; n <= kMaxKeptCopies; ++n) {
     char ext[8];
     std::snprintf(ext, sizeof ext, ".K%02d", n);

@@ -65,7 +65,8 @@ std::string DataDirectoryOfFileblock(const std::string& name) {
 
 namespace {
 
-int Dump(const std::string& name, int key, std::ostream& out, std::ostream& err, FileIo& io) {
+[[nodiscard]] int Dump(const std::string& name, int key, std::ostream& out, std::ostream& err,
+                       FileIo& io) {
   std::vector<std::string> problems;
   std::int32_t entries = 0;
   const bool walked = WalkKeyEntries(
@@ -130,10 +131,15 @@ int Repair(const std::string& name, std::ostream& out, std::ostream& err, FileIo
     }
     code = 1;
   }
-  if (fb != nullptr)
-    DestroyFileblock(fb);
-  if (started)
-    ExitEngine();
+  // Closing writes what the repair left in the caches: a repair is only done once closed.
+  if (fb != nullptr && DestroyFileblock(fb) != 0 && code == 0) {
+    err << name << ": the repaired files could not be closed\n";
+    code = 1;
+  }
+  if (started && ExitEngine() != 0 && code == 0) {
+    err << name << ": the record-file manager could not be stopped in order\n";
+    code = 1;
+  }
   if (code == 0) {
     const CheckReport report = CheckFileblockFiles(io, name);
     out << name << ": repaired, " << report.liveRecords << " records, " << report.numKeys

@@ -17,16 +17,16 @@ class FileIo;
 
 /// Runs the command in `args` (args[0] is the command). Returns the exit code, or -1 when
 /// args[0] is not a fileblock command.
-int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& out,
-                          std::ostream& err);
+[[nodiscard]] int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& out,
+                                        std::ostream& err);
 /// The same on a given file system (tests).
-int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& out,
-                          std::ostream& err, FileIo& io);
+[[nodiscard]] int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& out,
+                                        std::ostream& err, FileIo& io);
 
 /// The check of `name`'s files without taking the directory's lock, for a command that
 /// holds it already.
-int CheckFileblockCommand(const std::string& name, std::ostream& out, std::ostream& err,
-                          FileIo& io);
+[[nodiscard]] int CheckFileblockCommand(const std::string& name, std::ostream& out,
+                                        std::ostream& err, FileIo& io);
 
 /// The data directory of a fileblock named by its path without extension.
 std::string DataDirectoryOfFileblock(const std::string& name);

@@ -258,6 +258,7 @@ void TKBrowser::BuildRows() {
     return reason == kReasonIndexDamaged || reason == kReasonFileMissing;
   };
   const int waitBase = channel.WaitBase();
+  // setting a handler fails only without a fileblock, which a browser always has
   (void)fb_.SetRetryHandler(std::move(limited));
   channel.SetWaitBase(kReadWaitBaseMs);
   std::vector<ErrorEntry> failure;
@@ -268,7 +269,7 @@ void TKBrowser::BuildRows() {
     if (buildFailed_)
       failure = channel.Entries();
   }
-  (void)fb_.SetRetryHandler(saved);
+  (void)fb_.SetRetryHandler(saved); // as above
   channel.SetWaitBase(waitBase);
   // Restoring the handler started a new operation; the failed read stays reported.
   for (const ErrorEntry& e : failure)

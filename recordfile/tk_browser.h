@@ -68,21 +68,22 @@ public:
   /// `textsPerRow` texts each. Fails with "Datenbank kann nicht geöffnet werden!" when the
   /// fileblock reports an error, "Speicherallocierung fehlgeschlagen!" when memory is short.
   /// Keys longer than 50 bytes are cut. The fileblock must outlive the object.
-  static Created Create(Fileblock& fileblock, int key, std::string_view lowKey,
-                        std::string_view highKey, int rows = kMaxRows, int textsPerRow = 1);
+  [[nodiscard]] static Created Create(Fileblock& fileblock, int key, std::string_view lowKey,
+                                      std::string_view highKey, int rows = kMaxRows,
+                                      int textsPerRow = 1);
 
   void SetRowHook(RowHook hook) { hook_ = std::move(hook); }
 
   // The steps; each returns Valid().
-  bool FirstPage();
-  bool LastPage();
-  bool NextPage(int rows);
-  bool PrevPage(int rows);
-  bool NextRow();
-  bool PrevRow();
-  bool RefreshPage();
-  bool GotoEntry(std::string_view key, std::int32_t record);
-  bool SetRowsInUse(int rows);
+  [[nodiscard]] bool FirstPage();
+  [[nodiscard]] bool LastPage();
+  [[nodiscard]] bool NextPage(int rows);
+  [[nodiscard]] bool PrevPage(int rows);
+  [[nodiscard]] bool NextRow();
+  [[nodiscard]] bool PrevRow();
+  [[nodiscard]] bool RefreshPage();
+  [[nodiscard]] bool GotoEntry(std::string_view key, std::int32_t record);
+  [[nodiscard]] bool SetRowsInUse(int rows);
 
   /// Take effect at the next step.
   void SetKeyNumber(int key) {
@@ -126,8 +127,8 @@ public:
   /// position estimates (always ends; the nearest entry when no probe hits `position`).
   /// The range is not applied (GotoEntry applies it). False when the index is empty or
   /// cannot be read.
-  bool EntryAtPosition(std::int32_t position, std::int32_t scrollRange, std::string* key,
-                       std::int32_t* record);
+  [[nodiscard]] bool EntryAtPosition(std::int32_t position, std::int32_t scrollRange,
+                                     std::string* key, std::int32_t* record);
   /// Bisection rounds after which EntryAtPosition takes the nearest entry found.
   static constexpr int kMaxBisectionRounds = 64;
 
@@ -149,14 +150,14 @@ private:
   bool BelowRange(std::string_view key) const;
   bool AboveRange(std::string_view key) const;
   std::vector<Entry> PageEntries() const;
-  bool Following(const Entry& after, int count, std::vector<Entry>* out);
-  bool Preceding(const Entry& before, int count, std::vector<Entry>* out);
+  [[nodiscard]] bool Following(const Entry& after, int count, std::vector<Entry>* out);
+  [[nodiscard]] bool Preceding(const Entry& before, int count, std::vector<Entry>* out);
 
-  bool Fail();
-  bool Finish(const std::vector<Entry>& page, int cursor, int rowsInUse);
-  bool FirstPageSteps();
-  bool RefreshAround(Entry target, int cursorRow);
-  bool MovePage(int count, bool forward, bool rowStep);
+  [[nodiscard]] bool Fail();
+  [[nodiscard]] bool Finish(const std::vector<Entry>& page, int cursor, int rowsInUse);
+  [[nodiscard]] bool FirstPageSteps();
+  [[nodiscard]] bool RefreshAround(Entry target, int cursorRow);
+  [[nodiscard]] bool MovePage(int count, bool forward, bool rowStep);
   void BuildRows();
   void BuildRow(RowRec& row);
 

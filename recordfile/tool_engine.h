@@ -36,9 +36,9 @@ enum class DirectoryUse {
 /// Runs `body` while holding the lock of `directory`, taken through `io`, and returns its
 /// exit code; when the lock is refused, says why on `err` and returns 1 without running
 /// `body`.
-int RunWithDataDirectoryLock(FileIo& io, const std::string& directory, std::ostream& err,
-                             const std::function<int()>& body,
-                             DirectoryUse use = DirectoryUse::kWrite);
+[[nodiscard]] int RunWithDataDirectoryLock(FileIo& io, const std::string& directory,
+                                           std::ostream& err, const std::function<int()>& body,
+                                           DirectoryUse use = DirectoryUse::kWrite);
 
 /// Runs `body` with the data directory `dataDir` (empty: the working directory) locked and
 /// the engine started on it, and returns its exit code; 1 with a message on `err` when the
@@ -46,8 +46,8 @@ int RunWithDataDirectoryLock(FileIo& io, const std::string& directory, std::ostr
 /// the files cannot be closed cleanly after a body that succeeded. After a body that failed,
 /// a storage failure it met is named on `err`. `io` (nullptr: the real file system) serves
 /// the lock and the engine.
-int RunWithDataEngine(const std::string& dataDir, std::ostream& err,
-                      const std::function<int()>& body, FileIo* io = nullptr);
+[[nodiscard]] int RunWithDataEngine(const std::string& dataDir, std::ostream& err,
+                                    const std::function<int()>& body, FileIo* io = nullptr);
 
 /// Whether a storage operation failed (severity 2 or more) since the running command began;
 /// a command tells "the file cannot be read" from "there is no such record" by it.

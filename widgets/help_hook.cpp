@@ -39,7 +39,7 @@ protected:
     const QWidget* focus = QApplication::focusWidget();
     const QWidget* asking =
         focus != nullptr && focus->window() == widget->window() ? focus : widget;
-    (void)RequestHelpTopic(HelpContextOf(asking));
+    (void)RequestHelpTopic(HelpContextOf(asking)); // without a handler nothing happens
     return true;
   }
 };
@@ -89,6 +89,7 @@ bool ShowManual(int topic, UserDialogs& dialogs) {
 }
 
 void InstallHelpHook(UserDialogs& dialogs) {
+  // ShowManual tells the person when the manual cannot be found.
   SetHelpTopicHandler([&dialogs](int topic) { (void)ShowManual(topic, dialogs); });
   static QPointer<F1Filter> filter;
   if (!filter && qApp != nullptr) {

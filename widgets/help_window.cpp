@@ -155,7 +155,7 @@ void HelpWindow::CreateControls() {
   connect(contents_, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { browser_->setSource(item->data(0, kUrlRole).toUrl()); });
   connect(searchField_, &QLineEdit::returnPressed, this,
-          [this] { (void)Search(searchField_->text()); });
+          [this] { (void)Search(searchField_->text()); }); // the list shows what was found
   connect(results_, &QListWidget::currentRowChanged, this, &HelpWindow::ShowSearchHit);
   connect(results_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { ShowSearchHit(results_->row(item)); });

@@ -78,6 +78,7 @@ QStringList InstallQtTranslations(bool german) {
 }
 
 void FollowLanguageWithQtTranslations() {
+  // Without catalogs Qt's own texts stay English; the program goes on.
   (void)InstallQtTranslations(IsGerman());
   SetLanguageListener([](int flag) { (void)InstallQtTranslations(flag == 1); });
 }

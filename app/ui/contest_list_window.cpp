@@ -602,12 +602,12 @@ void ContestListWindow::btnStartClick() {
 
 void ContestListWindow::actionLaenderdatenClick() {
   if (actions_)
-    (void)RefreshCountryData(dialogs_);
+    (void)RefreshCountryData(dialogs_); // it reports the counts or the failure itself
 }
 
 void ContestListWindow::actionDokListeClick() {
   if (actions_)
-    (void)RefreshDokHistory(dialogs_);
+    (void)RefreshDokHistory(dialogs_); // it reports the counts or the failure itself
 }
 
 void ContestListWindow::lCopyrightClick() {
@@ -652,7 +652,7 @@ void ContestListWindow::OpenLogWindow(int, const ContestDefinition& definition) 
   if (!window.Open())
     return;
   window.ShowMaximised();
-  (void)window.exec();
+  (void)window.exec(); // how the log window ended is asked below (Finished)
   if (!window.Finished())
     window.close();
   TakeBackLogRecords(*session_, window.HeaderRecord(), window.ExtensionRecord());

@@ -57,7 +57,7 @@ ContestLogTools StandardLogTools(ContestLogWindow& window, UserDialogs& dialogs)
   };
   // Change and deletion of the QSO the log list's highlighted row shows.
   tools.change = [&window] { window.ChangeListedQso(); };
-  tools.remove = [&window] { (void)window.DeleteListedQso(); };
+  tools.remove = [&window] { (void)window.DeleteListedQso(); }; // the list shows the outcome
 
   // QSO list windows (band log, call search, correction list), contest note, party
   // evaluation and the prefix choice window.
@@ -87,6 +87,7 @@ ContestLogTools StandardLogTools(ContestLogWindow& window, UserDialogs& dialogs)
       const std::string call = NoteCall(window, clearAfter);
       const ContestHeaderRecord header(static_cast<const char*>(session.HeaderRecord().data()));
       const std::string path = DataPath(ContestNoteFileName(header.contestName()));
+      // A note that could not be saved has been reported by its window.
       (void)OpenContestNote(path, call, &session.MutableHeaderRecord(), dialogs, &window);
       if (clearAfter)
         session.Clear();

@@ -184,6 +184,7 @@ AdifImportWindow::AdifImportWindow(const ContestDefinition& definition, UserDial
   resize(560, 480);
 
   connect(btndatei, &QPushButton::clicked, this, [this] { btndateiClick(); });
+  // A drop that is refused leaves both lists as they were.
   connect(ListeRechtsLB, &AdifTargetList::dropped, this,
           [this](int row, const QString& field) { (void)AssignField(row, FromQString(field)); });
   connect(btnimportstart, &QPushButton::clicked, this, [this] {

@@ -51,7 +51,7 @@ bool ContestLogWindow::DeleteQso(std::int32_t recordNumber) {
 
 void ContestLogWindow::ChangeListedQso() {
   if (const std::int32_t record = ListRecord(); record > 0)
-    (void)ChangeQso(record);
+    (void)ChangeQso(record); // the list shows the outcome
 }
 
 bool ContestLogWindow::DeleteListedQso() {

@@ -19,6 +19,7 @@
 #include "datafiles/contest_records.h"
 #include "outputs/contest_note.h"
 #include "outputs/text_files.h"
+#include "recordfile/failure_cause.h"
 #include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
@@ -61,10 +62,9 @@ ContestNoteWindow::ContestNoteWindow(const std::string& path, const std::string&
   resize(640, 420);
 
   const StampedNote note = StampContestNote(path, call, clock);
-  saved_ = note.written;
-  if (!note.written)
-    dialogs_.Inform(ChooseText("Die Datei " + path + " konnte nicht gespeichert werden.",
-                               "The file " + path + " could not be saved."));
+  saved_ = note.written();
+  if (!saved_)
+    dialogs_.Inform(FileNotSavedMessage(path, note.write.osError()));
 
   redit = new QPlainTextEdit(this);
   redit->setObjectName(QStringLiteral("redit"));
@@ -110,10 +110,10 @@ ContestNoteWindow::ContestNoteWindow(const std::string& path, const std::string&
 }
 
 bool ContestNoteWindow::SaveText() {
-  saved_ = WriteTextFile(path_, FromQString(redit->toPlainText()));
+  const FileWriteResult written = WriteTextFile(path_, FromQString(redit->toPlainText()));
+  saved_ = written.ok();
   if (!saved_)
-    dialogs_.Inform(ChooseText("Die Datei " + path_ + " konnte nicht gespeichert werden.",
-                               "The file " + path_ + " could not be saved."));
+    dialogs_.Inform(FileNotSavedMessage(path_, written.osError()));
   return saved_;
 }
 

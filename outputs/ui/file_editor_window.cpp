@@ -15,6 +15,7 @@
 #include "base/text_helpers.h"
 #include "base/user_dialogs.h"
 #include "outputs/text_files.h"
+#include "recordfile/failure_cause.h"
 #include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
@@ -75,10 +76,10 @@ FileEditorWindow::FileEditorWindow(const std::string& fileName, UserDialogs& dia
 }
 
 bool FileEditorWindow::SaveText() {
-  if (WriteTextFile(fileName_, FromQString(redit_->toPlainText())))
+  const FileWriteResult written = WriteTextFile(fileName_, FromQString(redit_->toPlainText()));
+  if (written.ok())
     return true;
-  dialogs_.Inform(ChooseText("Die Datei " + fileName_ + " konnte nicht gespeichert werden.",
-                             "The file " + fileName_ + " could not be saved."));
+  dialogs_.Inform(FileNotSavedMessage(fileName_, written.osError()));
   return false;
 }
 

@@ -13,6 +13,7 @@
 #include "recordfile/browse_grid.h"
 #include "recordfile/file_io.h"
 #include "recordfile/key_codec.h"
+#include "support/refusing_io.h"
 #include "support/session_test_support.h"
 
 namespace tarvik::test {
@@ -287,6 +288,43 @@ TEST_F(ContestListActionsTest, AContestWhoseLogCannotBeOpenedIsNotDeleted) {
   EXPECT_EQ(dialogs.Questions().front(), "Eintrag ZELKA Herbst löschen?");
   EXPECT_EQ(Names().size(), 4u);
   EXPECT_EQ(session->Headers()->FindKey(kContestKeyNumber, NumKey5(1)), 0);
+  EXPECT_EQ(halts, 0);
+  actions.reset();
+  grid.reset();
+  session.reset(); // before the file system it uses
+}
+
+// A log whose files cannot be renamed keeps its contest: a later contest with that number
+// would otherwise find its QSOs.
+TEST_F(ContestListActionsTest, AContestWhoseLogCannotBeMovedAsideIsNotDeleted) {
+  SeedContests();
+  Seed([] { AddQsos(3, 4); });
+  RefusingIo io;
+  io.refuseRenameOf = "KXLK0003.IX";
+  StartList(&io);
+  Select("ZELKA Fruehjahr");
+  ASSERT_TRUE(actions->EnsureExtensionRecord(3));
+  dialogs.confirmAnswers = {true};
+  actions->Loeschen();
+  EXPECT_EQ(dialogs.Informs(),
+            std::vector<std::string>{
+                "Die Dateien des QSO-Logs Nr. 3 (KXLK0003.IX) konnten nicht umbenannt werden. "
+                "Keine Zugriffsberechtigung. Der Contest wurde nicht gelöscht."});
+  EXPECT_EQ(Names().size(), 4u);
+  EXPECT_TRUE(HasExtension(3));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("KXLK0003.DAT")));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("KXLK0003.IX")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("KXLK0003_DEL1.DAT")));
+
+  // Once the files can be renamed, the deletion goes through.
+  io.refuseRenameOf.clear();
+  dialogs.Clear();
+  Select("ZELKA Fruehjahr");
+  dialogs.confirmAnswers = {true};
+  actions->Loeschen();
+  EXPECT_TRUE(dialogs.Informs().empty());
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Uebungslog", "ZELKA Herbst", "ZELKA Sommer"}));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("KXLK0003_DEL1.DAT")));
   EXPECT_EQ(halts, 0);
   actions.reset();
   grid.reset();

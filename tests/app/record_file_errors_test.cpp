@@ -71,7 +71,8 @@ TEST_F(RecordFileErrorsTest, StartSetsTheDumpFileAndReportsAFailedStart) {
   EXPECT_EQ(RecordFileErrors().DumpFileName(), "IFD.ERR");
   // A second start fails in InitEngine: the message, no halt.
   EXPECT_FALSE(StartRecordFiles(dialogs_, clock_));
-  EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Dateiverwaltung konnte nicht initialisiert werden"});
+  EXPECT_EQ(dialogs_.Informs(),
+            std::vector<std::string>{"Dateiverwaltung konnte nicht initialisiert werden"});
   EXPECT_EQ(RecordFileErrors().DumpFileName(), "RK.ERR");
   SetLanguageFlag(0);
   EXPECT_FALSE(StartRecordFiles(dialogs_, clock_));
@@ -81,7 +82,8 @@ TEST_F(RecordFileErrorsTest, StartSetsTheDumpFileAndReportsAFailedStart) {
 
 TEST_F(RecordFileErrorsTest, QuestionTexts) {
   const std::tuple<int, const char*, const char*> reasons[] = {
-      {1, " Record oder Datei gelockt. Noch einmal versuchen? ", " Record or file locked. Retry ? "},
+      {1, " Record oder Datei gelockt. Noch einmal versuchen? ",
+       " Record or file locked. Retry ? "},
       {2, " LockRec gescheitert. Noch einmal versuchen? ", " LockRec failed. Retry ? "},
       {3, " LockFileBlock gescheitert. Noch einmal versuchen? ", " LockFileBlock failed. Retry ? "},
       {4, " Satz bereits gelöscht. Neuanlegen? ", " Record already deleted. New add ? "},
@@ -94,7 +96,8 @@ TEST_F(RecordFileErrorsTest, QuestionTexts) {
     SetLanguageFlag(0);
     EXPECT_EQ(RecordFileQuestionText("KXKK", reason), std::string("KXKK: ") + english);
   }
-  EXPECT_EQ(RecordFileQuestionText(std::string(50, 'N'), 1).substr(0, 42), std::string(40, 'N') + ": ");
+  EXPECT_EQ(RecordFileQuestionText(std::string(50, 'N'), 1).substr(0, 42),
+            std::string(40, 'N') + ": ");
 }
 
 TEST_F(RecordFileErrorsTest, RebuildAndCreateAreAnsweredWithoutAskingOthersAreAsked) {
@@ -106,9 +109,10 @@ TEST_F(RecordFileErrorsTest, RebuildAndCreateAreAnsweredWithoutAskingOthersAreAs
   dialogs_.confirmAnswers = {false, true};
   EXPECT_FALSE(ask("KXLK0001", kReasonLocked));
   EXPECT_TRUE(ask("KXLK0001", kReasonRecordDeleted));
-  EXPECT_EQ(dialogs_.Questions(),
-            (std::vector<std::string>{"KXLK0001:  Record oder Datei gelockt. Noch einmal versuchen? ",
-                                      "KXLK0001:  Satz bereits gelöscht. Neuanlegen? "}));
+  EXPECT_EQ(
+      dialogs_.Questions(),
+      (std::vector<std::string>{"KXLK0001:  Record oder Datei gelockt. Noch einmal versuchen? ",
+                                "KXLK0001:  Satz bereits gelöscht. Neuanlegen? "}));
 }
 
 TEST_F(RecordFileErrorsTest, AnsweringNoToARetryFailsWithSeverityTwoAndTheProgramGoesOn) {
@@ -127,7 +131,7 @@ TEST_F(RecordFileErrorsTest, AnsweringNoToARetryFailsWithSeverityTwoAndTheProgra
   EXPECT_TRUE(dialogs_.Informs().empty());
   EXPECT_EQ(halts_, 0);
   EXPECT_EQ(Dump(), "");
-  DestroyFileblock(fb);
+  (void)DestroyFileblock(fb); // the files were never opened
 }
 
 TEST_F(RecordFileErrorsTest, ErrorNumbersFromHex3000OnAreReducedToTwelveBits) {
@@ -139,10 +143,12 @@ TEST_F(RecordFileErrorsTest, ErrorNumbersFromHex3000OnAreReducedToTwelveBits) {
 }
 
 TEST_F(RecordFileErrorsTest, MessagesByErrorNumber) {
-  EXPECT_EQ(RecordFileErrorMessage(77), "Fehlercode:       77\rDas Programm wird abgebrochen. \r\r\r\r");
+  EXPECT_EQ(RecordFileErrorMessage(77),
+            "Fehlercode:       77\rDas Programm wird abgebrochen. \r\r\r\r");
   EXPECT_EQ(RecordFileErrorMessage(10140),
             "Datenbankzugriff verweigert!\rDas Programm wird abgebrochen. \r"
-            "Mögl.Ursachen: Programmpfad zu lang (>50) o.Schreibschutz auf Datei o.and.Quenzo-Progr.aktiv.\r"
+            "Mögl.Ursachen: Programmpfad zu lang (>50) o.Schreibschutz auf Datei "
+            "o.and.Quenzo-Progr.aktiv.\r"
             "Mögl.Behebung: Progr.in Ordner \"Programme\" install. o.Schreibschutz auf Dateien des "
             "Programms entfernen o.and.Quenzo-Progr.beenden!\r\r");
   EXPECT_EQ(RecordFileErrorMessage(10465),
@@ -178,8 +184,9 @@ TEST_F(RecordFileErrorsTest, AFatalErrorIsShownReportedAndEndsTheProgram) {
   ch.Record({.code = 10230, .operation = 16398, .fileblock = kk});
   ch.EndOperation();
   EXPECT_EQ(halts_, 1);
-  EXPECT_EQ(dialogs_.Informs(),
-            std::vector<std::string>{"Fehlercode:       77\rDas Programm wird abgebrochen. \r\r\r\r"});
+  EXPECT_EQ(
+      dialogs_.Informs(),
+      std::vector<std::string>{"Fehlercode:       77\rDas Programm wird abgebrochen. \r\r\r\r"});
   EXPECT_EQ(Dump(), "\r\n"
                     "*->  14/03/2026  09:05\r\n"
                     "     InitialFileblock  KXKK\r\n"
@@ -220,12 +227,12 @@ TEST_F(RecordFileErrorsTest, AShortReadDeletesTheIndexOfItsFileblockWhichTheNext
   EXPECT_EQ(log->ReadRecord(99), 4);
   EXPECT_EQ(halts_, 1);
   ASSERT_EQ(dialogs_.Informs().size(), 1u);
-  EXPECT_EQ(dialogs_.Informs()[0],
-            "Fehlercode:    10070\rDas Programm wird abgebrochen. \r"
-            "Mögliche Fehlerursache: Indexdatei defekt.\r"
-            "Mögliche Fehlerbehebung: Tritt dieser Fehler nach\r"
-            "Neustart wieder auf: Informieren Sie die Hotline.\r");
-  EXPECT_EQ(Dump(), "\r\n*->  14/03/2026  09:05\r\n     Fileblock  KXLK0001\r\n     - Err: 10070\r\n");
+  EXPECT_EQ(dialogs_.Informs()[0], "Fehlercode:    10070\rDas Programm wird abgebrochen. \r"
+                                   "Mögliche Fehlerursache: Indexdatei defekt.\r"
+                                   "Mögliche Fehlerbehebung: Tritt dieser Fehler nach\r"
+                                   "Neustart wieder auf: Informieren Sie die Hotline.\r");
+  EXPECT_EQ(Dump(),
+            "\r\n*->  14/03/2026  09:05\r\n     Fileblock  KXLK0001\r\n     - Err: 10070\r\n");
   EXPECT_FALSE(std::ifstream(ix).good());
   EXPECT_TRUE(std::ifstream(dir_.file("KXKK.IX")).good());
   const std::string dat = ReadFileBytes(dir_.file("KXLK0001.DAT"));
@@ -290,8 +297,9 @@ TEST_F(RecordFileErrorsTest, AnErrorAtTheEngineLevelEndsTheProgramToo) {
   (void)kk;
   StopRecordFiles();
   EXPECT_EQ(halts_, 1);
-  EXPECT_EQ(dialogs_.Informs(),
-            std::vector<std::string>{"Fehlercode:       52\rDas Programm wird abgebrochen. \r\r\r\r"});
+  EXPECT_EQ(
+      dialogs_.Informs(),
+      std::vector<std::string>{"Fehlercode:       52\rDas Programm wird abgebrochen. \r\r\r\r"});
 }
 
 TEST_F(RecordFileErrorsTest, TheMessageNamesTheRealCauseFromTheOsError) {

@@ -24,8 +24,9 @@ protected:
     SetDateFormat("");
     SetUtcCorrection(0);
     SetPortableDesignators(PortableDesignatorTable());
-    if (EngineRunning())
-      ExitEngine();
+    if (EngineRunning()) {
+      EXPECT_EQ(ExitEngine(), 0);
+    }
   }
   /// Opens KXSETUP, adds an empty record when it has none, and hands the record to `use`.
   template <class Use> void WithSetup(Use use) {

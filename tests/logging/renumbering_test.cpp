@@ -109,7 +109,7 @@ protected:
   }
   void Stop() {
     if (log_ != nullptr)
-      DestroyFileblock(log_);
+      (void)DestroyFileblock(log_); // after a crash closing fails: the checks come later
     log_ = nullptr;
     if (EngineRunning())
       (void)ExitEngine();

@@ -7,6 +7,7 @@
 #include "session_fixture.h"
 
 #include <cmath>
+#include <filesystem>
 
 #include "base/data_directory.h"
 #include "base/pictures.h"
@@ -243,6 +244,21 @@ TEST_F(CodeSessions, QcwaMembersAreRememberedInTheMemberList) {
   Enter();
   EXPECT_EQ(StoredCount(), 2);
   EXPECT_EQ(StoredQso(1).Call2(), "12345");
+}
+
+// A member list that cannot be saved when the log closes is reported with the cause.
+TEST_F(CodeSessions, AMemberListThatCannotBeSavedIsReported) {
+  // A folder in the list's place: the new list cannot take its name.
+  std::filesystem::create_directory(DataPath("qcwa.csv"));
+  QsoSession& s = Open({.code = 'k'});
+  ASSERT_TRUE(Log("DL1ABC", {"12345"}));
+  dialogs_.Clear();
+  s.Close();
+  EXPECT_EQ(dialogs_.Informs(),
+            std::vector<std::string>{"Die Datei " + DataPath("qcwa.csv") +
+                                     " konnte nicht gespeichert werden. Unter diesem Namen steht "
+                                     "ein Verzeichnis."});
+  EXPECT_FALSE(std::filesystem::exists(DataPath("qcwa.csv.tmp")));
 }
 
 TEST_F(CodeSessions, NameAndQthAreStoredAndRememberedInTheCallBook) {

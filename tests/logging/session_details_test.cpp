@@ -19,7 +19,7 @@ TEST_F(SessionDetails, MarkerRecordsAreCleanedSkippedAndGiveTheStartBand) {
   Open({.code = 'c'});
   ASSERT_TRUE(Log("DL1ABC", {"N05"}));
   Fileblock* log = S().LogFile();
-  log->ClearBuffer();
+  ASSERT_EQ(log->ClearBuffer(), 0);
   QsoRecord marker(log->RecordBuffer());
   marker.SetCall("DL5QQ");
   marker.SetBand('l');

@@ -16,6 +16,7 @@
 #include "outputs/output_run.h"
 #include "radio/date_time.h"
 #include "recordfile/key_codec.h"
+#include "support/refusing_io.h"
 #include "support/session_test_support.h"
 
 namespace tarvik::test {
@@ -500,6 +501,42 @@ TEST_F(HeaderModelTest, ANewContestNeverTakesOverQsoFilesLeftWithItsNumber) {
   CloseProgramFile(log);
 }
 
+TEST_F(HeaderModelTest, ANewContestIsNotCreatedWhileOldQsoFilesOfItsNumberStay) {
+  Seed([] {
+    Fileblock* log = OpenProgramFile(ProgramFile::kQsoLog, 1);
+    ASSERT_EQ(log->ClearBuffer(), 0);
+    QsoRecord(log->RecordBuffer()).SetCall("DL9OLD");
+    ASSERT_TRUE(AddRecord(*log));
+    CloseProgramFile(log);
+  });
+  RefusingIo io;
+  io.refuseRenameOf = "KXLK0001.DAT";
+  Start('2', &io);
+  ContestHeaderModel& m = OpenNew();
+  FillValid(m.form);
+  EXPECT_FALSE(m.FinishClicked());
+  EXPECT_EQ(dialogs.Informs(),
+            std::vector<std::string>{
+                "Die Dateien des QSO-Logs Nr. 1 (KXLK0001.DAT) konnten nicht umbenannt werden. "
+                "Keine Zugriffsberechtigung. Der Contest wurde nicht angelegt."});
+  EXPECT_FALSE(m.IsExisting());
+  EXPECT_EQ(StoredHeaders(), 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("KXLK0001.DAT")));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("KXLK0001.IX")));
+
+  // Once the files can be moved, the same form is saved as contest 1 with an empty log.
+  io.refuseRenameOf.clear();
+  dialogs.Clear();
+  ASSERT_TRUE(m.FinishClicked());
+  EXPECT_TRUE(dialogs.Informs().empty());
+  EXPECT_EQ(m.Header().contestNumber(), 1);
+  EXPECT_EQ(StoredHeaders(), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("KXLK0001_DEL1.DAT")));
+  EXPECT_FALSE(QsoLogFilesExist(1));
+  model.reset();
+  session.reset(); // before the file system it uses
+}
+
 // ---------------------------------------------------------------------------------------
 // Per-code extras
 
@@ -679,6 +716,27 @@ TEST_F(HeaderModelTest, CodeBNeedsAStationDescriptionKeptInItsFile) {
   again.form.bausatz = false;
   ASSERT_TRUE(again.FinishClicked());
   EXPECT_EQ(Stored(1).extraNumber(), 0);
+}
+
+// The header is stored; a station description that cannot be written is reported with the
+// cause, and its older file stays as it was.
+TEST_F(HeaderModelTest, AStationDescriptionThatCannotBeWrittenIsReported) {
+  WriteFileBytes(dir.file("OQRP     1.STN"), "TRX: alt\r\n");
+  RefusingIo io;
+  io.refuseRenameOf = "1.STN.tmp";
+  Start('b', &io);
+  ContestHeaderModel& m = OpenNew('b');
+  FillValid(m.form);
+  m.form.station = "TRX: neu";
+  ASSERT_TRUE(m.FinishClicked());
+  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{"Die Datei " + dir.file("OQRP     1.STN") +
+                                                        " konnte nicht gespeichert werden. Keine "
+                                                        "Zugriffsberechtigung."});
+  EXPECT_EQ(StoredHeaders(), 1);
+  EXPECT_EQ(ReadFileBytes(dir.file("OQRP     1.STN")), "TRX: alt\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("OQRP     1.STN.tmp")));
+  model.reset();
+  session.reset(); // before the file system it uses
 }
 
 TEST_F(HeaderModelTest, CodeJFreesTheRstAndHidesItsBoxes) {

@@ -45,13 +45,13 @@ TEST_F(ContestNoteFile, TwoOpeningsStampNewestFirst) {
   const std::string path = "Test.TXT";
   clock_.now = {2026, 3, 14, 10, 0, 0, 0};
   StampedNote first = StampContestNote(path, "DL1ABC", clock_);
-  EXPECT_TRUE(first.written);
+  EXPECT_TRUE(first.written());
   EXPECT_EQ(ReadTextFile(path), "14.03.2026 10:00 DL1ABC     > ");
   // The operator writes a remark behind the stamp and saves.
-  ASSERT_TRUE(WriteTextFile(path, first.text + "QRM"));
+  ASSERT_TRUE(WriteTextFile(path, first.text + "QRM").ok());
   clock_.now = {2026, 3, 14, 10, 42, 0, 0};
   const StampedNote second = StampContestNote(path, "OK1KZ", clock_);
-  EXPECT_TRUE(second.written);
+  EXPECT_TRUE(second.written());
   EXPECT_EQ(ReadTextFile(path),
             "14.03.2026 10:42 OK1KZ      > \r\n14.03.2026 10:00 DL1ABC     > QRM");
   EXPECT_EQ(second.text, *ReadTextFile(path));
@@ -61,7 +61,7 @@ TEST_F(ContestNoteFile, AFileThatCannotBeWrittenIsReported) {
   // A directory in the note's place: nothing can be written there.
   std::filesystem::create_directory("Blocked.TXT");
   const StampedNote note = StampContestNote("Blocked.TXT", "DL1ABC", clock_);
-  EXPECT_FALSE(note.written);
+  EXPECT_FALSE(note.written());
   EXPECT_EQ(note.text.substr(kContestNoteCaret - 3), " > ");
 }
 

@@ -10,7 +10,9 @@
 #include "output_fixture.h"
 #include "outputs/adif_export.h"
 #include "outputs/output_kinds.h"
+#include "recordfile/memory_file_io.h"
 #include "recording_canvas.h"
+#include "support/call_fault_file_io.h"
 
 namespace tarvik::test {
 namespace {
@@ -19,12 +21,10 @@ using Kind = FakeDialogs::Kind;
 
 class OutputRun : public OutputTest {
 protected:
-  void Run(int kind) {
-    OutputServices services{&dialogs_,
-                            &printer_,
-                            [this](const std::string& path) { shown_.push_back(path); },
-                            &clock_,
-                            {}};
+  void Run(int kind, FileIo* files = nullptr) {
+    OutputServices services{
+        &dialogs_, &printer_, [this](const std::string& path) { shown_.push_back(path); },
+        &clock_,   {},        files};
     services.editParticipant = [this](ParticipantData& p) {
       edited_.push_back(p);
       p.rname = "Changed Name";
@@ -132,7 +132,9 @@ TEST_F(OutputRun, CancelledOrUncreatableFile) {
   const std::string path = dir_.file("no-such-folder/DL1XYZ_P.STF");
   dialogs_.saveAnswers = {path};
   Run(output_kind::kStfFile);
-  EXPECT_EQ(dialogs_.LastMessage(), "Die Datei " + path + " konnte nicht erstellt werden.");
+  EXPECT_EQ(dialogs_.LastMessage(), "Die Datei " + path +
+                                        " konnte nicht erstellt werden. Die Datei oder das "
+                                        "Verzeichnis existiert nicht.");
   EXPECT_EQ(dialogs_.events.size(), 3U);
   EXPECT_TRUE(shown_.empty());
 }
@@ -145,11 +147,59 @@ TEST_F(OutputRun, WriteFailureIsNotReportedAsSuccess) {
   MakeCode2Log();
   dialogs_.saveAnswers = {"/dev/full"};
   Run(output_kind::kStfFile);
-  EXPECT_EQ(dialogs_.LastMessage(), "Die Datei /dev/full konnte nicht erstellt werden.");
+  EXPECT_EQ(dialogs_.LastMessage(),
+            "Die Datei /dev/full konnte nicht erstellt werden. Der Datenträger ist voll.");
   EXPECT_EQ(dialogs_.events.size(), 3U);
   EXPECT_TRUE(shown_.empty());
   EXPECT_EQ(WriteOutputFile(output_kind::kCsvFile, contest_, "/dev/full", {}, clock_),
             OutputFileStatus::kWriteFailed);
+}
+
+// A full disk while the STF file is written: the message names the cause, nothing is
+// announced as written or shown, and the file written before stays as it was. Any other
+// failing file call of the write ends the same way, or with the complete new file.
+TEST_F(OutputRun, FailedWriteKeepsTheOldFileAndSaysWhy) {
+  MakeCode2Log();
+  const std::string path = "/out/DL1XYZ_P.STF";
+  const std::string old = "the STF file of yesterday\r\n";
+  MemoryFileIo memory;
+  memory.SetFile(path, old);
+  memory.FailWritesAfter(0, ENOSPC);
+  dialogs_.saveAnswers = {path};
+  Run(output_kind::kStfFile, &memory);
+  EXPECT_EQ(dialogs_.LastMessage(),
+            "Die Datei /out/DL1XYZ_P.STF konnte nicht erstellt werden. Der Datenträger ist voll.");
+  for (const std::string& message : dialogs_.Informs())
+    EXPECT_EQ(message.find("wurde erstellt"), std::string::npos) << message;
+  EXPECT_TRUE(shown_.empty());
+  EXPECT_EQ(memory.FileContents(path), old);
+  EXPECT_EQ(memory.FileNames(), std::vector<std::string>{path});
+
+  memory.FailWritesAfter(-1);
+  CallFaultFileIo io(memory);
+  for (long n = 1;; ++n) {
+    SCOPED_TRACE("failing call " + std::to_string(n));
+    memory.SetFile(path, old);
+    io.FailAt(n, CallFaultFileIo::Fault::kOnce, EACCES);
+    FileWriteResult result;
+    const OutputFileStatus status =
+        WriteOutputFile(output_kind::kStfFile, contest_, path, {}, clock_, {}, &io, &result);
+    if (!io.reached()) {
+      EXPECT_EQ(status, OutputFileStatus::kWritten);
+      break;
+    }
+    if (status == OutputFileStatus::kWritten) {
+      EXPECT_EQ(result.osError(), 0);
+      EXPECT_NE(memory.FileContents(path).find("DL1ABC"), std::string::npos);
+    } else {
+      EXPECT_TRUE(status == OutputFileStatus::kNotCreated ||
+                  status == OutputFileStatus::kWriteFailed);
+      EXPECT_EQ(result.osError(), EACCES);
+      // Only a failed directory sync comes after the new file took the old one's place.
+      EXPECT_EQ(memory.FileContents(path) == old, !result.replaced());
+    }
+    EXPECT_EQ(memory.FileNames(), std::vector<std::string>{path});
+  }
 }
 
 TEST_F(OutputRun, FileNameInMessagesIsWindows1252) {

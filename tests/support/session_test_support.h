@@ -102,8 +102,9 @@ protected:
     return number;
   }
 
-  ProgramSession& Start(char code = '2') {
-    session = std::make_unique<ProgramSession>(dialogs, clock, nullptr, code);
+  /// Starts the session on `io` (nullptr: the real file system).
+  ProgramSession& Start(char code = '2', FileIo* io = nullptr) {
+    session = std::make_unique<ProgramSession>(dialogs, clock, io, code);
     session->SetCountryDataFiles(countryFiles);
     EXPECT_TRUE(session->StartRecordFiles());
     EXPECT_TRUE(session->OpenFiles());

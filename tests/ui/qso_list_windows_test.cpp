@@ -93,7 +93,7 @@ protected:
   /// Adds a band-change marker record to the log, numbered so that key 13 lists it.
   std::int32_t AddMarker(std::int32_t qsoNr) {
     Fileblock* log = S().LogFile();
-    log->ClearBuffer();
+    EXPECT_EQ(log->ClearBuffer(), 0);
     QsoRecord marker(log->RecordBuffer());
     marker.SetCall("DL5QQ");
     marker.SetBand('b');
