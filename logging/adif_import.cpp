@@ -463,10 +463,10 @@ AdifImporter::AdifImporter(QsoSession& session, AdifAssignment assignment, bool 
       startBand_(session.CurrentBand()), startMode_(session.CurrentMode()) {
   // The first record's defaults are what the entry fields hold; a date or time the entry
   // shows by itself (the clock's) is no value of the file, so those start empty.
+  // The reports start empty: until a record gives one, the entry's own default report of
+  // the record's mode stands.
   previousName_ = session.FieldText(F::eName);
   previousQth_ = session.FieldText(F::eQTH);
-  previousRstSent_ = session.FieldText(F::eRSTs1);
-  previousRstRcvd_ = session.FieldText(F::eRSTr1);
 }
 
 std::size_t AdifImporter::Index(AdifTarget target, int element) const {
@@ -574,13 +574,15 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
     return true;
   }
 
-  if (!fresh_)
+  // Mode and band first: the reports read the mode, the frequency must fit the band. The new
+  // QSO is prepared in the record's mode, so that its default reports are those of the mode.
+  const std::string shortMode = mode.substr(0, 6);
+  const bool modeChanged = shortMode != session_.CurrentMode();
+  if (modeChanged)
+    session_.SwitchMode(shortMode);
+  if (!fresh_ || modeChanged)
     session_.Clear();
   fresh_ = false;
-  // Mode and band first: the reports read the mode, the frequency must fit the band.
-  const std::string shortMode = mode.substr(0, 6);
-  if (shortMode != session_.CurrentMode())
-    session_.SwitchMode(shortMode);
   std::string freqText = frequency.empty() ? MhzText(FrequencyFromBandText(band)) : frequency;
   std::replace(freqText.begin(), freqText.end(), '.', ',');
   session_.SetFieldText(F::eFreq, freqText);
@@ -597,8 +599,10 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
     session_.SetFieldText(F::eCall2, Value(fields, AdifTarget::kSecondCall));
   session_.SetFieldText(F::eName, name);
   session_.SetFieldText(F::eQTH, qth);
-  session_.SetFieldText(F::eRSTs1, rst1);
-  session_.SetFieldText(F::eRSTr1, rst2);
+  if (!rst1.empty())
+    session_.SetFieldText(F::eRSTs1, rst1);
+  if (!rst2.empty())
+    session_.SetFieldText(F::eRSTr1, rst2);
 
   // The received exchange: the elements' own fields, else their pieces of the exchange.
   auto firstOf = [&](std::string_view report, std::initializer_list<const char*> names) {
