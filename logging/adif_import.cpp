@@ -7,6 +7,7 @@
 #include "base/strings.h"
 #include "base/text_helpers.h"
 #include "contest/contest_catalog.h"
+#include "contest/contest_traits.h"
 #include "contest/duplicates.h"
 #include "contest/exchange_elements.h"
 #include "datafiles/program_files.h"
@@ -542,12 +543,16 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
   const std::string qth = orPrevious(Value(fields, AdifTarget::kQth), previousQth_);
   // A report may hold the exchange behind its RST (the export without "nur RS(T)"); only
   // the RST is carried over to the next record.
+  // In a contest whose reports carry no RST a report is its exchange alone.
+  const std::size_t rstLength = TraitsOf(session_.ContestCode()).reportWithoutRst ? 0 : 3;
   const std::string report1 = Value(fields, AdifTarget::kRstSent);
   const std::string report2 = Value(fields, AdifTarget::kRstRcvd);
-  const std::string rst1 = orPrevious(report1.substr(0, 3), previousRstSent_);
-  const std::string rst2 = orPrevious(report2.substr(0, 3), previousRstRcvd_);
-  const std::string exchange1 = report1.size() > 3 ? TrimBlanks(report1.substr(3)) : "";
-  const std::string exchange2 = report2.size() > 3 ? TrimBlanks(report2.substr(3)) : "";
+  const std::string rst1 = orPrevious(report1.substr(0, rstLength), previousRstSent_);
+  const std::string rst2 = orPrevious(report2.substr(0, rstLength), previousRstRcvd_);
+  const std::string exchange1 =
+      report1.size() > rstLength ? TrimBlanks(report1.substr(rstLength)) : "";
+  const std::string exchange2 =
+      report2.size() > rstLength ? TrimBlanks(report2.substr(rstLength)) : "";
   std::string mode = Value(fields, AdifTarget::kMode);
   // Packet radio: ADIF calls it "PKT", and so does the export for the mode "PR".
   if (mode == "PKT" && std::find(def_.Modes.begin(), def_.Modes.end(), "PR") != def_.Modes.end())
@@ -625,9 +630,10 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
     session_.SetFieldText(listener_ ? SentField(n + 1) : ReceivedField(n + 1), value);
   }
   if (listener_) {
-    // The second station's report row: its exchange as the report gives it.
+    // The second station's report row: its exchange behind its report, or in STX.
+    const std::string worked = firstOf(exchange2, {"STX", "STX_STRING"});
     for (int n = 1; n <= 3; ++n)
-      if (const std::string value = Piece(exchange2, n); !value.empty())
+      if (const std::string value = Piece(worked, n); !value.empty())
         session_.SetFieldText(ReceivedField(n + 1), value);
   } else {
     // A sent serial number the file gives replaces the one the log would send.
