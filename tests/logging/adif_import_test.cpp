@@ -181,6 +181,29 @@ TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
   EXPECT_EQ(StoredQso(4).Mode(), "CW");
 }
 
+// A UTF-8 file (as most logbooks write it): umlauts arrive as the program's characters, a
+// character outside Windows-1252 as "?", and the summary counts those.
+TEST_F(AdifImportTest, Utf8FileArrivesConverted) {
+  SetNameStyle(0);
+  Open({});
+  const AdifImportResult result = ImportResult(
+      "\xEF\xBB\xBF<EOH>\n"
+      "<CALL:6>DL1ABC <QSO_DATE:8>20260314 <TIME_ON:4>1200 <BAND:2>2M <NAME:7>J\xC3\xBCrgen "
+      "<QTH:6>K\xC3\xB6ln <EOR>\n"
+      "<CALL:5>SP1AB <QSO_DATE:8>20260314 <TIME_ON:4>1201 <BAND:2>2M <NAME:6>Pawe\xC5\x82 "
+      "<QTH:5>\xC5\x81\xC3\xB3\x64\xC5\xBA <EOR>\n");
+  EXPECT_EQ(result.counts.imported, 2);
+  EXPECT_EQ(result.counts.text, (AdifTextInfo{true, 3}));
+  EXPECT_EQ(Name(StoredQso(0)), "J\xDCRGEN");
+  EXPECT_EQ(StoredQso(0).NameQTH(), "J\xDCRGEN;K\xD6LN");
+  EXPECT_EQ(StoredQso(1).NameQTH(), "PAWE?;?\xF3" "D?");
+  EXPECT_EQ(AdifImportSummary(result.counts),
+            "2 Datens\xE4tze importiert\n"
+            "3 Zeichen ohne Entsprechung in Windows-1252 durch \"?\" ersetzt");
+  EXPECT_EQ(AdifImportSummaryEnglish(result.counts),
+            "2 QSOs imported\n3 characters outside Windows-1252 replaced by \"?\"");
+}
+
 TEST(AdifValues, DateAndTimeConversions) {
   struct Case {
     const char* value;
