@@ -129,6 +129,9 @@ TEST_F(AdifRoundTripTest, ExportImportsAgainToTheSameLog) {
                 " <EOR>\n";
       }
       for (bool rstOnly : {true, false}) {
+        // The whole reports once per code and for listener logs: they differ only there.
+        if (!rstOnly && category > 0 && def.ListenerLog == 0)
+          continue;
         SCOPED_TRACE(std::string("code ") + code + " category " + std::to_string(category) +
                      (rstOnly ? " RS(T) only" : " whole reports"));
         Open({.code = code, .category = category, .contestNumber = ++contestNumber});
