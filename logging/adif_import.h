@@ -247,7 +247,7 @@ private:
 
 /// Reads the file at `path` and imports every record into `session`. The QSO file's sync
 /// after every save is deferred to the end of the import.
-AdifImportResult ImportAdifFile(QsoSession& session, const std::string& path,
-                                const AdifAssignment& assignment, bool skipChecks);
+[[nodiscard]] AdifImportResult ImportAdifFile(QsoSession& session, const std::string& path,
+                                              const AdifAssignment& assignment, bool skipChecks);
 
 } // namespace tarvik

@@ -111,7 +111,7 @@ public:
 
   /// "Liste speichern": asks for the file and writes the list; a failure is told. True when
   /// the file was written.
-  bool SaveList();
+  [[nodiscard]] bool SaveList();
 
   QLabel* lsummary = nullptr;
   QListWidget* ListeFehler = nullptr;
