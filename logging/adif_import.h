@@ -177,7 +177,7 @@ struct AdifImportCounts {
   int modeErrors = 0;         ///< missing or wrong mode
   bool storageFailed = false; ///< a save failed in the storage engine; the import stopped
   AdifReadStatus readStatus = AdifReadStatus::kOk;
-  AdifTextInfo text; ///< UTF-8 read, characters replaced by "?"
+  AdifTextInfo text = {}; ///< UTF-8 read, characters replaced by "?"
   friend bool operator==(const AdifImportCounts&, const AdifImportCounts&) = default;
 };
 

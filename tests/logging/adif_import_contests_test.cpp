@@ -24,8 +24,9 @@ protected:
     for (const auto& [logField, fileField] : assign) {
       const std::size_t i = assignment.Find(logField);
       EXPECT_LT(i, assignment.Size()) << logField;
-      if (i < assignment.Size())
+      if (i < assignment.Size()) {
         EXPECT_TRUE(assignment.Assign(i, fileField));
+      }
     }
     return ImportAdifFile(S(), path, assignment, false);
   }
