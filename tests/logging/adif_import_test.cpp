@@ -197,7 +197,8 @@ TEST_F(AdifImportTest, Utf8FileArrivesConverted) {
   EXPECT_EQ(result.counts.text, (AdifTextInfo{true, 3}));
   EXPECT_EQ(Name(StoredQso(0)), "J\xDCRGEN");
   EXPECT_EQ(StoredQso(0).NameQTH(), "J\xDCRGEN;K\xD6LN");
-  EXPECT_EQ(StoredQso(1).NameQTH(), "PAWE?;?\xF3" "D?");
+  EXPECT_EQ(StoredQso(1).NameQTH(), "PAWE?;?\xF3"
+                                    "D?");
   EXPECT_EQ(AdifImportSummary(result.counts),
             "2 Datens\xE4tze importiert\n"
             "3 Zeichen ohne Entsprechung in Windows-1252 durch \"?\" ersetzt");
