@@ -202,8 +202,12 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
         << " could not be written\n";
     return 1;
   }
-  if (counts.readStatus != AdifReadStatus::kOk && counts.imported == 0 && result.refusals.empty()) {
-    err << kPrefix << "the file " << a.file << " cannot be read\n";
+  if (counts.imported == 0 && result.refusals.empty()) {
+    err << kPrefix << "the file " << a.file
+        << (counts.readStatus != AdifReadStatus::kOk
+                ? " cannot be read"
+                : " holds no ADIF record (no field followed by <EOR>)")
+        << "\n";
     return kAdifToolNothingDone;
   }
   return AdifImportComplete(counts) ? 0 : 1;

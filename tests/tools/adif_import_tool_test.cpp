@@ -122,6 +122,7 @@ TEST(AdifImportTool, ReportsWrongArgumentsAndMissingThings) {
   FillDataDirectory();
   const std::string file = dir.file("log.adi");
   WriteFileBytes(file, "<CALL:6>DL1ABC <EOR>\n");
+  WriteFileBytes(dir.file("header.adi"), "<ADIF_VER:5>3.1.0 <EOH>\n");
   const std::string data = " --data " + dir.path();
   struct Case {
     std::string args;
@@ -142,6 +143,7 @@ TEST(AdifImportTool, ReportsWrongArgumentsAndMissingThings) {
       {"import-adif 1 " + file + " --map CALL=CALL --map CALL=call" + data, 2, "assigned twice"},
       {"import-adif 1 " + dir.file("none.adi") + data, 2, "none.adi does not exist"},
       {"import-adif 1 " + dir.path() + data, 2, "is no file"},
+      {"import-adif 1 " + dir.file("header.adi") + data, 2, "holds no ADIF record"},
       {"import-adif 7 " + file + data, 2, "there is no contest 7 in"},
       {"import-adif 1 " + file + " --data " + dir.file("nowhere"), 2, "nowhere/ does not exist"},
       {"import-adif 1 " + file + " --fast" + data, 2, "unexpected argument '--fast'"},
