@@ -162,8 +162,9 @@ void QsoSession::ExitField(EntryField field, bool byEnter) {
   case F::ezeit:
   case F::eQTH:
     Evaluate();
+    // Enter in the last field saves; a refused QSO has shown why and stays in the entry.
     if (byEnter && StoreAllowedOnExit(field))
-      Store();
+      (void)Store();
     break;
   case F::eFreq:
     LeaveFrequency();
@@ -226,8 +227,9 @@ void QsoSession::LeaveCall(bool byEnter) {
   const bool nothingToType = !IsEntryField(F::eQTH) && !IsEntryField(F::eRSTr1) &&
                              !IsEntryField(F::eRSTr2) && !IsEntryField(F::eRSTr3) &&
                              !IsEntryField(F::eRSTr4) && !IsEntryField(F::ezeit);
+  // A refused QSO has shown why and stays in the entry.
   if (byEnter && nothingToType && !listener_)
-    Store();
+    (void)Store();
 }
 
 void QsoSession::LeaveFrequency() {
