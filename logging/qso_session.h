@@ -145,8 +145,6 @@ public:
   [[nodiscard]] bool BeginEdit(std::int32_t recordNumber);
   /// 1 while a stored QSO is changed through the entry (BeginEdit), else 0.
   int EditMode() const { return editMode_; }
-  /// Runs the exchange evaluation for the current record (multiplier marks, pending values).
-  void Evaluate();
   /// Reads the entry fields into the current record and runs the exchange evaluation, as
   /// leaving the last exchange field does before the save; the fields then show the record.
   /// Element messages are not shown (no field has the focus of the operator).
@@ -240,6 +238,8 @@ private:
   void UpdateLdkVisibility();
 
   // Entry handlers (session_entry.cpp).
+  /// Runs the exchange evaluation for the current record (multiplier marks, pending values).
+  void Evaluate();
   void ExitField(EntryField field, bool byEnter);
   void CallChanged();
   void ExchangeChanged(EntryField typed);
