@@ -224,8 +224,8 @@ std::string AdifImportSummary(const AdifImportCounts& counts) {
 
 AdifImporter::AdifImporter(QsoSession& session, AdifAssignment assignment, bool skipChecks)
     : session_(session), assignment_(std::move(assignment)), skipChecks_(skipChecks),
-      def_(session.Definition()), startBand_(session.CurrentBand()),
-      startMode_(session.CurrentMode()) {
+      def_(session.Definition()), startBand_(session.Bands().Band()),
+      startMode_(session.Bands().Mode()) {
   bool taken[3] = {false, false, false};
   for (int label = 1; label <= 3; ++label) {
     const std::string& name = def_.MultLabel(label);
@@ -239,10 +239,10 @@ AdifImporter::AdifImporter(QsoSession& session, AdifAssignment assignment, bool 
   }
   // The first record's defaults are what the entry fields hold; a date or time the entry
   // shows by itself (the clock's) is no value of the file, so those start empty.
-  previousName_ = session.FieldText(F::eName);
-  previousQth_ = session.FieldText(F::eQTH);
-  previousRstSent_ = session.FieldText(F::eRSTs1);
-  previousRstRcvd_ = session.FieldText(F::eRSTr1);
+  previousName_ = session.Form().FieldText(F::eName);
+  previousQth_ = session.Form().FieldText(F::eQTH);
+  previousRstSent_ = session.Form().FieldText(F::eRSTs1);
+  previousRstRcvd_ = session.Form().FieldText(F::eRSTr1);
 }
 
 std::string AdifImporter::Value(const std::vector<AdifField>& fields,
@@ -271,13 +271,13 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
   const std::string rstRcvd = orPrevious(Value(fields, "RST_RCVD"), previousRstRcvd_);
   std::string mode = Value(fields, "MODE");
   if (mode.empty())
-    mode = session_.CurrentMode();
+    mode = session_.Bands().Mode();
   // The band comes from the record's own frequency or band; only a record with neither
   // stays on the frequency of the one before.
   std::string frequency = Value(fields, "FREQ");
   const std::string band = Value(fields, "BAND");
   if (frequency.empty() && band.empty())
-    frequency = session_.FieldText(F::eFreq);
+    frequency = session_.Form().FieldText(F::eFreq);
 
   if (!skipChecks_ && !AdifModeAccepted(def_, mode)) {
     ++counts_.modeErrors;
@@ -297,14 +297,14 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
   fresh_ = false;
   // Mode and band first: the reports read the mode, the frequency must fit the band.
   const std::string shortMode = mode.substr(0, 6);
-  if (shortMode != session_.CurrentMode())
+  if (shortMode != session_.Bands().Mode())
     session_.SwitchMode(shortMode);
   std::string freqText = frequency.empty() ? MhzText(FrequencyFromBandText(band)) : frequency;
   std::replace(freqText.begin(), freqText.end(), '.', ',');
   session_.SetFieldText(F::eFreq, freqText);
   if (const double mhz = ReadMhz(freqText); mhz > 0) {
     const char letter = BandFromFrequency(mhz);
-    if (IsBandLetter(letter) && letter != session_.CurrentBand())
+    if (IsBandLetter(letter) && letter != session_.Bands().Band())
       session_.SwitchBand(letter);
   }
   // Date first: the prefix lookup that typing the call starts takes the QSO's date.
@@ -342,13 +342,13 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
 }
 
 void AdifImporter::Finish() {
-  const char band = session_.CurrentBand();
+  const char band = session_.Bands().Band();
   const bool bandOffered = def_.Bands.find(band) != std::string::npos;
   if (!bandOffered && IsBandLetter(startBand_)) {
     session_.SwitchBand(startBand_);
     fresh_ = false;
   }
-  const std::string& mode = session_.CurrentMode();
+  const std::string& mode = session_.Bands().Mode();
   const bool modeOffered =
       std::find(def_.Modes.begin(), def_.Modes.end(), mode) != def_.Modes.end();
   if (!modeOffered && !AdifModeAccepted(def_, mode) && mode != startMode_) {
@@ -362,7 +362,7 @@ void AdifImporter::Finish() {
 
 AdifImportCounts ImportAdifFile(QsoSession& session, const std::string& path,
                                 const AdifAssignment& assignment, bool skipChecks) {
-  Fileblock* log = session.LogFile();
+  Fileblock* log = session.Log().File();
   // One sync at the end instead of one per QSO; an interruption leaves the file marked in
   // use, and the next open repairs it.
   // Setting it fails only for a fileblock that is not there, which the storage layer reports.

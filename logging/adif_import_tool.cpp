@@ -141,8 +141,8 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
   const AdifImportCounts counts = ImportAdifFile(session, a.file, assignment, a.noCheck);
   // As after closing the log window: the statistics of the log into the header records.
   session.Close();
-  records.header = session.HeaderRecord();
-  records.extension = session.ExtensionRecord();
+  records.header = session.Contest().header;
+  records.extension = session.Contest().extension;
   const bool saved = WriteContestToFiles(records) == StoreResult::kOk;
   const std::string summary = AdifImportSummary(counts);
   for (std::size_t start = 0; start <= summary.size();) {
