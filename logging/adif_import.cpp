@@ -461,13 +461,13 @@ std::string AdifImportSummary(const AdifImportCounts& counts) {
 AdifImporter::AdifImporter(QsoSession& session, AdifAssignment assignment, bool skipChecks)
     : session_(session), assignment_(std::move(assignment)), skipChecks_(skipChecks),
       def_(session.Definition()), listener_(session.Definition().ListenerLog != 0),
-      startBand_(session.CurrentBand()), startMode_(session.CurrentMode()) {
+      startBand_(session.Bands().Band()), startMode_(session.Bands().Mode()) {
   // The first record's defaults are what the entry fields hold; a date or time the entry
   // shows by itself (the clock's) is no value of the file, so those start empty.
   // The reports start empty: until a record gives one, the entry's own default report of
   // the record's mode stands.
-  previousName_ = session.FieldText(F::eName);
-  previousQth_ = session.FieldText(F::eQTH);
+  previousName_ = session.Form().FieldText(F::eName);
+  previousQth_ = session.Form().FieldText(F::eQTH);
 }
 
 std::size_t AdifImporter::Index(AdifTarget target, int element) const {
@@ -558,13 +558,13 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
   if (mode == "PKT" && std::find(def_.Modes.begin(), def_.Modes.end(), "PR") != def_.Modes.end())
     mode = "PR";
   if (mode.empty())
-    mode = session_.CurrentMode();
+    mode = session_.Bands().Mode();
   // The band comes from the record's own frequency or band; only a record with neither
   // stays on the frequency of the one before.
   std::string frequency = Value(fields, AdifTarget::kFreq);
   const std::string band = Value(fields, AdifTarget::kBand);
   if (frequency.empty() && band.empty())
-    frequency = session_.FieldText(F::eFreq);
+    frequency = session_.Form().FieldText(F::eFreq);
 
   if (!skipChecks_ && !AdifModeAccepted(def_, mode)) {
     Refuse(call, R::kMode, mode);
@@ -582,7 +582,7 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
   // Mode and band first: the reports read the mode, the frequency must fit the band. The new
   // QSO is prepared in the record's mode, so that its default reports are those of the mode.
   const std::string shortMode = mode.substr(0, 6);
-  const bool modeChanged = shortMode != session_.CurrentMode();
+  const bool modeChanged = shortMode != session_.Bands().Mode();
   if (modeChanged)
     session_.SwitchMode(shortMode);
   if (!fresh_ || modeChanged)
@@ -593,7 +593,7 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
   session_.SetFieldText(F::eFreq, freqText);
   if (const double mhz = ReadMhz(freqText); mhz > 0) {
     const char letter = BandFromFrequency(mhz);
-    if (IsBandLetter(letter) && letter != session_.CurrentBand())
+    if (IsBandLetter(letter) && letter != session_.Bands().Band())
       session_.SwitchBand(letter);
   }
   // Date first: the prefix lookup that typing the call starts takes the QSO's date.
@@ -711,13 +711,13 @@ bool AdifImporter::ImportRecord(std::string_view recordText) {
 }
 
 void AdifImporter::Finish() {
-  const char band = session_.CurrentBand();
+  const char band = session_.Bands().Band();
   const bool bandOffered = def_.Bands.find(band) != std::string::npos;
   if (!bandOffered && IsBandLetter(startBand_)) {
     session_.SwitchBand(startBand_);
     fresh_ = false;
   }
-  const std::string& mode = session_.CurrentMode();
+  const std::string& mode = session_.Bands().Mode();
   const bool modeOffered =
       std::find(def_.Modes.begin(), def_.Modes.end(), mode) != def_.Modes.end();
   if (!modeOffered && !AdifModeAccepted(def_, mode) && mode != startMode_) {
@@ -731,7 +731,7 @@ void AdifImporter::Finish() {
 
 AdifImportResult ImportAdifFile(QsoSession& session, const std::string& path,
                                 const AdifAssignment& assignment, bool skipChecks) {
-  Fileblock* log = session.LogFile();
+  Fileblock* log = session.Log().File();
   // One sync at the end instead of one per QSO; an interruption leaves the file marked in
   // use, and the next open repairs it.
   // Setting it fails only for a fileblock that is not there, which the storage layer reports.

@@ -190,8 +190,8 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
   const AdifImportCounts& counts = result.counts;
   // As after closing the log window: the statistics of the log into the header records.
   session.Close();
-  records.header = session.HeaderRecord();
-  records.extension = session.ExtensionRecord();
+  records.header = session.Contest().header;
+  records.extension = session.Contest().extension;
   const bool saved = WriteContestToFiles(records) == StoreResult::kOk;
   if (!a.quiet)
     for (const AdifRefusal& refusal : result.refusals)

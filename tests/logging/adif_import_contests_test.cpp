@@ -99,7 +99,7 @@ TEST_F(AdifContestImportTest, PartyAgesScoreTheirPoints) {
             (std::vector<std::string>{"59 37", "59 0", "59 XX", "59965", "59921", "59937"}));
   EXPECT_EQ(Points(), (std::vector<int>{37, 100, 40, 65, 21, 37}));
   // 37 + 100 + 40 + 65 + 21 + 37 = 300
-  EXPECT_EQ(S().Score(), 300);
+  EXPECT_EQ(S().Log().Score(), 300);
 
   // A mapping the person gives wins over the default field.
   const AdifImportResult mapped =
@@ -108,7 +108,7 @@ TEST_F(AdifContestImportTest, PartyAgesScoreTheirPoints) {
              {{"alter", "OPAGE"}});
   EXPECT_EQ(mapped.counts.imported, 1);
   EXPECT_EQ(StoredQso(6).RSTr(), "59 50");
-  EXPECT_EQ(S().Score(), 350);
+  EXPECT_EQ(S().Log().Score(), 350);
 }
 
 // Code D (serial numbers and DOK): SRX or SRX_STRING give the received serial, DARC_DOK the
@@ -134,7 +134,7 @@ TEST_F(AdifContestImportTest, SerialNumberContestTakesSrxStxAndDok) {
   EXPECT_EQ(StoredQso(0).FullDok(), "A01");
   EXPECT_EQ(Points(), (std::vector<int>{2, 2, 2, 2}));
   // 80 m: A01, B02, DL, OK = 4; 40 m: A01, DL = 2; 8 points x 6 = 48
-  EXPECT_EQ(S().Score(), 48);
+  EXPECT_EQ(S().Log().Score(), 48);
 }
 
 // Code G, category 4 (2 m): DOK and locator; points = distance; DOKs of the district F or
@@ -164,7 +164,7 @@ TEST_F(AdifContestImportTest, DistanceContestTakesGridsquare) {
   EXPECT_EQ(StoredQso(0).QRB(), 224);
   EXPECT_EQ(Points(), (std::vector<int>{224, 322, 224, 205}));
   // 975 points x 2 multipliers (F01 on SSB and on CW; A01 is no DOK of the contest) = 1950
-  EXPECT_EQ(S().Score(), 1950);
+  EXPECT_EQ(S().Log().Score(), 1950);
 }
 
 // Code Q: the DOK under the contest's own label; DOKs of the list (Z30, DVT) or of the
@@ -189,7 +189,7 @@ TEST_F(AdifContestImportTest, DokContestScoresListedAndDistrictDoks) {
   EXPECT_TRUE(result.refusals.empty());
   EXPECT_EQ(StoredQso(1).FullDok(), "DVT");
   EXPECT_EQ(Points(), (std::vector<int>{5, 10, 5, 1, 1}));
-  EXPECT_EQ(S().Score(), 22);
+  EXPECT_EQ(S().Log().Score(), 22);
 }
 
 // A listener log (code D, category 4): the heard station's report is RST_SENT, the station
@@ -217,7 +217,7 @@ TEST_F(AdifContestImportTest, ListenerLogTakesTheSecondCall) {
   EXPECT_EQ(q.Call2(), "DL1ABC");
   EXPECT_EQ(q.RSTr(), "589005");
   EXPECT_EQ(q.RSTs(), "559007"); // the worked station's exchange behind its report
-  EXPECT_EQ(S().Score(), 12);
+  EXPECT_EQ(S().Log().Score(), 12);
 }
 
 // Code 8: serial, class and locator; our own export writes them as one SRX "001/B/JO40AB".
@@ -234,7 +234,7 @@ TEST_F(AdifContestImportTest, ExchangeOfSeveralElementsSplitsAtTheSlash) {
   EXPECT_TRUE(result.refusals.empty());
   EXPECT_EQ(Reports(), (std::vector<std::string>{"599001/B/JO40AB", "599005//JN58"}));
   EXPECT_EQ(Points(), (std::vector<int>{224, 478}));
-  EXPECT_EQ(S().Score(), 702);
+  EXPECT_EQ(S().Log().Score(), 702);
 }
 
 // Code E: locator, points = distance for European stations; the export's "PKT" is the
@@ -250,7 +250,7 @@ TEST_F(AdifContestImportTest, PacketRadioComesBackAsPr) {
   EXPECT_TRUE(result.refusals.empty());
   EXPECT_EQ(StoredQso(0).Mode(), "PR");
   EXPECT_EQ(Points(), (std::vector<int>{224, 205}));
-  EXPECT_EQ(S().Score(), 429);
+  EXPECT_EQ(S().Log().Score(), 429);
 }
 
 // Code O, categories 3 and 5 (VHF): serial, DOK and locator; points = distance on 2 m and
@@ -272,7 +272,7 @@ TEST_F(AdifContestImportTest, VhfCategoriesOfCodeO) {
     EXPECT_TRUE(result.refusals.empty());
     EXPECT_EQ(Reports(), (std::vector<std::string>{"59 001/M01/JO40AB", "59 009//JO22AA"}));
     EXPECT_EQ(Points(), (std::vector<int>{224, 205}));
-    EXPECT_EQ(S().Score(), 429 * 3);
+    EXPECT_EQ(S().Log().Score(), 429 * 3);
   }
 }
 
@@ -293,7 +293,7 @@ TEST_F(AdifContestImportTest, UsStateFromState) {
   EXPECT_EQ(Reports(), (std::vector<std::string>{"59 001/IPA/CT", "59 002"}));
   EXPECT_EQ(StoredQso(0).Kenner(), "CT");
   EXPECT_EQ(Points(), (std::vector<int>{5, 1}));
-  EXPECT_EQ(S().Score(), 12);
+  EXPECT_EQ(S().Log().Score(), 12);
 }
 
 // Codes j (locator, points = distance), 4 (LDK and the RTC number; 2 points with a number
@@ -304,7 +304,7 @@ TEST_F(AdifContestImportTest, LocatorLdkAndMemberNumberContests) {
   EXPECT_TRUE(Import(std::string("<CALL:6>DL1ABC ") + kDay +
                      "<TIME_ON:4>2000 <BAND:2>2M <MODE:6>FSK441 <GRIDSQUARE:4>JN58 <EOR>")
                   .refusals.empty());
-  EXPECT_EQ(S().Score(), 478);
+  EXPECT_EQ(S().Log().Score(), 478);
 
   Open({.code = '4', .contestNumber = 2});
   EXPECT_EQ(ExchangeFieldNames(), (std::vector<std::string>{"LDK", "RTC-Nr"}));
@@ -316,7 +316,7 @@ TEST_F(AdifContestImportTest, LocatorLdkAndMemberNumberContests) {
   EXPECT_EQ(Reports(), (std::vector<std::string>{"599HAM/12", "599BN"}));
   EXPECT_EQ(Points(), (std::vector<int>{2, 1}));
   // Two LDKs on 80 m: 3 points x 2 = 6
-  EXPECT_EQ(S().Score(), 6);
+  EXPECT_EQ(S().Log().Score(), 6);
 
   Open({.code = '6', .contestNumber = 3});
   EXPECT_EQ(ExchangeFieldNames(), std::vector<std::string>{"Austausch 2"});
@@ -328,7 +328,7 @@ TEST_F(AdifContestImportTest, LocatorLdkAndMemberNumberContests) {
                      "<SRX_STRING:2>NM <EOR>")
                   .refusals.empty());
   EXPECT_EQ(Points(), (std::vector<int>{5, 1}));
-  EXPECT_EQ(S().Score(), 6);
+  EXPECT_EQ(S().Log().Score(), 6);
 }
 
 } // namespace

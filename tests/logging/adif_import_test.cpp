@@ -113,11 +113,11 @@ TEST_F(AdifImportTest, FileOfAnotherLogbookIsStoredLikeTypedQsos) {
   EXPECT_GT(q.Punkte(), 0);
 
   // The session goes on: the entry is fresh and a typed QSO follows the imported ones.
-  EXPECT_EQ(S().FieldText(F::eCall), "");
-  EXPECT_EQ(S().NextQsoNumber(), 4);
+  EXPECT_EQ(S().Form().FieldText(F::eCall), "");
+  EXPECT_EQ(S().Log().Next().qso, 4);
   EXPECT_TRUE(Log("DL5XYZ", {"N01", "JO31"}));
   EXPECT_EQ(StoredCount(), 4);
-  EXPECT_EQ(Reopen().NextQsoNumber(), 5);
+  EXPECT_EQ(Reopen().Log().Next().qso, 5);
 }
 
 TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
@@ -175,8 +175,8 @@ TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
                 .imported,
             1);
   EXPECT_EQ(StoredQso(3).Band(), 'l');
-  EXPECT_EQ(S().CurrentBand(), 'k');
-  EXPECT_EQ(S().CurrentMode(), "CW");
+  EXPECT_EQ(S().Bands().Band(), 'k');
+  EXPECT_EQ(S().Bands().Mode(), "CW");
   EXPECT_TRUE(Log("DL5XYZ", {"N01", "JO31"}));
   EXPECT_EQ(StoredQso(4).Band(), 'k');
   EXPECT_EQ(StoredQso(4).Mode(), "CW");

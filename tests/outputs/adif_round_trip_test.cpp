@@ -137,7 +137,7 @@ TEST_F(AdifRoundTripTest, ExportImportsAgainToTheSameLog) {
         Open({.code = code, .category = category, .contestNumber = ++contestNumber});
         const AdifImportResult first = Import(file);
         const std::vector<std::string> original = Stored();
-        const std::int64_t score = S().Score();
+        const std::int64_t score = S().Log().Score();
         // Nothing the entry would take is lost on the way in.
         EXPECT_EQ(first.counts.imported, static_cast<int>(qsos.size()))
             << (first.refusals.empty() ? "" : AdifRefusalLine(first.refusals.front()));
@@ -163,7 +163,7 @@ TEST_F(AdifRoundTripTest, ExportImportsAgainToTheSameLog) {
         for (std::size_t i = 0; i < copy.size(); ++i)
           EXPECT_EQ(Describe(QsoRecord(static_cast<const char*>(copy[i].data()))),
                     Describe(QsoRecord(static_cast<const char*>(original[i].data()))));
-        EXPECT_EQ(S().Score(), score);
+        EXPECT_EQ(S().Log().Score(), score);
       }
     }
   }

@@ -170,7 +170,7 @@ TEST_F(AdifImportWindowTest, AssignByDragAndDropThenStartImportsIntoTheLog) {
 
   // The log window shows the imported QSOs: list, counters, a fresh entry.
   EXPECT_EQ(Text(W().lNummer), "3");
-  EXPECT_EQ(Text(W().lqso), S().Counters().qsoValue);
+  EXPECT_EQ(Text(W().lqso), S().Log().Counters(S().Bands().Band()).qsoValue);
   EXPECT_EQ(TrimBlanks(Text(W().lqso)), "2");
   QTableWidget* table = W().Brow->table();
   const int row = table->currentRow();
