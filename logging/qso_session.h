@@ -151,6 +151,10 @@ public:
   void ReadFieldsAndEvaluate();
   /// The reason of the last completeness test's verdict (kNone when it passed).
   QsoRefusal LastRefusal() const { return refusal_; }
+  /// The completeness test: date, time, call, second call (listener logs), duplicate rule,
+  /// DOK restriction. `messages`: beep and show the duplicate or DOK message. The ADIF
+  /// import asks it without messages and reads LastRefusal for the reason.
+  bool IsComplete(bool messages);
   /// Once a second: automatic band by time block, date and time. With `mayChangeBand`
   /// false only date and time follow the clock (while another window of the log works on
   /// the file, the band waits for the next full tick).
@@ -246,7 +250,6 @@ private:
   void LeaveCall(bool byEnter);
   bool StoreAllowedOnExit(EntryField field) const;
   void LeaveFrequency();
-  bool IsComplete(bool messages);
 
   // Fields and record (session_fields.cpp).
   std::vector<Failure> ReadFields(std::optional<EntryField> leaving,
