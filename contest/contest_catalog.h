@@ -49,7 +49,7 @@ struct ContestIdentity {
 };
 
 /// The identity of a catalog code, or nullptr for a character that is no catalog code.
-const ContestIdentity* FindContestIdentity(char code);
+[[nodiscard]] const ContestIdentity* FindContestIdentity(char code);
 
 /// The main window's title label: the code's title enclosed in straight double quotes, or
 /// "" for a code without a title.
