@@ -41,7 +41,7 @@ struct EdiStatistics {
 };
 
 /// Runs the pre-pass. False when the QSO file could not be read to its end.
-bool GatherEdiStatistics(Fileblock& log, EdiStatistics* statistics);
+[[nodiscard]] bool GatherEdiStatistics(Fileblock& log, EdiStatistics* statistics);
 
 /// The participant dialog's values as the EDI writer prefills them from the contest header,
 /// the definition and the station data.
@@ -62,7 +62,7 @@ const char* EdiModeCode(std::string_view mode);
 using ParticipantEditor = std::function<void(ParticipantData&)>;
 
 /// Writes the whole file. False when the QSO file could not be read to its end.
-bool WriteEdiFile(TextFileWriter& out, const OutputSource& source,
-                  const ParticipantEditor& editParticipant);
+[[nodiscard]] bool WriteEdiFile(TextFileWriter& out, const OutputSource& source,
+                                const ParticipantEditor& editParticipant);
 
 } // namespace tarvik

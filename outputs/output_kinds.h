@@ -52,7 +52,7 @@ struct OutputKindInfo {
 };
 
 /// The kind's entry, or nullptr for a number that is no output kind.
-const OutputKindInfo* FindOutputKind(int kind);
+[[nodiscard]] const OutputKindInfo* FindOutputKind(int kind);
 
 /// The own call as it appears in file names: trimmed, every "/" replaced by "_".
 std::string FileNameCall(std::string_view ownCall);
