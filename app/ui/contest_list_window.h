@@ -60,7 +60,7 @@ public:
   ~ContestListWindow() override;
 
   /// Steps 11 to 27.
-  StartResult Start();
+  [[nodiscard]] StartResult Start();
   /// Shows the window maximised in the top left corner of its screen.
   void ShowMaximised();
   /// Step 28: with no contest at all, "Neu" at once.
@@ -112,7 +112,7 @@ public:
   void FocusList();
 
   // ContestWindows.
-  bool OpenHeaderWindow(HeaderWindowMode mode) override;
+  [[nodiscard]] bool OpenHeaderWindow(HeaderWindowMode mode) override;
   /// The log window for the contest in the header buffer, modal and maximised; afterwards
   /// the header and extension buffers hold the records as the log left them.
   void OpenLogWindow(int contestNumber, const ContestDefinition& definition) override;
