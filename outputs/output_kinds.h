@@ -96,4 +96,8 @@ std::string NoPrinterMessage();
 /// Shown when the printer chosen in the print dialog does not start the job.
 std::string PrintJobNotStartedMessage();
 
+/// Shown when a started print job cannot be completed: nothing reached the printer, or the
+/// PDF file is not whole.
+std::string PrintJobNotFinishedMessage();
+
 } // namespace tarvik
