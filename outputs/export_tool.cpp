@@ -21,10 +21,10 @@ const std::map<std::string, int, std::less<>> kKinds = {
     {"csv", output_kind::kCsvFile},      {"all", output_kind::kELogQsoList},
     {"txt", output_kind::kELogWhole},    {"sum", output_kind::kELogCover},
     {"bnd", output_kind::kELogBandList}, {"multi", output_kind::kELogMultiCheck},
-    {"edi", output_kind::kEdiFile},
+    {"edi", output_kind::kEdiFile},      {"cabrillo", output_kind::kCabrilloFile},
 };
 
-constexpr const char* kKindNames = "stf, adif, csv, all, txt, sum, bnd, multi, edi";
+constexpr const char* kKindNames = "stf, adif, csv, all, txt, sum, bnd, multi, edi, cabrillo";
 
 /// The participant fields an --edi option may set, by the dialog's names.
 std::string* ParticipantField(ParticipantData& p, std::string_view name) {
@@ -47,6 +47,7 @@ struct Arguments {
   std::string file;
   bool rstOnly = true;
   std::string dataDir;
+  std::string cabrilloContest; ///< --contest-name: the CONTEST value of the Cabrillo file
   /// --edi FIELD=VALUE, in the order given.
   std::vector<std::pair<std::string, std::string>> participant;
 };
@@ -107,6 +108,8 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
         return false;
       }
       a->participant.emplace_back(field, value);
+    } else if (arg == "--contest-name" && hasValue) {
+      a->cabrilloContest = args[++i];
     } else if (arg == "--data" && hasValue) {
       a->dataDir = args[++i];
     } else if (!arg.empty() && arg[0] != '-') {
@@ -133,7 +136,7 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
 
 int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
   ToolDialogs dialogs(err);
-  const std::optional<OutputContest> contest = LoadOutputContest(a.contestNumber, dialogs);
+  std::optional<OutputContest> contest = LoadOutputContest(a.contestNumber, dialogs);
   if (!contest) {
     if (StorageFailedInThisRun()) // the cause follows from the frame
       err << "tarvik-tool export: the contest file " << DataPath("KXKK") << " cannot be read\n";
@@ -142,6 +145,7 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
           << DataPath("KXKK") << "\n";
     return 1;
   }
+  contest->cabrilloContest = a.cabrilloContest;
   FileWriteResult fileResult;
   const OutputFileStatus status = WriteOutputFile(
       a.kind, *contest, a.file, [&] { return a.rstOnly; }, ProcessClock(),
@@ -187,12 +191,15 @@ int RunExportToolCommand(const std::vector<std::string>& args, std::ostream& out
 }
 
 const char* ExportToolUsage() {
-  return "  export --kind stf|adif|csv|all|txt|sum|bnd|multi|edi CONTEST_NUMBER OUTFILE\n"
-         "         [--rst-only yes|no] [--edi FIELD=VALUE]... [--data DIR]\n"
+  return "  export --kind stf|adif|csv|all|txt|sum|bnd|multi|edi|cabrillo CONTEST_NUMBER OUTFILE\n"
+         "         [--rst-only yes|no] [--edi FIELD=VALUE]... [--contest-name NAME]\n"
+         "         [--data DIR]\n"
          "                        write an output file of a contest as the output menu does:\n"
          "                        STF, ADIF, CSV, E-Log QSO list (all), whole-log file (txt),\n"
          "                        cover sheet (sum), band list (bnd), multiplier check list\n"
-         "                        (multi) or EDI file (edi). --rst-only answers the ADIF\n"
+         "                        (multi), EDI file (edi) or Cabrillo file (cabrillo;\n"
+         "                        --contest-name replaces its CONTEST value). --rst-only\n"
+         "                        answers the ADIF\n"
          "                        question (default yes). The EDI participant values are\n"
          "                        those the participant dialog is prefilled with; --edi\n"
          "                        overrides one of them by its dialog name (pcall, ploc,\n"

@@ -18,6 +18,7 @@
 //   14    CSV file                        CSV   yes           no
 //   15    E-Log multiplier check list     txt   yes           no   (name "<call>-multi.txt")
 //   16    EDI file                        EDI   yes           no
+//   17    Cabrillo file                   LOG   yes           yes
 
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@ inline constexpr int kELogWhole = 13;
 inline constexpr int kCsvFile = 14;
 inline constexpr int kELogMultiCheck = 15;
 inline constexpr int kEdiFile = 16;
+inline constexpr int kCabrilloFile = 17;
 } // namespace output_kind
 
 struct OutputKindInfo {

@@ -1,11 +1,13 @@
 #include "outputs/output_runner.h"
 
 #include "base/cp1252.h"
+#include "contest/cabrillo_catalog.h"
 #include "contest/contest_traits.h"
 #include "country/prefix_lookup.h"
 #include "datafiles/program_files.h"
 #include "outputs/adif_export.h"
 #include "outputs/band_list.h"
+#include "outputs/cabrillo_file.h"
 #include "outputs/cover_sheet.h"
 #include "outputs/csv_export.h"
 #include "outputs/multi_check_list.h"
@@ -100,8 +102,10 @@ int ContestNumberOf(const OutputContest& contest) {
 
 bool WriteKind(int kind, TextFileWriter& out, const OutputSource& source,
                const std::function<bool()>& askRstOnly, const ParticipantEditor& editParticipant,
-               const Clock& clock) {
+               const Clock& clock, const std::string& cabrilloContest) {
   switch (kind) {
+  case output_kind::kCabrilloFile:
+    return WriteCabrilloFile(out, source, cabrilloContest);
   case output_kind::kELogCover:
     return WriteCoverSheetFile(out, source);
   case output_kind::kELogQsoList:
@@ -155,9 +159,19 @@ std::string OwnCall(const OutputContest& contest) {
   return ContestHeaderRecord(contest.header.data()).ownCall();
 }
 
-void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
+void RunFileKind(const OutputKindInfo& info, const OutputContest& givenContest,
                  const OutputServices& services) {
   UserDialogs& dialogs = *services.dialogs;
+  OutputContest contest = givenContest;
+  if (info.kind == output_kind::kCabrilloFile) {
+    // The CONTEST value, which robots compare with their own name of the contest.
+    std::string name = contest.cabrilloContest.empty()
+                           ? std::string(CabrilloContestName(contest.contestCode))
+                           : contest.cabrilloContest;
+    if (services.editCabrilloContest && !services.editCabrilloContest(name))
+      return;
+    contest.cabrilloContest = name;
+  }
   const std::string ownCall = OwnCall(contest);
   dialogs.Inform(SaveLocationMessage(info.kind, ownCall));
   FileDialogRequest request;
@@ -240,12 +254,14 @@ OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const s
   if (log.get() == nullptr)
     return OutputFileStatus::kLogNotOpened; // the writer drops the file: the target stays
   const Source source(contest, *log.get(), clock);
-  bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
+  bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock,
+                            contest.cabrilloContest);
   if (!complete && out.Good() && log.RepairedAgain()) {
     // QSOs were missing and the index has been rebuilt since: the file is written anew.
     if (FileWriteResult r = out.Create(path); !r.ok())
       return failed(OutputFileStatus::kNotCreated, r);
-    complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
+    complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock,
+                         contest.cabrilloContest);
   }
   if (complete || !out.Good()) {
     // A write that failed is reported as such even when QSOs were missing as well.

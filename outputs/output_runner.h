@@ -65,6 +65,8 @@ struct OutputContest {
   std::string header;    ///< bytes of the contest header record
   std::string extension; ///< bytes of the contest extension record
   StationData station;
+  /// The CONTEST value of the Cabrillo file; "" takes the catalog's name of the code.
+  std::string cabrilloContest;
 };
 
 /// What the run talks to.
@@ -79,6 +81,10 @@ struct OutputServices {
   ParticipantEditor editParticipant;
   /// The file system the files are written to (nullptr: the real one).
   FileIo* files = nullptr;
+  /// Lets the person change the CONTEST value of the Cabrillo file before it is written
+  /// (prefilled with the catalog's name); false cancels the output. May be empty (the
+  /// catalog's name is written).
+  std::function<bool(std::string& contestName)> editCabrilloContest;
 };
 
 /// Runs output `kind` for `contest`. All reporting is by messages.

@@ -191,9 +191,9 @@ TEST(ExportTool, ReportsWhatItCannotDo) {
   RunResult r = RunTool("export --kind stf 7 " + dir.file("x.stf") + data);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.output.find("there is no contest 7"), std::string::npos) << r.output;
-  r = RunTool("export --kind cabrillo 1 " + dir.file("x.txt") + data);
+  r = RunTool("export --kind cbr 1 " + dir.file("x.txt") + data);
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.output.find("unknown kind 'cabrillo'"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("unknown kind 'cbr'"), std::string::npos) << r.output;
   // An --edi option must name a field of the participant dialog, a band one of its bands;
   // a wrong band leaves no file behind.
   r = RunTool("export --kind edi 1 " + dir.file("x.edi") + " --edi pfoo=1" + data);
@@ -233,6 +233,22 @@ TEST(ExportTool, IndexThatLostEntriesIsRebuiltAndEveryQsoWritten) {
   EXPECT_NE(written.find("<CALL:5>DF0WN"), std::string::npos);
   EXPECT_NE(ReadFileBytes(dir.file("KXLK0001.MSG")).find("Index check: key 1: 2 of 2 live records"),
             std::string::npos);
+}
+
+// The Cabrillo file of the tool carries the CONTEST value given with --contest-name.
+TEST(ExportTool, CabrilloWithItsContestName) {
+  TempDataDir dir;
+  RecordFileErrors().SetWaitFunction([](int) {});
+  FillDataDirectory();
+  const std::string file = dir.file("log.cbr");
+  const RunResult r = RunTool("export --kind cabrillo 1 " + file +
+                              " --contest-name ZELKA-TEST --data " + dir.path());
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  const std::string written = ReadFileBytes(file);
+  EXPECT_EQ(written.rfind("START-OF-LOG: 3.0\r\n", 0), 0u) << written;
+  EXPECT_NE(written.find("\r\nCONTEST: ZELKA-TEST\r\n"), std::string::npos) << written;
+  EXPECT_NE(written.find(" DL1ABC "), std::string::npos) << written;
+  EXPECT_NE(written.find("\r\nEND-OF-LOG:\r\n"), std::string::npos) << written;
 }
 
 } // namespace
