@@ -22,7 +22,7 @@ constexpr int kMinExchangeWidth = 6;
 int LowerEdgeKhz(char band) {
   switch (band) {
   case 'a':
-    return 1800;
+    return 1810; // the band table's 160 m band starts above 1.809 MHz
   case 'b':
     return 3500;
   case 'c':

@@ -18,6 +18,7 @@
 #include "outputs/text_file_writer.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/index_check.h"
+#include "recordfile/memory_file_io.h"
 
 namespace tarvik {
 
@@ -159,6 +160,47 @@ std::string OwnCall(const OutputContest& contest) {
   return ContestHeaderRecord(contest.header.data()).ownCall();
 }
 
+/// A file that goes to a robot: written into memory first, checked as the robot reads it,
+/// and put in place of `path` when the check finds nothing or the person writes it anyway.
+void RunCheckedFileKind(const OutputKindInfo& info, const OutputContest& contest,
+                        const OutputServices& services, const std::string& path,
+                        const std::string& shownName) {
+  UserDialogs& dialogs = *services.dialogs;
+  MemoryFileIo memory;
+  const std::string draft = "draft";
+  FileWriteResult fileResult;
+  const OutputFileStatus status = WriteOutputFile(
+      info.kind, contest, draft, [&] { return dialogs.Confirm(RstOnlyQuestion()); },
+      *services.clock, services.editParticipant, &memory, &fileResult);
+  switch (status) {
+  case OutputFileStatus::kWritten:
+    break;
+  case OutputFileStatus::kLogIncomplete:
+    dialogs.Inform(FileIncompleteMessage(shownName));
+    return;
+  case OutputFileStatus::kNotCreated:
+  case OutputFileStatus::kWriteFailed:
+    dialogs.Inform(FileNotCreatedMessage(shownName, fileResult.osError()));
+    return;
+  case OutputFileStatus::kNotAvailable:
+  case OutputFileStatus::kLogNotOpened:
+    return; // the storage layer has reported why
+  }
+  const std::string bytes = memory.FileContents(draft);
+  const std::vector<FileFinding> findings = CheckFile(bytes, CheckContextOf(contest, info.kind));
+  if (!findings.empty() && services.reviewFindings && !services.reviewFindings(findings, shownName))
+    return;
+  FileIo& io = services.files != nullptr ? *services.files : PosixFileIo();
+  if (FileWriteResult r = WriteFileAtomically(io, path, bytes); !r.ok()) {
+    dialogs.Inform(FileNotCreatedMessage(shownName, r.osError()));
+    return;
+  }
+  if (info.doneMessage)
+    dialogs.Inform(FileCreatedMessage(shownName));
+  if (info.editor && services.showFile)
+    services.showFile(path);
+}
+
 void RunFileKind(const OutputKindInfo& info, const OutputContest& givenContest,
                  const OutputServices& services) {
   UserDialogs& dialogs = *services.dialogs;
@@ -182,6 +224,10 @@ void RunFileKind(const OutputKindInfo& info, const OutputContest& givenContest,
   if (!path || path->empty())
     return;
   const std::string shownName = FileSystemNameToText(*path);
+  if (CheckedBeforeWriting(info.kind)) {
+    RunCheckedFileKind(info, contest, services, *path, shownName);
+    return;
+  }
   FileWriteResult fileResult;
   const OutputFileStatus status = WriteOutputFile(
       info.kind, contest, *path, [&] { return dialogs.Confirm(RstOnlyQuestion()); },
@@ -225,6 +271,36 @@ void RunPrintedKind(const OutputKindInfo& info, const OutputContest& contest,
 }
 
 } // namespace
+
+bool CheckedBeforeWriting(int kind) {
+  return kind == output_kind::kStfFile || kind == output_kind::kAdifFile ||
+         kind == output_kind::kEdiFile || kind == output_kind::kCabrilloFile;
+}
+
+FileCheckContext CheckContextOf(const OutputContest& contest, int kind) {
+  FileCheckContext c;
+  const ContestDefinition& def = contest.definition;
+  c.bands = def.Bands;
+  for (const std::string& mode : def.Modes)
+    if (!mode.empty())
+      c.modes.push_back(mode);
+  c.dupeRule = def.DupeRule;
+  if (kind == output_kind::kCabrilloFile)
+    c.cabrilloSentColumns = 1 + CabrilloSentColumns(def);
+  if (contest.header.size() < ContestHeaderRecord::kLength)
+    return c;
+  const std::string extension = RecordBytes(contest.extension, ContestExtensionRecord::kLength);
+  const ContestHeaderRecord h(contest.header.data());
+  if (h.dateFrom() > 0 && h.dateTo() > 0) {
+    c.periodFrom = h.dateFrom();
+    c.periodTo = h.dateTo();
+    c.timeFrom = h.timeFrom() > 0 ? h.timeFrom() : BadTime;
+    c.timeTo = h.timeTo() > 0 ? h.timeTo() : BadTime;
+    c.slackMinutes = 60 * (def.UtcOffsetHours < 0 ? -def.UtcOffsetHours : def.UtcOffsetHours);
+  }
+  c.claimedScore = ReadOutputTotals(def, h, ContestExtensionRecord(extension.data())).score;
+  return c;
+}
 
 int PrinterFontPoints(int kind, int category) {
   if (kind == output_kind::kPaperMultiCheck)

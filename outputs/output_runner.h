@@ -32,6 +32,7 @@
 #include "base/user_dialogs.h"
 #include "contest/contest_definition.h"
 #include "outputs/edi_file.h"
+#include "outputs/file_check.h"
 #include "outputs/output_source.h"
 #include "outputs/print_canvas.h"
 #include "recordfile/atomic_file.h"
@@ -69,6 +70,11 @@ struct OutputContest {
   std::string cabrilloContest;
 };
 
+/// Shows the findings of the check before sending for the file `fileName` (errors and
+/// warnings, each naming its QSO); true writes the file all the same, false writes nothing.
+using FindingsReview =
+    std::function<bool(const std::vector<FileFinding>& findings, const std::string& fileName)>;
+
 /// What the run talks to.
 struct OutputServices {
   UserDialogs* dialogs = nullptr;
@@ -85,7 +91,19 @@ struct OutputServices {
   /// (prefilled with the catalog's name); false cancels the output. May be empty (the
   /// catalog's name is written).
   std::function<bool(std::string& contestName)> editCabrilloContest;
+  /// Shown when the check before sending finds something in an EDI, Cabrillo, STF or ADIF
+  /// file; may be empty (the file is written).
+  FindingsReview reviewFindings;
 };
+
+/// True for the kinds that are checked before they are written: the files that go to a
+/// contest robot or a logbook (STF, ADIF, EDI, Cabrillo).
+bool CheckedBeforeWriting(int kind);
+
+/// What the check before sending knows of `contest` for file kind `kind`: the period of its
+/// header (widened by the hours of the contest's UTC offset, as the header may give local
+/// time), the bands, modes and duplicate rule of its category and the score it claims.
+FileCheckContext CheckContextOf(const OutputContest& contest, int kind);
 
 /// Runs output `kind` for `contest`. All reporting is by messages.
 void RunOutputKind(int kind, const OutputContest& contest, const OutputServices& services);

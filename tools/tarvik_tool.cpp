@@ -10,6 +10,7 @@
 #include "logging/adif_import_tool.h"
 #include "logging/rig_tool.h"
 #include "outputs/export_tool.h"
+#include "outputs/validate_tool.h"
 #include "recordfile/storage_tool.h"
 
 namespace {
@@ -19,10 +20,10 @@ int Usage() {
                "usage: tarvik-tool COMMAND [ARGS]\n"
                "commands:\n"
                "  help                  this text\n"
-               "%s%s%s%s%s%s",
+               "%s%s%s%s%s%s%s",
                tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage(),
                tarvik::CountryDataToolUsage(), tarvik::ExportToolUsage(),
-               tarvik::AdifImportToolUsage(), tarvik::RigToolUsage());
+               tarvik::ValidateToolUsage(), tarvik::AdifImportToolUsage(), tarvik::RigToolUsage());
   return 2;
 }
 
@@ -39,6 +40,8 @@ int main(int argc, char* argv[]) {
   if (const int code = tarvik::RunCountryDataToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
   if (const int code = tarvik::RunExportToolCommand(args, std::cout, std::cerr); code >= 0)
+    return code;
+  if (const int code = tarvik::RunValidateToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
   if (const int code = tarvik::RunAdifImportToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;

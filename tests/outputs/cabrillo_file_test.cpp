@@ -139,7 +139,7 @@ TEST(CabrilloColumns, ModesFrequenciesAndExchanges) {
 
   EXPECT_EQ(CabrilloFrequencyText('b', 3.5721F), "3572");
   EXPECT_EQ(CabrilloFrequencyText('b', 7.05F), "3500"); // not on the QSO's band
-  EXPECT_EQ(CabrilloFrequencyText('a', 0), "1800");
+  EXPECT_EQ(CabrilloFrequencyText('a', 0), "1810");
   EXPECT_EQ(CabrilloFrequencyText('j', 50.1F), "50");
   EXPECT_EQ(CabrilloFrequencyText('l', 0), "432");
   EXPECT_EQ(CabrilloFrequencyText('m', 1296.2F), "1.2G");

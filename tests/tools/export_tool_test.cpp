@@ -251,5 +251,41 @@ TEST(ExportTool, CabrilloWithItsContestName) {
   EXPECT_NE(written.find("\r\nEND-OF-LOG:\r\n"), std::string::npos) << written;
 }
 
+// tarvik-tool validate: exit status 0 for a clean file, 1 with the findings listed, 2 for a
+// file that cannot be read or is of no known format.
+TEST(ValidateTool, ExitStatusByFindings) {
+  TempDataDir dir;
+  const std::string clean = dir.file("clean.cbr");
+  WriteFileBytes(clean, "START-OF-LOG: 3.0\r\nCONTEST: DARC-10M\r\nCALLSIGN: DL1XYZ\r\n"
+                        "CATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 10M\r\n"
+                        "CATEGORY-MODE: CW\r\n"
+                        "QSO: 28020 CW 2026-01-11 0901 DL1XYZ 599 001 DL1ABC 599 005\r\n"
+                        "END-OF-LOG:\r\n");
+  RunResult r = RunTool("validate " + clean);
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.output, clean + ": Cabrillo file, no findings\n");
+
+  const std::string broken = dir.file("broken.edi");
+  WriteFileBytes(broken,
+                 "[REG1TEST;1]\r\nTName=Test\r\nTDate=20260314;20260314\r\n"
+                 "PCall=DL1XYZ\r\nPWWLo=JO31AB\r\nPBand=145 MHz\r\nPSect=A\r\n"
+                 "RName=X\r\nCQSOs=2;1\r\nCQSOP=0\r\nCToSc=0\r\n[Remarks]\r\n\r\n"
+                 "[QSORecords;1]\r\n260314;1705;DL1ABC;2;599;001;599;012;;JO31AB;0;;;;\r\n");
+  r = RunTool("validate " + broken);
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("Error, line 9: CQSOs says 2;1, the file has 1 QSOs."), std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find(broken + ": EDI file, 1 error, 0 warnings"), std::string::npos)
+      << r.output;
+
+  EXPECT_EQ(RunTool("validate " + dir.file("missing.adi")).exitCode, 2);
+  const std::string other = dir.file("other.txt");
+  WriteFileBytes(other, "just some text\n");
+  r = RunTool("validate " + other);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.output.find("is no EDI, Cabrillo, STF or ADIF file"), std::string::npos);
+  EXPECT_EQ(RunTool("validate").exitCode, 2);
+}
+
 } // namespace
 } // namespace tarvik::test
