@@ -60,7 +60,7 @@ std::vector<std::string> CabrilloHeaderLines(const OutputSource& source,
                                              std::string_view contestName);
 
 /// Writes the whole file. False when the QSO file could not be read to its end.
-bool WriteCabrilloFile(TextFileWriter& out, const OutputSource& source,
-                       std::string_view contestName);
+[[nodiscard]] bool WriteCabrilloFile(TextFileWriter& out, const OutputSource& source,
+                                     std::string_view contestName);
 
 } // namespace tarvik

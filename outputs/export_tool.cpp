@@ -9,6 +9,7 @@
 #include "outputs/output_contest.h"
 #include "outputs/output_kinds.h"
 #include "outputs/participant_data.h"
+#include "radio/bands.h"
 #include "recordfile/failure_cause.h"
 #include "recordfile/tool_engine.h"
 
@@ -48,6 +49,7 @@ struct Arguments {
   bool rstOnly = true;
   std::string dataDir;
   std::string cabrilloContest; ///< --contest-name: the CONTEST value of the Cabrillo file
+  char ediBand = 0;            ///< --band: the EDI file of that band only
   /// --edi FIELD=VALUE, in the order given.
   std::vector<std::pair<std::string, std::string>> participant;
 };
@@ -108,6 +110,12 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
         return false;
       }
       a->participant.emplace_back(field, value);
+    } else if (arg == "--band" && hasValue) {
+      a->ediBand = BandFromText(args[++i]);
+      if (a->ediBand == 0) {
+        err << "tarvik-tool export: '" << args[i] << "' is no band\n";
+        return false;
+      }
     } else if (arg == "--contest-name" && hasValue) {
       a->cabrilloContest = args[++i];
     } else if (arg == "--data" && hasValue) {
@@ -146,6 +154,7 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
     return 1;
   }
   contest->cabrilloContest = a.cabrilloContest;
+  contest->ediBand = a.ediBand;
   FileWriteResult fileResult;
   const OutputFileStatus status = WriteOutputFile(
       a.kind, *contest, a.file, [&] { return a.rstOnly; }, ProcessClock(),
@@ -192,8 +201,8 @@ int RunExportToolCommand(const std::vector<std::string>& args, std::ostream& out
 
 const char* ExportToolUsage() {
   return "  export --kind stf|adif|csv|all|txt|sum|bnd|multi|edi|cabrillo CONTEST_NUMBER OUTFILE\n"
-         "         [--rst-only yes|no] [--edi FIELD=VALUE]... [--contest-name NAME]\n"
-         "         [--data DIR]\n"
+         "         [--rst-only yes|no] [--edi FIELD=VALUE]... [--band BAND]\n"
+         "         [--contest-name NAME] [--data DIR]\n"
          "                        write an output file of a contest as the output menu does:\n"
          "                        STF, ADIF, CSV, E-Log QSO list (all), whole-log file (txt),\n"
          "                        cover sheet (sum), band list (bnd), multiplier check list\n"
@@ -205,7 +214,9 @@ const char* ExportToolUsage() {
          "                        overrides one of them by its dialog name (pcall, ploc,\n"
          "                        padr1, padr2, psect, pband, pclub1, pclub2, remail, rname,\n"
          "                        radr1, radr2, rpoco, rcity, rcoun, mope1, mope2, rtrx,\n"
-         "                        rant, rpower, rremarks; pband takes \"144 MHz\" etc.)\n";
+         "                        rant, rpower, rremarks; pband takes \"144 MHz\" etc.);\n"
+         "                        --band (2m, 70cm ...) writes the EDI file of that band's\n"
+         "                        QSOs, as the program does for a log on several bands\n";
 }
 
 } // namespace tarvik

@@ -4,6 +4,7 @@
 
 #include "base/strings.h"
 #include "base/text_helpers.h"
+#include "radio/bands.h"
 #include "recordfile/failure_cause.h"
 
 namespace tarvik {
@@ -81,6 +82,10 @@ std::string ProposedFileName(int kind, std::string_view ownCall,
   if (!category.empty())
     name += "-" + category;
   return name + FileNameEnding(kind);
+}
+
+std::string EdiBandFileName(std::string_view ownCall, char band) {
+  return FileNameCall(ownCall) + "_" + BandName(band, true) + ".EDI";
 }
 
 std::string SaveLocationMessage(int kind, std::string_view ownCall) {

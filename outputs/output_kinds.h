@@ -71,6 +71,10 @@ std::string FileNameEnding(int kind);
 std::string ProposedFileName(int kind, std::string_view ownCall,
                              std::string_view categoryShortName);
 
+/// The proposed name of the EDI file of one band of several: the cleaned own call, "_", the
+/// band's name without blanks and ".EDI" ("DL1ABC_P_70cm.EDI").
+std::string EdiBandFileName(std::string_view ownCall, char band);
+
 /// "Geben Sie im folgenden Dialog an, wohin die STF - Listendatei DL1ABC_P.STF gespeichert
 /// werden soll." (the call without the category).
 std::string SaveLocationMessage(int kind, std::string_view ownCall);

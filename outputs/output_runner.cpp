@@ -103,10 +103,10 @@ int ContestNumberOf(const OutputContest& contest) {
 
 bool WriteKind(int kind, TextFileWriter& out, const OutputSource& source,
                const std::function<bool()>& askRstOnly, const ParticipantEditor& editParticipant,
-               const Clock& clock, const std::string& cabrilloContest) {
+               const Clock& clock, const OutputContest& contest) {
   switch (kind) {
   case output_kind::kCabrilloFile:
-    return WriteCabrilloFile(out, source, cabrilloContest);
+    return WriteCabrilloFile(out, source, contest.cabrilloContest);
   case output_kind::kELogCover:
     return WriteCoverSheetFile(out, source);
   case output_kind::kELogQsoList:
@@ -124,7 +124,7 @@ bool WriteKind(int kind, TextFileWriter& out, const OutputSource& source,
   case output_kind::kELogMultiCheck:
     return WriteMultiCheckListFile(out, source);
   case output_kind::kEdiFile:
-    return WriteEdiFile(out, source, editParticipant);
+    return WriteEdiFile(out, source, editParticipant, contest.ediBand);
   case output_kind::kStfFile:
     return WriteStfFile(out, source);
   case output_kind::kCsvFile:
@@ -201,6 +201,50 @@ void RunCheckedFileKind(const OutputKindInfo& info, const OutputContest& contest
     services.showFile(path);
 }
 
+/// The EDI files of a log with QSOs on several bands: one per band, the participant dialog
+/// once for all of them.
+void RunEdiPerBand(const OutputKindInfo& info, const OutputContest& contest,
+                   const OutputServices& services, const std::string& bands) {
+  UserDialogs& dialogs = *services.dialogs;
+  std::optional<ParticipantData> checked;
+  OutputServices perBand = services;
+  perBand.editParticipant = [&](ParticipantData& p) {
+    if (checked) {
+      p = *checked;
+      return;
+    }
+    if (services.editParticipant)
+      services.editParticipant(p);
+    checked = p;
+  };
+  const std::string ownCall = OwnCall(contest);
+  for (const char band : bands) {
+    const std::string name = EdiBandFileName(ownCall, band);
+    dialogs.Inform("Geben Sie im folgenden Dialog an, wohin die " + std::string(info.words) + name +
+                   " gespeichert werden soll.");
+    FileDialogRequest request;
+    request.filter = std::string(info.filter) + name;
+    request.defaultExtension = info.extension;
+    request.proposedName = name;
+    const std::optional<std::string> path = dialogs.AskSaveFile(request);
+    if (!path || path->empty())
+      return;
+    OutputContest one = contest;
+    one.ediBand = band;
+    RunCheckedFileKind(info, one, perBand, *path, FileSystemNameToText(*path));
+  }
+}
+
+/// The bands of the contest's QSOs; "" when the log cannot be read (the run then reports
+/// it as for a single file).
+std::string BandsOfLog(const OutputContest& contest) {
+  OpenLog log(ContestNumberOf(contest));
+  std::string bands;
+  if (log.get() == nullptr || !EdiBandsOfLog(*log.get(), &bands))
+    return {};
+  return bands;
+}
+
 void RunFileKind(const OutputKindInfo& info, const OutputContest& givenContest,
                  const OutputServices& services) {
   UserDialogs& dialogs = *services.dialogs;
@@ -213,6 +257,12 @@ void RunFileKind(const OutputKindInfo& info, const OutputContest& givenContest,
     if (services.editCabrilloContest && !services.editCabrilloContest(name))
       return;
     contest.cabrilloContest = name;
+  }
+  if (info.kind == output_kind::kEdiFile && contest.ediBand == 0) {
+    if (const std::string bands = BandsOfLog(contest); bands.size() > 1) {
+      RunEdiPerBand(info, contest, services, bands);
+      return;
+    }
   }
   const std::string ownCall = OwnCall(contest);
   dialogs.Inform(SaveLocationMessage(info.kind, ownCall));
@@ -330,14 +380,12 @@ OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const s
   if (log.get() == nullptr)
     return OutputFileStatus::kLogNotOpened; // the writer drops the file: the target stays
   const Source source(contest, *log.get(), clock);
-  bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock,
-                            contest.cabrilloContest);
+  bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock, contest);
   if (!complete && out.Good() && log.RepairedAgain()) {
     // QSOs were missing and the index has been rebuilt since: the file is written anew.
     if (FileWriteResult r = out.Create(path); !r.ok())
       return failed(OutputFileStatus::kNotCreated, r);
-    complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock,
-                         contest.cabrilloContest);
+    complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock, contest);
   }
   if (complete || !out.Good()) {
     // A write that failed is reported as such even when QSOs were missing as well.

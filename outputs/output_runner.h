@@ -68,6 +68,8 @@ struct OutputContest {
   StationData station;
   /// The CONTEST value of the Cabrillo file; "" takes the catalog's name of the code.
   std::string cabrilloContest;
+  /// The EDI file of one band of several (its band letter); 0: the whole log in one file.
+  char ediBand = 0;
 };
 
 /// Shows the findings of the check before sending for the file `fileName` (errors and
@@ -105,7 +107,10 @@ bool CheckedBeforeWriting(int kind);
 /// time), the bands, modes and duplicate rule of its category and the score it claims.
 FileCheckContext CheckContextOf(const OutputContest& contest, int kind);
 
-/// Runs output `kind` for `contest`. All reporting is by messages.
+/// Runs output `kind` for `contest`. All reporting is by messages. The EDI file of a log with
+/// QSOs on several bands is written as one file per band: the participant dialog once, then
+/// for each band the save dialog with the proposed name "<call>_<band>.EDI" (cancelling one
+/// ends the run), and each file checked before it is written.
 void RunOutputKind(int kind, const OutputContest& contest, const OutputServices& services);
 
 /// Result of WriteOutputFile.

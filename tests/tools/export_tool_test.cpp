@@ -251,6 +251,20 @@ TEST(ExportTool, CabrilloWithItsContestName) {
   EXPECT_NE(written.find("\r\nEND-OF-LOG:\r\n"), std::string::npos) << written;
 }
 
+// --band writes the EDI file of one band, with PBand in the contest managers' form.
+TEST(ExportTool, EdiFileOfOneBand) {
+  TempDataDir dir;
+  RecordFileErrors().SetWaitFunction([](int) {});
+  FillDataDirectory();
+  const std::string file = dir.file("log.edi");
+  RunResult r = RunTool("export --kind edi 1 " + file + " --band 2m --data " + dir.path());
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(ReadFileBytes(file).find("\r\nPBand=145 MHz\r\n"), std::string::npos);
+  r = RunTool("export --kind edi 1 " + file + " --band 5x --data " + dir.path());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.output.find("'5x' is no band"), std::string::npos) << r.output;
+}
+
 // tarvik-tool validate: exit status 0 for a clean file, 1 with the findings listed, 2 for a
 // file that cannot be read or is of no known format.
 TEST(ValidateTool, ExitStatusByFindings) {
