@@ -71,8 +71,8 @@ const std::vector<Enumeration>& Enumerations() {
 }
 
 constexpr std::string_view kRequiredTags[] = {"CALLSIGN", "CONTEST"};
-constexpr std::string_view kExpectedTags[] = {"CATEGORY-OPERATOR", "CATEGORY-BAND",
-                                              "CATEGORY-MODE"};
+constexpr std::string_view kExpectedTags[] = {"CATEGORY-OPERATOR", "CATEGORY-BAND", "CATEGORY-MODE",
+                                              "CLAIMED-SCORE"};
 constexpr std::size_t kMaxHeaderLine = 75;
 
 /// The band letter of a Cabrillo frequency column; 0 when it names no band.

@@ -96,6 +96,7 @@ TEST(FileCheck, CabrilloFaults) {
               {"no contest", 2, std::nullopt, "CONTEST is missing"},
               {"category value", 6, "CATEGORY-MODE: PHONE", "is no value of Cabrillo 3.0"},
               {"score", 7, "CLAIMED-SCORE: 12a", "CLAIMED-SCORE is no number"},
+       {"no score", 7, std::nullopt, "CLAIMED-SCORE is missing"},
               {"unknown tag", 7, "SCORE: 12", "unknown to Cabrillo 3.0"},
               {"long line", 2, "CONTEST: " + std::string(70, 'X'), "longer than 75"},
               {"no end", 10, std::nullopt, "END-OF-LOG is missing"},

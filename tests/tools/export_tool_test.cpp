@@ -272,7 +272,7 @@ TEST(ValidateTool, ExitStatusByFindings) {
   const std::string clean = dir.file("clean.cbr");
   WriteFileBytes(clean, "START-OF-LOG: 3.0\r\nCONTEST: DARC-10M\r\nCALLSIGN: DL1XYZ\r\n"
                         "CATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 10M\r\n"
-                        "CATEGORY-MODE: CW\r\n"
+                        "CATEGORY-MODE: CW\r\nCLAIMED-SCORE: 1\r\n"
                         "QSO: 28020 CW 2026-01-11 0901 DL1XYZ 599 001 DL1ABC 599 005\r\n"
                         "END-OF-LOG:\r\n");
   RunResult r = RunTool("validate " + clean);
