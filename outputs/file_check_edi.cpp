@@ -12,13 +12,13 @@ namespace tarvik {
 
 namespace {
 
-/// The PBand values of the REG1TEST description, with their band letters (0: a band the
-/// program does not log).
+/// The PBand values of the REG1TEST description (the older and the newer names of the
+/// millimetre bands), with their band letters (0: a band the program does not log).
 constexpr std::pair<std::string_view, char> kPBands[] = {
     {"50 MHz", 'j'},  {"70 MHz", 0},    {"144 MHz", 'k'}, {"145 MHz", 'k'}, {"432 MHz", 'l'},
     {"435 MHz", 'l'}, {"1,3 GHz", 'm'}, {"2,3 GHz", 'n'}, {"3,4 GHz", 'o'}, {"5,7 GHz", 'p'},
     {"10 GHz", 'q'},  {"24 GHz", 's'},  {"47 GHz", 0},    {"76 GHz", 0},    {"120 GHz", 0},
-    {"144 GHz", 0},   {"248 GHz", 0},
+    {"144 GHz", 0},   {"248 GHz", 0},   {"122 GHz", 0},   {"134 GHz", 0},   {"241 GHz", 0},
 };
 
 constexpr std::string_view kRequiredKeys[] = {"TName", "TDate", "PCall", "PWWLo", "PBand"};

@@ -10,6 +10,8 @@ namespace tarvik {
 
 namespace {
 
+constexpr std::size_t kMinQsoColumns = 7;
+
 char BandOfStfText(const std::string& text) {
   const std::pair<std::string_view, char> bands[] = {
       {"160", 'a'}, {"80", 'b'}, {"40", 'c'}, {"30", 'd'},   {"20", 'e'}, {"17", 'f'}, {"15", 'g'},
@@ -33,7 +35,6 @@ void ReadStf(const std::vector<std::string>& lines, const FileCheckContext& cont
   enum class Section { kTop, kHeader, kBetween, kQsos, kEnd };
   Section section = Section::kTop;
   std::map<std::string, std::pair<std::string, int>> keys;
-  std::size_t orderColumns = 0;
 
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const int n = static_cast<int>(i) + 1;
@@ -53,8 +54,6 @@ void ReadStf(const std::vector<std::string>& lines, const FileCheckContext& cont
         continue;
       const std::string keyword = Keyword(line);
       keys.emplace(keyword, std::make_pair(TrimBlanks(line.substr(keyword.size())), n));
-      if (keyword == "QsoOrder")
-        orderColumns = SplitTokens(line).size() - 1;
       continue;
     }
     if (section == Section::kBetween) {
@@ -78,12 +77,14 @@ void ReadStf(const std::vector<std::string>& lines, const FileCheckContext& cont
     q.line = n;
     q.number = static_cast<int>(log.qsos.size()) + 1;
     const std::vector<std::string> t = SplitTokens(raw);
-    if (t.size() < 5 || (orderColumns > 0 && t.size() < orderColumns)) {
+    // Date, time, band, mode, call and the sent report and exchange at least; the columns
+    // after them vary (a second exchange column, the name) and may be missing.
+    if (t.size() < kMinQsoColumns) {
       q.call = t.size() > 4 ? t[4] : std::string();
-      findings.QsoError(q, Say("Die QSO-Zeile hat " + std::to_string(t.size()) + " Spalten statt " +
-                                   std::to_string(orderColumns) + ".",
-                               "The QSO line has " + std::to_string(t.size()) +
-                                   " columns instead of " + std::to_string(orderColumns) + "."));
+      findings.QsoError(q, Say("Die QSO-Zeile hat nur " + std::to_string(t.size()) +
+                                   " Spalten (mindestens " + std::to_string(kMinQsoColumns) + ").",
+                               "The QSO line has only " + std::to_string(t.size()) +
+                                   " columns (at least " + std::to_string(kMinQsoColumns) + ")."));
       if (t.size() < 5) {
         log.qsos.push_back(q);
         continue;

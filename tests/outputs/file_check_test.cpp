@@ -96,7 +96,7 @@ TEST(FileCheck, CabrilloFaults) {
               {"no contest", 2, std::nullopt, "CONTEST is missing"},
               {"category value", 6, "CATEGORY-MODE: PHONE", "is no value of Cabrillo 3.0"},
               {"score", 7, "CLAIMED-SCORE: 12a", "CLAIMED-SCORE is no number"},
-       {"no score", 7, std::nullopt, "CLAIMED-SCORE is missing"},
+              {"no score", 7, std::nullopt, "CLAIMED-SCORE is missing"},
               {"unknown tag", 7, "SCORE: 12", "unknown to Cabrillo 3.0"},
               {"long line", 2, "CONTEST: " + std::string(70, 'X'), "longer than 75"},
               {"no end", 10, std::nullopt, "END-OF-LOG is missing"},
@@ -362,6 +362,31 @@ TEST_F(CheckedOutputs, OwnFilesOfACleanShortWaveLogAreClean) {
          {output_kind::kCabrilloFile, output_kind::kStfFile, output_kind::kAdifFile})
       EXPECT_EQ(Findings(kind), "") << kind;
   }
+}
+
+// Code 1 sends one exchange column and receives two (serial number and DOK); its STF file
+// names a second column that a QSO without DOK leaves out.
+TEST_F(CheckedOutputs, OwnFilesOfASerialNumberLogAreClean) {
+  MakeContest('1', 1);
+  Add({.call = "DL1ABC",
+       .datum = Mar(11),
+       .zeit = At(9, 1),
+       .band = 'i',
+       .mode = "CW",
+       .rsts = "599001",
+       .rstr = "599012/P33",
+       .freq = 28.02F,
+       .dok = "P33"});
+  Add({.call = "G3XYZ",
+       .datum = Mar(11),
+       .zeit = At(9, 3),
+       .band = 'i',
+       .mode = "SSB",
+       .rsts = "59 002",
+       .rstr = "59 077"});
+  SetTotals(2, 2, 1, 1);
+  for (const int kind : {output_kind::kCabrilloFile, output_kind::kStfFile, output_kind::kAdifFile})
+    EXPECT_EQ(Findings(kind), "") << kind;
 }
 
 TEST_F(CheckedOutputs, OwnFilesOfACleanVhfLogAreClean) {
