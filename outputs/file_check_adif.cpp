@@ -125,27 +125,27 @@ void ReadAdif(std::string_view bytes, ParsedLog& log, FindingList& findings) {
       findings.Error(line, Say("Ein Tag ist nicht geschlossen.", "A tag is not closed."));
       break;
     }
-    const std::string spec = Upper(bytes.substr(open + 1, close - open - 1));
+    const std::string tagText = Upper(bytes.substr(open + 1, close - open - 1));
     if (record.fields.empty())
       record.line = line;
-    if (spec == "EOR") {
+    if (tagText == "EOR") {
       if (!record.fields.empty())
         TakeRecord(record, log, findings);
       record = Record{};
       advance(close + 1);
       continue;
     }
-    if (spec == "EOH") {
+    if (tagText == "EOH") {
       advance(close + 1);
       continue;
     }
-    const std::size_t colon = spec.find(':');
-    const std::string name = spec.substr(0, colon);
-    std::string length = colon == std::string::npos ? std::string() : spec.substr(colon + 1);
+    const std::size_t colon = tagText.find(':');
+    const std::string name = tagText.substr(0, colon);
+    std::string length = colon == std::string::npos ? std::string() : tagText.substr(colon + 1);
     length = length.substr(0, length.find(':')); // a data type may follow
     if (name.empty() || !AllDigits(length) || length.size() > 6) {
-      findings.Error(line, Say("Das Tag <" + spec + "> ist fehlerhaft.",
-                               "The tag <" + spec + "> is malformed."));
+      findings.Error(line, Say("Das Tag <" + tagText + "> ist fehlerhaft.",
+                               "The tag <" + tagText + "> is malformed."));
       advance(close + 1);
       continue;
     }
