@@ -46,7 +46,8 @@ int RunValidateToolCommand(const std::vector<std::string>& args, std::ostream& o
 const char* ValidateToolUsage() {
   return "  validate FILE         check an EDI, Cabrillo, STF or ADIF file the way a contest\n"
          "                        robot reads it and list what it would refuse (exit status 0:\n"
-         "                        clean, 1: findings, 2: the file cannot be read)\n";
+         "                        clean, 1: findings, 2: the file cannot be read)\n"
+         "                        e.g. tarvik-tool validate DL1ABC.LOG\n";
 }
 
 } // namespace tarvik
