@@ -87,6 +87,9 @@ public:
   /// Binds the grid to the header file, key 1, limited to the build's code. False after
   /// the grid's error (BrowseGridModel::InitError).
   bool InitList();
+  /// After a switch of the program's contest: the list shows the contests of the new code,
+  /// standing on the first one.
+  void FollowContestCode();
 
   /// A new contest: today's start date, the version reminder, the header window for a new
   /// contest; the list then stands on the contest the window added, and when asked, Start

@@ -83,22 +83,62 @@ std::string RulesSearchAddress(const std::string& contestTitle) {
   return "https://duckduckgo.com/?q=" + UrlQuery(contestTitle + " Ausschreibung");
 }
 
+namespace {
+
+bool DocumentAtHand(const char* fileName) {
+  struct stat info {};
+  return fileName != nullptr && ::stat(FindDataFile(fileName).c_str(), &info) == 0 &&
+         S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+RulesAtHand RulesAvailability(char code) {
+  const ContestIdentity* id = FindContestIdentity(code);
+  if (id == nullptr)
+    return RulesAtHand::kNone;
+  if (DocumentAtHand(id->rulesFile))
+    return RulesAtHand::kDocument;
+  if (id->rulesWeb != nullptr || id->rulesWebEnglish != nullptr)
+    return RulesAtHand::kWebPage;
+  return RulesAtHand::kNone;
+}
+
+std::string NoRulesKnownMessage(char code) {
+  const ContestIdentity* id = FindContestIdentity(code);
+  const std::string title = id != nullptr && id->title != nullptr ? id->title : "";
+  const std::string file = id != nullptr && id->rulesFile != nullptr ? id->rulesFile : "";
+  return ChooseText("Für den Contest \"" + title + "\" liegt keine Ausschreibung vor: die Datei \"" +
+                        file + "\" fehlt im Datenverzeichnis, und eine Internetadresse ist nicht "
+                        "bekannt.",
+                    "No rules are at hand for the contest \"" + title + "\": the file \"" + file +
+                        "\" is not in the data directory, and no web address is known.");
+}
+
 void ShowRules(char code, UserDialogs& dialogs,
                const std::function<void(const std::string& fileName)>& showDocument) {
   const ContestIdentity* id = FindContestIdentity(code);
-  if (id != nullptr && id->rulesFile == nullptr) {
+  if (id == nullptr) {
+    showDocument(kFallbackRulesFile);
+    return;
+  }
+  switch (RulesAvailability(code)) {
+  case RulesAtHand::kDocument:
+    showDocument(id->rulesFile);
+    return;
+  case RulesAtHand::kWebPage:
     if (id->rulesWebEnglish != nullptr) {
       OpenAddress(dialogs.Confirm("English?") ? id->rulesWebEnglish
                                               : (id->rulesWeb ? id->rulesWeb : id->rulesWebEnglish),
                   dialogs);
-    } else if (id->rulesWeb != nullptr) {
-      OpenAddress(id->rulesWeb, dialogs);
     } else {
-      OpenAddress(RulesSearchAddress(id->title != nullptr ? id->title : ""), dialogs);
+      OpenAddress(id->rulesWeb, dialogs);
     }
     return;
+  case RulesAtHand::kNone:
+    dialogs.Inform(NoRulesKnownMessage(code));
+    return;
   }
-  showDocument(id != nullptr ? id->rulesFile : kFallbackRulesFile);
 }
 
 RtfDocument LoadRulesDocument(const std::string& fileName, UserDialogs& dialogs) {

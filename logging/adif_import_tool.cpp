@@ -9,6 +9,7 @@
 #include "base/data_directory.h"
 #include "base/strings.h"
 #include "base/tool_dialogs.h"
+#include "contest/contest_catalog.h"
 #include "contest/contest_header_fields.h"
 #include "datafiles/contest_record_store.h"
 #include "datafiles/family_settings.h"
@@ -99,6 +100,13 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
     return 1;
   }
 
+  // The contests of the family's other tools (and unknown codes) are not this program's.
+  if (const std::string refusal =
+          ContestRefusalText(a.contestNumber, records.Header().contestCode());
+      !refusal.empty()) {
+    err << "tarvik-tool import-adif: " << refusal << "\n";
+    return 2;
+  }
   const FamilySettings settings = LoadSettings();
   ApplyFamilySettings(settings);
   ToolDialogs dialogs(err);
