@@ -61,6 +61,23 @@ bool ContestChoiceMatches(const ContestChoiceRow& row, std::string_view typed) {
   return UpCase(row.name).find(UpCase(text)) != std::string::npos;
 }
 
+int ContestChoiceBestRow(const std::vector<ContestChoiceRow>& rows, std::string_view typed) {
+  const std::string text = TrimBlanks(typed);
+  const std::string upper = UpCase(text);
+  int begins = -1;
+  int contains = -1;
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    const ContestChoiceRow& row = rows[static_cast<std::size_t>(i)];
+    if (text.size() == 1 && text[0] == row.code)
+      return i;
+    if (begins < 0 && UpCase(row.name).rfind(upper, 0) == 0)
+      begins = i;
+    if (contains < 0 && ContestChoiceMatches(row, text))
+      contains = i;
+  }
+  return begins >= 0 ? begins : contains;
+}
+
 std::string ContestChoiceCaption() {
   return ChooseText("Contest wählen", "Choose contest");
 }

@@ -99,20 +99,16 @@ void ContestChoiceDialog::ChooseHighlighted() {
 
 void ContestChoiceDialog::Filter() {
   const std::string typed = FromQString(eSuche->text());
-  int first = -1;
-  for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
-    const bool match = ContestChoiceMatches(rows_[static_cast<std::size_t>(r)], typed);
-    table->setRowHidden(r, !match);
-    if (match && first < 0)
-      first = r;
-  }
-  // The highlight stays on a row that still matches, else it moves to the first match.
-  const int current = table->currentRow();
-  if (current < 0 || table->isRowHidden(current)) {
-    if (first >= 0)
-      table->selectRow(first);
-    else
-      table->clearSelection();
+  for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
+    table->setRowHidden(r, !ContestChoiceMatches(rows_[static_cast<std::size_t>(r)], typed));
+  // The quick search stands on the best match (the code typed, a name that begins so ...).
+  const int best = ContestChoiceBestRow(rows_, typed);
+  if (best >= 0) {
+    table->selectRow(best);
+    table->scrollToItem(table->item(best, kName));
+  } else {
+    table->clearSelection();
+    table->setCurrentCell(-1, -1);
   }
 }
 
