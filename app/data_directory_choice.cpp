@@ -9,8 +9,8 @@
 
 #include "app/record_file_errors.h"
 #include "base/cp1252.h"
-#include "contest/contest_catalog.h"
 #include "base/text_helpers.h"
+#include "contest/contest_catalog.h"
 
 namespace tarvik {
 
@@ -94,8 +94,8 @@ StartOptions ReadStartOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string UnknownContestCodeMessage(const std::string& code) {
-  return "kein Contest mit dem Kennbuchstaben / no contest with the code '" + code +
-         "' (" + ChoosableContestCodes() + ")";
+  return "kein Contest mit dem Kennbuchstaben / no contest with the code '" + code + "' (" +
+         ChoosableContestCodes() + ")";
 }
 
 std::string StartUsage() {

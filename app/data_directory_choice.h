@@ -2,7 +2,8 @@
 // Which data directory the program works in, and the first start of a new one.
 //
 // The program's command line: `tarvik [--data DIR] [--contest CODE]` (--contest starts with that
-// contest for this run; the contest chosen in the window is kept in TARVIK.INI). The data directory is
+// contest for this run; the contest chosen in the window is kept in TARVIK.INI). The data directory
+// is
 //   1. DIR when --data names one (it must exist);
 //   2. else the working directory when it already holds the program's data (KXSETUP.DAT or
 //      KXKK.DAT), as when the program is started in a data directory by hand;
@@ -24,8 +25,8 @@ struct StartOptions {
   std::optional<std::string> dataDirectory; ///< --data DIR / --data=DIR
   /// --contest CODE / --contest=CODE: a code of the catalog the program can run (checked).
   std::optional<char> contestCode;
-  bool help = false;                        ///< --help / -h
-  std::string error;                        ///< what was wrong with the command line ("": ok)
+  bool help = false; ///< --help / -h
+  std::string error; ///< what was wrong with the command line ("": ok)
 };
 
 /// Reads the arguments after the program name (Qt has removed its own already).

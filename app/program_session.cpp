@@ -223,8 +223,8 @@ bool ProgramSession::SwitchContest(char code) {
   BuildBaseDefinition();
   ProgramSettings kept;
   kept.contestCode = code;
-  const IoResult saved =
-      SaveProgramSettings(io_ != nullptr ? *io_ : PosixFileIo(), DataPath(kProgramSettingsFile), kept);
+  const IoResult saved = SaveProgramSettings(io_ != nullptr ? *io_ : PosixFileIo(),
+                                             DataPath(kProgramSettingsFile), kept);
   if (!saved.ok())
     dialogs_.Inform(ContestChoiceNotSavedMessage(saved.osError()));
   return true;

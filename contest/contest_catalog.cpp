@@ -486,13 +486,12 @@ std::string ContestRefusalText(int contestNumber, char code) {
     return {};
   const std::string number = std::to_string(contestNumber);
   const unsigned char byte = static_cast<unsigned char>(code);
-  const std::string shown = byte >= 0x21 && byte < 0x7F ? std::string("'") + code + "'"
-                                                        : "byte " + std::to_string(byte);
+  const std::string shown =
+      byte >= 0x21 && byte < 0x7F ? std::string("'") + code + "'" : "byte " + std::to_string(byte);
   if (IsForeignToolCode(code))
     return "contest " + number + " (code " + shown +
            ") belongs to another program of the family; nothing was changed";
-  return "contest " + number + " has the unknown contest code " + shown +
-         "; nothing was changed";
+  return "contest " + number + " has the unknown contest code " + shown + "; nothing was changed";
 }
 
 const std::string& ChoosableContestCodes() {
@@ -527,8 +526,8 @@ std::optional<CatalogPeriodTexts> CatalogPeriodOf(char code) {
   if (row == nullptr)
     return std::nullopt;
   const bool today = std::string_view(row->startDate) == kToday;
-  return CatalogPeriodTexts{today ? "" : row->startDate, row->startTime,
-                            today ? "" : row->endDate, row->endTime, today};
+  return CatalogPeriodTexts{today ? "" : row->startDate, row->startTime, today ? "" : row->endDate,
+                            row->endTime, today};
 }
 
 const ContestIdentity* FindContestIdentity(char code) {

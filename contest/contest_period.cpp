@@ -51,9 +51,9 @@ const char* MonthName(int month) {
   static constexpr const char* kGerman[] = {"Januar",    "Februar", "März",     "April",
                                             "Mai",       "Juni",    "Juli",     "August",
                                             "September", "Oktober", "November", "Dezember"};
-  static constexpr const char* kEnglish[] = {"January", "February", "March",     "April",
-                                             "May",     "June",     "July",      "August",
-                                             "September", "October", "November", "December"};
+  static constexpr const char* kEnglish[] = {"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
   if (month < 1 || month > 12)
     return "";
   return IsGerman() ? kGerman[month - 1] : kEnglish[month - 1];
@@ -186,15 +186,14 @@ std::string PeriodRuleText(const PeriodRule& rule) {
   case PeriodRuleKind::kToday:
     return ChooseText("heute", "today");
   case PeriodRuleKind::kWeekday:
-    return ChooseText(std::to_string(rule.occurrence) + ". " + WeekdayName(rule.weekday) +
-                          " im " + MonthName(rule.month),
+    return ChooseText(std::to_string(rule.occurrence) + ". " + WeekdayName(rule.weekday) + " im " +
+                          MonthName(rule.month),
                       EnglishOrdinal(rule.occurrence) + " " + WeekdayName(rule.weekday) + " of " +
                           MonthName(rule.month));
   case PeriodRuleKind::kLastWeekday:
-    return ChooseText(std::string("letzter ") + WeekdayName(rule.weekday) + " im " +
-                          MonthName(rule.month),
-                      std::string("last ") + WeekdayName(rule.weekday) + " of " +
-                          MonthName(rule.month));
+    return ChooseText(
+        std::string("letzter ") + WeekdayName(rule.weekday) + " im " + MonthName(rule.month),
+        std::string("last ") + WeekdayName(rule.weekday) + " of " + MonthName(rule.month));
   case PeriodRuleKind::kFixedDay: {
     const std::string day = DayToText("dd.mm.", DmyToDay(rule.day, rule.month, 2000));
     return ChooseText("jährlich am " + day, "every year on " + day);

@@ -108,8 +108,9 @@ std::string NoRulesKnownMessage(char code) {
   const ContestIdentity* id = FindContestIdentity(code);
   const std::string title = id != nullptr && id->title != nullptr ? id->title : "";
   const std::string file = id != nullptr && id->rulesFile != nullptr ? id->rulesFile : "";
-  return ChooseText("Für den Contest \"" + title + "\" liegt keine Ausschreibung vor: die Datei \"" +
-                        file + "\" fehlt im Datenverzeichnis, und eine Internetadresse ist nicht "
+  return ChooseText("Für den Contest \"" + title +
+                        "\" liegt keine Ausschreibung vor: die Datei \"" + file +
+                        "\" fehlt im Datenverzeichnis, und eine Internetadresse ist nicht "
                         "bekannt.",
                     "No rules are at hand for the contest \"" + title + "\": the file \"" + file +
                         "\" is not in the data directory, and no web address is known.");

@@ -61,8 +61,7 @@ IoResult LoadProgramSettings(FileIo& io, const std::string& path, ProgramSetting
   return IoResult::Ok();
 }
 
-IoResult SaveProgramSettings(FileIo& io, const std::string& path,
-                             const ProgramSettings& settings) {
+IoResult SaveProgramSettings(FileIo& io, const std::string& path, const ProgramSettings& settings) {
   const FileWriteResult written = WriteFileAtomically(io, path, FormatProgramSettings(settings));
   return written.ok() ? IoResult::Ok() : IoResult(written.osError());
 }

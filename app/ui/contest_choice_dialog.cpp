@@ -35,10 +35,10 @@ ContestChoiceDialog::ContestChoiceDialog(char current, DayNumber today, QWidget*
   layout->addLayout(searchRow);
 
   table = new QTableWidget(static_cast<int>(rows_.size()), kColumns, this);
-  table->setHorizontalHeaderLabels(
-      {ToQString(ChooseText("Contest", "Contest")), ToQString(ChooseText("Code", "Code")),
-       ToQString(ChooseText("nächster Termin", "next period")),
-       ToQString(ChooseText("Regeln", "Rules"))});
+  table->setHorizontalHeaderLabels({ToQString(ChooseText("Contest", "Contest")),
+                                    ToQString(ChooseText("Code", "Code")),
+                                    ToQString(ChooseText("nächster Termin", "next period")),
+                                    ToQString(ChooseText("Regeln", "Rules"))});
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setSelectionMode(QAbstractItemView::SingleSelection);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -65,8 +65,7 @@ ContestChoiceDialog::ContestChoiceDialog(char current, DayNumber today, QWidget*
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &ContestChoiceDialog::ChooseHighlighted);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(table, &QTableWidget::cellDoubleClicked, this,
-          [this](int, int) { ChooseHighlighted(); });
+  connect(table, &QTableWidget::cellDoubleClicked, this, [this](int, int) { ChooseHighlighted(); });
   connect(eSuche, &QLineEdit::textChanged, this, [this] { Filter(); });
   table->installEventFilter(this);
   eSuche->installEventFilter(this);

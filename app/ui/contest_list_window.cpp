@@ -28,8 +28,8 @@
 #include "app/ui/contest_pictures.h"
 #include "app/ui/log_window_tools.h"
 #include "base/data_directory.h"
-#include "base/help_topics.h"
 #include "base/dates.h"
+#include "base/help_topics.h"
 #include "base/process_settings.h"
 #include "base/text_helpers.h"
 #include "contest/contest_catalog.h"
@@ -174,9 +174,9 @@ void ContestListWindow::ShowContestIdentity() {
   const ContestIdentity* identity = FindContestIdentity(code);
   QPixmap title = shipped ? LoadCompanionBitmap(titleFile.c_str()) : QPixmap();
   if (!shipped)
-    title = GeneratedTitlePicture(
-        ToQString(identity != nullptr && identity->title != nullptr ? identity->title
-                                                                    : ContestShortName(code)));
+    title = GeneratedTitlePicture(ToQString(identity != nullptr && identity->title != nullptr
+                                                ? identity->title
+                                                : ContestShortName(code)));
   imgtitel->clear();
   if (!title.isNull()) {
     imgtitel->setPixmap(title);

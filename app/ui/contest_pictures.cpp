@@ -64,8 +64,8 @@ QPixmap GeneratedTitlePicture(const QString& contestName) {
   subFont.setPixelSize(11);
   subFont.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
   const int textLeft = 52;
-  int width = std::max(kTitleMinWidth,
-                       textLeft + QFontMetrics(subFont).horizontalAdvance(subtitle) + 14);
+  int width =
+      std::max(kTitleMinWidth, textLeft + QFontMetrics(subFont).horizontalAdvance(subtitle) + 14);
   width = std::min(width, kTitleMaxWidth);
   QPixmap pixmap(width, kTitleHeight);
   pixmap.fill(kTitleBlue);

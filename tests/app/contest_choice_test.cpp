@@ -106,7 +106,8 @@ TEST_F(ContestChoiceTest, TheSwitchIsKeptForTheNextStartAndRefusesOtherToolsCode
     WriteFileBytes(dir.file("TARVIK.INI"), text);
     EXPECT_EQ(RememberedContestCode(), '2') << text;
   }
-  WriteFileBytes(dir.file("TARVIK.INI"), "; kept by hand\r\n[Tarvik]\r\nUnknown=1\r\n Contest = k \r\n");
+  WriteFileBytes(dir.file("TARVIK.INI"),
+                 "; kept by hand\r\n[Tarvik]\r\nUnknown=1\r\n Contest = k \r\n");
   EXPECT_EQ(RememberedContestCode(), 'k');
 }
 
@@ -126,9 +127,11 @@ TEST(StartOptionsContest, ContestCodeOnTheCommandLine) {
   EXPECT_EQ(ReadStartOptions({"--contest", "N"}).contestCode, 'N');
   EXPECT_EQ(ReadStartOptions({"--contest=k", "--data", "/tmp"}).contestCode, 'k');
   EXPECT_FALSE(ReadStartOptions({"--data", "/tmp"}).contestCode.has_value());
-  for (const std::vector<std::string>& wrong :
-       {std::vector<std::string>{"--contest", "W"}, {"--contest", "NN"}, {"--contest=m"},
-        {"--contest"}, {"--contest", ""}}) {
+  for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--contest", "W"},
+                                                {"--contest", "NN"},
+                                                {"--contest=m"},
+                                                {"--contest"},
+                                                {"--contest", ""}}) {
     const StartOptions o = ReadStartOptions(wrong);
     EXPECT_FALSE(o.error.empty()) << wrong.back();
     EXPECT_FALSE(o.contestCode.has_value());

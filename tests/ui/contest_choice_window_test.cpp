@@ -202,7 +202,8 @@ TEST_F(ContestChoiceWindowTest, NacFromNeuToItsStfFileThenBackToCode2AndAcrossAR
   const std::optional<OutputContest> contest = LoadOutputContest(2, quiet, clock14);
   ASSERT_TRUE(contest.has_value());
   const std::string stf = dir.file("NAC.STF");
-  ASSERT_EQ(WriteOutputFile(output_kind::kStfFile, *contest, stf, [] { return true; }, clock14),
+  ASSERT_EQ(WriteOutputFile(
+                output_kind::kStfFile, *contest, stf, [] { return true; }, clock14),
             OutputFileStatus::kWritten);
   ASSERT_EQ(ExitEngine(), 0);
   const std::string expected =
@@ -353,11 +354,10 @@ std::vector<char> Codes() {
 INSTANTIATE_TEST_SUITE_P(Catalog, EveryContestTest, ::testing::ValuesIn(Codes()),
                          [](const ::testing::TestParamInfo<char>& info) {
                            const char c = info.param;
-                           return std::string(std::isupper(static_cast<unsigned char>(c))
-                                                  ? "upper_"
-                                                  : std::islower(static_cast<unsigned char>(c))
-                                                        ? "lower_"
-                                                        : "digit_") +
+                           return std::string(std::isupper(static_cast<unsigned char>(c)) ? "upper_"
+                                              : std::islower(static_cast<unsigned char>(c))
+                                                  ? "lower_"
+                                                  : "digit_") +
                                   c;
                          });
 
