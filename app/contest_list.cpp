@@ -208,6 +208,9 @@ bool ContestListActions::InitList() {
 void ContestListActions::FollowContestCode() {
   const std::string bound(1, session_.ContestCode());
   grid_.SetKeyRange(bound, bound);
+  // The column titles follow the language, which the new code may have switched.
+  const int key = grid_.GetKeyNumber();
+  grid_.SetHeaderFooter(ContestListTitleLine(key), ContestListSortCaption(key));
   grid_.GotoKey(bound, 0);
   if (onOwnCallChanged)
     onOwnCallChanged();

@@ -10,7 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "base/text_helpers.h"
+#include "base/process_settings.h"
 #include "widgets/text_codec.h"
 
 namespace tarvik {
@@ -26,19 +26,23 @@ ContestChoiceDialog::ContestChoiceDialog(char current, DayNumber today, QWidget*
   setWindowTitle(ToQString(ContestChoiceCaption()));
   auto* layout = new QVBoxLayout(this);
   auto* searchRow = new QHBoxLayout;
-  searchRow->addWidget(new QLabel(ToQString(ChooseText("Suchen:", "Search:")), this));
+  searchRow->addWidget(
+      new QLabel(IsGerman() ? QStringLiteral("Suchen:") : QStringLiteral("Search:"), this));
   eSuche = new QLineEdit(this);
   eSuche->setClearButtonEnabled(true);
-  eSuche->setPlaceholderText(
-      ToQString(ChooseText("Name oder Kennbuchstabe", "name or code letter")));
+  eSuche->setPlaceholderText(IsGerman() ? QStringLiteral("Name oder Kennbuchstabe")
+                                        : QStringLiteral("name or code letter"));
   searchRow->addWidget(eSuche, 1);
   layout->addLayout(searchRow);
 
   table = new QTableWidget(static_cast<int>(rows_.size()), kColumns, this);
-  table->setHorizontalHeaderLabels({ToQString(ChooseText("Contest", "Contest")),
-                                    ToQString(ChooseText("Code", "Code")),
-                                    ToQString(ChooseText("nächster Termin", "next period")),
-                                    ToQString(ChooseText("Regeln", "Rules"))});
+  // Texts of this window are written here in UTF-8 (the core's texts are Windows-1252 and go
+  // through ToQString).
+  const bool german = IsGerman();
+  table->setHorizontalHeaderLabels(
+      {QStringLiteral("Contest"), QStringLiteral("Code"),
+       german ? QStringLiteral("nächster Termin") : QStringLiteral("next period"),
+       german ? QStringLiteral("Regeln") : QStringLiteral("Rules")});
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setSelectionMode(QAbstractItemView::SingleSelection);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -201,6 +201,7 @@ void ContestListWindow::ShowContestIdentity() {
     imglinks->setPixmap(logo);
     imglinks->show();
   }
+  btnWaehlen->setText(ToQString(ContestChoiceCaption() + " [F2]"));
   if (actions_ != nullptr) {
     MenueBeenden->setText(ToQString(FinishMenuText()));
     lUtils->setText(ToQString(OwnCallPrefixText()));
@@ -684,11 +685,13 @@ void ContestListWindow::lCopyrightClick() {
 }
 
 void ContestListWindow::btnweitereClick() {
-  // The family's other programs: one per contest of the catalog.
+  // The contests of the catalog, which this program serves one at a time.
   QDialog dialog(this);
   dialog.setWindowTitle(QStringLiteral("weitere AFU-Programme"));
   auto* layout = new QVBoxLayout(&dialog);
-  auto* intro = new QLabel(QStringLiteral("Tarvik gibt es für jeden dieser Conteste:"), &dialog);
+  auto* intro = new QLabel(
+      QStringLiteral("Tarvik führt jeden dieser Conteste; „Contest wählen“ (F2) wechselt zu ihm:"),
+      &dialog);
   layout->addWidget(intro);
   auto* list = new QListWidget(&dialog);
   for (char code : kCatalogCodes) {

@@ -25,6 +25,7 @@
 #include "app/ui/contest_list_window.h"
 #include "base/strings.h"
 #include "contest/contest_catalog.h"
+#include "contest/contest_period.h"
 #include "datafiles/contest_record_store.h"
 #include "datafiles/contest_records.h"
 #include "logging/ui/contest_log_window.h"
@@ -255,6 +256,12 @@ TEST_F(ContestChoiceWindowTest, QuickSearchEscAndTheStartWithContest) {
   test::OnModal<ContestChoiceDialog>([&](ContestChoiceDialog& d) {
     EXPECT_EQ(d.Highlighted(), '2'); // the contest at hand
     EXPECT_EQ(Text(&d), ContestChoiceCaption());
+    // The window's own texts and the catalog's names keep their umlauts.
+    EXPECT_EQ(d.table->horizontalHeaderItem(2)->text(), QStringLiteral("nächster Termin"));
+    bool thueringen = false;
+    for (int r = 0; r < d.table->rowCount(); ++r)
+      thueringen = thueringen || d.table->item(r, 0)->text() == QStringLiteral("Thüringen-Contest");
+    EXPECT_TRUE(thueringen);
     d.table->setFocus();
     QTest::keyClicks(d.table, "hessen");
     EXPECT_EQ(Text(d.eSuche), "hessen");
@@ -309,6 +316,13 @@ TEST_P(EveryContestTest, MainHeaderAndLogWindowOfTheContest) {
     for (std::size_t i = 0; i < h.categoryButtons.size() && i < categories; ++i)
       EXPECT_EQ(FromQString(h.categoryButtons[i]->text()), base.Categories[i].description);
     EXPECT_FALSE(h.eName->isHidden());
+    // The period: the catalog's moved to this year, else (no date in the catalog) today.
+    const DayNumber today = TodayDay();
+    const PeriodDays preset = PresetPeriod(code, today);
+    const DayNumber from = preset.start != BadDate ? preset.start : today;
+    const DayNumber to = preset.end != BadDate ? preset.end : today;
+    EXPECT_EQ(Text(h.eDatumvon), DayToText("dd.mm.yyyy", from));
+    EXPECT_EQ(Text(h.eDatumbis), DayToText("dd.mm.yyyy", to));
     h.btnAbbruch->click();
   });
   w.btnNeuho3->click();
