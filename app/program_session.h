@@ -1,7 +1,7 @@
 #pragma once
 // The program's run from start to end as far as it is not a window: the record-file
 // manager, the family setup with the process-wide settings, the current profile, the
-// prefix tables and the contest files, the contest definition of the build's code, and the
+// prefix tables and the contest files, the contest definition of the chosen contest code, and the
 // orderly close that saves the setup. The main window calls the start steps in its order and
 // Close when it closes; everything here is testable without a window.
 //

@@ -6,7 +6,6 @@
 #include <iterator>
 #include <sys/stat.h>
 
-#include "base/cp1252.h"
 #include "base/data_directory.h"
 #include "base/strings.h"
 #include "base/text_helpers.h"
@@ -17,36 +16,6 @@ namespace tarvik {
 namespace {
 
 constexpr char kSlashedZero = '\xD8';
-
-// Percent-encodes a Windows-1252 text as UTF-8 for a URL query.
-std::string UrlQuery(const std::string& text) {
-  static const char* hex = "0123456789ABCDEF";
-  std::string out;
-  auto byte = [&](unsigned char b) {
-    out += '%';
-    out += hex[b >> 4];
-    out += hex[b & 15];
-  };
-  for (const char c : text) {
-    const char16_t u = Cp1252ToUnicode(static_cast<unsigned char>(c));
-    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' ||
-        u == '.' || u == '_' || u == '~') {
-      out += static_cast<char>(u);
-    } else if (u == ' ') {
-      out += '+';
-    } else if (u < 0x80) {
-      byte(static_cast<unsigned char>(u));
-    } else if (u < 0x800) {
-      byte(static_cast<unsigned char>(0xC0 | (u >> 6)));
-      byte(static_cast<unsigned char>(0x80 | (u & 0x3F)));
-    } else {
-      byte(static_cast<unsigned char>(0xE0 | (u >> 12)));
-      byte(static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F)));
-      byte(static_cast<unsigned char>(0x80 | (u & 0x3F)));
-    }
-  }
-  return out;
-}
 
 std::string FileErrorReason(int error) {
   switch (error) {
@@ -77,10 +46,6 @@ std::string AddressForOpening(const std::string& text) {
 void OpenAddress(const std::string& text, UserDialogs& dialogs) {
   // A page that cannot be opened is the browser's concern: nothing is reported.
   (void)dialogs.OpenDocument(AddressForOpening(text));
-}
-
-std::string RulesSearchAddress(const std::string& contestTitle) {
-  return "https://duckduckgo.com/?q=" + UrlQuery(contestTitle + " Ausschreibung");
 }
 
 namespace {

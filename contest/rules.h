@@ -23,9 +23,6 @@ std::string AddressForOpening(const std::string& text);
 /// opened is the browser's concern: nothing is reported.
 void OpenAddress(const std::string& text, UserDialogs& dialogs);
 
-/// A web search for a contest's rules, for a contest whose organiser page is not known.
-std::string RulesSearchAddress(const std::string& contestTitle);
-
 /// What the rules of a code are at hand as: the code's rules document in the data directory,
 /// else the organiser's page, else nothing.
 enum class RulesAtHand { kDocument, kWebPage, kNone };

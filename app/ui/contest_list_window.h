@@ -1,9 +1,9 @@
 #pragma once
 // ContestListWindow: the main window. A picture strip on the left with "Beenden", the title bitmap
 // and the own call sign at the top, the contest code's title and logo, and the list of the
-// contests of the build's code with the buttons "Neu", "Starten", "Löschen", "Schließen" and
-// "Hilfe". The start-up and closing order and the contest actions are the core's
-// (ProgramSession, ContestListActions); this window shows them and forwards its events.
+// contests of the chosen contest ("Contest wählen", F2) with the buttons "Neu", "Starten",
+// "Löschen", "Schließen" and "Hilfe". The start-up and closing order and the contest actions are
+// the core's (ProgramSession, ContestListActions); this window shows them and forwards its events.
 //
 // Use: construct (steps 4-10), Start (steps 11-27; the result says whether the program runs),
 // show, AfterShown (step 28: "Neu" at once when there is no contest yet). Closing the window

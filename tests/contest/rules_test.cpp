@@ -125,11 +125,6 @@ TEST(ShowRules, EveryCodeShowsADocumentOpensAPageOrSaysWhyNot) {
   EXPECT_EQ(shown.documents.back(), "MVPR.RTF");
 }
 
-TEST(ShowRules, SearchAddressEncodesTheTitle) {
-  EXPECT_EQ(RulesSearchAddress("Thüringen-Contest"),
-            "https://duckduckgo.com/?q=Th%C3%BCringen-Contest+Ausschreibung");
-}
-
 TEST(LoadRulesDocument, ReadsFromTheDataDirectoryIgnoringLetterCase) {
   test::TempDataDir dir;
   test::WriteFileBytes(dir.file("zelkar.rtf"), "{\\rtf1 Regeln\\par}");
