@@ -103,9 +103,11 @@ const char* CountryDataToolUsage() {
   return "  import-cty [FILE] [--if-empty] [--data DIR]\n"
          "                        fill the prefix tables from a country file (cty.csv or\n"
          "                        cty.dat; default: Debian's hamradio-files)\n"
+         "                        e.g. tarvik-tool import-cty cty.csv --data ~/tarvik\n"
          "  import-dok-history [FILE] [--if-empty] [--data DIR]\n"
          "                        add the DOKs of a DOK history file to the call book\n"
-         "                        (default: Debian's WAG_call_history.txt)\n";
+         "                        (default: Debian's WAG_call_history.txt)\n"
+         "                        e.g. tarvik-tool import-dok-history --if-empty\n";
 }
 
 } // namespace tarvik

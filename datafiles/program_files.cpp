@@ -84,7 +84,7 @@ std::vector<FileblockLayout> MakeLayouts() {
                                                Keys({5}, kUnique), ContestExtensionKey, true);
 
   std::vector<KeyDefinition> qsoKeys = Keys(
-      {8, 22, 14, 5, 6, 14, 1, 6, 21, 7, 6, 6, 5, 2, 2, 2, 2, 8, 6, 6, 9, 7, 7, 6, 3, 2, 7}, kDups);
+      {8, 22, 14, 5, 6, 14, 1, 6, 21, 7, 6, 6, 5, 2, 2, 2, 2, 8, 6, 6, 9, 7, 7, 6, 3, 3, 7}, kDups);
   qsoKeys[3] = {5, kUnique, QsoRecord::kLfdNr};
   FileblockLayout qso = Layout("KXLK", QsoRecord::kLength, std::move(qsoKeys), QsoKey, true);
   qso.matches = IsQsoLogName;

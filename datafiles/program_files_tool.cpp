@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/cp1252.h"
+#include "base/dates.h"
 #include "datafiles/contest_records.h"
 #include "datafiles/prefix_record.h"
 #include "datafiles/program_files.h"
@@ -200,13 +201,26 @@ std::string Num(long long v) {
   return std::to_string(v);
 }
 
+// A day number as its date ("14.03.2026"); "none" for a day number that is no date.
+std::string Date(DayNumber day) {
+  if (day <= 0)
+    return "none (" + std::to_string(day) + ")";
+  return DayToText("dd.mm.yyyy", day);
+}
+// Seconds since midnight as "hh:mm:ss"; "none" outside the day.
+std::string Time(TimeOfDay time) {
+  if (time < 0 || time >= 86400)
+    return "none (" + std::to_string(time) + ")";
+  return TimeToText("hh:mm:ss", time);
+}
+
 void QsoFields(const char* record, std::ostream& out) {
   const QsoRecord q(record);
   Line(out, "LfdNr", Num(q.LfdNr()));
   Line(out, "Call", Text(q.Call()));
   Line(out, "Locator", Text(q.Locator()));
-  Line(out, "Datum", Num(q.Datum()));
-  Line(out, "Zeit", Num(q.Zeit()));
+  Line(out, "Datum", Date(q.Datum()));
+  Line(out, "Zeit", Time(q.Zeit()));
   Line(out, "Mode", Text(q.Mode()));
   Line(out, "RSTs", Text(q.RSTs()));
   Line(out, "RSTr", Text(q.RSTr()));
@@ -244,10 +258,10 @@ void HeaderFields(const char* record, std::ostream& out) {
   Line(out, "contestNumber", Num(h.contestNumber()));
   Line(out, "contestCode", Char(h.contestCode()));
   Line(out, "contestName", Text(h.contestName()));
-  Line(out, "dateFrom", Num(h.dateFrom()));
-  Line(out, "dateTo", Num(h.dateTo()));
-  Line(out, "timeFrom", Num(h.timeFrom()));
-  Line(out, "timeTo", Num(h.timeTo()));
+  Line(out, "dateFrom", Date(h.dateFrom()));
+  Line(out, "dateTo", Date(h.dateTo()));
+  Line(out, "timeFrom", Time(h.timeFrom()));
+  Line(out, "timeTo", Time(h.timeTo()));
   Line(out, "locator", Text(h.locator()));
   Line(out, "dok", Text(h.dok()));
   Line(out, "ldk", Text(h.ldk()));
@@ -349,11 +363,9 @@ int DumpFields(const std::string& name, int key, std::ostream& out, std::ostream
 } // namespace
 
 const char* ProgramFilesToolUsage() {
-  return "  check NAME            of a program file (KXKK, KXLK0001, KXPREFIX ...) also\n"
-         "                        checks every key entry against the program's key builder\n"
-         "  dump NAME --fields [--key K]\n"
-         "                        the records of a QSO log, KXKK or a prefix table field\n"
-         "                        by field, in the order of key K\n";
+  // check and dump are listed once, with the storage commands (StorageToolUsage), which
+  // describe what they do with a program file.
+  return "";
 }
 
 int RunProgramFilesToolCommand(const std::vector<std::string>& args, std::ostream& out,

@@ -42,7 +42,7 @@
 //   11 (6)  Bd + NumKey5(99999999 - BandSerial)    24 (6)  ModeGroup(Mode) + NumKey5(99999999
 //   12 (6)  Bd + NumKey5(99999999 - BandNr)                - ModeNr)
 //   13 (5)  NumKey5(QSONr)                         25 (3)  Bd + Pad(Kenner, 2)
-//   14 (2)  Bd + Multi1                            26 (2)  Pad(Kenner, 2)
+//   14 (2)  Bd + Multi1                            26 (3)  Pad(Kenner, 2)
 //                                                  27 (7)  Bd + Pad(Call2, 6)
 // Keys 11, 12 and 24 run backwards: the newest number comes first.
 // KXLKTEMP has one key: NumKey5(LfdNr), 5 characters, unique, numbered by Add.

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 #include "base/cp1252.h"
 #include "base/data_directory.h"
+#include "base/process_settings.h"
 #include "base/strings.h"
 #include "base/tool_dialogs.h"
 #include "contest/contest_catalog.h"
@@ -30,8 +32,11 @@ struct Arguments {
   std::string file;
   std::vector<std::pair<std::string, std::string>> maps; // (file field, log field)
   bool noCheck = false;
+  bool quiet = false;
   std::string dataDir;
 };
+
+constexpr const char* kPrefix = "tarvik-tool import-adif: ";
 
 bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err) {
   std::vector<std::string> positional;
@@ -48,6 +53,8 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
       a->maps.emplace_back(map.substr(0, eq), map.substr(eq + 1));
     } else if (arg == "--no-check") {
       a->noCheck = true;
+    } else if (arg == "--quiet") {
+      a->quiet = true;
     } else if (arg == "--data" && hasValue) {
       a->dataDir = args[++i];
     } else if (!arg.empty() && arg[0] != '-') {
@@ -58,7 +65,7 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
     }
   }
   if (positional.size() != 2) {
-    err << "usage: tarvik-tool " << AdifImportToolUsage();
+    err << "usage:\n" << AdifImportToolUsage();
     return false;
   }
   const std::string& number = positional[0];
@@ -74,6 +81,10 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
 
 FamilySettings LoadSettings() {
   FamilySettings settings;
+  // Without a setup file the family's defaults hold; none is created.
+  std::error_code ec;
+  if (!std::filesystem::exists(DataPath("KXSETUP.DAT"), ec))
+    return settings;
   Fileblock* setup = OpenProgramFile(ProgramFile::kSetup);
   if (setup != nullptr && setup->FirstKey(1) == 0)
     settings = ReadFamilySettings(SetupRecord(setup->RecordBuffer()));
@@ -81,23 +92,42 @@ FamilySettings LoadSettings() {
   return settings;
 }
 
+// Prints a text of several lines (the summary) line by line for the terminal.
+void PrintLines(std::ostream& out, const std::string& text) {
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    out << TerminalText(text.substr(start, end - start)) << "\n";
+    start = end + 1;
+  }
+}
+
 int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
+  // The contest file must be there: the tool never starts a data directory of its own.
   std::error_code ec;
-  if (!std::filesystem::exists(a.file, ec)) {
-    err << "tarvik-tool import-adif: " << TerminalText("Datei existiert nicht") << ": " << a.file
-        << "\n";
-    return 1;
+  if (!std::filesystem::exists(DataPath("KXKK.DAT"), ec)) {
+    err << kPrefix << "the data directory " << DataDirectory()
+        << " holds no contest file (KXKK); there is no contest " << a.contestNumber << "\n";
+    return kAdifToolNothingDone;
+  }
+  if (!std::filesystem::is_regular_file(a.file, ec)) {
+    err << kPrefix << "the file " << a.file
+        << (std::filesystem::exists(a.file, ec) ? " is no file" : " does not exist") << "\n";
+    return kAdifToolNothingDone;
+  }
+  if (std::ifstream probe(a.file, std::ios::binary); !probe) {
+    err << kPrefix << "the file " << a.file << " cannot be read\n";
+    return kAdifToolNothingDone;
   }
   ContestRecords records;
   const StoreResult read = ReadContestFromFiles(a.contestNumber, &records);
   if (read != StoreResult::kOk) {
-    if (StorageFailedInThisRun()) // the cause follows from the frame
-      err << "tarvik-tool import-adif: the contest file " << DataPath("KXKK")
-          << " cannot be read\n";
-    else
-      err << "tarvik-tool import-adif: there is no contest " << a.contestNumber << " in "
-          << DataPath("KXKK") << "\n";
-    return 1;
+    if (StorageFailedInThisRun()) { // the cause follows from the frame
+      err << kPrefix << "the contest file " << DataPath("KXKK") << " cannot be read\n";
+      return 1;
+    }
+    err << kPrefix << "there is no contest " << a.contestNumber << " in " << DataPath("KXKK")
+        << "\n";
+    return kAdifToolNothingDone;
   }
 
   // The contests of the family's other tools (and unknown codes) are not this program's.
@@ -109,61 +139,85 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
   }
   const FamilySettings settings = LoadSettings();
   ApplyFamilySettings(settings);
+  // The tool speaks English, whatever language the program is set to.
+  SetLanguageFlag(0);
   ToolDialogs dialogs(err);
   ContestHeaderRecord record = records.Header();
   QsoSessionParams params;
   params.contestCode = record.contestCode();
+  if (!HasContestDefinition(params.contestCode)) {
+    err << kPrefix << "contest " << a.contestNumber
+        << " belongs to another program of the family (contest code '"
+        << (params.contestCode != 0 ? std::string(1, params.contestCode) : std::string("0"))
+        << "') and cannot be opened here\n";
+    return kAdifToolNothingDone;
+  }
   params.definition =
       BuildContestDefinition(params.contestCode, record, settings.ownLocator, dialogs);
   params.headerRecord = records.header;
   params.extensionRecord = records.extension;
   params.ownLocator = settings.ownLocator;
 
-  AdifAssignment assignment(AdifLogFields(params.definition));
-  for (const auto& [fileField, logField] : a.maps) {
-    std::size_t entry = assignment.Size();
-    for (std::size_t i = 0; i < assignment.Size(); ++i)
-      if (UpCase(assignment.LogField(i)) == UpCase(logField))
-        entry = i;
-    if (entry == assignment.Size()) {
-      err << "tarvik-tool import-adif: contest " << a.contestNumber << " has no log field '"
-          << logField << "' (";
-      for (std::size_t i = 0; i < assignment.Size(); ++i)
-        err << (i > 0 ? ", " : "") << assignment.LogField(i);
-      err << ")\n";
-      return 2;
-    }
-    if (!assignment.Assign(entry, UpCase(fileField))) {
-      err << "tarvik-tool import-adif: the log field '" << assignment.LogField(entry)
-          << "' is assigned twice\n";
-      return 2;
+  AdifAssignment assignment(AdifLogFields(params.definition, params.contestCode));
+  if (!a.maps.empty()) {
+    // A mapping that cannot take effect is refused before anything is imported.
+    const AdifFileScan scan = ScanAdifFile(a.file);
+    for (const auto& [fileField, logField] : a.maps) {
+      const std::size_t entry = assignment.Find(logField);
+      if (entry == assignment.Size()) {
+        err << kPrefix << "contest " << a.contestNumber << " has no log field '"
+            << TerminalText(logField)
+            << "'; the fields are: " << TerminalText(assignment.FieldNames()) << "\n";
+        return kAdifToolNothingDone;
+      }
+      const std::string source = UpCase(fileField);
+      if (std::find(scan.fieldNames.begin(), scan.fieldNames.end(), source) ==
+          scan.fieldNames.end()) {
+        std::string names;
+        for (const std::string& name : scan.fieldNames)
+          names += (names.empty() ? "" : ", ") + name;
+        err << kPrefix << "no record of " << a.file << " has the field '" << TerminalText(fileField)
+            << "'; its fields are: " << TerminalText(names) << "\n";
+        return kAdifToolNothingDone;
+      }
+      if (!assignment.Assign(entry, source)) {
+        err << kPrefix << "the log field '" << TerminalText(assignment.LogField(entry))
+            << "' is assigned twice\n";
+        return kAdifToolNothingDone;
+      }
     }
   }
 
   QsoSession session(params, dialogs);
   if (!session.Open()) {
-    err << "tarvik-tool import-adif: the QSO file of contest " << a.contestNumber
-        << " cannot be opened\n";
+    err << kPrefix << "the QSO file of contest " << a.contestNumber << " cannot be opened\n";
     return 1;
   }
-  const AdifImportCounts counts = ImportAdifFile(session, a.file, assignment, a.noCheck);
+  const AdifImportResult result = ImportAdifFile(session, a.file, assignment, a.noCheck);
+  const AdifImportCounts& counts = result.counts;
   // As after closing the log window: the statistics of the log into the header records.
   session.Close();
-  records.header = session.HeaderRecord();
-  records.extension = session.ExtensionRecord();
+  records.header = session.Contest().header;
+  records.extension = session.Contest().extension;
   const bool saved = WriteContestToFiles(records) == StoreResult::kOk;
-  const std::string summary = AdifImportSummary(counts);
-  for (std::size_t start = 0; start <= summary.size();) {
-    const std::size_t end = std::min(summary.find('\n', start), summary.size());
-    out << TerminalText(summary.substr(start, end - start)) << "\n";
-    start = end + 1;
-  }
+  if (!a.quiet)
+    for (const AdifRefusal& refusal : result.refusals)
+      out << TerminalText(AdifRefusalLine(refusal)) << "\n";
+  PrintLines(out, AdifImportSummaryEnglish(counts));
   if (!saved) {
-    err << "tarvik-tool import-adif: the header statistics of contest " << a.contestNumber
+    err << kPrefix << "the header statistics of contest " << a.contestNumber
         << " could not be written\n";
     return 1;
   }
-  return counts.storageFailed || counts.readStatus != AdifReadStatus::kOk ? 1 : 0;
+  if (counts.imported == 0 && result.refusals.empty()) {
+    err << kPrefix << "the file " << a.file
+        << (counts.readStatus != AdifReadStatus::kOk
+                ? " cannot be read"
+                : " holds no ADIF record (no field followed by <EOR>)")
+        << "\n";
+    return kAdifToolNothingDone;
+  }
+  return AdifImportComplete(counts) ? 0 : 1;
 }
 
 } // namespace
@@ -174,18 +228,33 @@ int RunAdifImportToolCommand(const std::vector<std::string>& args, std::ostream&
     return -1;
   Arguments a;
   if (!Parse(args, &a, err))
-    return 2;
-  return RunWithDataEngine(a.dataDir, err, [&] { return Import(a, out, err); });
+    return kAdifToolNothingDone;
+  bool ran = false;
+  const int code = RunWithDataEngine(a.dataDir, err, [&] {
+    ran = true;
+    return Import(a, out, err);
+  });
+  // A data directory that is missing or locked: nothing was done.
+  return ran ? code : kAdifToolNothingDone;
 }
 
 const char* AdifImportToolUsage() {
-  return "  import-adif CONTEST_NUMBER FILE [--map ADIF=LOGFIELD ...] [--no-check]\n"
+  return "  import-adif CONTEST_NUMBER FILE [--map ADIF=LOGFIELD ...] [--no-check] [--quiet]\n"
          "         [--data DIR]\n"
          "                        import the QSOs of an ADIF file into a contest as the log\n"
-         "                        window's import does: --map assigns a field of the file\n"
-         "                        to a log field (CALL, QSO_DATE, TIME_ON, RST_SENT,\n"
-         "                        RST_RCVD, BAND, FREQ, MODE or a multiplier label such as\n"
-         "                        DOK or Loc), --no-check skips the mode and band checks\n";
+         "                        window's import does. Every log field reads the ADIF\n"
+         "                        fields other logbooks write for it (GRIDSQUARE for a\n"
+         "                        locator, DARC_DOK for a DOK, SRX for a serial number, AGE,\n"
+         "                        STATE, CALL_WKD ...); --map ADIF=LOGFIELD reads another\n"
+         "                        one (LOGFIELD: CALL, QSO_DATE, TIME_ON, RST_SENT, RST_RCVD,\n"
+         "                        BAND, FREQ, MODE, NAME, QTH or an exchange element of the\n"
+         "                        contest such as DOK, Loc, lfd.Nr., Alter). --no-check skips\n"
+         "                        the mode and band checks. Every record not imported is\n"
+         "                        listed with its number, call and reason (--quiet: the\n"
+         "                        summary only). Exit 0: all imported or refused as\n"
+         "                        duplicates; 1: records refused for other reasons; 2:\n"
+         "                        nothing done\n"
+         "                        e.g. tarvik-tool import-adif 3 other.adi --map AGE=Alter\n";
 }
 
 } // namespace tarvik

@@ -6,6 +6,7 @@
 #include <set>
 #include <sys/stat.h>
 
+#include "base/cp1252.h"
 #include "base/strings.h"
 
 namespace tarvik {
@@ -223,35 +224,176 @@ void AdifRecordSplitter::Finish() {
 }
 
 // ---------------------------------------------------------------------------------------
+// Text encoding
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The length of the UTF-8 sequence that `lead` begins (2..4), or 0 for a byte that begins
+// none.
+std::size_t Utf8Length(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF)
+    return 2;
+  if (lead >= 0xE0 && lead <= 0xEF)
+    return 3;
+  if (lead >= 0xF0 && lead <= 0xF4)
+    return 4;
+  return 0;
+}
+
+// The character of a complete sequence, or -1 when it is overlong, a surrogate or too large.
+long Utf8Character(std::string_view bytes) {
+  const auto b = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  long ch = 0;
+  long least = 0;
+  switch (bytes.size()) {
+  case 2:
+    ch = b(0) & 0x1F;
+    least = 0x80;
+    break;
+  case 3:
+    ch = b(0) & 0x0F;
+    least = 0x800;
+    break;
+  default:
+    ch = b(0) & 0x07;
+    least = 0x10000;
+    break;
+  }
+  for (std::size_t i = 1; i < bytes.size(); ++i)
+    ch = (ch << 6) | (b(i) & 0x3F);
+  if (ch < least || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF))
+    return -1;
+  return ch;
+}
+
+} // namespace
+
+void AdifTextDecoder::Flush(std::string& out) {
+  // Bytes that turned out to be no UTF-8: Windows-1252 as they are.
+  out += pending_;
+  pending_.clear();
+  need_ = 0;
+}
+
+void AdifTextDecoder::Decode(std::string_view bytes, std::string& out) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    const auto u = static_cast<unsigned char>(c);
+    if (start_) {
+      // The byte order mark is looked for in the first three bytes, however they arrive.
+      if (pending_.size() < kUtf8Bom.size() && c == kUtf8Bom[pending_.size()]) {
+        pending_ += c;
+        if (pending_.size() == kUtf8Bom.size()) {
+          pending_.clear();
+          start_ = false;
+          mode_ = Mode::kUtf8;
+          info_.utf8 = true;
+        }
+        continue;
+      }
+      start_ = false;
+      if (!pending_.empty()) {
+        // A begun mark that is none: read those bytes again as text.
+        std::string begun;
+        begun.swap(pending_);
+        Decode(begun, out);
+      }
+    }
+    if (need_ > 0) {
+      if ((u & 0xC0) == 0x80) {
+        pending_ += c;
+        if (pending_.size() < need_)
+          continue;
+        const long ch = Utf8Character(pending_);
+        if (ch < 0) {
+          if (mode_ == Mode::kUndecided)
+            mode_ = Mode::kCp1252;
+          Flush(out);
+          continue;
+        }
+        if (mode_ == Mode::kUndecided) {
+          mode_ = Mode::kUtf8;
+          info_.utf8 = true;
+        }
+        const int byte = UnicodeToCp1252(static_cast<char32_t>(ch));
+        if (byte < 0) {
+          out += '?';
+          ++info_.replaced;
+        } else {
+          out += static_cast<char>(byte);
+        }
+        pending_.clear();
+        need_ = 0;
+        continue;
+      }
+      if (mode_ == Mode::kUndecided)
+        mode_ = Mode::kCp1252;
+      Flush(out); // and the byte is read afresh below
+    }
+    if (u < 0x80 || mode_ == Mode::kCp1252) {
+      out += c;
+      continue;
+    }
+    const std::size_t length = Utf8Length(u);
+    if (length == 0) {
+      if (mode_ == Mode::kUndecided)
+        mode_ = Mode::kCp1252;
+      out += c;
+      continue;
+    }
+    pending_.assign(1, c);
+    need_ = length;
+  }
+}
+
+void AdifTextDecoder::Finish(std::string& out) {
+  Flush(out);
+  start_ = false;
+}
+
+// ---------------------------------------------------------------------------------------
 // Files
 
 bool ReadAdifRecords(std::istream& in, const std::function<void(std::string_view)>& onRecord,
-                     const std::function<void(AdifDrop)>& onDrop) {
+                     const std::function<void(AdifDrop)>& onDrop, AdifTextInfo* info) {
   AdifRecordSplitter splitter(onRecord, onDrop);
+  AdifTextDecoder decoder;
   std::string chunk(kChunk, '\0');
+  std::string text;
   while (in) {
     in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
     const std::streamsize got = in.gcount();
-    if (got > 0)
-      splitter.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+    if (got > 0) {
+      text.clear();
+      decoder.Decode(std::string_view(chunk.data(), static_cast<std::size_t>(got)), text);
+      splitter.Feed(text);
+    }
   }
   const bool complete = in.eof() && !in.bad();
+  text.clear();
+  decoder.Finish(text);
+  splitter.Feed(text);
   splitter.Finish();
+  if (info != nullptr)
+    *info = decoder.Info();
   return complete;
 }
 
 AdifReadStatus ReadAdifFile(const std::string& path,
                             const std::function<void(std::string_view)>& onRecord,
-                            const std::function<void(AdifDrop)>& onDrop) {
-  struct stat info {};
-  if (path.empty() || ::stat(path.c_str(), &info) != 0)
+                            const std::function<void(AdifDrop)>& onDrop, AdifTextInfo* info) {
+  struct stat status {};
+  if (path.empty() || ::stat(path.c_str(), &status) != 0)
     return AdifReadStatus::kMissing;
-  if (!S_ISREG(info.st_mode))
+  if (!S_ISREG(status.st_mode))
     return AdifReadStatus::kUnreadable;
   std::ifstream in(path, std::ios::binary);
   if (!in)
     return AdifReadStatus::kUnreadable;
-  return ReadAdifRecords(in, onRecord, onDrop) ? AdifReadStatus::kOk : AdifReadStatus::kUnreadable;
+  return ReadAdifRecords(in, onRecord, onDrop, info) ? AdifReadStatus::kOk
+                                                     : AdifReadStatus::kUnreadable;
 }
 
 namespace {
@@ -280,8 +422,8 @@ AdifFileScan ScanAdifStream(std::istream& in) {
   AdifFileScan scan;
   ScanCollector collector{&scan, {}};
   const bool complete = ReadAdifRecords(
-      in, [&](std::string_view text) { collector.Record(text); },
-      [&](AdifDrop) { ++scan.dropped; });
+      in, [&](std::string_view text) { collector.Record(text); }, [&](AdifDrop) { ++scan.dropped; },
+      &scan.text);
   scan.status = complete ? AdifReadStatus::kOk : AdifReadStatus::kUnreadable;
   return scan;
 }
@@ -291,7 +433,7 @@ AdifFileScan ScanAdifFile(const std::string& path) {
   ScanCollector collector{&scan, {}};
   scan.status = ReadAdifFile(
       path, [&](std::string_view text) { collector.Record(text); },
-      [&](AdifDrop) { ++scan.dropped; });
+      [&](AdifDrop) { ++scan.dropped; }, &scan.text);
   return scan;
 }
 

@@ -1,7 +1,12 @@
 #pragma once
 // Reading ADIF files written by other logbooks.
 //
-// A file is read in chunks of bounded size, never as a whole, and cut into record texts:
+// A file is read in chunks of bounded size, never as a whole, and cut into record texts.
+// Its text is Windows-1252, or UTF-8 (as most logbooks write it): a file that begins with
+// the UTF-8 byte order mark, or whose first byte above 127 begins a valid UTF-8 sequence, is
+// read as UTF-8 and converted to Windows-1252; a character the code page lacks becomes "?"
+// and is counted. A byte that is no valid UTF-8 in such a file is taken as Windows-1252.
+// Then:
 //   - every line is converted to upper case (all values therefore arrive in upper case);
 //   - lines beginning with "#" are comments and skipped;
 //   - the other lines are trimmed and joined with one blank into the current record text;
@@ -84,6 +89,34 @@ private:
   bool separator_ = false;   // a blank joins the next line's content to the record
 };
 
+/// The text encoding found while reading.
+struct AdifTextInfo {
+  bool utf8 = false;        ///< the file was read as UTF-8
+  std::size_t replaced = 0; ///< characters outside Windows-1252, replaced by "?"
+  friend bool operator==(const AdifTextInfo&, const AdifTextInfo&) = default;
+};
+
+/// Turns the bytes of a file into Windows-1252 text piece by piece (see the top of this
+/// file); a UTF-8 sequence may be split between two pieces.
+class AdifTextDecoder {
+public:
+  /// Appends the text of `bytes` to `out`.
+  void Decode(std::string_view bytes, std::string& out);
+  /// The end of the input: an incomplete sequence is taken as Windows-1252.
+  void Finish(std::string& out);
+  const AdifTextInfo& Info() const { return info_; }
+
+private:
+  enum class Mode { kUndecided, kUtf8, kCp1252 };
+  void Flush(std::string& out);
+
+  Mode mode_ = Mode::kUndecided;
+  bool start_ = true;
+  std::string pending_;  // a UTF-8 sequence begun, or the first bytes of a possible BOM
+  std::size_t need_ = 0; // bytes the sequence in pending_ has in all
+  AdifTextInfo info_;
+};
+
 /// What reading a file gave.
 enum class AdifReadStatus {
   kOk,
@@ -93,13 +126,17 @@ enum class AdifReadStatus {
 
 /// Reads the stream in chunks and hands every record text to `onRecord` (and every dropped
 /// record to `onDrop`). False when reading failed before the end.
-bool ReadAdifRecords(std::istream& in, const std::function<void(std::string_view)>& onRecord,
-                     const std::function<void(AdifDrop)>& onDrop = {});
+/// `info` (may be null) receives the encoding found.
+[[nodiscard]] bool ReadAdifRecords(std::istream& in,
+                                   const std::function<void(std::string_view)>& onRecord,
+                                   const std::function<void(AdifDrop)>& onDrop = {},
+                                   AdifTextInfo* info = nullptr);
 
 /// ReadAdifRecords on the file at `path`.
-AdifReadStatus ReadAdifFile(const std::string& path,
-                            const std::function<void(std::string_view)>& onRecord,
-                            const std::function<void(AdifDrop)>& onDrop = {});
+[[nodiscard]] AdifReadStatus ReadAdifFile(const std::string& path,
+                                          const std::function<void(std::string_view)>& onRecord,
+                                          const std::function<void(AdifDrop)>& onDrop = {},
+                                          AdifTextInfo* info = nullptr);
 
 /// The overview of a file for the field assignment.
 struct AdifFileScan {
@@ -109,6 +146,7 @@ struct AdifFileScan {
   std::vector<std::string> fieldNames;
   std::size_t records = 0; ///< records that hold at least one field
   std::size_t dropped = 0; ///< records dropped (too long, unterminated)
+  AdifTextInfo text;
 };
 
 /// Reads the file once for its field names and record count.

@@ -27,8 +27,8 @@ namespace tarvik {
 /// chose in the prefix choice during this entry ("" when none): when it is set the tables
 /// are not searched again; when the lookup lets the person choose, the chosen entry is put
 /// there. `lookup` may be nullptr (nothing is found). Returns whether the call is accepted.
-bool LookUpQsoPrefix(QsoRecord& record, PrefixLookup* lookup, const ContestDefinition& definition,
-                     std::string& chosenEntry);
+[[nodiscard]] bool LookUpQsoPrefix(QsoRecord& record, PrefixLookup* lookup,
+                                   const ContestDefinition& definition, std::string& chosenEntry);
 
 /// The WPX prefix of a call.
 std::string WpxPrefix(std::string_view call);

@@ -62,8 +62,8 @@ struct RenumberOptions {
 /// Renumbers `log` (a QSO file, open or closed) as described above. The fileblock object
 /// stays registered and usable: its files are replaced while closed and its current record
 /// and key positions are forgotten. Does not check SentSerialNumbers (the caller decides).
-RenumberResult RenumberLog(Fileblock& log, const MultiplierRules& rules,
-                           const RenumberOptions& options);
+[[nodiscard]] RenumberResult RenumberLog(Fileblock& log, const MultiplierRules& rules,
+                                         const RenumberOptions& options);
 
 /// True when the live records of `log`, read by record number, are QSOs (no marker record)
 /// numbered 1, 2, ... without a gap, in date and time order, and carry the numbers a

@@ -38,13 +38,13 @@ bool RigFollower::Follow(const RigSnapshot& snapshot) {
     return false;
   // A stored QSO being changed keeps its band, mode and frequency; a frequency being typed
   // is the operator's. What the radio did meanwhile is followed afterwards.
-  if (session_.EditMode() != 0 || session_.Focus() == F::eFreq)
+  if (session_.EditMode() != 0 || session_.Form().Focus() == F::eFreq)
     return false;
   const double mhz = snapshot.reading.hz / 1e6;
   const char radioBand = BandFromFrequency(mhz);
-  const char bandBefore = session_.CurrentBand();
-  const std::string modeBefore = session_.CurrentMode();
-  const bool freeModeBefore = session_.IsEntryField(F::emode);
+  const char bandBefore = session_.Bands().Band();
+  const std::string modeBefore = session_.Bands().Mode();
+  const bool freeModeBefore = session_.Form().IsEntryField(F::emode);
   if (!band_ || *band_ != radioBand) {
     band_ = radioBand;
     FollowBand(mhz, radioBand);
@@ -54,8 +54,9 @@ bool RigFollower::Follow(const RigSnapshot& snapshot) {
     FollowMode(snapshot.reading.mode);
   }
   const bool frequency = FollowFrequency(mhz, radioBand);
-  return frequency || session_.CurrentBand() != bandBefore ||
-         session_.CurrentMode() != modeBefore || session_.IsEntryField(F::emode) != freeModeBefore;
+  return frequency || session_.Bands().Band() != bandBefore ||
+         session_.Bands().Mode() != modeBefore ||
+         session_.Form().IsEntryField(F::emode) != freeModeBefore;
 }
 
 void RigFollower::FollowBand(double mhz, char radioBand) {
@@ -69,34 +70,34 @@ void RigFollower::FollowBand(double mhz, char radioBand) {
                   : ChooseText("Frequenz außerhalb der Bänder", "frequency outside the bands");
     return;
   }
-  if (band != session_.CurrentBand())
+  if (band != session_.Bands().Band())
     session_.TakeBand(band);
 }
 
 void RigFollower::FollowMode(const std::string& rigMode) {
-  const RigModeChoice choice = ContestModeOfRigMode(rigMode, session_.ModeList());
+  const RigModeChoice choice = ContestModeOfRigMode(rigMode, session_.Bands().ModeList());
   if (choice.listEntry.empty())
     return;
-  const bool freeMode = session_.IsEntryField(F::emode);
+  const bool freeMode = session_.Form().IsEntryField(F::emode);
   if (choice.listEntry == "DIGITAL") {
     // The free mode field names the digital mode; a radio mode that names none keeps what
     // the operator typed there.
-    if (!choice.freeText.empty() && session_.FieldText(F::emode) != choice.freeText)
+    if (!choice.freeText.empty() && session_.Form().FieldText(F::emode) != choice.freeText)
       session_.SetFieldText(F::emode, choice.freeText);
     if (!freeMode)
       session_.TakeMode("DIGITAL");
     return;
   }
-  if (freeMode || session_.CurrentMode() != choice.listEntry)
+  if (freeMode || session_.Bands().Mode() != choice.listEntry)
     session_.TakeMode(choice.listEntry);
 }
 
 bool RigFollower::FollowFrequency(double mhz, char radioBand) {
   // A frequency outside the log's band would give way to the band's default frequency.
-  if (radioBand != session_.CurrentBand())
+  if (radioBand != session_.Bands().Band())
     return false;
   const std::string text = RigFrequencyFieldText(mhz);
-  if (FieldFrequency(session_.FieldText(F::eFreq)) == FieldFrequency(text))
+  if (FieldFrequency(session_.Form().FieldText(F::eFreq)) == FieldFrequency(text))
     return false;
   session_.SetFieldText(F::eFreq, text);
   return true;
@@ -116,7 +117,8 @@ CatPanelTexts RigFollower::Texts(const RigSnapshot& snapshot) const {
   }
   texts.frequency = TrimBlanks(FormatPicture("#####,#####", snapshot.reading.hz / 1e6)) + " MHz";
   texts.mode = snapshot.reading.mode;
-  const RigModeChoice choice = ContestModeOfRigMode(snapshot.reading.mode, session_.ModeList());
+  const RigModeChoice choice =
+      ContestModeOfRigMode(snapshot.reading.mode, session_.Bands().ModeList());
   if (!choice.listEntry.empty() && choice.listEntry != snapshot.reading.mode)
     texts.mode += " (" + choice.listEntry + ")";
   texts.notice = notice_;

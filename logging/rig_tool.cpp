@@ -90,7 +90,8 @@ const char* RigToolUsage() {
          "      [--contest CODE] [--category N]\n"
          "                        asks the radio for frequency and mode (rigctld on\n"
          "                        localhost:4532 unless told otherwise) and prints the band\n"
-         "                        and mode a log of contest CODE (default 2) would take\n";
+         "                        and mode a log of contest CODE (default 2) would take\n"
+         "                        e.g. tarvik-tool rig --contest G --category 4\n";
 }
 
 int RunRigToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

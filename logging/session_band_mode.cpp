@@ -1,10 +1,6 @@
-// Band and mode of the session: the band and mode lists, switching band and mode with the
-// running numbers, multipliers and default reports that follow them, the band of the
-// active time block, and the clock tick.
+// Band and mode of the session: switching band and mode with the running numbers,
+// multipliers and default reports that follow them, and the clock tick.
 
-#include <algorithm>
-
-#include "datafiles/log_scan.h"
 #include "datafiles/report.h"
 #include "logging/qso_session.h"
 #include "radio/bands.h"
@@ -18,67 +14,17 @@ using F = EntryField;
 
 } // namespace
 
-void QsoSession::ChooseStartMode() {
-  const ContestHeaderRecord header = Header();
-  auto offered = [this](std::string_view mode) {
-    return std::find(modeList_.begin(), modeList_.end(), mode) != modeList_.end();
-  };
-  mode_ = modeList_.empty() ? std::string() : modeList_.front();
-  emodeShown_ = false;
-  if (header.startSsb() && offered("SSB"))
-    mode_ = "SSB";
-  if (header.startFm() && offered("FM"))
-    mode_ = "FM";
-  if (header.startPr() && offered("PR"))
-    mode_ = "PR";
-  if (header.startPr() && offered("FSK441"))
-    mode_ = "FSK441";
-  if (header.startPr() && offered("DIGITAL")) {
-    mode_ = "DIGI";
-    emodeShown_ = true;
-  }
-  if (!header.startSsb() && !header.startFm() && !header.startPr() && offered("CW"))
-    mode_ = "CW";
-  mode_ = mode_.substr(0, 6);
-  if (emodeShown_)
-    Text(F::emode) = mode_;
-}
-
-char QsoSession::TimeBlockBand() const {
-  const DayAndTime now = UtcNow(clock_);
-  for (const TimeBlock& block : def_.TimeBlocks) {
-    if (block.date.empty() || block.bands.empty())
-      continue;
-    if (TextToDay(kDatePicture, block.date) != now.day)
-      continue;
-    const TimeOfDay start = ReadDefaultPeriodTime(block.startTime);
-    const TimeOfDay end = ReadDefaultPeriodTime(block.endTime);
-    if (start < 0 || end < 0 || now.time < start || now.time >= end)
-      continue;
-    // Only bands the contest offers count: a block of bands the chosen category does not
-    // work leaves the band alone.
-    std::string bands;
-    for (char band : block.bands)
-      if (IsBandLetter(band) && def_.Bands.find(band) != std::string::npos)
-        bands += band;
-    if (bands.empty())
-      continue;
-    return bands.find(band_) != std::string::npos ? band_ : bands.front();
-  }
-  return '\0';
-}
-
 void QsoSession::ClockTick(bool mayChangeBand) {
   if (!IsOpen())
     return;
   const ContestHeaderRecord header = Header();
   if (mayChangeBand && header.autoBand()) {
-    const char blockBand = TimeBlockBand();
-    if (blockBand != '\0' && blockBand != band_) {
+    const char blockBand = bands_.TimeBlockBand(clock_);
+    if (blockBand != '\0' && blockBand != bands_.Band()) {
       ReadFields(std::nullopt);
       if (Record().Call().empty())
         SwitchBand(blockBand);
-      WriteFields(focus_);
+      WriteFields(Focus());
     }
   }
   const DayAndTime now = UtcNow(clock_);
@@ -96,16 +42,15 @@ void QsoSession::ClockTick(bool mayChangeBand) {
 void QsoSession::SwitchBand(char band) {
   if (!IsOpen() || !IsBandLetter(band))
     return;
-  tracker_.Undo();
-  band_ = band;
-  nextBandSerial_ = NextBandSerial(*log_, band_);
-  nextBandNr_ = NextBandNumber(*log_, band_);
+  log_.Tracker().Undo();
+  bands_.SetBand(band);
+  log_.RefreshBandNumbers(band);
   QsoRecord r = Record();
-  r.SetBand(band_);
+  r.SetBand(band);
   Evaluate();
   rememberedFreq_ = 0;
-  r.SetBandSerial(nextBandSerial_);
-  r.SetBandNr(nextBandNr_);
+  r.SetBandSerial(log_.Next().bandSerial);
+  r.SetBandNr(log_.Next().band);
   RebuildLockedSentExchange();
 }
 
@@ -126,8 +71,8 @@ void QsoSession::RebuildLockedSentExchange() {
 void QsoSession::SwitchBandForList(char band) {
   if (!IsOpen() || !IsBandLetter(band))
     return;
-  tracker_.Undo();
-  band_ = band;
+  log_.Tracker().Undo();
+  bands_.SetBand(band);
   lastDate_ = BadDate;
   lastTime_ = BadTime;
   PrepareNewQso(0);
@@ -136,14 +81,14 @@ void QsoSession::SwitchBandForList(char band) {
 void QsoSession::SwitchMode(std::string_view mode) {
   if (!IsOpen())
     return;
-  mode_ = std::string(mode.substr(0, 6));
-  tracker_.Undo();
-  nextModeNr_ = NextModeNumber(*log_, mode_);
+  bands_.SetMode(mode);
+  log_.Tracker().Undo();
+  log_.RefreshModeNumber(bands_.Mode());
   QsoRecord r = Record();
-  r.SetMode(mode_);
+  r.SetMode(bands_.Mode());
   Evaluate();
   rememberedFreq_ = 0;
-  r.SetModeNr(static_cast<std::uint16_t>(nextModeNr_));
+  r.SetModeNr(static_cast<std::uint16_t>(log_.Next().mode));
   if (def_.SentExchange1 == exchange::kModeNumber && !listener_)
     r.SetRSTs(SentDefaultExchange());
 }
@@ -152,31 +97,22 @@ void QsoSession::TakeBand(char band) {
   if (!IsOpen())
     return;
   ReadFields(std::nullopt);
-  if (IsBandLetter(band) && band != band_)
+  if (IsBandLetter(band) && band != bands_.Band())
     SwitchBand(band);
   WriteFields();
-}
-
-void QsoSession::TakeBandByName(std::string_view name) {
-  for (char band : def_.Bands)
-    if (IsBandLetter(band) && BandName(band) == name) {
-      TakeBand(band);
-      return;
-    }
-  TakeBand(BandFromText(name));
 }
 
 void QsoSession::TakeMode(std::string_view mode) {
   if (!IsOpen())
     return;
   ReadFields(std::nullopt);
-  emodeShown_ = false;
+  bands_.SetFreeModeShown(false);
   std::string chosen(mode);
   if (chosen == "DIGITAL") {
-    emodeShown_ = true;
+    bands_.SetFreeModeShown(true);
     chosen = Text(F::emode);
   }
-  if (chosen.substr(0, 6) != mode_)
+  if (chosen.substr(0, 6) != bands_.Mode())
     SwitchMode(chosen);
   if (!traits_.reportWithoutRst) {
     const ContestHeaderRecord header = Header();
@@ -196,22 +132,20 @@ void QsoSession::TakeMode(std::string_view mode) {
   WriteFields();
 }
 
-bool QsoSession::BandButton() {
-  if (bandList_.size() != 2)
-    return bandList_.size() > 2;
-  for (char band : def_.Bands)
-    if (IsBandLetter(band) && band != band_) {
-      TakeBand(band);
-      break;
-    }
-  return false;
+bool PressBandButton(QsoSession& session) {
+  if (const std::optional<char> other = session.Bands().OtherBand()) {
+    session.TakeBand(*other);
+    return false;
+  }
+  return session.Bands().BandList().size() > 2;
 }
 
-bool QsoSession::ModeButton() {
-  if (modeList_.size() != 2)
-    return modeList_.size() > 2;
-  TakeMode(modeList_[0] == mode_ ? modeList_[1] : modeList_[0]);
-  return false;
+bool PressModeButton(QsoSession& session) {
+  if (const std::optional<std::string> other = session.Bands().OtherMode()) {
+    session.TakeMode(*other);
+    return false;
+  }
+  return session.Bands().ModeList().size() > 2;
 }
 
 } // namespace tarvik

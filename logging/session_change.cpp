@@ -43,10 +43,10 @@ char MarkChar(const std::string& text) {
 } // namespace
 
 bool QsoSession::BeginChange(std::int32_t recordNumber, QsoEditForm* form) {
-  if (!IsOpen() || recordNumber <= 0 || log_->ReadRecord(recordNumber) != 0)
+  if (!IsOpen() || recordNumber <= 0 || log_.File()->ReadRecord(recordNumber) != 0)
     return false;
   std::array<char, QsoRecord::kLength> copy{};
-  std::memcpy(copy.data(), log_->RecordBuffer(), copy.size());
+  std::memcpy(copy.data(), log_.File()->RecordBuffer(), copy.size());
   const QsoRecord r(static_cast<const char*>(copy.data()));
   if (IsMarkerRecord(r))
     return false;
@@ -60,7 +60,7 @@ bool QsoSession::BeginChange(std::int32_t recordNumber, QsoEditForm* form) {
     if (IsBandLetter(band) && setup.bandLetters.find(band) == std::string::npos &&
         setup.bandLetters.size() < ContestDefinition::kMaxBands)
       setup.bandLetters += band;
-  setup.modes = modeList_;
+  setup.modes = bands_.ModeList();
   setup.band = r.Band();
   setup.mode = r.Mode();
   form->Initialise(setup);
@@ -136,10 +136,10 @@ bool QsoSession::NeedsFullRecalculation(const QsoRecord& before, const QsoRecord
 
 ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditForm& form) {
   ChangeOutcome outcome;
-  if (!IsOpen() || recordNumber <= 0 || log_->ReadRecord(recordNumber) != 0)
+  if (!IsOpen() || recordNumber <= 0 || log_.File()->ReadRecord(recordNumber) != 0)
     return outcome;
   std::array<char, QsoRecord::kLength> old{};
-  std::memcpy(old.data(), log_->RecordBuffer(), old.size());
+  std::memcpy(old.data(), log_.File()->RecordBuffer(), old.size());
   const QsoRecord before(static_cast<const char*>(old.data()));
   if (IsMarkerRecord(before))
     return outcome;
@@ -208,36 +208,32 @@ ChangeOutcome QsoSession::ApplyChange(std::int32_t recordNumber, const QsoEditFo
   r.SetNameQTH(nameQth.substr(0, 30));
   r.SetFreq(static_cast<float>(ReadFrequencyText(form.Text(E::eFreq))));
 
-  if (log_->ReadRecord(recordNumber) != 0)
-    return outcome;
-  std::memcpy(log_->RecordBuffer() + 4, changed.data() + 4, changed.size() - 4);
-  if (log_->Update() != 0)
+  if (!log_.Update(recordNumber, r))
     return outcome;
   outcome.stored = true;
   outcome.record = recordNumber;
-  ++storeCount_;
-  lastStored_ = recordNumber;
+  log_.NoteStored(recordNumber);
 
   if (NeedsFullRecalculation(before, r)) {
     outcome.fullRecalculation = true;
     // The record numbers are chronological after a renumbering: the changed QSO is found
     // again by what was entered.
-    const int rank = SameQsoRank(*log_, r, recordNumber);
+    const int rank = SameQsoRank(*log_.File(), r, recordNumber);
     outcome.renumbered = Renumber();
     FullRecalculation();
     if (outcome.renumbered == RenumberResult::kRenumbered) {
-      outcome.record = FindSameQso(*log_, r, rank);
-      lastStored_ = outcome.record;
+      outcome.record = FindSameQso(*log_.File(), r, rank);
+      log_.NoteStored(outcome.record, false);
     }
   }
   return outcome;
 }
 
 bool QsoSession::DeleteQso(std::int32_t recordNumber) {
-  if (!IsOpen() || recordNumber <= 0 || log_->ReadRecord(recordNumber) != 0)
+  if (!IsOpen() || recordNumber <= 0 || log_.File()->ReadRecord(recordNumber) != 0)
     return false;
   std::array<char, QsoRecord::kLength> copy{};
-  std::memcpy(copy.data(), log_->RecordBuffer(), copy.size());
+  std::memcpy(copy.data(), log_.File()->RecordBuffer(), copy.size());
   const QsoRecord r(static_cast<const char*>(copy.data()));
   if (IsMarkerRecord(r))
     return false;
@@ -245,16 +241,8 @@ bool QsoSession::DeleteQso(std::int32_t recordNumber) {
                   "Einträge um 1 verringert.");
   if (!dialogs_.ConfirmTitled("Eintrag " + r.Call() + " löschen?", "Sicherheitsabfrage"))
     return false;
-  // Found again by its key: the question may have taken a while.
-  if (log_->FindKey(qso_key::kRecord, NumKey5(r.LfdNr())) != 0)
+  if (!log_.Remove(r))
     return false;
-  const auto slot = static_cast<std::size_t>(PointSlot(def_, code_, r.Band()));
-  if (log_->Delete(kDeleteNoPosition) != 0)
-    return false;
-  points_[slot] = std::max(0, points_[slot] - static_cast<std::int32_t>(r.Punkte()));
-  qsos_[slot] = std::max(0, qsos_[slot] - 1);
-  ++storeCount_;
-  lastStored_ = 0;
   (void)Renumber(); // it tells the person itself when it cannot
   FullRecalculation();
   PrepareNewQso(0);
@@ -262,33 +250,33 @@ bool QsoSession::DeleteQso(std::int32_t recordNumber) {
 }
 
 RenumberResult QsoSession::Renumber(bool onlyWhenNeeded) {
-  if (!IsOpen() || SentSerialNumbers(def_))
-    return RenumberResult::kUnchanged;
-  RenumberOptions options;
-  options.keepCall2 = listener_ || traits_.memberNumberInCall2;
-  options.onlyWhenNeeded = onlyWhenNeeded;
-  options.progress = progress_;
-  const RenumberResult result = RenumberLog(*log_, rules_, options);
-  if (const std::string message = RenumberMessage(result); !message.empty())
-    dialogs_.Inform(message);
-  if (result == RenumberResult::kRenumbered) {
-    // Record numbers changed: nothing the session remembers of the old ones holds.
-    lastStored_ = 0;
-    if (editMode_ != 0)
-      PrepareNewQso(0);
-  }
+  const RenumberResult result = log_.Renumber(onlyWhenNeeded, KeepCall2());
+  // Record numbers changed: a stored QSO being changed through the entry is gone.
+  if (result == RenumberResult::kRenumbered && editMode_ != 0)
+    PrepareNewQso(0);
   return result;
 }
 
-void QsoSession::FullRecalculation() {
-  std::int32_t used = 0;
-  if (progress_ != nullptr && log_->UsedRecords(&used) == 0)
-    progress_->Start(ProgressDisplay::Kind::kRecalculation, used);
-  RecalculateHeaderStatistics();
-  RefreshNextNumbers();
+void QsoSession::Rebuild() {
+  if (!IsOpen())
+    return;
+  log_.Rebuild(Points(), false);
+  log_.RefreshNextNumbers(bands_.Band(), bands_.Mode());
   Evaluate();
-  if (progress_ != nullptr)
-    progress_->Finish();
+}
+
+void QsoSession::FullRecalculation() {
+  ProgressDisplay* progress = log_.Progress();
+  std::int32_t used = 0;
+  if (progress != nullptr && log_.File()->UsedRecords(&used) == 0)
+    progress->Start(ProgressDisplay::Kind::kRecalculation, used);
+  ContestHeaderRecord header = contest_.Header();
+  ContestExtensionRecord extension = contest_.Extension();
+  log_.WriteHeaderStatistics(Points(), header, extension);
+  log_.RefreshNextNumbers(bands_.Band(), bands_.Mode());
+  Evaluate();
+  if (progress != nullptr)
+    progress->Finish();
 }
 
 } // namespace tarvik

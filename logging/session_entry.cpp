@@ -39,14 +39,14 @@ void QsoSession::SetFieldText(EntryField field, std::string_view text) {
   if (Text(field) == value)
     return;
   Text(field) = value;
-  failed_[static_cast<std::size_t>(field)] = false;
+  form_.SetFailed(field, false);
   if (filling_ || !IsOpen())
     return;
   if (field == F::eCall) {
     CallChanged();
   } else if (IsExchangeField(field)) {
     ExchangeChanged(field);
-  } else if (field == F::emode && emodeShown_) {
+  } else if (field == F::emode && bands_.FreeModeShown()) {
     ReadFields(std::nullopt);
     SwitchMode(value);
     WriteFields(field);
@@ -75,8 +75,8 @@ void QsoSession::CallChanged() {
       Evaluate();
     }
   } else {
-    tracker_.Undo();
-    ldkHidden_ = false;
+    log_.Tracker().Undo();
+    form_.SetLdkHidden(false);
   }
   WriteFields(EntryField::eCall);
 }
@@ -96,12 +96,11 @@ void QsoSession::Evaluate() {
   if (!IsOpen())
     return;
   QsoRecord r = Record();
-  const bool keepCall2 = listener_ || traits_.memberNumberInCall2;
-  tracker_.Evaluate(r, *log_, keepCall2, editMode_ != 0 ? editRecord_ : 0);
+  log_.Tracker().Evaluate(r, *log_.File(), KeepCall2(), ExcludedRecord());
   if (!listener_)
     Text(F::eCall2) = r.Call2();
   if (!r.Call().empty())
-    r.SetPunkte(StoredPoints(QsoPoints(r, Points(), editMode_ != 0 ? editRecord_ : 0)));
+    r.SetPunkte(StoredPoints(QsoPoints(r, Points(), ExcludedRecord())));
 }
 
 void QsoSession::ReadFieldsAndEvaluate() {
@@ -113,11 +112,11 @@ void QsoSession::ReadFieldsAndEvaluate() {
 }
 
 void QsoSession::PressEnter() {
-  const EntryField from = focus_;
-  const int focusChanges = focusChanges_;
+  const EntryField from = Focus();
+  const int focusMoves = form_.FocusMoves();
   ExitField(from, true);
-  if (focusChanges == focusChanges_)
-    focus_ = NextFocus(from);
+  if (focusMoves == form_.FocusMoves())
+    form_.MoveFocus(form_.NextFocus(from));
 }
 
 void QsoSession::PressHashInCall() {
@@ -127,26 +126,18 @@ void QsoSession::PressHashInCall() {
     text += "/P";
   Text(F::eCall) = text.substr(0, static_cast<std::size_t>(FieldMaxLength(F::eCall)));
   CallChanged();
-  focus_ = F::eCall;
+  form_.MoveFocus(F::eCall);
   PressEnter();
 }
 
 void QsoSession::SetFocus(EntryField field) {
-  if (field == focus_)
+  if (field == Focus())
     return;
-  const EntryField from = focus_;
-  const int focusChanges = focusChanges_;
+  const EntryField from = Focus();
+  const int focusMoves = form_.FocusMoves();
   ExitField(from, false);
-  if (focusChanges == focusChanges_)
-    focus_ = field;
-}
-
-std::string QsoSession::TypedKey(EntryField field, char key) const {
-  const bool received =
-      field == F::eRSTr1 || field == F::eRSTr2 || field == F::eRSTr3 || field == F::eRSTr4;
-  if (key == ' ' && received && !traits_.blanksInReceivedExchange)
-    return std::string();
-  return std::string(1, key);
+  if (focusMoves == form_.FocusMoves())
+    form_.MoveFocus(field);
 }
 
 void QsoSession::ExitField(EntryField field, bool byEnter) {
@@ -171,8 +162,9 @@ void QsoSession::ExitField(EntryField field, bool byEnter) {
   case F::ezeit:
   case F::eQTH:
     Evaluate();
+    // Enter in the last field saves; a refused QSO has shown why and stays in the entry.
     if (byEnter && StoreAllowedOnExit(field))
-      Store();
+      (void)Store();
     break;
   case F::eFreq:
     LeaveFrequency();
@@ -212,7 +204,7 @@ void QsoSession::LeaveCall(bool byEnter) {
   const std::string call = r.Call();
   if (!call.empty() && call != lastCall_) {
     lastCall_ = call;
-    if (IsDuplicate(r, *log_, def_.DupeRule, code_, editMode_ != 0 ? editRecord_ : 0)) {
+    if (IsDuplicate(r, *log_.File(), def_.DupeRule, code_, ExcludedRecord())) {
       dialogs_.Inform(DuplicateMessage(def_.DupeRule, code_, call, true));
       r.SetCall("");
       handEntry_.clear();
@@ -235,8 +227,9 @@ void QsoSession::LeaveCall(bool byEnter) {
   const bool nothingToType = !IsEntryField(F::eQTH) && !IsEntryField(F::eRSTr1) &&
                              !IsEntryField(F::eRSTr2) && !IsEntryField(F::eRSTr3) &&
                              !IsEntryField(F::eRSTr4) && !IsEntryField(F::ezeit);
+  // A refused QSO has shown why and stays in the entry.
   if (byEnter && nothingToType && !listener_)
-    Store();
+    (void)Store();
 }
 
 void QsoSession::LeaveFrequency() {
@@ -248,10 +241,10 @@ void QsoSession::LeaveFrequency() {
   const char band = ContestBandOfFrequency(mhz, def_.Bands);
   if (band != '\0') {
     r.SetFreq(static_cast<float>(mhz));
-    if (band != band_)
+    if (band != bands_.Band())
       SwitchBand(band);
-  } else if (IsBandLetter(band_)) {
-    r.SetFreq(static_cast<float>(BandLetterDefaultFrequency(band_)));
+  } else if (IsBandLetter(bands_.Band())) {
+    r.SetFreq(static_cast<float>(BandLetterDefaultFrequency(bands_.Band())));
   }
   // The record's frequency is what the field shows now.
   Text(F::eFreq).clear();
@@ -285,7 +278,7 @@ bool QsoSession::IsComplete(bool messages) {
   }
   // The duplicate rule, rule 5 included: a call retyped after it was stored, or imported,
   // is refused here even when the call field's own check did not run.
-  if (IsDuplicate(r, *log_, def_.DupeRule, code_, editMode_ != 0 ? editRecord_ : 0)) {
+  if (IsDuplicate(r, *log_.File(), def_.DupeRule, code_, ExcludedRecord())) {
     if (messages) {
       dialogs_.Beep();
       dialogs_.Inform(DuplicateMessage(def_.DupeRule, code_, r.Call(), false));
@@ -321,16 +314,10 @@ bool QsoSession::IsComplete(bool messages) {
 }
 
 void QsoSession::ToggleQslMark() {
-  const char m = qslMark_;
+  const char m = form_.QslMark();
   const bool yes = m == 'J' || m == 'S' || m == 'Y' || m == 'j' || m == 's' || m == 'y';
-  qslMark_ = yes ? 'N' : 'Y';
-  Record().SetQSLs(qslMark_);
-}
-
-void QsoSession::ToggleNameQth() {
-  nameQthShown_ = !nameQthShown_;
-  if (!nameQthShown_ && (focus_ == F::eFreq || focus_ == F::eName || focus_ == F::eQTH))
-    focus_ = F::eCall;
+  form_.SetQslMark(yes ? 'N' : 'Y');
+  Record().SetQSLs(form_.QslMark());
 }
 
 } // namespace tarvik

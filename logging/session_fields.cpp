@@ -1,15 +1,18 @@
 // Reading the entry fields into the current record and writing the record back into the
-// fields; default reports; the prefix lookup of the current record.
+// fields; default reports; the prefix lookup of the current record; what the call book gives
+// the fields and learns from a stored QSO.
 
 #include "base/pictures.h"
 #include "base/strings.h"
 #include "base/text_helpers.h"
 #include "contest/exchange_elements.h"
 #include "contest/qso_checks.h"
+#include "contest/qso_points.h"
 #include "datafiles/report.h"
 #include "logging/qso_prefix.h"
 #include "logging/qso_session.h"
 #include "radio/bands.h"
+#include "radio/base_call.h"
 #include "radio/date_time.h"
 
 namespace tarvik {
@@ -34,10 +37,6 @@ std::string FrequencyText(float mhz) {
 
 } // namespace
 
-bool QsoSession::Cw() const {
-  return mode_ == "CW";
-}
-
 std::string QsoSession::OwnLocator() const {
   const std::string own = Header().locator();
   return own.empty() ? ownLocatorFallback_ : own;
@@ -61,8 +60,8 @@ std::vector<QsoSession::Failure> QsoSession::ReadFields(std::optional<EntryField
   qthCache_ = qth;
   r.SetNameQTH(name + ";" + qth);
   r.SetFreq(ReadFrequency(Text(F::eFreq)));
-  r.SetMode(mode_);
-  r.SetBand(band_);
+  r.SetMode(bands_.Mode());
+  r.SetBand(bands_.Band());
 
   const bool cw = r.Mode() == "CW";
   r.SetRSTs(JoinReport(NormaliseRst(Text(SentRow(1)), cw), Text(SentRow(2)), Text(SentRow(3)),
@@ -111,7 +110,7 @@ void QsoSession::WriteFields(std::optional<EntryField> typing) {
   put(F::eDatum, DateFieldText(day), typedDay == day || (typedDay <= 0 && day <= 0));
   const TimeOfDay time = r.Zeit();
   const TimeOfDay typedTime = ReadTimeText(Text(F::ezeit));
-  const std::string timeText = Show(F::ezeit) == FieldShow::kLabel && time >= 0
+  const std::string timeText = form_.Show(F::ezeit) == FieldShow::kLabel && time >= 0
                                    ? TimeToText(kSecondsTimePicture, time)
                                    : TimeFieldText(time);
   put(F::ezeit, timeText, typedTime == time || (typedTime < 0 && time < 0));
@@ -126,26 +125,19 @@ void QsoSession::WriteFields(std::optional<EntryField> typing) {
 
   // A frequency outside the current band gives way to the band's default frequency.
   float freq = r.Freq();
-  if (freq > 0 && BandFromFrequency(freq) != band_ && IsBandLetter(band_)) {
-    freq = static_cast<float>(BandLetterDefaultFrequency(band_));
+  const char band = bands_.Band();
+  if (freq > 0 && BandFromFrequency(freq) != band && IsBandLetter(band)) {
+    freq = static_cast<float>(BandLetterDefaultFrequency(band));
     r.SetFreq(freq);
   }
   put(F::eFreq, FrequencyText(freq), ReadFrequency(Text(F::eFreq)) == freq);
   filling_ = false;
 }
 
-std::string QsoSession::FieldText(EntryField field) const {
-  if (field == F::emode && Show(field) == FieldShow::kLabel)
-    return mode_;
-  if (field == F::eRSTs2 && Show(field) == FieldShow::kLabel)
-    return ReportExchange(Record().RSTs());
-  return Text(field);
-}
-
 std::string QsoSession::DefaultRst() const {
   if (traits_.reportWithoutRst)
     return std::string();
-  return Cw() || emodeShown_ ? "599" : "59 ";
+  return bands_.Cw() || bands_.FreeModeShown() ? "599" : "59 ";
 }
 
 std::string QsoSession::SentDefaultExchange() const {
@@ -158,22 +150,23 @@ std::string QsoSession::SentDefaultExchange() const {
     const bool serial = kind == exchange::kQsoNumber || kind == exchange::kBandSerial ||
                         kind == exchange::kModeNumber;
     if (serial && !IsEntryField(SentField(n + 1))) {
-      const std::int32_t number = kind == exchange::kQsoNumber    ? nextQsoNr_
-                                  : kind == exchange::kBandSerial ? nextBandSerial_
-                                                                  : nextModeNr_;
+      const NextNumbers& next = log_.Next();
+      const std::int32_t number = kind == exchange::kQsoNumber    ? next.qso
+                                  : kind == exchange::kBandSerial ? next.bandSerial
+                                                                  : next.mode;
       elements[static_cast<std::size_t>(n - 1)] = SerialText(number);
     } else {
       elements[static_cast<std::size_t>(n - 1)] = def_.SentDefault(n);
     }
   }
   const std::string_view bands = traits_.extraSentElementsBands;
-  if (!bands.empty() && bands.find(band_) == std::string_view::npos) {
+  if (!bands.empty() && bands.find(bands_.Band()) == std::string_view::npos) {
     elements[1].clear();
     elements[2].clear();
   }
   if (elements[0].empty() && elements[1].empty() && elements[2].empty() &&
       traits_.serialWhenNothingSent)
-    elements[0] = SerialText(nextQsoNr_);
+    elements[0] = SerialText(log_.Next().qso);
   return JoinReport(rst, elements[0], elements[1], elements[2]);
 }
 
@@ -181,7 +174,7 @@ bool QsoSession::LookUpRecordPrefix() {
   QsoRecord r = Record();
   const bool accepted = LookUpQsoPrefix(r, lookup_.get(), def_, handEntry_);
   if (accepted)
-    r.SetPunkte(StoredPoints(QsoPoints(r, Points(), editMode_ != 0 ? editRecord_ : 0)));
+    r.SetPunkte(StoredPoints(QsoPoints(r, Points(), ExcludedRecord())));
   return accepted;
 }
 
@@ -194,19 +187,80 @@ PointContext QsoSession::Points() const {
   context.ownDok = header.dok();
   context.ownLocator = OwnLocator();
   context.yesNoAnswer = header.yesNoAnswer();
-  context.log = log_;
+  context.log = log_.File();
   return context;
 }
 
 void QsoSession::ShowFailures(const std::vector<Failure>& failures) {
   for (const Failure& failure : failures) {
-    failed_[static_cast<std::size_t>(failure.field)] = true;
+    form_.SetFailed(failure.field, true);
     dialogs_.Inform(failure.message);
   }
-  if (!failures.empty()) {
-    focus_ = failures.front().field;
-    ++focusChanges_;
+  if (!failures.empty())
+    form_.MoveFocus(failures.front().field);
+}
+
+void QsoSession::UpdateLdkVisibility() {
+  bool hasLdk = false;
+  for (int n = 1; n <= 3; ++n)
+    hasLdk = hasLdk || def_.RcvdExchange(n) == exchange::kLdk ||
+             (listener_ && def_.SentExchange(n) == exchange::kLdk);
+  form_.SetLdkHidden(hasLdk && !IsGermanCall(Record().Call(), code_));
+}
+
+// ---------------------------------------------------------------------------------------
+// The call book
+
+void QsoSession::PrefillFromCallBook() {
+  const std::string call = Record().Call();
+  if (call == lastBookCall_)
+    return; // the operator may have changed what the book gave for this call
+  lastBookCall_ = call;
+  bool changed = false;
+  for (int n = 1; n <= 3; ++n) {
+    const int kind = def_.RcvdExchange(n);
+    std::string value = book_.ExchangeOf(call, kind);
+    // The QCWA list's number is the QSO's Call2 as well.
+    const bool member = kind == exchange::kMember || kind == exchange::kMember19;
+    if (member && traits_.qcwaMemberList && !value.empty() && !listener_)
+      Text(F::eCall2) = value.substr(0, 12);
+    value = TrimBlanks(value).substr(0, 8);
+    if (!value.empty()) {
+      Text(RcvdRow(n + 1)) = value;
+      changed = true;
+    }
   }
+  if (changed) {
+    ReadFields(std::nullopt);
+    Evaluate();
+  }
+}
+
+void QsoSession::LookUpName() {
+  const CallBook::Names names = book_.NamesOf(Record().Call());
+  form_.SetCallName(names.name);
+  if (!names.name.empty()) {
+    nameCache_ = names.name;
+    if (TrimBlanks(Text(F::eName)).empty())
+      Text(F::eName) = names.name.substr(0, 25);
+  }
+  if (!names.qth.empty()) {
+    qthCache_ = names.qth;
+    if (TrimBlanks(Text(F::eQTH)).empty())
+      Text(F::eQTH) = names.qth.substr(0, 25);
+  }
+  if (!names.name.empty() || !names.qth.empty())
+    ReadFields(std::nullopt);
+}
+
+void QsoSession::LearnFromStoredQso() {
+  const int element = MemberNumberElement(def_);
+  const std::string member = element != 0 ? TrimBlanks(Text(RcvdRow(element))) : std::string();
+  // A call book that cannot learn leaves the QSO to be stored all the same; the record-file
+  // error handler reports the cause.
+  (void)book_.Learn(Record(), member, TrimBlanks(Text(F::eName)), TrimBlanks(Text(F::eQTH)));
+  if (traits_.qcwaMemberList && !member.empty())
+    book_.RememberQcwaMember(BaseCall(Record().Call(), kHomeCall), member);
 }
 
 } // namespace tarvik

@@ -72,6 +72,12 @@ std::string AdifRecord(const QsoRecord& qso, const AdifRecordStyle& style) {
     r += AdifTag("RST_SENT", style.rstOnly ? Piece(rcvd, 0, 3) : std::string_view(rcvd));
     r += AdifTag("CALL_WKD", qso.Call2());
     r += AdifTag("RST_WKD", Piece(sent, 0, 3));
+    // The exchanges behind the two reports, which the tags above leave out, so that the
+    // import finds them again.
+    if (style.rstOnly && rcvd.size() > 3)
+      r += AdifTag("SRX", Piece(rcvd, 3));
+    if (sent.size() > 3)
+      r += AdifTag("STX", Piece(sent, 3));
   } else if (style.rstOnly) {
     r += AdifTag("RST_SENT", Piece(sent, 0, 3));
     r += AdifTag("RST_RCVD", Piece(rcvd, 0, 3));

@@ -1,6 +1,7 @@
 #include "outputs/export_tool.h"
 
 #include <charconv>
+#include <filesystem>
 #include <map>
 
 #include "base/data_directory.h"
@@ -118,7 +119,7 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
     }
   }
   if (a->kind == 0 || positional.size() != 2) {
-    err << "usage: tarvik-tool " << ExportToolUsage();
+    err << "usage:\n" << ExportToolUsage();
     return false;
   }
   const std::string& number = positional[0];
@@ -133,6 +134,12 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
 }
 
 int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
+  // Opening the contest file would create an empty one: a directory without it is left alone.
+  if (std::error_code ec; !std::filesystem::exists(DataPath("KXKK.DAT"), ec)) {
+    err << "tarvik-tool export: the data directory " << DataDirectory()
+        << " holds no contest file (KXKK); there is no contest " << a.contestNumber << "\n";
+    return 1;
+  }
   ToolDialogs dialogs(err);
   const std::optional<OutputContest> contest = LoadOutputContest(a.contestNumber, dialogs);
   if (!contest) {
@@ -204,7 +211,8 @@ const char* ExportToolUsage() {
          "                        overrides one of them by its dialog name (pcall, ploc,\n"
          "                        padr1, padr2, psect, pband, pclub1, pclub2, remail, rname,\n"
          "                        radr1, radr2, rpoco, rcity, rcoun, mope1, mope2, rtrx,\n"
-         "                        rant, rpower, rremarks; pband takes \"144 MHz\" etc.)\n";
+         "                        rant, rpower, rremarks; pband takes \"144 MHz\" etc.)\n"
+         "                        e.g. tarvik-tool export --kind stf 1 DL1ABC.STF\n";
 }
 
 } // namespace tarvik

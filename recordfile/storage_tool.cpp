@@ -152,10 +152,17 @@ int Repair(const std::string& name, std::ostream& out, std::ostream& err, FileIo
 
 const char* StorageToolUsage() {
   return "  check NAME            verify the data and index file of fileblock NAME\n"
-         "                        (path without extension); exit 1 on damage\n"
-         "  dump NAME [--key K]   list the entries of key K (default 1) in key order,\n"
-         "                        each with its record in hex\n"
-         "  repair NAME           reorganise the data file and rebuild every key\n";
+         "                        (path without extension); of a program file (KXKK,\n"
+         "                        KXLK0001, KXPREFIX ...) also every key entry against the\n"
+         "                        program's key builder; exit 1 on damage\n"
+         "                        e.g. tarvik-tool check KXLK0001\n"
+         "  dump NAME [--key K] [--fields]\n"
+         "                        list the entries of key K (default 1) in key order, each\n"
+         "                        with its record in hex, or with --fields (a QSO log, KXKK\n"
+         "                        or a prefix table) field by field\n"
+         "                        e.g. tarvik-tool dump KXLK0001 --fields --key 13\n"
+         "  repair NAME           reorganise the data file and rebuild every key\n"
+         "                        e.g. tarvik-tool repair KXLK0001\n";
 }
 
 int RunStorageToolCommand(const std::vector<std::string>& args, std::ostream& out,

@@ -17,8 +17,11 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: tarvik-tool COMMAND [ARGS]\n"
+               "Commands that work on a data directory use the working directory, or DIR\n"
+               "with --data DIR.\n"
                "commands:\n"
                "  help                  this text\n"
+               "                        e.g. tarvik-tool help\n"
                "%s%s%s%s%s%s",
                tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage(),
                tarvik::CountryDataToolUsage(), tarvik::ExportToolUsage(),

@@ -34,12 +34,12 @@ std::function<bool(std::int32_t)> DeleteByRecord(ContestLogWindow& window) {
 /// The call the contest note is stamped with: the QSO being entered, or, with an empty call
 /// field, the last QSO of the log (then `clearAfter` is set).
 std::string NoteCall(ContestLogWindow& window, bool& clearAfter) {
-  std::string call = TrimSpaces(window.session().FieldText(EntryField::eCall));
+  std::string call = TrimSpaces(window.session().Form().FieldText(EntryField::eCall));
   clearAfter = false;
   if (!call.empty())
     return call;
   clearAfter = true;
-  Fileblock* log = window.session().LogFile();
+  Fileblock* log = window.session().Log().File();
   if (log != nullptr && log->LastKey(qso_key::kQsoNumber) == 0)
     call = TrimSpaces(QsoRecord(static_cast<const char*>(log->RecordBuffer())).Call());
   return call;
@@ -66,10 +66,10 @@ ContestLogTools StandardLogTools(ContestLogWindow& window, UserDialogs& dialogs)
     auto list = [&window, &dialogs, listPlacement](CorrectionListMode mode) {
       QsoSession& session = window.session();
       CorrectionListContext context;
-      context.log = session.LogFile();
+      context.log = session.Log().File();
       context.definition = &session.Definition();
-      context.headerRecord = &session.MutableHeaderRecord();
-      context.band = session.CurrentBand();
+      context.headerRecord = &session.Contest().header;
+      context.band = session.Bands().Band();
       context.edit = ChangeByRecord(window);
       context.remove = DeleteByRecord(window);
       ShowCorrectionList(mode, context, dialogs, &window, *listPlacement);
@@ -85,10 +85,10 @@ ContestLogTools StandardLogTools(ContestLogWindow& window, UserDialogs& dialogs)
       QsoSession& session = window.session();
       bool clearAfter = false;
       const std::string call = NoteCall(window, clearAfter);
-      const ContestHeaderRecord header(static_cast<const char*>(session.HeaderRecord().data()));
+      const ContestHeaderRecord header(static_cast<const char*>(session.Contest().header.data()));
       const std::string path = DataPath(ContestNoteFileName(header.contestName()));
       // A note that could not be saved has been reported by its window.
-      (void)OpenContestNote(path, call, &session.MutableHeaderRecord(), dialogs, &window);
+      (void)OpenContestNote(path, call, &session.Contest().header, dialogs, &window);
       if (clearAfter)
         session.Clear();
     };
@@ -97,10 +97,10 @@ ContestLogTools StandardLogTools(ContestLogWindow& window, UserDialogs& dialogs)
       auto partyPlacement = std::make_shared<std::optional<QRect>>();
       tools.partyEvaluation = [&window, &dialogs, partyPlacement] {
         QsoSession& session = window.session();
-        if (session.LogFile() == nullptr)
+        if (session.Log().File() == nullptr)
           return;
-        const ContestHeaderRecord header(static_cast<const char*>(session.HeaderRecord().data()));
-        ShowPartyEvaluation(*session.LogFile(), header.dateFrom(), dialogs, &window,
+        const ContestHeaderRecord header(static_cast<const char*>(session.Contest().header.data()));
+        ShowPartyEvaluation(*session.Log().File(), header.dateFrom(), dialogs, &window,
                             *partyPlacement);
       };
     }

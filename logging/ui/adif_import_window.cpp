@@ -8,11 +8,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "base/cp1252.h"
 #include "base/help_topics.h"
 #include "logging/qso_session.h"
+#include "recordfile/atomic_file.h"
+#include "recordfile/failure_cause.h"
+#include "recordfile/file_io.h"
 #include "widgets/help_request.h"
 #include "widgets/text_codec.h"
 #include "widgets/trk_bit_btn.h"
@@ -95,9 +100,9 @@ void AdifTargetList::dropEvent(QDropEvent* event) {
 // ---------------------------------------------------------------------------------------
 // The window
 
-AdifImportWindow::AdifImportWindow(const ContestDefinition& definition, UserDialogs& dialogs,
-                                   QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), assignment_(AdifLogFields(definition)) {
+AdifImportWindow::AdifImportWindow(const ContestDefinition& definition, char contestCode,
+                                   UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), assignment_(AdifLogFields(definition, contestCode)) {
   setObjectName(QStringLiteral("AdifImportWindow"));
   SetHelpContext(this, kAdifImportHelpTopic);
   setWindowTitle(QStringLiteral("ADIF-Import"));
@@ -188,7 +193,7 @@ AdifImportWindow::AdifImportWindow(const ContestDefinition& definition, UserDial
   connect(ListeRechtsLB, &AdifTargetList::dropped, this,
           [this](int row, const QString& field) { (void)AssignField(row, FromQString(field)); });
   connect(btnimportstart, &QPushButton::clicked, this, [this] {
-    if (!path_.empty() && assignment_.AnyAssigned())
+    if (!path_.empty())
       accept();
   });
   connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
@@ -229,7 +234,8 @@ void AdifImportWindow::btndateiClick() {
   path_ = *chosen;
   for (const std::string& name : scan.fieldNames)
     ListeLinks->addItem(ToQString(name));
-  btnimportstart->setEnabled(assignment_.AnyAssigned());
+  // Every log field reads its default fields: the file can be imported without assignments.
+  btnimportstart->setEnabled(true);
 }
 
 bool AdifImportWindow::AssignField(int row, const std::string& fileField) {
@@ -241,22 +247,88 @@ bool AdifImportWindow::AssignField(int row, const std::string& fileField) {
       ListeLinks->findItems(ToQString(fileField), Qt::MatchExactly);
   if (!items.isEmpty())
     delete ListeLinks->takeItem(ListeLinks->row(items.front()));
-  btnimportstart->setEnabled(true);
+  btnimportstart->setEnabled(!path_.empty());
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// The refused records
+
+AdifImportResultDialog::AdifImportResultDialog(const std::string& fileName,
+                                               const AdifImportResult& result, UserDialogs& dialogs,
+                                               QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), fileName_(fileName), refusals_(result.refusals) {
+  setObjectName(QStringLiteral("AdifImportResultDialog"));
+  SetHelpContext(this, kAdifImportHelpTopic);
+  setWindowTitle(QStringLiteral("ADIF-Import"));
+  lsummary = MakeLabel(QStringLiteral("lsummary"),
+                       ToQString(AdifImportSummary(result.counts)) +
+                           QStringLiteral("\n\nNicht importierte Datensätze:"),
+                       this);
+  ListeFehler = new QListWidget(this);
+  ListeFehler->setObjectName(QStringLiteral("ListeFehler"));
+  for (const AdifRefusal& refusal : refusals_)
+    ListeFehler->addItem(ToQString(AdifRefusalLine(refusal)));
+  btnspeichern = new QPushButton(QStringLiteral("Liste speichern"), this);
+  btnspeichern->setObjectName(QStringLiteral("btnspeichern"));
+  btnok = new QPushButton(QStringLiteral("OK"), this);
+  btnok->setObjectName(QStringLiteral("btnok"));
+  btnok->setDefault(true);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btnspeichern);
+  buttons->addStretch(1);
+  buttons->addWidget(btnok);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lsummary);
+  layout->addWidget(ListeFehler, 1);
+  layout->addLayout(buttons);
+  resize(620, 420);
+
+  connect(btnspeichern, &QPushButton::clicked, this, [this] { (void)SaveList(); });
+  connect(btnok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool AdifImportResultDialog::SaveList() {
+  FileDialogRequest request;
+  request.title = "Liste speichern";
+  request.filter = "Textdatei (*.txt)|*.TXT";
+  request.defaultExtension = "txt";
+  request.proposedName = "ADIF-Import.txt";
+  const std::optional<std::string> path = dialogs_.AskSaveFile(request);
+  if (!path)
+    return false;
+  const FileWriteResult written =
+      WriteFileAtomically(PosixFileIo(), *path, AdifRefusalListText(fileName_, refusals_));
+  if (!written.replaced()) {
+    dialogs_.Inform(FileNotSavedMessage(FileSystemNameToText(*path), written.osError()));
+    return false;
+  }
   return true;
 }
 
 void RunAdifImport(QsoSession& session, UserDialogs& dialogs, QWidget* parent) {
-  AdifImportWindow window(session.Definition(), dialogs, parent);
+  AdifImportWindow window(session.Definition(), session.ContestCode(), dialogs, parent);
   if (window.exec() != QDialog::Accepted || window.FilePath().empty())
     return;
-  // No wait cursor here: the duplicate rule's messages may come up during the import.
-  const AdifImportCounts counts =
-      ImportAdifFile(session, window.FilePath(), window.Assignment(), window.SkipChecks());
-  if (counts.readStatus == AdifReadStatus::kMissing) {
+  AdifImportResult result;
+  {
+    // No message comes up during the import: refusals are collected and shown at the end.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    result = ImportAdifFile(session, window.FilePath(), window.Assignment(), window.SkipChecks());
+    QApplication::restoreOverrideCursor();
+  }
+  if (result.counts.readStatus == AdifReadStatus::kMissing) {
     dialogs.Inform(AdifFileMissingMessage());
     return;
   }
-  dialogs.Inform(AdifImportSummary(counts));
+  if (result.refusals.empty()) {
+    dialogs.Inform(AdifImportSummary(result.counts));
+    return;
+  }
+  AdifImportResultDialog resultDialog(FileSystemNameToText(window.FilePath()), result, dialogs,
+                                      parent);
+  resultDialog.exec();
 }
 
 } // namespace tarvik

@@ -2,9 +2,10 @@
 // AdifImportWindow ("ADIF-Import"): the operator chooses an ADIF file written by another
 // logbook and assigns its fields to the log's fields by dragging them from the left list
 // ("Felder der ADIF-Datei") onto the right one ("Felder im Log"). "Start" (enabled after the
-// first assignment) ends the window with OK; RunAdifImport then imports every record of the
-// file through the log window's entry session and shows the summary. "Abbruch" imports
-// nothing.
+// file has been read: every log field has default fields of the file) ends the window with
+// OK; RunAdifImport then imports every record of the file through the log window's entry
+// session and shows the summary, with the records it did not store in a list that can be
+// saved as a text file (AdifImportResultDialog). "Abbruch" imports nothing.
 
 #include <QDialog>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QTabWidget;
 
 namespace tarvik {
@@ -60,9 +62,9 @@ class AdifImportWindow : public QDialog {
   Q_OBJECT
 
 public:
-  /// The window for a contest with `definition` (its log fields); the file dialog and the
-  /// messages go through `dialogs`.
-  AdifImportWindow(const ContestDefinition& definition, UserDialogs& dialogs,
+  /// The window for a contest of `contestCode` with `definition` (its log fields); the file
+  /// dialog and the messages go through `dialogs`.
+  AdifImportWindow(const ContestDefinition& definition, char contestCode, UserDialogs& dialogs,
                    QWidget* parent = nullptr);
 
   /// The file chosen and read ("" before), the assignment, and the check box.
@@ -96,9 +98,35 @@ private:
   std::string path_;
 };
 
+/// The end of an import that refused records: the summary, and every record not stored in a
+/// list (one line each: number in the file, call, reason) that "Liste speichern" writes as a
+/// text file (Windows-1252, CR LF, through the atomic writer; the save dialog through
+/// `dialogs`).
+class AdifImportResultDialog : public QDialog {
+  Q_OBJECT
+
+public:
+  AdifImportResultDialog(const std::string& fileName, const AdifImportResult& result,
+                         UserDialogs& dialogs, QWidget* parent = nullptr);
+
+  /// "Liste speichern": asks for the file and writes the list; a failure is told. True when
+  /// the file was written.
+  [[nodiscard]] bool SaveList();
+
+  QLabel* lsummary = nullptr;
+  QListWidget* ListeFehler = nullptr;
+  QPushButton* btnspeichern = nullptr;
+  QPushButton* btnok = nullptr;
+
+private:
+  UserDialogs& dialogs_;
+  std::string fileName_;
+  std::vector<AdifRefusal> refusals_;
+};
+
 /// The import of the log window (btnadifimport): shows AdifImportWindow; after "Start"
-/// imports the chosen file into `session` and shows the summary. The caller refreshes its
-/// list and totals afterwards.
+/// imports the chosen file into `session` and shows the summary, with the refused records
+/// when there are any. The caller refreshes its list and totals afterwards.
 void RunAdifImport(QsoSession& session, UserDialogs& dialogs, QWidget* parent);
 
 } // namespace tarvik

@@ -77,7 +77,7 @@ void ContestLogWindow::ListOnNewestQso() {
 }
 
 void ContestLogWindow::ListFollowed() {
-  shownStores_ = session_->StoreCount();
+  shownStores_ = session_->Log().StoreCount();
 }
 
 } // namespace tarvik

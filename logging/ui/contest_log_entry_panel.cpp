@@ -107,7 +107,7 @@ QFrame* ContestLogWindow::CreateEntryPanel() {
   panelEingabe->setObjectName(QStringLiteral("panelEingabe"));
   panelEingabe->setFrameShape(QFrame::StyledPanel);
   SetBackground(panelEingabe, kPanelColour);
-  compact_ = session_->CompactLayout();
+  compact_ = session_->Form().CompactLayout();
   auto* layout = new QVBoxLayout(panelEingabe);
   layout->setContentsMargins(12, 8, 12, 8);
   layout->setSpacing(6);
@@ -127,7 +127,8 @@ QFrame* ContestLogWindow::CreateEntryPanel() {
 
   auto* bottom = new QHBoxLayout();
   bottom->setSpacing(18);
-  panelmulties = new MultiplierPanel(session_->PanelLabelWidth(), panelEingabe);
+  panelmulties =
+      new MultiplierPanel(TraitsOf(session_->ContestCode()).panelLabelWidth, panelEingabe);
   bottom->addWidget(panelmulties, 0, Qt::AlignTop);
   bottom->addWidget(CreateCounters(), 0, Qt::AlignTop);
   bottom->addStretch(1);
@@ -182,8 +183,9 @@ QLayout* ContestLogWindow::CreateReportGrid() {
   grid->addLayout(call2, 2, 0);
   leCall2->hide();
 
-  lersts = MakeCaption(QStringLiteral("lersts"), ToQString(session_->SentRowCaption()), box);
-  lerstr = MakeCaption(QStringLiteral("lerstr"), ToQString(session_->ReceivedRowCaption()), box);
+  lersts =
+      MakeCaption(QStringLiteral("lersts"), ToQString(session_->Form().RowCaption(false)), box);
+  lerstr = MakeCaption(QStringLiteral("lerstr"), ToQString(session_->Form().RowCaption(true)), box);
   grid->addWidget(lersts, 1, 1);
   grid->addWidget(lerstr, 2, 1);
 
@@ -268,8 +270,9 @@ QLayout* ContestLogWindow::CreateInfoBlock() {
   connect(btnClear, &QPushButton::clicked, this, &ContestLogWindow::btnClearClick);
   btnSpeichern = MakeButton("btnSpeichern", QStringLiteral("Speichern [F10]"), box);
   btnSpeichern->hide();
+  // A QSO the save refuses has shown why (message, beep, the field in question).
   connect(btnSpeichern, &QPushButton::clicked, this,
-          [this] { Run([this] { session_->Store(); }); });
+          [this] { Run([this] { (void)session_->Store(); }); });
 
   struct Item {
     QLabel* caption;

@@ -94,7 +94,7 @@ void ContestLogWindow::FieldEntered(EntryField field) {
     return;
   if (listState_)
     ReturnToEntry();
-  if (field == session_->Focus())
+  if (field == session_->Form().Focus())
     return;
   // A click or Tab into another field leaves the one the session holds the focus in.
   Run([&] { session_->SetFocus(field); });
@@ -244,7 +244,7 @@ bool ContestLogWindow::FormKeyDown(QKeyEvent* event, QWidget* target) {
     case Qt::Key_3: {
       // Alt+Num1..3 (and the "&1 : " captions): the received exchange elements.
       const EntryField to = ReceivedField(key - Qt::Key_1 + 2);
-      if (session_->IsEntryField(to) && !listState_)
+      if (session_->Form().IsEntryField(to) && !listState_)
         Run([&] { session_->SetFocus(to); });
       return true;
     }
@@ -267,7 +267,7 @@ bool ContestLogWindow::FormKeyDown(QKeyEvent* event, QWidget* target) {
   }
   if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
     // Tab follows the session's order of the entry fields.
-    const std::vector<EntryField> order = session_->FieldsInTabOrder();
+    const std::vector<EntryField> order = session_->Form().FieldsInTabOrder();
     auto at = std::find(order.begin(), order.end(), *field);
     if (order.empty() || at == order.end())
       return true;
@@ -284,7 +284,7 @@ bool ContestLogWindow::FormKeyDown(QKeyEvent* event, QWidget* target) {
     return true;
   }
   if (IsReceivedField(*field) && text == QStringLiteral(" ") &&
-      session_->TypedKey(*field, ' ').empty())
+      session_->Form().TypedKey(*field, ' ').empty())
     return true;
   return false;
 }
@@ -308,7 +308,7 @@ void ContestLogWindow::lQSLsClick() {
 
 void ContestLogWindow::btnNameqthClick() {
   CloseLists();
-  Run([this] { session_->ToggleNameQth(); });
+  Run([this] { session_->Form().ToggleNameQth(); });
 }
 
 void ContestLogWindow::btnHilfeClick() {
@@ -326,7 +326,7 @@ void ContestLogWindow::btnListeClick() {
 
 void ContestLogWindow::EnterListState() {
   listState_ = true;
-  lContestCaption->setText(ToQString(session_->ListStateCaption()));
+  lContestCaption->setText(ToQString(LogListStateCaption()));
   SetBackground(PanelDXOben, kListRed);
   UpdateButtons();
 }
@@ -335,7 +335,7 @@ void ContestLogWindow::ReturnToEntry() {
   if (!listState_)
     return;
   listState_ = false;
-  lContestCaption->setText(ToQString(session_->ListCaption()));
+  lContestCaption->setText(ToQString(LogListCaption()));
   SetBackground(PanelDXOben, kNavy);
   UpdateButtons();
   ShowFocus();
@@ -394,9 +394,9 @@ void ContestLogWindow::btnBandClick() {
   }
   CloseLists();
   bool showList = false;
-  Run([&] { showList = session_->BandButton(); });
+  Run([&] { showList = PressBandButton(*session_); });
   if (showList)
-    OpenChoiceList(listband, lband, session_->CurrentBandName());
+    OpenChoiceList(listband, lband, session_->Bands().BandName());
 }
 
 void ContestLogWindow::btnModeClick() {
@@ -406,13 +406,13 @@ void ContestLogWindow::btnModeClick() {
   }
   CloseLists();
   bool showList = false;
-  Run([&] { showList = session_->ModeButton(); });
+  Run([&] { showList = PressModeButton(*session_); });
   if (!showList)
     return;
   // With the free mode field shown the list lies over it and marks "DIGITAL".
-  const bool free = session_->IsEntryField(F::emode);
+  const bool free = session_->Form().IsEntryField(F::emode);
   OpenChoiceList(listmode, free ? static_cast<QWidget*>(emode) : lMode,
-                 free ? std::string("DIGITAL") : session_->CurrentMode());
+                 free ? std::string("DIGITAL") : session_->Bands().Mode());
 }
 
 void ContestLogWindow::listbandTake() {
@@ -420,7 +420,7 @@ void ContestLogWindow::listbandTake() {
   const std::string name = item != nullptr ? FromQString(item->text()) : std::string();
   CloseLists();
   if (!name.empty())
-    Run([&] { session_->TakeBandByName(name); });
+    Run([&] { session_->TakeBand(session_->Bands().BandByName(name)); });
 }
 
 void ContestLogWindow::listmodeTake() {
@@ -483,15 +483,15 @@ void ContestLogWindow::ShowSession() {
 }
 
 void ContestLogWindow::ShowField(EntryField field) {
-  const FieldShow show = session_->Show(field);
+  const FieldShow show = session_->Form().Show(field);
   TrkEdit* edit = Edit(field);
   QLabel* label = FixedLabel(field);
-  const QString text = ToQString(session_->FieldText(field));
+  const QString text = ToQString(session_->Form().FieldText(field));
   SetVisible(edit, show == FieldShow::kEntry);
   SetVisible(label, show == FieldShow::kLabel);
   if (show == FieldShow::kEntry) {
     SetEditText(edit, text);
-    const bool failed = session_->FieldFailed(field);
+    const bool failed = session_->Form().FieldFailed(field);
     const QColor base = failed ? kFailedColour : QColor(Qt::white);
     if (edit->palette().color(QPalette::Base) != base) {
       QPalette palette = edit->palette();
@@ -506,20 +506,20 @@ void ContestLogWindow::ShowField(EntryField field) {
 void ContestLogWindow::ShowFields() {
   for (EntryField field : kAllEntryFields)
     ShowField(field);
-  SetLabelText(lband, session_->CurrentBandName());
+  SetLabelText(lband, session_->Bands().BandName());
   // Captions of fields that come and go with them.
-  SetVisible(leCall2, session_->Show(F::eCall2) != FieldShow::kHidden);
-  SetVisible(leFreq, session_->Show(F::eFreq) != FieldShow::kHidden);
-  SetVisible(leName, session_->Show(F::eName) != FieldShow::kHidden);
-  SetVisible(leQTH, session_->Show(F::eQTH) != FieldShow::kHidden);
+  SetVisible(leCall2, session_->Form().Show(F::eCall2) != FieldShow::kHidden);
+  SetVisible(leFreq, session_->Form().Show(F::eFreq) != FieldShow::kHidden);
+  SetVisible(leName, session_->Form().Show(F::eName) != FieldShow::kHidden);
+  SetVisible(leQTH, session_->Form().Show(F::eQTH) != FieldShow::kHidden);
 }
 
 void ContestLogWindow::ShowCaptions() {
-  const EntryField focus = session_->Focus();
+  const EntryField focus = session_->Form().Focus();
   for (EntryField field : kAllEntryFields) {
     QLabel* caption = Caption(field);
     if (caption != nullptr)
-      SetTextColour(caption, session_->CaptionHighlighted(field) ? kCaptionRed : kTeal);
+      SetTextColour(caption, session_->Form().CaptionHighlighted(field) ? kCaptionRed : kTeal);
   }
   // The report rows and the element columns: red for the row and column of the focus.
   const bool focusSent =
@@ -533,24 +533,24 @@ void ContestLogWindow::ShowCaptions() {
     const bool focused = focus == SentField(n) || focus == ReceivedField(n);
     SetTextColour(column, focused ? kCaptionRed : kTeal);
     if (n >= 2)
-      SetLabelText(column, session_->ElementCaption(n - 1));
+      SetLabelText(column, session_->Form().ElementCaption(n - 1));
   }
   // The QSL mark's caption carries the "&Q" of Alt+Q, which the window handles itself.
-  const QString qsl = ToQString(session_->QslLabel());
+  const QString qsl = ToQString(session_->Form().QslLabel());
   if (lQSLs->property("caption").toString() != qsl) {
     lQSLs->setProperty("caption", qsl);
     lQSLs->setText(MnemonicHtml(qsl));
   }
-  SetLabelText(lenter, session_->EnterHint());
-  SetLabelText(lcallname, session_->CallName());
+  SetLabelText(lenter, EnterHint());
+  SetLabelText(lcallname, session_->Form().CallName());
   // Buttons that have nothing to choose from stay hidden.
-  SetVisible(btnBand, session_->BandButtonVisible());
-  SetVisible(btnMode, session_->ModeButtonVisible());
-  SetVisible(btnNameqth, session_->NameQthButtonVisible());
+  SetVisible(btnBand, session_->Bands().BandButtonVisible());
+  SetVisible(btnMode, session_->Bands().ModeButtonVisible());
+  SetVisible(btnNameqth, session_->Form().NameQthButtonVisible());
 }
 
 void ContestLogWindow::ShowCounters() {
-  const EntryCounters counters = session_->Counters();
+  const EntryCounters counters = session_->Log().Counters(session_->Bands().Band());
   SetLabelText(leqso, counters.qsoCaption);
   SetLabelText(lqso, counters.qsoValue);
   SetLabelText(lemulti, counters.multiCaption);
@@ -559,14 +559,14 @@ void ContestLogWindow::ShowCounters() {
   SetLabelText(lPunkte, counters.pointsValue);
   SetLabelText(lNummer, counters.nextNumber);
   if (!compact_)
-    panelmulties->Show(session_->MultiplierPanel());
-  panelauswertung->Show(session_->Evaluation());
+    panelmulties->Show(session_->Log().MultiplierPanel(session_->Bands().Band()));
+  panelauswertung->Show(session_->Log().Evaluation(session_->Bands().Band()));
 }
 
 void ContestLogWindow::ShowFocus() {
   if (!opened_ || finished_ || listState_ || !listband->isHidden() || !listmode->isHidden())
     return;
-  TrkEdit* edit = Edit(session_->Focus());
+  TrkEdit* edit = Edit(session_->Form().Focus());
   if (edit == nullptr || edit->isHidden())
     return;
   if (edit->hasFocus() || (focusWidget() == edit && !isActiveWindow()))
@@ -580,17 +580,17 @@ void ContestLogWindow::ShowFocus() {
 }
 
 void ContestLogWindow::FollowStoresAndBand() {
-  if (session_->StoreCount() != shownStores_) {
-    shownStores_ = session_->StoreCount();
+  if (session_->Log().StoreCount() != shownStores_) {
+    shownStores_ = session_->Log().StoreCount();
     // The QSO stored last; when the log was renumbered since, the newest of the band.
-    const std::int32_t record = session_->LastStoredRecord();
+    const std::int32_t record = session_->Log().LastStoredRecord();
     if (record > 0)
       GotoRecord(record);
     else
       PositionListOnNewestQso();
   }
-  if (session_->CurrentBand() != shownBand_) {
-    shownBand_ = session_->CurrentBand();
+  if (session_->Bands().Band() != shownBand_) {
+    shownBand_ = session_->Bands().Band();
     // A list sorted within the band follows the band.
     if (LogListSortByBand(sortChoice_)) {
       std::string low;
@@ -603,7 +603,7 @@ void ContestLogWindow::FollowStoresAndBand() {
 }
 
 void ContestLogWindow::PositionListOnNewestQso() {
-  const std::int32_t record = session_->NewestQsoOfCurrentBand();
+  const std::int32_t record = session_->Log().NewestQsoOfBand(session_->Bands().Band());
   if (record > 0)
     GotoRecord(record);
   else

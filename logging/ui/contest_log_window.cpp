@@ -90,7 +90,7 @@ ContestLogWindow::~ContestLogWindow() {
   disconnect(qApp, nullptr, this, nullptr);
   // Closing from the destructor runs without the progress window: no events may reach a
   // window that is going away.
-  session_->SetProgressDisplay(nullptr);
+  session_->Log().SetProgressDisplay(nullptr);
   Finish();
 }
 
@@ -139,8 +139,8 @@ void ContestLogWindow::CreateControls() {
   timerzeit->setInterval(1000);
   connect(timerzeit, &QTimer::timeout, this, &ContestLogWindow::timerzeitTimer);
 
-  listband = MakeChoiceList("listband", session_->BandList());
-  listmode = MakeChoiceList("listmode", session_->ModeList());
+  listband = MakeChoiceList("listband", session_->Bands().BandList());
+  listmode = MakeChoiceList("listmode", session_->Bands().ModeList());
   resize(1024, 740);
 }
 
@@ -214,7 +214,7 @@ QWidget* ContestLogWindow::CreateSideBar() {
   lProgramLine->setWordWrap(true);
   lProgramLine->setFont(SizedFont(font(), Pt(8), false));
   SetTextColour(lProgramLine, QColor(0xE4, 0xEA, 0xF1));
-  lProgramLine->setText(ToQString(session_->ProgramLine()));
+  lProgramLine->setText(ToQString(session_->Definition().ProgramLine));
   layout->addWidget(lProgramLine);
   layout->addSpacing(6);
   btnbeenden = MakeButton("btnbeenden", QStringLiteral("Contest beenden"), bar);
@@ -241,7 +241,7 @@ QFrame* ContestLogWindow::CreateListPanel() {
   auto* title = new QHBoxLayout(PanelDXOben);
   title->setContentsMargins(8, 0, 4, 0);
   title->setSpacing(6);
-  lContestCaption = new QLabel(ToQString(session_->ListCaption()), PanelDXOben);
+  lContestCaption = new QLabel(ToQString(LogListCaption()), PanelDXOben);
   lContestCaption->setObjectName(QStringLiteral("lContestCaption"));
   lContestCaption->setFont(SizedFont(font(), Pt(11), true));
   SetTextColour(lContestCaption, kYellow);
@@ -312,7 +312,7 @@ void ContestLogWindow::StoreColumnWidths() {
   const QTableWidget* table = Brow->table();
   const int columns = std::min(table->columnCount(), 20);
   for (int c = 0; c < columns; ++c)
-    session_->SetListColumnWidth(
+    session_->Contest().Header().SetColumnWidth(
         c + 1, static_cast<std::uint16_t>(std::clamp(table->columnWidth(c), 0, 65535)));
 }
 
@@ -333,7 +333,7 @@ void ContestLogWindow::FitListColumns() {
 void ContestLogWindow::ConnectList() {
   BrowseGridEvents& e = Brow->events();
   e.OnBuildRow = [this](RowRec& row) {
-    Fileblock* log = session_->LogFile();
+    Fileblock* log = session_->Log().File();
     if (log == nullptr)
       return;
     row.Text = LogListRow(QsoRecord(static_cast<const char*>(log->RecordBuffer())),
@@ -347,7 +347,7 @@ void ContestLogWindow::ConnectList() {
     if (column < 1 || column > static_cast<int>(widths.size()))
       return 0;
     // The widths the operator left, as the contest header keeps them.
-    if (const int stored = session_->ListColumnWidth(column); stored > 0)
+    if (const int stored = session_->Contest().Header().ColumnWidth(column); stored > 0)
       return stored;
     const int unit = Brow->table()->fontMetrics().horizontalAdvance(QLatin1Char('X'));
     return (widths[static_cast<std::size_t>(column - 1)] + 1) * unit;
@@ -358,7 +358,8 @@ void ContestLogWindow::ConnectList() {
       Brow->AddSortListEntry(entry);
   };
   e.OnSortList2Key = [this](int i, std::string& low, std::string& high) {
-    const int key = LogListSortKey(session_->Definition(), i, session_->CurrentBand(), &low, &high);
+    const int key =
+        LogListSortKey(session_->Definition(), i, session_->Bands().Band(), &low, &high);
     if (key != 0 && key != Brow->GetKeyNumber()) {
       // The sort order changes: the column widths go into the header.
       StoreColumnWidths();
@@ -382,21 +383,21 @@ bool ContestLogWindow::Open() {
   if (!session_->Open())
     return false;
   opened_ = true;
-  setWindowTitle(ToQString(session_->WindowCaption()));
+  setWindowTitle(ToQString(LogWindowCaption(session_->Definition(), session_->Contest().Header())));
   progress_ = new ProgressWindow(this);
-  session_->SetProgressDisplay(progress_);
+  session_->Log().SetProgressDisplay(progress_);
   // 7. The log list on key 4 over all record numbers.
   ConnectList();
   Brow->LayoutForInit();
-  if (!Brow->InitBrowse(session_->LogFile(), kLogListKey, LogListLowKey(), LogListHighKey())) {
+  if (!Brow->InitBrowse(session_->Log().File(), kLogListKey, LogListLowKey(), LogListHighKey())) {
     dialogs_.Inform(Brow->InitError());
     Finish();
     return false;
   }
   PositionListOnNewestQso();
   UpdateButtons();
-  shownBand_ = session_->CurrentBand();
-  shownStores_ = session_->StoreCount();
+  shownBand_ = session_->Bands().Band();
+  shownStores_ = session_->Log().StoreCount();
   // 10. The clock once, then every second.
   session_->ClockTick();
   ShowSession();
@@ -444,8 +445,8 @@ void ContestLogWindow::Finish() {
   Brow->Unbind();
   if (session_->IsOpen()) {
     session_->Close();
-    header_ = session_->HeaderRecord();
-    extension_ = session_->ExtensionRecord();
+    header_ = session_->Contest().header;
+    extension_ = session_->Contest().extension;
   }
   if (mainWindow_ != nullptr)
     mainWindow_->show();

@@ -21,8 +21,8 @@ class MultiplierPanel : public QFrame {
   Q_OBJECT
 
 public:
-  static constexpr int kRows = QsoSession::kPanelRows;
-  static constexpr int kColumns = QsoSession::kPanelColumns;
+  static constexpr int kRows = QsoLog::kPanelRows;
+  static constexpr int kColumns = QsoLog::kPanelColumns;
   static constexpr int kCells = kRows * kColumns;
 
   /// `labelWidth`: 36 for codes 'H' and 'k', 28 otherwise.

@@ -22,17 +22,32 @@ class AdifImportTest : public SessionTest {
 protected:
   /// Writes `text` as an ADIF file and imports it with the assignments `assign` (log field,
   /// file field).
+  AdifImportResult ImportResult(const std::string& text,
+                                std::vector<std::pair<std::string, std::string>> assign = {},
+                                bool skipChecks = false) {
+    const std::string path = dir_.file("import.adi");
+    WriteFileBytes(path, text);
+    AdifAssignment assignment(AdifLogFields(S().Definition(), S().ContestCode()));
+    for (const auto& [logField, fileField] : assign) {
+      const std::size_t i = assignment.Find(logField);
+      EXPECT_LT(i, assignment.Size()) << logField;
+      if (i < assignment.Size()) {
+        EXPECT_TRUE(assignment.Assign(i, fileField)) << logField;
+      }
+    }
+    return ImportAdifFile(S(), path, assignment, skipChecks);
+  }
   AdifImportCounts Import(const std::string& text,
                           std::vector<std::pair<std::string, std::string>> assign = {},
                           bool skipChecks = false) {
-    const std::string path = dir_.file("import.adi");
-    WriteFileBytes(path, text);
-    AdifAssignment assignment(AdifLogFields(S().Definition()));
-    for (const auto& [logField, fileField] : assign)
-      for (std::size_t i = 0; i < assignment.Size(); ++i)
-        if (assignment.LogField(i) == logField)
-          EXPECT_TRUE(assignment.Assign(i, fileField)) << logField;
-    return ImportAdifFile(S(), path, assignment, skipChecks);
+    return ImportResult(text, std::move(assign), skipChecks).counts;
+  }
+  /// The refusal lines of `result`.
+  static std::vector<std::string> Lines(const AdifImportResult& result) {
+    std::vector<std::string> lines;
+    for (const AdifRefusal& refusal : result.refusals)
+      lines.push_back(AdifRefusalLine(refusal));
+    return lines;
   }
 
   static std::string Name(const QsoRecord& q) {
@@ -98,11 +113,11 @@ TEST_F(AdifImportTest, FileOfAnotherLogbookIsStoredLikeTypedQsos) {
   EXPECT_GT(q.Punkte(), 0);
 
   // The session goes on: the entry is fresh and a typed QSO follows the imported ones.
-  EXPECT_EQ(S().FieldText(F::eCall), "");
-  EXPECT_EQ(S().NextQsoNumber(), 4);
+  EXPECT_EQ(S().Form().FieldText(F::eCall), "");
+  EXPECT_EQ(S().Log().Next().qso, 4);
   EXPECT_TRUE(Log("DL5XYZ", {"N01", "JO31"}));
   EXPECT_EQ(StoredCount(), 4);
-  EXPECT_EQ(Reopen().NextQsoNumber(), 5);
+  EXPECT_EQ(Reopen().Log().Next().qso, 5);
 }
 
 TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
@@ -119,7 +134,8 @@ TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
       "<CALL:4>XYZ1 <QSO_DATE:8>20090321 <TIME_ON:4>1404 <BAND:2>2M <EOR>\n"
       "<QSO_DATE:8>20090321 <TIME_ON:4>1405 <BAND:2>2M <EOR>\n"
       "<CALL:6>DL1DDD <QSO_DATE:8>20091321 <TIME_ON:4>1406 <BAND:2>2M <EOR>\n";
-  AdifImportCounts counts = Import(records);
+  const AdifImportResult result = ImportResult(records);
+  AdifImportCounts counts = result.counts;
   EXPECT_EQ(
       counts,
       (AdifImportCounts{
@@ -129,9 +145,17 @@ TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
                                        "3 unvollständige Datensätze\n"
                                        "1 fehlende oder falsche Bandangaben\n"
                                        "1 fehlende oder falsche Modeangaben");
-  // The duplicate rule's message comes for the duplicate, as for a typed QSO.
-  EXPECT_EQ(dialogs_.Informs(),
-            std::vector<std::string>{DuplicateMessage(2, '2', "DL1AAA", false)});
+  // No message box per record: every refusal is listed once, by its number in the file.
+  EXPECT_TRUE(dialogs_.Informs().empty());
+  EXPECT_EQ(Lines(result), (std::vector<std::string>{
+                               "Datensatz 2, DL1AAA: Call bereits auf Band vorhanden",
+                               "Datensatz 3, DL1BBB: fehlende oder falsche Modeangabe (RTTY)",
+                               "Datensatz 4, DL1CCC: fehlende oder falsche Bandangabe (70CM)",
+                               "Datensatz 5, XYZ1: Call fehlt oder ist fehlerhaft",
+                               "Datensatz 6, (ohne Call): Call fehlt oder ist fehlerhaft",
+                               "Datensatz 7, DL1DDD: kein gültiges Datum",
+                           }));
+  EXPECT_FALSE(AdifImportComplete(counts));
   EXPECT_EQ(StoredCount(), 1);
 
   // Without the checks the mode and band are taken as they come.
@@ -151,11 +175,35 @@ TEST_F(AdifImportTest, ChecksRefusalsAndTheirCountsInTheSummary) {
                 .imported,
             1);
   EXPECT_EQ(StoredQso(3).Band(), 'l');
-  EXPECT_EQ(S().CurrentBand(), 'k');
-  EXPECT_EQ(S().CurrentMode(), "CW");
+  EXPECT_EQ(S().Bands().Band(), 'k');
+  EXPECT_EQ(S().Bands().Mode(), "CW");
   EXPECT_TRUE(Log("DL5XYZ", {"N01", "JO31"}));
   EXPECT_EQ(StoredQso(4).Band(), 'k');
   EXPECT_EQ(StoredQso(4).Mode(), "CW");
+}
+
+// A UTF-8 file (as most logbooks write it): umlauts arrive as the program's characters, a
+// character outside Windows-1252 as "?", and the summary counts those.
+TEST_F(AdifImportTest, Utf8FileArrivesConverted) {
+  SetNameStyle(0);
+  Open({});
+  const AdifImportResult result = ImportResult(
+      "\xEF\xBB\xBF<EOH>\n"
+      "<CALL:6>DL1ABC <QSO_DATE:8>20260314 <TIME_ON:4>1200 <BAND:2>2M <NAME:7>J\xC3\xBCrgen "
+      "<QTH:6>K\xC3\xB6ln <EOR>\n"
+      "<CALL:5>SP1AB <QSO_DATE:8>20260314 <TIME_ON:4>1201 <BAND:2>2M <NAME:6>Pawe\xC5\x82 "
+      "<QTH:5>\xC5\x81\xC3\xB3\x64\xC5\xBA <EOR>\n");
+  EXPECT_EQ(result.counts.imported, 2);
+  EXPECT_EQ(result.counts.text, (AdifTextInfo{true, 3}));
+  EXPECT_EQ(Name(StoredQso(0)), "J\xDCRGEN");
+  EXPECT_EQ(StoredQso(0).NameQTH(), "J\xDCRGEN;K\xD6LN");
+  EXPECT_EQ(StoredQso(1).NameQTH(), "PAWE?;?\xF3"
+                                    "D?");
+  EXPECT_EQ(AdifImportSummary(result.counts),
+            "2 Datens\xE4tze importiert\n"
+            "3 Zeichen ohne Entsprechung in Windows-1252 durch \"?\" ersetzt");
+  EXPECT_EQ(AdifImportSummaryEnglish(result.counts),
+            "2 QSOs imported\n3 characters outside Windows-1252 replaced by \"?\"");
 }
 
 TEST(AdifValues, DateAndTimeConversions) {
@@ -212,31 +260,8 @@ TEST(AdifValues, ModeAndBandChecks) {
     EXPECT_EQ(AdifBandAccepted(def, c.freq, c.band), c.accepted) << c.freq << "/" << c.band;
 }
 
-TEST(AdifValues, MultiplierColumnsGoIntoTheElementOfTheirKind) {
-  ContestDefinition def;
-  def.RcvdExchange1 = exchange::kQsoNumber;
-  def.RcvdExchange2 = exchange::kLocator4;
-  def.RcvdExchange3 = exchange::kDok;
-  const bool none[3] = {false, false, false};
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kLocator, none), 2);
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kDok, none), 3);
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kDxcc, none), 0);
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kPrefix, none), 0);
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kCallMulti, none), 0);
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kPostcode, none), 0); // no postcode element
-  const bool dokTaken[3] = {false, false, true};
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kDok, dokTaken), 0);
-  def.RcvdExchange3 = exchange::kArea;
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kDok, none), 3); // a DOK column over an area
-  def.RcvdExchange1 = exchange::kMember19;
-  EXPECT_EQ(AdifElementForColumn(def, MultColumn::kQcwa, none), 1);
-}
-
 TEST_F(AdifImportTest, SerialFirstContestGetsLocatorAndDokIntoTheirElements) {
   Open({.code = 'g'});
-  EXPECT_EQ(AdifLogFields(S().Definition()),
-            (std::vector<std::string>{"CALL", "QSO_DATE", "TIME_ON", "RST_SENT", "RST_RCVD", "BAND",
-                                      "FREQ", "MODE", "Loc", "DOK"}));
   const AdifImportCounts counts =
       Import("<CALL:6>DL1ABC <QSO_DATE:8>20090321 <TIME_ON:4>1400 <FREQ:7>432.200 <MODE:2>CW "
              "<SRX:3>007 <GRIDSQUARE:6>JO31MX <DOK:3>N01 <EOR>",
@@ -246,7 +271,7 @@ TEST_F(AdifImportTest, SerialFirstContestGetsLocatorAndDokIntoTheirElements) {
   EXPECT_EQ(q.Band(), 'l');
   EXPECT_EQ(q.Locator(), "JO31MX");
   EXPECT_EQ(q.FullDok(), "N01");
-  EXPECT_EQ(q.RSTr(), "599/JO31MX/N01");
+  EXPECT_EQ(q.RSTr(), "599007/JO31MX/N01"); // the serial from SRX
 }
 
 TEST_F(AdifImportTest, BandFollowsEachRecordsOwnBandOrFrequency) {
@@ -285,25 +310,33 @@ TEST_F(AdifImportTest, DamagedFilesImportWhatIsValid) {
   EXPECT_EQ(StoredQso(1).Call(), "DL1BBB");
 
   // A file that is gone by the time of the import.
-  AdifAssignment assignment(AdifLogFields(S().Definition()));
-  const AdifImportCounts missing = ImportAdifFile(S(), dir_.file("gone.adi"), assignment, false);
+  AdifAssignment assignment(AdifLogFields(S().Definition(), S().ContestCode()));
+  const AdifImportCounts missing =
+      ImportAdifFile(S(), dir_.file("gone.adi"), assignment, false).counts;
   EXPECT_EQ(missing.readStatus, AdifReadStatus::kMissing);
   EXPECT_EQ(missing.imported, 0);
 }
 
-TEST(AdifAssignmentTest, EntriesAssignOnceAndNameTheirSource) {
-  AdifAssignment a({"CALL", "QSO_DATE", "DOK"});
+TEST(AdifAssignmentTest, EntriesAssignOnceAndAreFoundByLooseNames) {
+  AdifAssignment a({{"CALL", AdifTarget::kCall, 0, {"CALL"}},
+                    {"QSO_DATE", AdifTarget::kDate, 0, {"QSO_DATE"}},
+                    {"Call 2", AdifTarget::kSecondCall, 0, {"CALL_WKD"}},
+                    {"lfd.Nr.", AdifTarget::kReceivedElement, 1, {}}});
   EXPECT_FALSE(a.AnyAssigned());
-  EXPECT_EQ(a.SourceName("CALL"), "CALL");
-  EXPECT_EQ(a.SourceName("Loc"), "LOC"); // an unassigned label reads its own (upper-case) tag
-  EXPECT_TRUE(a.Assign(0, "QSO_CALL"));
-  EXPECT_FALSE(a.Assign(0, "OTHER")); // assigned already
+  EXPECT_TRUE(a.Assign(0, "qso_call")); // file fields are upper case
+  EXPECT_FALSE(a.Assign(0, "OTHER"));   // assigned already
   EXPECT_FALSE(a.Assign(1, ""));
   EXPECT_FALSE(a.Assign(7, "X"));
   EXPECT_TRUE(a.AnyAssigned());
   EXPECT_EQ(a.EntryText(0), "CALL (QSO_CALL)");
   EXPECT_EQ(a.EntryText(1), "QSO_DATE");
-  EXPECT_EQ(a.SourceName("CALL"), "QSO_CALL");
+  // Letter case, blanks and "_" do not count; other characters do.
+  EXPECT_EQ(a.Find("call2"), 2u);
+  EXPECT_EQ(a.Find("CALL_2"), 2u);
+  EXPECT_EQ(a.Find("LFD.NR."), 3u);
+  EXPECT_EQ(a.Find("lfdNr"), a.Size());
+  EXPECT_EQ(a.Find(""), a.Size());
+  EXPECT_EQ(a.FieldNames(), "CALL, QSO_DATE, Call 2, lfd.Nr.");
 }
 
 // A save that fails in the storage engine stops the import and says so; it is never counted
@@ -335,9 +368,12 @@ TEST(AdifImportStorage, FailedSaveStopsTheImport) {
       file += "<CALL:6>DL1A" + std::string(1, static_cast<char>('A' + i)) +
               "A <QSO_DATE:8>20260314 <TIME_ON:4>1200 <BAND:2>2M <EOR>\n";
     WriteFileBytes(dir.file("log.adi"), file);
-    AdifAssignment assignment(AdifLogFields(params.definition));
+    AdifAssignment assignment(AdifLogFields(params.definition, '2'));
     io.FailWritesAfter(0);
-    const AdifImportCounts counts = ImportAdifFile(session, dir.file("log.adi"), assignment, false);
+    const AdifImportResult result = ImportAdifFile(session, dir.file("log.adi"), assignment, false);
+    const AdifImportCounts& counts = result.counts;
+    ASSERT_EQ(result.refusals.size(), 1u);
+    EXPECT_EQ(result.refusals[0].reason, AdifRefusalReason::kStorage);
     EXPECT_TRUE(counts.storageFailed);
     EXPECT_EQ(counts.imported, 0);
     EXPECT_EQ(counts.duplicates + counts.incomplete, 0); // stopped at the first failure

@@ -194,5 +194,50 @@ TEST(AdifScan, FilesThatAreMissingUnreadableOrNoAdif) {
   EXPECT_EQ(ScanAdifStream(in).fieldNames.size(), kMaxAdifFieldNames);
 }
 
+// UTF-8 (with or without the byte order mark) becomes Windows-1252; a character the code
+// page lacks becomes "?" and is counted; a Windows-1252 file stays as it is. Sequences split
+// between two pieces of input are put together.
+TEST(AdifText, Utf8IsRecognisedAndConverted) {
+  struct Case {
+    std::string bytes;
+    std::string text;
+    AdifTextInfo info;
+  };
+  const Case cases[] = {
+      // "Jürgen € Łódź" with the byte order mark: Ł and ź are not in Windows-1252.
+      {"\xEF\xBB\xBFJ\xC3\xBCrgen \xE2\x82\xAC \xC5\x81\xC3\xB3\x64\xC5\xBA",
+       "J\xFCrgen \x80 ?\xF3\x64?",
+       {true, 2}},
+      // Without the mark: the first sequence decides.
+      {"<NAME:6>J\xC3\xBCrgen", "<NAME:6>J\xFCrgen", {true, 0}},
+      // Windows-1252: "ü" is no UTF-8 lead byte followed by a continuation byte.
+      {"J\xFCrgen M\xFCller", "J\xFCrgen M\xFCller", {false, 0}},
+      // A begun mark that is none.
+      {"\xEF\xBBX", "\xEF\xBBX", {false, 0}},
+      // A sequence cut off at the end, an overlong form, a lone continuation byte in UTF-8.
+      {"\xC3\xBC \xC0\xAF \x80 \xC3", "\xFC \xC0\xAF \x80 \xC3", {true, 0}},
+      {"", "", {false, 0}},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{1000}}) {
+      AdifTextDecoder decoder;
+      std::string out;
+      for (std::size_t at = 0; at < c.bytes.size(); at += piece)
+        decoder.Decode(std::string_view(c.bytes).substr(at, piece), out);
+      decoder.Finish(out);
+      EXPECT_EQ(out, c.text) << c.bytes << " in pieces of " << piece;
+      EXPECT_EQ(decoder.Info(), c.info) << c.bytes;
+    }
+  }
+  // Reading a file reports what it found.
+  std::istringstream in("\xEF\xBB\xBF<CALL:5>SP1\xC5\x81X <NAME:4>J\xC3\xB3zef<EOR>");
+  std::vector<std::string> records;
+  AdifTextInfo info;
+  ASSERT_TRUE(ReadAdifRecords(
+      in, [&](std::string_view r) { records.emplace_back(r); }, {}, &info));
+  EXPECT_EQ(records, std::vector<std::string>{"<CALL:5>SP1?X <NAME:4>J\xF3ZEF"});
+  EXPECT_EQ(info, (AdifTextInfo{true, 1}));
+}
+
 } // namespace
 } // namespace tarvik

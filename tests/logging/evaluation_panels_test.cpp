@@ -15,8 +15,8 @@ class EvaluationPanels : public SessionTest {
 protected:
   /// The header window's panel over the records the session left.
   EvaluationPanel HeaderPanel() {
-    const std::string& header = S().HeaderRecord();
-    const std::string& extension = S().ExtensionRecord();
+    const std::string& header = S().Contest().header;
+    const std::string& extension = S().Contest().extension;
     return HeaderEvaluationPanel(S().Definition(), S().ContestCode(),
                                  ContestHeaderRecord(header.data()),
                                  ContestExtensionRecord(extension.data()));
@@ -43,7 +43,7 @@ TEST_F(EvaluationPanels, TheHeaderWindowShowsWhatTheLogWindowShowedAtItsClose) {
     Open(c.setup);
     for (const auto& [call, exchange] : c.qsos)
       ASSERT_TRUE(Log(call, exchange)) << call;
-    const EvaluationPanel live = S().Evaluation();
+    const EvaluationPanel live = S().Log().Evaluation(S().Bands().Band());
     S().Close();
     const EvaluationPanel stored = HeaderPanel();
     EXPECT_EQ(stored.qsoTotal, live.qsoTotal);

@@ -152,8 +152,8 @@ protected:
     QsoSession& s = S();
     Type(kCalls[i]);
     Enter();
-    for (int step = 0; step < 12 && s.Focus() != F::eCall; ++step) {
-      const F field = s.Focus();
+    for (int step = 0; step < 12 && s.Form().Focus() != F::eCall; ++step) {
+      const F field = s.Form().Focus();
       std::string value;
       if (field == F::eCall2) {
         value = "DL7XYZ";
@@ -173,8 +173,8 @@ protected:
   }
 
   Golden Totals() {
-    const SlotTotals totals = S().Totals();
-    return {totals.TotalQsos(), totals.TotalPoints(), totals.TotalMultis(), S().Score()};
+    const SlotTotals totals = S().Log().Totals();
+    return {totals.TotalQsos(), totals.TotalPoints(), totals.TotalMultis(), S().Log().Score()};
   }
 };
 

@@ -131,17 +131,17 @@ TEST_F(QsoChange, BandChangeRecalculatesNameChangeDoesNot) {
   ASSERT_TRUE(Log("DL1ABC", {"N05"}));
   ASSERT_TRUE(Log("DL2ABC", {"N06"}));
   ASSERT_TRUE(Log("DL3ABC", {"N07"}));
-  EXPECT_EQ(s.Totals().qsos['k'], 3);
-  const int points = s.Totals().points['k'];
+  EXPECT_EQ(s.Log().Totals().qsos['k'], 3);
+  const int points = s.Log().Totals().points['k'];
 
   // Only the name: stored, nothing recalculated.
-  const int rebuilds = s.FullRebuilds();
+  const int rebuilds = s.Log().FullRebuilds();
   QsoEditForm form = Form(RecordOf(1));
   form.SetText(E::eName, "Hans");
   ChangeOutcome outcome = s.ApplyChange(RecordOf(1), form);
   EXPECT_TRUE(outcome.stored);
   EXPECT_FALSE(outcome.fullRecalculation);
-  EXPECT_EQ(s.FullRebuilds(), rebuilds);
+  EXPECT_EQ(s.Log().FullRebuilds(), rebuilds);
   EXPECT_EQ(StoredQso(1).NameQTH(), "Hans;");
 
   // The band: totals follow.
@@ -149,10 +149,10 @@ TEST_F(QsoChange, BandChangeRecalculatesNameChangeDoesNot) {
   form.ChooseBand(BandIndex(form, "70 cm"));
   outcome = s.ApplyChange(RecordOf(1), form);
   EXPECT_TRUE(outcome.fullRecalculation);
-  EXPECT_GT(s.FullRebuilds(), rebuilds);
-  EXPECT_EQ(s.Totals().qsos['k'], 2);
-  EXPECT_EQ(s.Totals().qsos['l'], 1);
-  EXPECT_EQ(s.Totals().points['k'] + s.Totals().points['l'], points);
+  EXPECT_GT(s.Log().FullRebuilds(), rebuilds);
+  EXPECT_EQ(s.Log().Totals().qsos['k'], 2);
+  EXPECT_EQ(s.Log().Totals().qsos['l'], 1);
+  EXPECT_EQ(s.Log().Totals().points['k'] + s.Log().Totals().points['l'], points);
   // Renumbered: the 70-cm QSO is number 1 of its band.
   const QsoRecord moved = StoredQso(1);
   EXPECT_EQ(moved.Band(), 'l');
@@ -164,7 +164,7 @@ TEST_F(QsoChange, ChangedQsoIsFoundAgainAfterTheRenumbering) {
   QsoSession& s = Open({.code = 'c'});
   for (const char* call : {"DL1ABC", "DL2ABC", "DL3ABC"})
     ASSERT_TRUE(Log(call, {"N05"})) << call;
-  Fileblock& log = *s.LogFile();
+  Fileblock& log = *s.Log().File();
 
   // An earlier time and another band: the renumbering makes DL3ABC record 1.
   QsoEditForm form = Form(RecordOf(2));
@@ -173,7 +173,7 @@ TEST_F(QsoChange, ChangedQsoIsFoundAgainAfterTheRenumbering) {
   const ChangeOutcome outcome = s.ApplyChange(RecordOf(2), form);
   ASSERT_EQ(outcome.renumbered, RenumberResult::kRenumbered);
   EXPECT_EQ(outcome.record, 1);
-  EXPECT_EQ(s.LastStoredRecord(), 1);
+  EXPECT_EQ(s.Log().LastStoredRecord(), 1);
   ASSERT_EQ(log.ReadRecord(outcome.record), 0);
   EXPECT_EQ(QsoRecord(static_cast<const char*>(log.RecordBuffer())).Call(), "DL3ABC");
 
@@ -209,12 +209,12 @@ TEST_F(QsoChange, CallAndPointsChangesRecalculate) {
   // recalculated.
   QsoSession& s = Open({.code = 'c'});
   ASSERT_TRUE(Log("DL1ABC", {"N05"}));
-  const int rebuilds = s.FullRebuilds();
+  const int rebuilds = s.Log().FullRebuilds();
   QsoEditForm form = Form(RecordOf(0));
   form.SetText(E::eCall, "DL0ABC");
   const ChangeOutcome outcome = s.ApplyChange(RecordOf(0), form);
   EXPECT_TRUE(outcome.fullRecalculation);
-  EXPECT_GT(s.FullRebuilds(), rebuilds);
+  EXPECT_GT(s.Log().FullRebuilds(), rebuilds);
   EXPECT_EQ(StoredQso(0).Call(), "DL0ABC");
 }
 
@@ -245,7 +245,7 @@ TEST_F(QsoChange, InvalidExchangeInTheDialogIsReported) {
 TEST_F(QsoChange, MarkerRecordsAreRefusedSilently) {
   QsoSession& s = Open({.code = 'c'});
   ASSERT_TRUE(Log("DL1ABC", {"N05"}));
-  Fileblock* log = s.LogFile();
+  Fileblock* log = s.Log().File();
   std::memset(log->RecordBuffer(), 0, QsoRecord::kLength);
   QsoRecord marker(log->RecordBuffer());
   marker.SetBand('k');
@@ -287,8 +287,8 @@ TEST_F(QsoChange, DeletingQsoFiveOfTenRenumbers) {
   EXPECT_EQ(now5.QSONr(), 5);
   EXPECT_EQ(now5.LfdNr(), 5);
   EXPECT_EQ(StoredQso(8).QSONr(), 9);
-  EXPECT_EQ(s.Totals().qsos['k'], 9);
-  EXPECT_EQ(s.NextQsoNumber(), 10);
+  EXPECT_EQ(s.Log().Totals().qsos['k'], 9);
+  EXPECT_EQ(s.Log().Next().qso, 10);
   EXPECT_EQ(s.EditMode(), 0);
 }
 
@@ -336,7 +336,7 @@ class ListenerChange : public SessionTest {};
 TEST_F(ListenerChange, ReportRowsAreSwappedAndComeBackInPlace) {
   QsoSession& s = Open({.code = 'O', .category = 6});
   ASSERT_NE(s.Definition().ListenerLog, 0);
-  Fileblock* log = s.LogFile();
+  Fileblock* log = s.Log().File();
   std::memset(log->RecordBuffer(), 0, QsoRecord::kLength);
   QsoRecord r(log->RecordBuffer());
   r.SetCall("DL1ABC");

@@ -18,44 +18,45 @@ class Code2Session : public SessionTest {};
 
 TEST_F(Code2Session, LayoutFieldsCaptionsAndDefaults) {
   QsoSession& s = Open({});
-  EXPECT_EQ(s.CurrentBand(), 'k');
-  EXPECT_EQ(s.CurrentMode(), "CW"); // no start flag: CW when offered
-  EXPECT_EQ(s.Show(F::eCall), FieldShow::kEntry);
-  EXPECT_EQ(s.Show(F::eCall2), FieldShow::kHidden);
-  EXPECT_EQ(s.Show(F::eRSTs1), FieldShow::kLabel);
-  EXPECT_EQ(s.Show(F::eRSTr1), FieldShow::kLabel);
-  EXPECT_EQ(s.Show(F::eRSTs2), FieldShow::kLabel);
-  EXPECT_EQ(s.Show(F::eRSTs3), FieldShow::kHidden);
-  EXPECT_EQ(s.Show(F::eRSTr2), FieldShow::kEntry);
-  EXPECT_EQ(s.Show(F::eRSTr3), FieldShow::kEntry);
-  EXPECT_EQ(s.Show(F::eRSTr4), FieldShow::kHidden);
-  EXPECT_EQ(s.Show(F::eDatum), FieldShow::kLabel);
-  EXPECT_EQ(s.Show(F::ezeit), FieldShow::kLabel);
-  EXPECT_EQ(s.Show(F::eFreq), FieldShow::kHidden);
-  EXPECT_EQ(s.Show(F::emode), FieldShow::kLabel);
-  EXPECT_EQ(s.FieldsInTabOrder(), (std::vector<F>{F::eCall, F::eRSTr2, F::eRSTr3}));
-  EXPECT_EQ(s.FieldText(F::eRSTs1), "599");
-  EXPECT_EQ(s.FieldText(F::eRSTs2), "N01/JO31");
-  EXPECT_EQ(s.FieldText(F::eRSTr1), "599");
-  EXPECT_EQ(s.FieldText(F::emode), "CW");
-  EXPECT_EQ(s.FieldText(F::eDatum), "14.03.2026");
-  EXPECT_EQ(s.FieldText(F::ezeit), "12:00:00");
-  EXPECT_EQ(s.ElementCaption(1), "&1 : DOK");
-  EXPECT_EQ(s.ElementCaption(2), "&2 : LOC");
-  EXPECT_EQ(s.ElementCaption(3), "");
-  EXPECT_EQ(s.Focus(), F::eCall);
-  EXPECT_TRUE(s.CaptionHighlighted(F::eCall));
-  EXPECT_FALSE(s.BandButtonVisible());
-  EXPECT_TRUE(s.ModeButtonVisible());
-  EXPECT_EQ(s.QslLabel(), "&QSL senden: nein");
-  EXPECT_EQ(s.WindowCaption(), "Tarvik Version 2006-1.0 Logbuch (Contest : Test )");
-  const EntryCounters counters = s.Counters();
+  EXPECT_EQ(s.Bands().Band(), 'k');
+  EXPECT_EQ(s.Bands().Mode(), "CW"); // no start flag: CW when offered
+  EXPECT_EQ(s.Form().Show(F::eCall), FieldShow::kEntry);
+  EXPECT_EQ(s.Form().Show(F::eCall2), FieldShow::kHidden);
+  EXPECT_EQ(s.Form().Show(F::eRSTs1), FieldShow::kLabel);
+  EXPECT_EQ(s.Form().Show(F::eRSTr1), FieldShow::kLabel);
+  EXPECT_EQ(s.Form().Show(F::eRSTs2), FieldShow::kLabel);
+  EXPECT_EQ(s.Form().Show(F::eRSTs3), FieldShow::kHidden);
+  EXPECT_EQ(s.Form().Show(F::eRSTr2), FieldShow::kEntry);
+  EXPECT_EQ(s.Form().Show(F::eRSTr3), FieldShow::kEntry);
+  EXPECT_EQ(s.Form().Show(F::eRSTr4), FieldShow::kHidden);
+  EXPECT_EQ(s.Form().Show(F::eDatum), FieldShow::kLabel);
+  EXPECT_EQ(s.Form().Show(F::ezeit), FieldShow::kLabel);
+  EXPECT_EQ(s.Form().Show(F::eFreq), FieldShow::kHidden);
+  EXPECT_EQ(s.Form().Show(F::emode), FieldShow::kLabel);
+  EXPECT_EQ(s.Form().FieldsInTabOrder(), (std::vector<F>{F::eCall, F::eRSTr2, F::eRSTr3}));
+  EXPECT_EQ(s.Form().FieldText(F::eRSTs1), "599");
+  EXPECT_EQ(s.Form().FieldText(F::eRSTs2), "N01/JO31");
+  EXPECT_EQ(s.Form().FieldText(F::eRSTr1), "599");
+  EXPECT_EQ(s.Form().FieldText(F::emode), "CW");
+  EXPECT_EQ(s.Form().FieldText(F::eDatum), "14.03.2026");
+  EXPECT_EQ(s.Form().FieldText(F::ezeit), "12:00:00");
+  EXPECT_EQ(s.Form().ElementCaption(1), "&1 : DOK");
+  EXPECT_EQ(s.Form().ElementCaption(2), "&2 : LOC");
+  EXPECT_EQ(s.Form().ElementCaption(3), "");
+  EXPECT_EQ(s.Form().Focus(), F::eCall);
+  EXPECT_TRUE(s.Form().CaptionHighlighted(F::eCall));
+  EXPECT_FALSE(s.Bands().BandButtonVisible());
+  EXPECT_TRUE(s.Bands().ModeButtonVisible());
+  EXPECT_EQ(s.Form().QslLabel(), "&QSL senden: nein");
+  EXPECT_EQ(LogWindowCaption(s.Definition(), s.Contest().Header()),
+            "Tarvik Version 2006-1.0 Logbuch (Contest : Test )");
+  const EntryCounters counters = s.Log().Counters(s.Bands().Band());
   EXPECT_EQ(counters.qsoCaption, "QSO 2 m");
   EXPECT_EQ(counters.multiCaption, "Multi 2 m");
   EXPECT_EQ(counters.pointsCaption, "Punkte 2 m");
   EXPECT_EQ(counters.nextNumber, "1");
   EXPECT_EQ(counters.multiValue, "    0");
-  const std::vector<PanelCell> panel = s.MultiplierPanel();
+  const std::vector<PanelCell> panel = s.Log().MultiplierPanel(s.Bands().Band());
   ASSERT_EQ(panel.size(), 112u);
   EXPECT_EQ(panel[0], PanelCell{});
 }
@@ -96,11 +97,11 @@ TEST_F(Code2Session, EntryCycleStoresRefusesDuplicatesAndKeepsTheScore) {
     } else {
       EXPECT_EQ(dialogs_.Informs(),
                 std::vector<std::string>{"Call DL1ABC bereits auf Band vorhanden"});
-      EXPECT_EQ(s.FieldText(F::eCall), "");
+      EXPECT_EQ(s.Form().FieldText(F::eCall), "");
     }
-    EXPECT_EQ(s.Totals().TotalMultis(), step.multis);
-    EXPECT_EQ(s.Score(), step.score);
-    EXPECT_EQ(s.Focus(), F::eCall);
+    EXPECT_EQ(s.Log().Totals().TotalMultis(), step.multis);
+    EXPECT_EQ(s.Log().Score(), step.score);
+    EXPECT_EQ(s.Form().Focus(), F::eCall);
   }
   EXPECT_EQ(StoredCount(), 5);
 
@@ -137,7 +138,7 @@ TEST_F(Code2Session, EntryCycleStoresRefusesDuplicatesAndKeepsTheScore) {
   EXPECT_FALSE(q.PrefixFest());
   EXPECT_EQ(q.QSYBand(), 0);
   EXPECT_EQ(q.Freq(), 0.0f);
-  Fileblock* log = s.LogFile();
+  Fileblock* log = s.Log().File();
   EXPECT_EQ(log->FindKey(6, KeyPad("DL1ABC", 14)), 0);
   EXPECT_EQ(log->FindKey(21, "k" + KeyPad("5N", 8)), 0);
   EXPECT_EQ(log->FindKey(13, NumKey5(1)), 0);
@@ -151,7 +152,7 @@ TEST_F(Code2Session, EntryCycleStoresRefusesDuplicatesAndKeepsTheScore) {
   EXPECT_EQ(fifth.MultMark1(), "");
   EXPECT_EQ(fifth.MultMark2(), "");
 
-  const EntryCounters counters = s.Counters();
+  const EntryCounters counters = s.Log().Counters(s.Bands().Band());
   EXPECT_EQ(counters.qsoValue, "    5");
   EXPECT_EQ(counters.multiValue, "   21");
   EXPECT_EQ(counters.pointsValue, "      15");
@@ -160,16 +161,16 @@ TEST_F(Code2Session, EntryCycleStoresRefusesDuplicatesAndKeepsTheScore) {
 
   // Closing writes the header statistics; reopening rebuilds the same totals.
   QsoSession& again = Reopen();
-  const ContestExtensionRecord ext(again.ExtensionRecord().data());
+  const ContestExtensionRecord ext(again.Contest().extension.data());
   EXPECT_EQ(ext.bandQsos(1), 5);
   EXPECT_EQ(ext.bandMultis(1), 21);
   EXPECT_EQ(ext.bandPoints(1), 15);
   EXPECT_EQ(ext.bandColumnMultis(1, 1), 9);  // DOKs: 5N 3 + WN 6
   EXPECT_EQ(ext.bandColumnMultis(2, 1), 12); // four squares of 3
-  EXPECT_EQ(again.Totals().TotalMultis(), 21);
-  EXPECT_EQ(again.Totals().TotalPoints(), 15);
-  EXPECT_EQ(again.Score(), 315);
-  EXPECT_EQ(again.NextQsoNumber(), 6);
+  EXPECT_EQ(again.Log().Totals().TotalMultis(), 21);
+  EXPECT_EQ(again.Log().Totals().TotalPoints(), 15);
+  EXPECT_EQ(again.Log().Score(), 315);
+  EXPECT_EQ(again.Log().Next().qso, 6);
 }
 
 TEST_F(Code2Session, TypingShowsTheMultiplierStatusAndChangingTheCallUndoesIt) {
@@ -179,10 +180,10 @@ TEST_F(Code2Session, TypingShowsTheMultiplierStatusAndChangingTheCallUndoesIt) {
   Type("DL2XY");
   Enter();
   Type("WN");
-  EXPECT_EQ(s.Totals().TotalMultis(), 6 + 6);
+  EXPECT_EQ(s.Log().Totals().TotalMultis(), 6 + 6);
   Enter();
   Type("JO42");
-  std::vector<PanelCell> panel = s.MultiplierPanel();
+  std::vector<PanelCell> panel = s.Log().MultiplierPanel(s.Bands().Band());
   ASSERT_GE(panel.size(), 3u);
   EXPECT_EQ(panel[0].text, "5N");
   EXPECT_EQ(panel[0].colour, PanelColour::kGrey);
@@ -191,10 +192,10 @@ TEST_F(Code2Session, TypingShowsTheMultiplierStatusAndChangingTheCallUndoesIt) {
   EXPECT_TRUE(panel[1].underline);
   EXPECT_EQ(panel[2].text, "WN");
   EXPECT_EQ(panel[2].colour, PanelColour::kRed);
-  EXPECT_EQ(s.Totals().TotalMultis(), 12);
+  EXPECT_EQ(s.Log().Totals().TotalMultis(), 12);
   // Clearing the entry undoes the pending DOK.
   s.Clear();
-  EXPECT_EQ(s.Totals().TotalMultis(), 6);
+  EXPECT_EQ(s.Log().Totals().TotalMultis(), 6);
   EXPECT_EQ(PanelTexts(), (std::vector<std::string>{"5N", "JO42"}));
 }
 
@@ -202,21 +203,21 @@ TEST_F(Code2Session, CallsAreNormalisedAndFieldsUpperCased) {
   QsoSession& s = Open({});
   // While typing, the field keeps what is typed; the record holds the call as stored.
   Type("dl1abc-p ");
-  EXPECT_EQ(s.FieldText(F::eCall), "DL1ABC-P ");
+  EXPECT_EQ(s.Form().FieldText(F::eCall), "DL1ABC-P ");
   EXPECT_EQ(s.Record().Call(), "DL1ABC/P");
   s.SetFocus(F::eRSTr3);
-  EXPECT_EQ(s.FieldText(F::eCall), "DL1ABC/P");
+  EXPECT_EQ(s.Form().FieldText(F::eCall), "DL1ABC/P");
   s.SetFocus(F::eCall);
   s.SetFieldText(F::eCall, "");
   Type("dl3ab");
   s.PressHashInCall();
   // "#" appends "/P" (upper case like the rest of the call) and acts as Enter: the focus goes
   // on to the DOK.
-  EXPECT_EQ(s.FieldText(F::eCall), "DL3AB/P");
+  EXPECT_EQ(s.Form().FieldText(F::eCall), "DL3AB/P");
   EXPECT_EQ(s.Record().Call(), "DL3AB/P");
-  EXPECT_EQ(s.Focus(), F::eRSTr2);
+  EXPECT_EQ(s.Form().Focus(), F::eRSTr2);
   Type("5n");
-  EXPECT_EQ(s.FieldText(F::eRSTr2), "5N");
+  EXPECT_EQ(s.Form().FieldText(F::eRSTr2), "5N");
   Enter();
   Type("jo42aa");
   Enter();
@@ -225,7 +226,7 @@ TEST_F(Code2Session, CallsAreNormalisedAndFieldsUpperCased) {
   EXPECT_EQ(StoredQso(0).Locator(), "JO42AA");
   // A call of more than 12 characters is cut to the record's length.
   Type("DL1ABCDEFGHIJK");
-  EXPECT_EQ(s.FieldText(F::eCall), "DL1ABCDEFGHI");
+  EXPECT_EQ(s.Form().FieldText(F::eCall), "DL1ABCDEFGHI");
 }
 
 TEST_F(Code2Session, InvalidExchangeKeepsTheFocusAndIsMarked) {
@@ -235,17 +236,17 @@ TEST_F(Code2Session, InvalidExchangeKeepsTheFocusAndIsMarked) {
   Type("J1X"); // a DOK "J" + digit + one character is refused
   Enter();
   EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Fehler bei DOK-Angabe"});
-  EXPECT_EQ(s.Focus(), F::eRSTr2);
-  EXPECT_TRUE(s.FieldFailed(F::eRSTr2));
+  EXPECT_EQ(s.Form().Focus(), F::eRSTr2);
+  EXPECT_TRUE(s.Form().FieldFailed(F::eRSTr2));
   EXPECT_EQ(s.Record().FullDok(), "");
   Retype("N05");
-  EXPECT_FALSE(s.FieldFailed(F::eRSTr2));
+  EXPECT_FALSE(s.Form().FieldFailed(F::eRSTr2));
   Enter();
   dialogs_.Clear();
   Type("JX42"); // second character beyond R
   Enter();
   EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Fehler bei Locator-Angabe"});
-  EXPECT_EQ(s.Focus(), F::eRSTr3);
+  EXPECT_EQ(s.Form().Focus(), F::eRSTr3);
   EXPECT_EQ(StoredCount(), 0);
   Retype("JO42");
   Enter();
@@ -258,7 +259,7 @@ TEST_F(Code2Session, UnknownPrefixBeepsButTheQsoMayBeStored) {
   Enter();
   EXPECT_EQ(dialogs_.Beeps(), 1);
   EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{"Präfix unbekannt"});
-  EXPECT_EQ(s.Focus(), F::eRSTr2);
+  EXPECT_EQ(s.Form().Focus(), F::eRSTr2);
   Enter();
   Type("JO50");
   Enter();
@@ -268,15 +269,15 @@ TEST_F(Code2Session, UnknownPrefixBeepsButTheQsoMayBeStored) {
 
 TEST_F(Code2Session, ModeChangeTurnsTheFixedReportIntoTheModesDefault) {
   QsoSession& s = Open({.startSsb = true});
-  EXPECT_EQ(s.CurrentMode(), "SSB");
-  EXPECT_EQ(s.FieldText(F::eRSTs1), "59 ");
+  EXPECT_EQ(s.Bands().Mode(), "SSB");
+  EXPECT_EQ(s.Form().FieldText(F::eRSTs1), "59 ");
   EXPECT_EQ(s.Record().RSTs(), "59 N01/JO31");
   s.TakeMode("CW");
-  EXPECT_EQ(s.FieldText(F::eRSTs1), "599");
-  EXPECT_EQ(s.FieldText(F::eRSTr1), "599");
+  EXPECT_EQ(s.Form().FieldText(F::eRSTs1), "599");
+  EXPECT_EQ(s.Form().FieldText(F::eRSTr1), "599");
   EXPECT_EQ(s.Record().RSTs(), "599N01/JO31");
   // Three modes: the button opens the list.
-  EXPECT_TRUE(s.ModeButton());
+  EXPECT_TRUE(PressModeButton(s));
   ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
   EXPECT_EQ(StoredQso(0).Mode(), "CW");
   EXPECT_EQ(StoredQso(0).RSTs(), "599N01/JO31");
@@ -285,7 +286,7 @@ TEST_F(Code2Session, ModeChangeTurnsTheFixedReportIntoTheModesDefault) {
 TEST_F(Code2Session, ZeroHundredUtcIsAValidTime) {
   clock_.now = {2026, 3, 14, 0, 0, 0, 0};
   QsoSession& s = Open({});
-  EXPECT_EQ(s.FieldText(F::ezeit), "00:00:00");
+  EXPECT_EQ(s.Form().FieldText(F::ezeit), "00:00:00");
   ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
   EXPECT_EQ(StoredQso(0).Zeit(), 0);
 }

@@ -45,13 +45,13 @@ TEST_F(CountryDataSession, DxCallsCountTheirDxccEntities) {
   }
   EXPECT_EQ(StoredQso(0).MultMark2(), "CT");
   // Seven DXCC entities and one US state, all on one band; 5 points per QSO with "IPA".
-  EXPECT_EQ(s.Totals().TotalMultis(), 8);
-  const std::int32_t score = s.Score();
+  EXPECT_EQ(s.Log().Totals().TotalMultis(), 8);
+  const std::int32_t score = s.Log().Score();
   EXPECT_EQ(score, 8 * 5 * 8);
 
   QsoSession& again = Reopen();
-  EXPECT_EQ(again.Totals().TotalMultis(), 8);
-  EXPECT_EQ(again.Score(), score);
+  EXPECT_EQ(again.Log().Totals().TotalMultis(), 8);
+  EXPECT_EQ(again.Log().Score(), score);
 }
 
 } // namespace

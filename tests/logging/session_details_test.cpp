@@ -18,7 +18,7 @@ TEST_F(SessionDetails, MarkerRecordsAreCleanedSkippedAndGiveTheStartBand) {
   // A log written by an older tool: a QSO on 2 m and a marker record for 70 cm.
   Open({.code = 'c'});
   ASSERT_TRUE(Log("DL1ABC", {"N05"}));
-  Fileblock* log = S().LogFile();
+  Fileblock* log = S().Log().File();
   ASSERT_EQ(log->ClearBuffer(), 0);
   QsoRecord marker(log->RecordBuffer());
   marker.SetCall("DL5QQ");
@@ -34,14 +34,14 @@ TEST_F(SessionDetails, MarkerRecordsAreCleanedSkippedAndGiveTheStartBand) {
   session_ = std::make_unique<QsoSession>(params_, dialogs_, clock_);
   ASSERT_TRUE(session_->Open());
   QsoSession& s = *session_;
-  EXPECT_EQ(s.CurrentBand(), 'l'); // the band the marker changed to
+  EXPECT_EQ(s.Bands().Band(), 'l'); // the band the marker changed to
   const QsoRecord cleaned = StoredQso(1);
   EXPECT_EQ(cleaned.Prefix(), "");
   EXPECT_EQ(cleaned.FullDok(), "");
   EXPECT_EQ(cleaned.Locator(), "");
   EXPECT_EQ(cleaned.Call(), "DL5QQ");
-  EXPECT_EQ(s.Totals().TotalQsos(), 1);
-  EXPECT_EQ(s.Totals().TotalMultis(), 1);
+  EXPECT_EQ(s.Log().Totals().TotalQsos(), 1);
+  EXPECT_EQ(s.Log().Totals().TotalMultis(), 1);
   // A marker is never an earlier QSO of the duplicate rule.
   ASSERT_TRUE(Log("DL5QQ", {"N06"}));
   // Closing renumbers the log: the marker goes, the QSOs stay.
@@ -60,30 +60,30 @@ TEST_F(SessionDetails, FirstOwnDokQsoAndPointsRecomputedOnRebuild) {
   EXPECT_EQ(StoredQso(0).Punkte(), 1);
   EXPECT_EQ(StoredQso(1).Punkte(), 0);
   EXPECT_EQ(StoredQso(2).Punkte(), 1);
-  EXPECT_EQ(s.Totals().TotalPoints(), 2);
+  EXPECT_EQ(s.Log().Totals().TotalPoints(), 2);
   // The first one is deleted elsewhere: the rebuild gives the second its point.
-  Fileblock* log = s.LogFile();
+  Fileblock* log = s.Log().File();
   ASSERT_EQ(log->FindKey(4, NumKey5(1)), 0);
   ASSERT_EQ(log->Delete(kDeleteNoPosition), 0);
   s.Rebuild();
   EXPECT_EQ(StoredQso(0).Punkte(), 1);
-  EXPECT_EQ(s.Totals().TotalPoints(), 2);
-  EXPECT_EQ(s.Totals().TotalQsos(), 2);
+  EXPECT_EQ(s.Log().Totals().TotalPoints(), 2);
+  EXPECT_EQ(s.Log().Totals().TotalQsos(), 2);
 }
 
 TEST_F(SessionDetails, ChangingAStoredQso) {
   QsoSession& s = Open({});
   ASSERT_TRUE(Log("DL1ABC", {"5N", "JO42"}));
   ASSERT_TRUE(Log("DL2ABC", {"N01", "JO31"}));
-  EXPECT_EQ(s.Score(), (3 + 1) * (3 + 3 + 3));
+  EXPECT_EQ(s.Log().Score(), (3 + 1) * (3 + 3 + 3));
   ASSERT_TRUE(s.BeginEdit(2));
   EXPECT_EQ(s.EditMode(), 1);
-  EXPECT_EQ(s.FieldText(F::eCall), "DL2ABC");
-  EXPECT_EQ(s.FieldText(F::eRSTr2), "N01");
+  EXPECT_EQ(s.Form().FieldText(F::eCall), "DL2ABC");
+  EXPECT_EQ(s.Form().FieldText(F::eRSTr2), "N01");
   s.SetFocus(F::eRSTr2);
   Retype("WN");
   // The QSO itself is no duplicate of itself and no earlier multiplier.
-  EXPECT_EQ(s.Totals().TotalMultis(), 9 + 6);
+  EXPECT_EQ(s.Log().Totals().TotalMultis(), 9 + 6);
   Enter();
   Enter();
   EXPECT_EQ(s.EditMode(), 0);
@@ -92,7 +92,7 @@ TEST_F(SessionDetails, ChangingAStoredQso) {
   EXPECT_EQ(changed.FullDok(), "WN");
   EXPECT_EQ(changed.QSONr(), 2);
   EXPECT_EQ(changed.Punkte(), 3);
-  EXPECT_EQ(s.Score(), (3 + 3) * 15);
+  EXPECT_EQ(s.Log().Score(), (3 + 3) * 15);
   EXPECT_FALSE(s.BeginEdit(99));
 }
 
@@ -138,33 +138,33 @@ TEST_F(SessionDetails, AutomaticTimeIsTheTimeOfTheSave) {
   Enter();
   ASSERT_EQ(StoredCount(), 1);
   EXPECT_EQ(StoredQso(0).Zeit(), 12 * 3600 + 7 * 60);
-  EXPECT_EQ(s.FieldText(F::ezeit), "12:07:00");
+  EXPECT_EQ(s.Form().FieldText(F::ezeit), "12:07:00");
 }
 
 TEST_F(SessionDetails, LdkFieldsExistForGermanCallsOnly) {
   // Code 4: received element 2 is the LDK.
   QsoSession& s = Open({.code = '4'});
-  EXPECT_EQ(s.ElementCaption(1), "&1 : LDK");
-  EXPECT_EQ(s.ElementCaption(2), "&2 : RTC-Nr");
+  EXPECT_EQ(s.Form().ElementCaption(1), "&1 : LDK");
+  EXPECT_EQ(s.Form().ElementCaption(2), "&2 : RTC-Nr");
   Type("OK1ABC");
-  EXPECT_EQ(s.Show(F::eRSTr2), FieldShow::kHidden);
+  EXPECT_EQ(s.Form().Show(F::eRSTr2), FieldShow::kHidden);
   Enter();
-  EXPECT_EQ(s.Focus(), F::eRSTr3);
+  EXPECT_EQ(s.Form().Focus(), F::eRSTr3);
   s.Clear();
-  EXPECT_EQ(s.Show(F::eRSTr2), FieldShow::kEntry);
+  EXPECT_EQ(s.Form().Show(F::eRSTr2), FieldShow::kEntry);
   Type("DL1ABC");
-  EXPECT_EQ(s.Show(F::eRSTr2), FieldShow::kEntry);
+  EXPECT_EQ(s.Form().Show(F::eRSTr2), FieldShow::kEntry);
   Enter();
-  EXPECT_EQ(s.Focus(), F::eRSTr2);
+  EXPECT_EQ(s.Form().Focus(), F::eRSTr2);
 }
 
 TEST_F(SessionDetails, NameIsTheExchangeForCodeA) {
   QsoSession& s = Open({.code = 'a', .category = 1});
-  EXPECT_EQ(s.Show(F::eName), FieldShow::kEntry);
+  EXPECT_EQ(s.Form().Show(F::eName), FieldShow::kEntry);
   s.SetFocus(F::eName);
   Type("Otto");
-  EXPECT_EQ(s.FieldText(F::eRSTr2), "OTTO");
-  EXPECT_EQ(s.FieldText(F::eName), "Otto");
+  EXPECT_EQ(s.Form().FieldText(F::eRSTr2), "OTTO");
+  EXPECT_EQ(s.Form().FieldText(F::eName), "Otto");
 }
 
 TEST_F(SessionDetails, DokRestrictionOfTheCompletenessTest) {
@@ -177,8 +177,8 @@ TEST_F(SessionDetails, DokRestrictionOfTheCompletenessTest) {
   EXPECT_EQ(
       dialogs_.Informs(),
       std::vector<std::string>{"Station muß aus Distrikt N sein. Bitte Kontestregeln beachten."});
-  EXPECT_EQ(s.Focus(), F::eRSTr2);
-  EXPECT_TRUE(s.FieldFailed(F::eRSTr2));
+  EXPECT_EQ(s.Form().Focus(), F::eRSTr2);
+  EXPECT_TRUE(s.Form().FieldFailed(F::eRSTr2));
   Retype("N05"); // a district letter passes
   Enter();
   EXPECT_EQ(StoredCount(), 1);
@@ -192,13 +192,13 @@ TEST_F(SessionDetails, DokRestrictionOfTheCompletenessTest) {
 TEST_F(SessionDetails, EnterInTheCallFieldStoresWithoutExchangeFields) {
   // Code A: no received exchange, fixed reports, automatic date and time.
   QsoSession& s = Open({.code = 'A'});
-  EXPECT_EQ(s.FieldsInTabOrder(), std::vector<F>{F::eCall});
+  EXPECT_EQ(s.Form().FieldsInTabOrder(), std::vector<F>{F::eCall});
   Type("DL0DA");
   Enter();
   ASSERT_EQ(StoredCount(), 1);
   EXPECT_EQ(StoredQso(0).Punkte(), 2);
-  EXPECT_EQ(s.Focus(), F::eCall);
-  EXPECT_EQ(s.FieldText(F::eCall), "");
+  EXPECT_EQ(s.Form().Focus(), F::eCall);
+  EXPECT_EQ(s.Form().FieldText(F::eCall), "");
 }
 
 TEST_F(SessionDetails, TheCallBookFillsTheExchangeOncePerCall) {
@@ -208,11 +208,11 @@ TEST_F(SessionDetails, TheCallBookFillsTheExchangeOncePerCall) {
   Open({.contestNumber = 2});
   Type("DL1ABC");
   Enter();
-  EXPECT_EQ(S().FieldText(F::eRSTr2), "5N");
+  EXPECT_EQ(S().Form().FieldText(F::eRSTr2), "5N");
   Retype("WN"); // the station moved: the operator corrects the DOK
   S().SetFocus(F::eCall);
   S().SetFocus(F::eRSTr3);
-  EXPECT_EQ(S().FieldText(F::eRSTr2), "WN");
+  EXPECT_EQ(S().Form().FieldText(F::eRSTr2), "WN");
   Type("JO42");
   Enter();
   ASSERT_EQ(StoredCount(), 1);
@@ -235,9 +235,9 @@ TEST_F(SessionDetails, TheSaveRefusesAnIncompleteQso) {
 
 TEST_F(SessionDetails, BlankKeysInReceivedFields) {
   QsoSession& s = Open({});
-  EXPECT_EQ(s.TypedKey(F::eRSTr2, ' '), "");
-  EXPECT_EQ(s.TypedKey(F::eRSTr2, 'A'), "A");
-  EXPECT_EQ(s.TypedKey(F::eCall, ' '), " ");
+  EXPECT_EQ(s.Form().TypedKey(F::eRSTr2, ' '), "");
+  EXPECT_EQ(s.Form().TypedKey(F::eRSTr2, 'A'), "A");
+  EXPECT_EQ(s.Form().TypedKey(F::eCall, ' '), " ");
 }
 
 } // namespace

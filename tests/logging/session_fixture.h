@@ -127,8 +127,8 @@ protected:
   /// files with the header and extension records the first one left.
   QsoSession& Reopen() {
     session_->Close();
-    params_.headerRecord = session_->HeaderRecord();
-    params_.extensionRecord = session_->ExtensionRecord();
+    params_.headerRecord = session_->Contest().header;
+    params_.extensionRecord = session_->Contest().extension;
     session_.reset();
     session_ = std::make_unique<QsoSession>(params_, dialogs_, clock_);
     EXPECT_TRUE(session_->Open());
@@ -140,7 +140,7 @@ protected:
 
   /// Types `text` into the focused field character by character, as the window reports it.
   void Type(std::string_view text) {
-    const EntryField field = S().Focus();
+    const EntryField field = S().Form().Focus();
     std::string now;
     for (char c : text) {
       now += c;
@@ -149,7 +149,7 @@ protected:
   }
   /// Replaces the focused field's text (select all, type).
   void Retype(std::string_view text) {
-    S().SetFieldText(S().Focus(), "");
+    S().SetFieldText(S().Form().Focus(), "");
     Type(text);
   }
   void Enter() { S().PressEnter(); }
@@ -158,11 +158,11 @@ protected:
   /// as the focus stays in the entry; returns true when a QSO was stored.
   bool Log(std::string_view call, std::vector<std::string> exchange = {}) {
     const std::int32_t before = StoredCount();
-    EXPECT_EQ(S().Focus(), EntryField::eCall);
+    EXPECT_EQ(S().Form().Focus(), EntryField::eCall);
     Type(call);
     Enter();
     for (const std::string& element : exchange) {
-      if (S().Focus() == EntryField::eCall)
+      if (S().Form().Focus() == EntryField::eCall)
         break;
       Type(element);
       Enter();
@@ -191,7 +191,7 @@ protected:
 
   std::int32_t StoredCount() {
     std::int32_t count = 0;
-    Fileblock* log = S().LogFile();
+    Fileblock* log = S().Log().File();
     if (log != nullptr) {
       EXPECT_EQ(log->UsedRecords(&count), 0);
     }
@@ -201,7 +201,7 @@ protected:
   /// Every stored record in record-number order (216 bytes each).
   std::vector<std::string> Stored() {
     std::vector<std::string> records;
-    Fileblock* log = S().LogFile();
+    Fileblock* log = S().Log().File();
     for (int s = log->FirstKey(4); s == 0; s = log->NextKey(4))
       records.emplace_back(log->RecordBuffer(), QsoRecord::kLength);
     return records;
@@ -215,7 +215,7 @@ protected:
   /// The text of a panel cell and its colour, "." for empty cells.
   std::vector<std::string> PanelTexts() {
     std::vector<std::string> texts;
-    for (const PanelCell& cell : S().MultiplierPanel())
+    for (const PanelCell& cell : S().Log().MultiplierPanel(S().Bands().Band()))
       if (cell.text != ".")
         texts.push_back(cell.text);
     return texts;

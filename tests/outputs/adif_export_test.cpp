@@ -58,9 +58,16 @@ TEST(AdifRecord, ReportsAndTags) {
   style.listener = true;
   EXPECT_EQ(AdifRecord(f.r, style),
             head + "<RST_SENT:6>579012 <CALL_WKD:5>DL7XX <RST_WKD:3>599 " + tail);
+  // With only the RS(T) the heard station's exchange follows in SRX, and the exchange of the
+  // station it worked in STX, so that the import finds both again.
   style.rstOnly = true;
   EXPECT_EQ(AdifRecord(f.r, style),
-            head + "<RST_SENT:3>579 <CALL_WKD:5>DL7XX <RST_WKD:3>599 " + tail);
+            head + "<RST_SENT:3>579 <CALL_WKD:5>DL7XX <RST_WKD:3>599 <SRX:3>012 " + tail);
+  f.r.SetRSTs("599007");
+  EXPECT_EQ(AdifRecord(f.r, style), head +
+                                        "<RST_SENT:3>579 <CALL_WKD:5>DL7XX <RST_WKD:3>599 "
+                                        "<SRX:3>012 <STX:3>007 " +
+                                        tail);
 }
 
 TEST(AdifRecord, ConditionalTags) {

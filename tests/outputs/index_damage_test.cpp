@@ -341,8 +341,8 @@ protected:
   }
   void CloseSession() {
     session_->Close();
-    params_.headerRecord = session_->HeaderRecord();
-    params_.extensionRecord = session_->ExtensionRecord();
+    params_.headerRecord = session_->Contest().header;
+    params_.extensionRecord = session_->Contest().extension;
     session_.reset();
   }
 

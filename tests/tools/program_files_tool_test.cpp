@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/dates.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -33,6 +35,8 @@ protected:
       q.SetQSONr(n);
       q.SetNameQTH("Jürgen;Köln");
       q.SetFullDok("B36");
+      q.SetDatum(n == 3 ? 0 : DmyToDay(14, 3, 2026));
+      q.SetZeit(n == 3 ? -1 : 12 * 3600 + 34 * 60 + 56);
       ASSERT_TRUE(AddRecord(*log));
     }
     CloseProgramFile(log);
@@ -55,13 +59,17 @@ TEST_F(ProgramFilesTool, CheckVerifiesEveryEntryAgainstTheKeyBuilder) {
   const std::string name = dir_.file("KXLK0003");
   EXPECT_EQ(Run({"check", name}), 0) << err_.str();
   EXPECT_NE(out_.str().find("ok: 3 records, 27 keys"), std::string::npos) << out_.str();
-  EXPECT_NE(out_.str().find("keys: every entry matches the key builder of KXLK"), std::string::npos);
+  EXPECT_NE(out_.str().find("keys: every entry matches the key builder of KXLK"),
+            std::string::npos);
 
   // Another program changed a call in the data file without touching the index.
   std::string dat = ReadFileBytes(name + ".DAT");
   const std::size_t call = 2 * QsoRecord::kLength + QsoRecord::kCall;
-  ASSERT_EQ(dat.substr(call, 12), "\x0B" "PA/DL2XYZ/P");
-  dat.replace(call, 12, "\x0B" "PA/DL2QQQ/P");
+  ASSERT_EQ(dat.substr(call, 12), "\x0B"
+                                  "PA/DL2XYZ/P");
+  dat.replace(call, 12,
+              "\x0B"
+              "PA/DL2QQQ/P");
   WriteFileBytes(name + ".DAT", dat);
   EXPECT_EQ(Run({"check", name}), 1);
   const std::string problems = err_.str();
@@ -93,6 +101,13 @@ TEST_F(ProgramFilesTool, DumpPrintsTheRecordsFieldByField) {
   EXPECT_NE(dump.find("  NameQTH           \"J\xC3\xBCrgen;K\xC3\xB6ln\"\n"), std::string::npos)
       << dump; // shown in UTF-8
   EXPECT_NE(dump.find("  Band              \"c\"\n"), std::string::npos);
+  // Dates and times as text; a record without them says so.
+  EXPECT_NE(dump.find("  Datum             14.03.2026\n  Zeit              12:34:56\n"),
+            std::string::npos)
+      << dump;
+  EXPECT_NE(dump.find("  Datum             none (0)\n  Zeit              none (-1)\n"),
+            std::string::npos)
+      << dump;
   EXPECT_NE(dump.find("3 entries in key 13\n"), std::string::npos);
   EXPECT_LT(dump.find("record 1 "), dump.find("record 2 "));
   // Without --fields the storage command answers; unknown layouts are refused.
@@ -106,7 +121,8 @@ TEST_F(ProgramFilesTool, TheToolProgramRunsTheseCommands) {
   const std::string command = std::string(TARVIK_TOOL_PATH) + " check " + dir_.file("KXLK0003") +
                               " > " + dir_.file("out.txt") + " 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(dir_.file("out.txt"));
-  EXPECT_NE(ReadFileBytes(dir_.file("out.txt")).find("keys: every entry matches"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir_.file("out.txt")).find("keys: every entry matches"),
+            std::string::npos);
 }
 
 TEST_F(ProgramFilesTool, CheckFollowsTheSectionsOfProfiles) {

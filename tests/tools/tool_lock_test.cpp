@@ -90,7 +90,8 @@ TEST_F(ToolLock, EveryCommandIsRefusedWhileAnotherRunHoldsTheDirectory) {
         "import-cty " + dir.file("in/cty.csv") + data,
         "import-dok-history " + dir.file("in/dok.txt") + data}) {
     const ToolRun run = Tool(args);
-    EXPECT_EQ(run.exitCode, 1) << args;
+    // import-adif says "nothing done" with exit status 2.
+    EXPECT_EQ(run.exitCode, args.rfind("import-adif", 0) == 0 ? 2 : 1) << args;
     EXPECT_EQ(run.out, refused) << args;
   }
   EXPECT_EQ(Files(dir.path()), before);

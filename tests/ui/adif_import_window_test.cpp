@@ -93,7 +93,9 @@ TEST_F(AdifImportWindowTest, AssignByDragAndDropThenStartImportsIntoTheLog) {
   OpenWithTools();
   const std::string path = WriteAdif(kFile);
   dialogs_.openAnswers = {path};
+  const std::string listPath = dir_.file("refused.txt");
   bool acted = false;
+  bool result = false;
   OnModal<AdifImportWindow>([&](AdifImportWindow& f) {
     acted = true;
     EXPECT_EQ(FromQString(f.windowTitle()), "ADIF-Import");
@@ -108,7 +110,7 @@ TEST_F(AdifImportWindowTest, AssignByDragAndDropThenStartImportsIntoTheLog) {
     EXPECT_EQ(FromQString(f.BitBtn1->text()), "Abbruch");
     EXPECT_EQ(Entries(f.ListeRechtsLB),
               (std::vector<std::string>{"CALL", "QSO_DATE", "TIME_ON", "RST_SENT", "RST_RCVD",
-                                        "BAND", "FREQ", "MODE", "DOK", "Loc"}));
+                                        "BAND", "FREQ", "MODE", "NAME", "QTH", "DOK", "Loc"}));
     EXPECT_FALSE(f.btnimportstart->isEnabled());
 
     QTest::mouseClick(f.btndatei, Qt::LeftButton);
@@ -119,6 +121,8 @@ TEST_F(AdifImportWindowTest, AssignByDragAndDropThenStartImportsIntoTheLog) {
     EXPECT_EQ(Entries(f.ListeLinks),
               (std::vector<std::string>{"CALL", "QSO_DATE", "TIME_ON", "FREQ", "MODE", "DOK",
                                         "GRIDSQUARE", "NAME", "BAND"}));
+    // Every log field has its default fields: the file can be imported as it is.
+    EXPECT_TRUE(f.btnimportstart->isEnabled());
 
     EXPECT_TRUE(Drag(f, "GRIDSQUARE", "Loc"));
     EXPECT_TRUE(f.btnimportstart->isEnabled());
@@ -129,14 +133,29 @@ TEST_F(AdifImportWindowTest, AssignByDragAndDropThenStartImportsIntoTheLog) {
     EXPECT_EQ(Entries(f.ListeRechtsLB).back(), "Loc (GRIDSQUARE)");
     EXPECT_EQ(f.ListeLinks->count(), 8);
 
+    // The end: the summary with the refused record, in one window, its list saved.
+    OnModal<AdifImportResultDialog>([&](AdifImportResultDialog& r) {
+      result = true;
+      EXPECT_EQ(Text(r.lsummary), Cp1252("2 Datensätze importiert\n1 Calls doppelt\n\n"
+                                         "Nicht importierte Datensätze:"));
+      ASSERT_EQ(r.ListeFehler->count(), 1);
+      EXPECT_EQ(FromQString(r.ListeFehler->item(0)->text()),
+                "Datensatz 2, DL1ABC: Call bereits auf Band vorhanden");
+      dialogs_.saveAnswers = {listPath};
+      QTest::mouseClick(r.btnspeichern, Qt::LeftButton);
+      QTest::mouseClick(r.btnok, Qt::LeftButton);
+    });
     QTest::mouseClick(f.btnimportstart, Qt::LeftButton);
   });
   QTest::mouseClick(W().btnadifimport, Qt::LeftButton);
   ASSERT_TRUE(acted);
+  ASSERT_TRUE(result);
 
-  // The duplicate's message, then the summary.
-  ASSERT_GE(dialogs_.Informs().size(), 2u);
-  EXPECT_EQ(dialogs_.Informs().back(), Cp1252("2 Datensätze importiert\n1 Calls doppelt"));
+  // No message box came up for the duplicate; the list is a text file of the program's kind.
+  EXPECT_TRUE(dialogs_.Informs().empty());
+  EXPECT_EQ(ReadFileBytes(listPath),
+            "Nicht importierte Datens\xE4tze aus " + path +
+                "\r\nDatensatz 2, DL1ABC: Call bereits auf Band vorhanden\r\n");
   ASSERT_EQ(StoredCount(), 2);
   QsoRecord q = StoredQso(0);
   EXPECT_EQ(q.Call(), "DL1ABC");
@@ -151,7 +170,7 @@ TEST_F(AdifImportWindowTest, AssignByDragAndDropThenStartImportsIntoTheLog) {
 
   // The log window shows the imported QSOs: list, counters, a fresh entry.
   EXPECT_EQ(Text(W().lNummer), "3");
-  EXPECT_EQ(Text(W().lqso), S().Counters().qsoValue);
+  EXPECT_EQ(Text(W().lqso), S().Log().Counters(S().Bands().Band()).qsoValue);
   EXPECT_EQ(TrimBlanks(Text(W().lqso)), "2");
   QTableWidget* table = W().Brow->table();
   const int row = table->currentRow();
@@ -194,7 +213,7 @@ TEST_F(AdifImportWindowTest, MissingFileAndCancelImportNothing) {
   WriteFileBytes(empty, "just a header <ADIF_VER:5>3.1.0 <EOH>\n");
   dialogs_.Clear();
   dialogs_.openAnswers = {empty};
-  AdifImportWindow window(S().Definition(), dialogs_, &W());
+  AdifImportWindow window(S().Definition(), S().ContestCode(), dialogs_, &W());
   window.btndateiClick();
   EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{AdifNoRecordsMessage()});
   EXPECT_EQ(window.ListeLinks->count(), 0);
@@ -219,7 +238,7 @@ TEST_F(AdifImportScreenshot, FieldAssignment) {
   OpenWithTools();
   W().ShowMaximised();
   dialogs_.openAnswers = {WriteAdif(kFile)};
-  AdifImportWindow f(S().Definition(), dialogs_, &W());
+  AdifImportWindow f(S().Definition(), S().ContestCode(), dialogs_, &W());
   f.btndateiClick();
   ASSERT_TRUE(Drag(f, "GRIDSQUARE", "Loc"));
   ASSERT_TRUE(Drag(f, "DOK", "DOK"));

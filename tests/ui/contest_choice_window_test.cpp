@@ -345,12 +345,12 @@ TEST_P(EveryContestTest, MainHeaderAndLogWindowOfTheContest) {
     EXPECT_NE(Text(&log).find("Probe"), std::string::npos) << Text(&log);
     EXPECT_EQ(Text(&log).rfind(w.session().Definition().ProgramTitle, 0), 0u) << Text(&log);
     const QsoSession& s = log.session();
-    const std::vector<EntryField> fields = s.FieldsInTabOrder();
+    const std::vector<EntryField> fields = s.Form().FieldsInTabOrder();
     EXPECT_FALSE(fields.empty());
     for (EntryField f : fields) {
       EXPECT_TRUE(log.Edit(f)->isVisibleTo(&log)) << static_cast<int>(f);
       if (QLabel* caption = log.Caption(f)) {
-        EXPECT_EQ(FromQString(caption->text()), s.FieldCaption(f)) << static_cast<int>(f);
+        EXPECT_EQ(FromQString(caption->text()), FieldCaption(f)) << static_cast<int>(f);
       }
     }
     EXPECT_EQ(log.focusWidget(), log.eCall);

@@ -95,7 +95,7 @@ TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
   Enter();
   EXPECT_TRUE(w.listband->isHidden());
   EXPECT_EQ(Text(w.lband), "40 m");
-  EXPECT_EQ(S().CurrentBand(), 'c');
+  EXPECT_EQ(S().Bands().Band(), 'c');
   EXPECT_EQ(YellowRow(), 1);
   EXPECT_EQ(Text(w.leqso), "QSO 40 m");
   EXPECT_EQ(Text(w.lqso), "    0");
@@ -130,7 +130,7 @@ TEST_F(LogWindowCodes, ListenerLogRowsAndSecondCall) {
 
 TEST_F(LogWindowCodes, ContestWithoutMultipliersIsCompact) {
   ContestLogWindow& w = OpenWindow({.code = 'A'});
-  EXPECT_TRUE(S().CompactLayout());
+  EXPECT_TRUE(S().Form().CompactLayout());
   EXPECT_TRUE(w.panelmulties->isHidden());
   EXPECT_TRUE(w.panelZaehler->isHidden());
   // Date, time, mode and band share one row below the reports.
@@ -203,7 +203,7 @@ TEST_F(LogWindowCodes, SevenBandsTheFrequencyAndTheFreeModeField) {
   ASSERT_FALSE(w.eFreq->isHidden());
   QTest::mouseClick(w.eFreq, Qt::LeftButton);
   EXPECT_EQ(Focused(), w.eFreq);
-  EXPECT_EQ(S().Focus(), F::eFreq);
+  EXPECT_EQ(S().Form().Focus(), F::eFreq);
   Type("144300");
   Enter();
   EXPECT_EQ(Text(w.lband), "2 m");
@@ -226,14 +226,14 @@ TEST_F(LogWindowCodes, SevenBandsTheFrequencyAndTheFreeModeField) {
   // Typing the mode there changes the mode.
   QTest::mouseClick(w.emode, Qt::LeftButton);
   Retype("PSK31");
-  EXPECT_EQ(S().CurrentMode(), "PSK31");
+  EXPECT_EQ(S().Bands().Mode(), "PSK31");
   // The mode list over the free field marks DIGITAL.
   Key(Qt::Key_F7);
   EXPECT_EQ(FromQString(w.listmode->currentItem()->text()), "DIGITAL");
   Key(Qt::Key_Escape);
   EXPECT_EQ(Focused(), w.emode);
   QTest::mouseClick(w.eCall, Qt::LeftButton);
-  EXPECT_EQ(S().Focus(), F::eCall);
+  EXPECT_EQ(S().Form().Focus(), F::eCall);
   ASSERT_TRUE(Log("DL1ABC", {"37"}));
   EXPECT_EQ(StoredQso(0).Mode(), "PSK31");
   EXPECT_EQ(StoredQso(0).Band(), 'k');

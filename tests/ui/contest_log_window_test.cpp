@@ -90,7 +90,7 @@ TEST_F(Code2Window, ControlsCaptionsAndLayout) {
   EXPECT_EQ(FromQString(w.btnBandliste->text()), "Bandlog [F3]");
   EXPECT_EQ(FromQString(w.btnbeenden->text()), "Contest beenden");
   EXPECT_EQ(Text(w.MenueBeenden), "Contest beenden");
-  EXPECT_EQ(Text(w.lProgramLine), w.session().ProgramLine());
+  EXPECT_EQ(Text(w.lProgramLine), w.session().Definition().ProgramLine);
   // The call field's caption is red while it has the focus; the others are teal.
   EXPECT_NE(TextColour(w.leCall), TextColour(w.leDatum));
   // 112 grey dots, bold, 28 pixels wide.
@@ -305,7 +305,7 @@ TEST_F(Code2Window, ModeListTurnsTheFixedReportsIntoCw) {
   // F8 does nothing in a contest of one band.
   Key(Qt::Key_F8);
   EXPECT_TRUE(w.listband->isHidden());
-  EXPECT_EQ(S().CurrentBand(), 'k');
+  EXPECT_EQ(S().Bands().Band(), 'k');
 }
 
 TEST_F(Code2Window, KeysOfTheWindow) {
@@ -390,7 +390,7 @@ TEST_F(Code2Window, FreeReportsAreTypedAndAClickSelectsThem) {
   // Alt+1 (the caption's mnemonic) reaches the DOK.
   Key(Qt::Key_1, Qt::AltModifier);
   EXPECT_EQ(Focused(), w.eRSTr2);
-  EXPECT_EQ(S().Focus(), F::eRSTr2);
+  EXPECT_EQ(S().Form().Focus(), F::eRSTr2);
   Type("5N");
   Enter();
   Type("JO42");

@@ -100,7 +100,7 @@ TEST_F(ContestStartTest, StartOpensTheLogAndWritesTheStatisticsBack) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(FromQString(log->windowTitle()),
               "Tarvik Version 2006-1.0 Logbuch (Contest : ZELKA Herbst )");
-    EXPECT_EQ(log->session().CurrentBand(), 'k');
+    EXPECT_EQ(log->session().Bands().Band(), 'k');
     const std::vector<std::array<const char*, 3>> qsos = {{"DL1ABC", "5N", "JO42"},
                                                           {"DF0WN", "WN", "JO32"}};
     for (const auto& qso : qsos) {

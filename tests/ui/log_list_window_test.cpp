@@ -58,7 +58,7 @@ TEST_F(LogListWindow, SortListWithinTheBandAndOverTheLog) {
   W().Brow->table()->setColumnWidth(3, 155);
   list.ChooseSort(1);
   EXPECT_EQ(list.GetKeyNumber(), 9);
-  EXPECT_EQ(S().ListColumnWidth(4), 155);
+  EXPECT_EQ(S().Contest().Header().ColumnWidth(4), 155);
   std::vector<std::string> calls = ColumnTexts(callColumn);
   EXPECT_TRUE(Has(calls, "DL3ABC"));
   EXPECT_FALSE(Has(calls, "DL1ABC"));

@@ -37,7 +37,7 @@ protected:
   /// A party contest with a log of QSOs with stations of many ages.
   void OpenPartyLog() {
     OpenWindow({.code = 'P', .name = "Party 2026"});
-    ContestHeaderRecord(S().MutableHeaderRecord().data()).SetDateFrom(TodayDay(clock_));
+    ContestHeaderRecord(S().Contest().header.data()).SetDateFrom(TodayDay(clock_));
     W().SetTools(StandardLogTools(W(), dialogs_));
     W().ShowMaximised();
     const std::vector<std::pair<const char*, const char*>> qsos = {

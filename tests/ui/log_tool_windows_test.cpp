@@ -34,11 +34,11 @@ protected:
   void OpenPartyLog(bool withStart) {
     OpenWindow({.code = 'P', .name = "Test 2009/1: A.B"});
     if (withStart)
-      ContestHeaderRecord(S().MutableHeaderRecord().data()).SetDateFrom(TodayDay(clock_));
+      ContestHeaderRecord(S().Contest().header.data()).SetDateFrom(TodayDay(clock_));
     W().SetTools(StandardLogTools(W(), dialogs_));
   }
   ContestHeaderRecord Header() {
-    return ContestHeaderRecord(static_cast<const char*>(S().HeaderRecord().data()));
+    return ContestHeaderRecord(static_cast<const char*>(S().Contest().header.data()));
   }
 };
 
@@ -85,8 +85,8 @@ TEST_F(LogToolWindows, PartyMessagesWithoutStartOrWithoutAges) {
 
   // With a start date but no QSO that names an age.
   dialogs_.Clear();
-  ContestHeaderRecord(S().MutableHeaderRecord().data()).SetDateFrom(TodayDay(clock_));
-  Fileblock* log = S().LogFile();
+  ContestHeaderRecord(S().Contest().header.data()).SetDateFrom(TodayDay(clock_));
+  Fileblock* log = S().Log().File();
   for (int s = log->FirstKey(4); s == 0; s = log->FirstKey(4))
     ASSERT_EQ(log->Delete(0), 0);
   Key(Qt::Key_F11);

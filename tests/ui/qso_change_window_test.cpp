@@ -65,8 +65,8 @@ TEST_F(QsoChangeWindow, ChangingTheBandMovesTheTotals) {
   Enter(); // Enter in the list: change
   EXPECT_TRUE(opened);
   EXPECT_EQ(StoredQso(1).Band(), 'l');
-  EXPECT_EQ(S().Totals().qsos['k'], 2);
-  EXPECT_EQ(S().Totals().qsos['l'], 1);
+  EXPECT_EQ(S().Log().Totals().qsos['k'], 2);
+  EXPECT_EQ(S().Log().Totals().qsos['l'], 1);
   EXPECT_GT(Runs(Kind::kRecalculation), recalculations);
   EXPECT_FALSE(W().Progress()->isVisible());
   // The counters of the current band (2 m) show the two QSOs left there.
@@ -77,7 +77,7 @@ TEST_F(QsoChangeWindow, ChangingOnlyTheNameRecalculatesNothing) {
   OpenWithQsos({.code = 'c'}, 2);
   const int recalculations = Runs(Kind::kRecalculation);
   const int renumberings = Runs(Kind::kRenumbering);
-  const int rebuilds = S().FullRebuilds();
+  const int rebuilds = S().Log().FullRebuilds();
   SelectInList(1);
   OnModal<QsoEditDialog>([&](QsoEditDialog& d) {
     d.eName->setFocus();
@@ -88,7 +88,7 @@ TEST_F(QsoChangeWindow, ChangingOnlyTheNameRecalculatesNothing) {
   EXPECT_EQ(StoredQso(0).NameQTH(), "Hans;");
   EXPECT_EQ(Runs(Kind::kRecalculation), recalculations);
   EXPECT_EQ(Runs(Kind::kRenumbering), renumberings);
-  EXPECT_EQ(S().FullRebuilds(), rebuilds);
+  EXPECT_EQ(S().Log().FullRebuilds(), rebuilds);
 }
 
 TEST_F(QsoChangeWindow, DialogKeysModeAndFrequencyRules) {
@@ -181,7 +181,7 @@ TEST_F(QsoChangeWindow, SerialNumberLogKeepsItsNumbersAfterADeletion) {
 
 TEST_F(QsoChangeWindow, MarkerRecordsAreRefused) {
   OpenWithQsos({.code = 'c'}, 1);
-  Fileblock* log = S().LogFile();
+  Fileblock* log = S().Log().File();
   std::memset(log->RecordBuffer(), 0, QsoRecord::kLength);
   QsoRecord marker(log->RecordBuffer());
   marker.SetBand('k');

@@ -30,11 +30,11 @@ protected:
   /// A code 'P' log: three QSOs on 80 m, two on 40 m.
   void OpenLog() {
     OpenWindow({.code = 'P'});
-    S().TakeBandByName("80 m");
+    S().TakeBand(S().Bands().BandByName("80 m"));
     W().ShowSession();
     for (const char* call : {"DL1ABC", "OK1KZ", "9A2AA"})
       ASSERT_TRUE(Log(call, {"37"})) << call;
-    S().TakeBandByName("40 m");
+    S().TakeBand(S().Bands().BandByName("40 m"));
     W().ShowSession();
     for (const char* call : {"DL2XYZ", "PA3ABC"})
       ASSERT_TRUE(Log(call, {"45"})) << call;
@@ -42,10 +42,10 @@ protected:
 
   CorrectionListContext Context() {
     CorrectionListContext c;
-    c.log = S().LogFile();
+    c.log = S().Log().File();
     c.definition = &S().Definition();
-    c.headerRecord = &S().MutableHeaderRecord();
-    c.band = S().CurrentBand();
+    c.headerRecord = &S().Contest().header;
+    c.band = S().Bands().Band();
     c.edit = [this](std::int32_t record) {
       edited_.push_back(record);
       return record;
@@ -84,7 +84,7 @@ protected:
     return cells.size() > 3 ? TrimSpaces(cells[3]) : "";
   }
   std::int32_t RecordOf(const std::string& call) {
-    Fileblock* log = S().LogFile();
+    Fileblock* log = S().Log().File();
     for (int s = log->FirstKey(4); s == 0; s = log->NextKey(4))
       if (QsoRecord(static_cast<const char*>(log->RecordBuffer())).Call() == call)
         return log->CurrentRecordNumber();
@@ -92,7 +92,7 @@ protected:
   }
   /// Adds a band-change marker record to the log, numbered so that key 13 lists it.
   std::int32_t AddMarker(std::int32_t qsoNr) {
-    Fileblock* log = S().LogFile();
+    Fileblock* log = S().Log().File();
     EXPECT_EQ(log->ClearBuffer(), 0);
     QsoRecord marker(log->RecordBuffer());
     marker.SetCall("DL5QQ");
@@ -194,7 +194,7 @@ TEST_F(QsoListWindows, CallSearchMovesToTheFirstQsoAtOrAfterTheBaseCall) {
 
 TEST_F(QsoListWindows, BandLogListsTheChosenBandOnly) {
   OpenLog();
-  ASSERT_EQ(S().CurrentBandName(), "40 m");
+  ASSERT_EQ(S().Bands().BandName(), "40 m");
   auto list = List(CorrectionListMode::kBand);
   OnModal<BandChoiceDialog>([](BandChoiceDialog& bands) {
     ASSERT_EQ(bands.listband->count(), 7);
@@ -221,13 +221,13 @@ TEST_F(QsoListWindows, BandLogListsTheChosenBandOnly) {
   OnModal<BandChoiceDialog>(
       [](BandChoiceDialog& bands) { QTest::keyClick(bands.listband, Qt::Key_Return); });
   ASSERT_TRUE(current->Open());
-  EXPECT_EQ(current->Band(), S().CurrentBand());
+  EXPECT_EQ(current->Band(), S().Bands().Band());
   EXPECT_EQ(Calls(*current), (std::vector<std::string>{"DL2XYZ", "PA3ABC"}));
 }
 
 TEST_F(QsoListWindows, EscClosesAndKeepsTheColumnWidthsInTheHeader) {
   OpenLog();
-  ContestHeaderRecord(S().MutableHeaderRecord().data()).SetColumnWidth(2, 123);
+  ContestHeaderRecord(S().Contest().header.data()).SetColumnWidth(2, 123);
   auto list = List(CorrectionListMode::kAll);
   ASSERT_TRUE(list->Open());
   ShowList(*list);
@@ -236,7 +236,7 @@ TEST_F(QsoListWindows, EscClosesAndKeepsTheColumnWidthsInTheHeader) {
   header->resizeSection(3, 77);
   KeyOnList(*list, Qt::Key_Escape);
   EXPECT_FALSE(list->isVisible());
-  const ContestHeaderRecord stored(static_cast<const char*>(S().HeaderRecord().data()));
+  const ContestHeaderRecord stored(static_cast<const char*>(S().Contest().header.data()));
   EXPECT_EQ(stored.ColumnWidth(2), 123);
   EXPECT_EQ(stored.ColumnWidth(4), 77);
   EXPECT_GT(stored.ColumnWidth(1), 0);

@@ -95,7 +95,7 @@ protected:
   }
   /// The rows the file holds for the list of `brow`: its key, in key order, within its range.
   std::vector<std::string> FileRows(TrkBrow* brow) {
-    Fileblock* log = S().LogFile();
+    Fileblock* log = S().Log().File();
     const TKBrowser* paging = brow->model().Browser();
     const int key = paging->KeyNumber();
     std::vector<std::pair<std::string, std::int32_t>> entries;
@@ -114,14 +114,14 @@ protected:
   }
   /// The row the file holds for the QSO with `call`.
   std::string FileRowOf(const TrkBrow* brow, const std::string& call) {
-    Fileblock* log = S().LogFile();
+    Fileblock* log = S().Log().File();
     for (int s = log->FirstKey(4); s == 0; s = log->NextKey(4))
       if (QsoRecord(static_cast<const char*>(log->RecordBuffer())).Call() == call)
         return BuiltRow(brow, log->RecordBuffer());
     return "(" + call + " is not in the log)";
   }
   std::int32_t RecordOf(const std::string& call) {
-    Fileblock* log = S().LogFile();
+    Fileblock* log = S().Log().File();
     for (int s = log->FirstKey(4); s == 0; s = log->NextKey(4))
       if (QsoRecord(static_cast<const char*>(log->RecordBuffer())).Call() == call)
         return log->CurrentRecordNumber();
