@@ -6,6 +6,7 @@
 
 #include "base/data_directory.h"
 #include "base/tool_dialogs.h"
+#include "contest/contest_catalog.h"
 #include "datafiles/program_files_tool.h"
 #include "outputs/output_contest.h"
 #include "outputs/output_kinds.h"
@@ -159,6 +160,11 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
       err << "tarvik-tool export: there is no contest " << a.contestNumber << " in "
           << DataPath("KXKK") << "\n";
     return 1;
+  }
+  if (const std::string refusal = ContestRefusalText(a.contestNumber, contest->contestCode);
+      !refusal.empty()) {
+    err << "tarvik-tool export: " << refusal << "\n";
+    return 2;
   }
   contest->cabrilloContest = a.cabrilloContest;
   contest->ediBand = a.ediBand;

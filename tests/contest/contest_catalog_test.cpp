@@ -15,7 +15,7 @@ namespace {
 class CatalogTest : public test::CatalogFixture {};
 
 TEST_F(CatalogTest, ThisBuildIsCodeTwoWithItsCompleteDefinition) {
-  EXPECT_EQ(kBuildContestCode, '2');
+  EXPECT_EQ(kDefaultContestCode, '2');
 
   ContestDefinition expected;
   expected.Modes = {"SSB", "CW", "FM"};
