@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "base/process_settings.h"
+#include "contest/cabrillo_catalog.h"
 #include "contest/contest_code_lists.h"
 #include "contest/contest_traits.h"
 #include "datafiles/call_records.h"
@@ -674,6 +675,10 @@ ContestDefinition BuildContestDefinition(char contestCode, ContestHeaderFields& 
   def.RequiredText = row->requiredText;
   def.PointText = row->pointText;
   def.BandAutoOffered = row->bandAutoOffered ? 1 : 0;
+  // Contests whose logs go to the robots as Cabrillo (by their bands) offer the Cabrillo
+  // file, whichever category is chosen.
+  if (SendsCabrillo(def))
+    def.Outputs = static_cast<std::uint16_t>(def.Outputs | (1u << output::kCabrillo));
 
   // 3. Lists, time blocks and categories.
   FillCodeLists(contestCode, def);
