@@ -82,4 +82,8 @@ std::string FindingLine(const FileFinding& finding);
 /// position.
 double RobotDistanceKm(std::string_view from, std::string_view to);
 
+/// How far an EDI distance field may lie from RobotDistanceKm before the check warns: 1 km
+/// for the rounding plus 0.1 % for the earth radii loggers and robots take.
+double DistanceToleranceKm(double km);
+
 } // namespace tarvik

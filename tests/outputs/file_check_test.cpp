@@ -12,6 +12,7 @@
 #include "outputs/cabrillo_file.h"
 #include "outputs/file_check.h"
 #include "outputs/output_kinds.h"
+#include "radio/locator.h"
 
 namespace tarvik::test {
 namespace {
@@ -258,9 +259,33 @@ TEST(FileCheck, EdiDistanceAgainstAnIndependentComputation) {
     bool flagged = false;
     for (const FileFinding& f : CheckFile(Join(lines)))
       flagged = flagged || f.text.find("does not match the locators") != std::string::npos;
-    EXPECT_EQ(flagged, std::fabs(static_cast<double>(std::lround(exact) + offset) - exact) > 1.0)
+    EXPECT_EQ(flagged, std::fabs(static_cast<double>(std::lround(exact) + offset) - exact) >
+                           DistanceToleranceKm(exact))
         << offset;
   }
+
+  // The log's own distances (111.12 km per degree) stay within the tolerance on every path
+  // length, so the program's EDI files are not warned about; a distance 1 % off is.
+  for (int i = 0; i < 2000; ++i) {
+    const unsigned n = static_cast<unsigned>(i) * 2654435761u;
+    const std::string to = {static_cast<char>('A' + n % 18), static_cast<char>('A' + n / 18 % 18),
+                            static_cast<char>('0' + n / 324 % 10),
+                            static_cast<char>('0' + n / 3240 % 10),
+                            static_cast<char>('A' + n / 32400 % 24),
+                            static_cast<char>('A' + n / 777600 % 24)};
+    LocatorDistance own;
+    ASSERT_TRUE(Distance("JO31AB", to, own)) << to;
+    const double robot = RobotDistanceKm("JO31AB", to);
+    EXPECT_LE(std::fabs(std::round(own.km) - robot), DistanceToleranceKm(robot)) << to;
+    if (robot > 200)
+      EXPECT_GT(robot * 0.01, DistanceToleranceKm(robot)) << to;
+  }
+  lines[17] = "260314;1705;DL1ABC;2;599;001;599;012;;FN31PR;" +
+              std::to_string(std::lround(RobotDistanceKm("JO31AB", "FN31PR") * 1.01)) + ";;;;";
+  bool flagged = false;
+  for (const FileFinding& f : CheckFile(Join(lines)))
+    flagged = flagged || f.text.find("does not match the locators") != std::string::npos;
+  EXPECT_TRUE(flagged);
   SetLanguageFlag(1);
 }
 
