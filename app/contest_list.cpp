@@ -172,7 +172,7 @@ ContestListActions::ContestListActions(ProgramSession& session, BrowseGridModel&
 
 void ContestListActions::ConnectGrid() {
   BrowseGridEvents& e = grid_.events;
-  const char code = session_.ContestCode();
+  // The contest code is read at each call: the main window may switch to another contest.
   e.OnBuildRow = [this](RowRec& row) {
     row.Text = ContestListRowText(ContestHeaderRecord(session_.Headers()->RecordBuffer()),
                                   grid_.GetKeyNumber());
@@ -186,8 +186,8 @@ void ContestListActions::ConnectGrid() {
     for (const std::string& choice : ContestListSortChoices())
       grid_.AddSortListEntry(choice);
   };
-  e.OnSortList2Key = [code](int i, std::string& low, std::string& high) {
-    return ContestListSortKey(i, code, &low, &high);
+  e.OnSortList2Key = [this](int i, std::string& low, std::string& high) {
+    return ContestListSortKey(i, session_.ContestCode(), &low, &high);
   };
   e.OnBrowDoppelKlick = [this] { Starten(); };
   e.OnBrowEnter = [this] { Starten(); };
@@ -195,14 +195,25 @@ void ContestListActions::ConnectGrid() {
     Loeschen();
     return false;
   };
-  e.OnSuchFeld2KeyStr = [code](const std::string& text) {
-    return ContestListSearchKey(text, code);
+  e.OnSuchFeld2KeyStr = [this](const std::string& text) {
+    return ContestListSearchKey(text, session_.ContestCode());
   };
 }
 
 bool ContestListActions::InitList() {
   const std::string bound(1, session_.ContestCode());
   return grid_.InitBrowse(session_.Headers(), kContestKeyName, bound, bound);
+}
+
+void ContestListActions::FollowContestCode() {
+  const std::string bound(1, session_.ContestCode());
+  grid_.SetKeyRange(bound, bound);
+  // The column titles follow the language, which the new code may have switched.
+  const int key = grid_.GetKeyNumber();
+  grid_.SetHeaderFooter(ContestListTitleLine(key), ContestListSortCaption(key));
+  grid_.GotoKey(bound, 0);
+  if (onOwnCallChanged)
+    onOwnCallChanged();
 }
 
 bool ContestListActions::EnsureExtensionRecord(std::int32_t contestNumber) {

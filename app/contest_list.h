@@ -4,8 +4,8 @@
 // "Start" and "Löschen").
 //
 // The list browses the contest header file KXKK by key 1 (code + name) or key 2 (code + start
-// date), both limited to the build's code, so that the contests of the family's other tools,
-// stored in the same file, never appear.
+// date), both limited to the chosen contest's code, so that the contests of the family's other
+// tools, stored in the same file, never appear.
 //
 // A contest is its header record (KXKK), its extension record (KXKZ, same contest number) and
 // its QSO log KXLK<nnnn>. Every action reads the cursor row's header first (the grid's record
@@ -84,9 +84,12 @@ public:
   /// choices, the quick search, "Starten" on double click and Enter, and "Löschen" on Del
   /// (in place of the grid's own delete, which would leave the extension record behind).
   void ConnectGrid();
-  /// Binds the grid to the header file, key 1, limited to the build's code. False after
+  /// Binds the grid to the header file, key 1, limited to the chosen contest's code. False after
   /// the grid's error (BrowseGridModel::InitError).
   [[nodiscard]] bool InitList();
+  /// After a switch of the program's contest: the list shows the contests of the new code,
+  /// standing on the first one.
+  void FollowContestCode();
 
   /// A new contest: today's start date, the version reminder, the header window for a new
   /// contest; the list then stands on the contest the window added, and when asked, Start

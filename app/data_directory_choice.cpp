@@ -10,6 +10,7 @@
 #include "app/record_file_errors.h"
 #include "base/cp1252.h"
 #include "base/text_helpers.h"
+#include "contest/contest_catalog.h"
 
 namespace tarvik {
 
@@ -68,6 +69,22 @@ StartOptions ReadStartOptions(const std::vector<std::string>& arguments) {
         return options;
       }
       options.dataDirectory = dir;
+    } else if (argument == "--contest" || argument.rfind("--contest=", 0) == 0) {
+      std::string code;
+      if (argument == "--contest") {
+        if (i + 1 >= arguments.size()) {
+          options.error = "--contest braucht einen Kennbuchstaben / --contest needs a code";
+          return options;
+        }
+        code = arguments[++i];
+      } else {
+        code = argument.substr(std::string("--contest=").size());
+      }
+      if (code.size() != 1 || !HasContestDefinition(code[0])) {
+        options.error = UnknownContestCodeMessage(code);
+        return options;
+      }
+      options.contestCode = code[0];
     } else {
       options.error = "unbekanntes Argument / unknown argument: " + argument;
       return options;
@@ -76,9 +93,18 @@ StartOptions ReadStartOptions(const std::vector<std::string>& arguments) {
   return options;
 }
 
+std::string UnknownContestCodeMessage(const std::string& code) {
+  return "kein Contest mit dem Kennbuchstaben / no contest with the code '" + code + "' (" +
+         ChoosableContestCodes() + ")";
+}
+
 std::string StartUsage() {
-  return "Aufruf / usage: tarvik [--data VERZEICHNIS]\n"
-         "  --data DIR   Datenverzeichnis / data directory\n"
+  return "Aufruf / usage: tarvik [--data VERZEICHNIS] [--contest CODE]\n"
+         "  --data DIR      Datenverzeichnis / data directory\n"
+         "  --contest CODE  mit diesem Contest starten / start with this contest (" +
+         ChoosableContestCodes() +
+         ")\n"
+         "Ohne --contest: der Contest der letzten Wahl / without: the contest chosen last.\n"
          "Ohne --data: das Arbeitsverzeichnis, wenn es KXSETUP.DAT oder KXKK.DAT enthält,\n"
          "sonst $XDG_DATA_HOME/tarvik (~/.local/share/tarvik).\n"
          "Without --data: the working directory when it holds KXSETUP.DAT or KXKK.DAT,\n"

@@ -1,7 +1,9 @@
 #pragma once
 // Which data directory the program works in, and the first start of a new one.
 //
-// The program's command line: `tarvik [--data DIR]`. The data directory is
+// The program's command line: `tarvik [--data DIR] [--contest CODE]` (--contest starts with that
+// contest for this run; the contest chosen in the window is kept in TARVIK.INI). The data directory
+// is
 //   1. DIR when --data names one (it must exist);
 //   2. else the working directory when it already holds the program's data (KXSETUP.DAT or
 //      KXKK.DAT), as when the program is started in a data directory by hand;
@@ -21,12 +23,17 @@ namespace tarvik {
 /// The command line, read.
 struct StartOptions {
   std::optional<std::string> dataDirectory; ///< --data DIR / --data=DIR
-  bool help = false;                        ///< --help / -h
-  std::string error;                        ///< what was wrong with the command line ("": ok)
+  /// --contest CODE / --contest=CODE: a code of the catalog the program can run (checked).
+  std::optional<char> contestCode;
+  bool help = false; ///< --help / -h
+  std::string error; ///< what was wrong with the command line ("": ok)
 };
 
 /// Reads the arguments after the program name (Qt has removed its own already).
 [[nodiscard]] StartOptions ReadStartOptions(const std::vector<std::string>& arguments);
+
+/// The message for a --contest code the program cannot run (W, M, X, an unknown code).
+std::string UnknownContestCodeMessage(const std::string& code);
 
 /// The usage text for --help and for a wrong command line (UTF-8, for the terminal).
 std::string StartUsage();

@@ -3,13 +3,17 @@
 #include <vector>
 
 #include "app/record_file_errors.h"
+#include "base/data_directory.h"
 #include "base/process_settings.h"
 #include "base/text_helpers.h"
 #include "contest/contest_header_fields.h"
 #include "contest/contest_traits.h"
 #include "datafiles/contest_records.h"
 #include "datafiles/program_files.h"
+#include "datafiles/program_settings_file.h"
 #include "datafiles/setup_records.h"
+#include "recordfile/failure_cause.h"
+#include "recordfile/file_io.h"
 #include "recordfile/key_codec.h"
 
 namespace tarvik {
@@ -67,9 +71,30 @@ std::string HourlyLogAdvice() {
          "ganz schnell nach dem Contest feststellen, welche Stunde die meiste Punktzahl brachte.";
 }
 
+char RememberedContestCode(FileIo* io) {
+  ProgramSettings kept;
+  if (!LoadProgramSettings(io != nullptr ? *io : PosixFileIo(), DataPath(kProgramSettingsFile),
+                           &kept)
+           .ok())
+    return kDefaultContestCode;
+  return kept.contestCode && HasContestDefinition(*kept.contestCode) ? *kept.contestCode
+                                                                     : kDefaultContestCode;
+}
+
+std::string ContestChoiceNotSavedMessage(int osError) {
+  return FileNotSavedMessage(DataPath(kProgramSettingsFile), osError) + " " +
+         ChooseText("Das Programm startet beim nächsten Mal mit dem bisherigen Contest.",
+                    "The program will start with the former contest next time.");
+}
+
 ProgramSession::ProgramSession(UserDialogs& dialogs, const Clock& clock, FileIo* io,
                                char contestCode)
-    : ContestSession(dialogs, clock, io, contestCode) {}
+    : ContestSession(dialogs, clock, io, contestCode) {
+  if (code_ == kRememberedContest)
+    code_ = RememberedContestCode(io_);
+  else if (!HasContestDefinition(code_))
+    code_ = kDefaultContestCode;
+}
 
 ProgramSession::~ProgramSession() {
   Close();
@@ -177,9 +202,32 @@ void ProgramSession::RebuildDefinition() {
     definition_ = BuildContestDefinition(code_, header, settings_.ownLocator, dialogs_, clock_);
     return;
   }
+  BuildBaseDefinition();
+}
+
+void ProgramSession::BuildBaseDefinition() {
   std::vector<char> empty(ContestHeaderRecord::kLength, 0);
   ContestHeaderRecord header(empty.data());
   definition_ = BuildContestDefinition(code_, header, settings_.ownLocator, dialogs_, clock_);
+}
+
+bool ProgramSession::SwitchContest(char code) {
+  if (!HasContestDefinition(code))
+    return false;
+  code_ = code;
+  // The person's language; the new code may force English again while its definition is
+  // built.
+  SetLanguageFlag(settings_.language);
+  // The header buffer may hold a contest of the former code: the definition is the new
+  // code's for a contest without a category.
+  BuildBaseDefinition();
+  ProgramSettings kept;
+  kept.contestCode = code;
+  const IoResult saved = SaveProgramSettings(io_ != nullptr ? *io_ : PosixFileIo(),
+                                             DataPath(kProgramSettingsFile), kept);
+  if (!saved.ok())
+    dialogs_.Inform(ContestChoiceNotSavedMessage(saved.osError()));
+  return true;
 }
 
 void ProgramSession::SaveSetup() {

@@ -1,7 +1,7 @@
 #pragma once
 // The program's run from start to end as far as it is not a window: the record-file
 // manager, the family setup with the process-wide settings, the current profile, the
-// prefix tables and the contest files, the contest definition of the build's code, and the
+// prefix tables and the contest files, the contest definition of the chosen contest code, and the
 // orderly close that saves the setup. The main window calls the start steps in its order and
 // Close when it closes; everything here is testable without a window.
 //
@@ -45,12 +45,25 @@ std::string HourlyLogNewAdvice();
 /// Code E's advice when the contest header file holds fewer than 3 records.
 std::string HourlyLogAdvice();
 
+/// Start with the contest chosen last (ProgramSession's constructor).
+inline constexpr char kRememberedContest = '\0';
+
+/// The contest chosen last in the data directory's settings file (TARVIK.INI), or
+/// kDefaultContestCode when it names none, names a code the program cannot run, or cannot be
+/// read. `io`: nullptr for the real file system.
+char RememberedContestCode(FileIo* io = nullptr);
+
+/// The message when the choice of the contest could not be kept in the settings file.
+std::string ContestChoiceNotSavedMessage(int osError);
+
 class ProgramSession : public ContestSession {
 public:
   /// `dialogs` and `clock` must outlive the session; `io` is the file system of the
-  /// record-file manager (nullptr: the real one); `contestCode` is the build's code.
+  /// record-file manager and of the settings file (nullptr: the real one); `contestCode` is
+  /// the contest to start with, kRememberedContest for the one chosen last in the data
+  /// directory (RememberedContestCode). A code without a definition starts with the default.
   explicit ProgramSession(UserDialogs& dialogs, const Clock& clock = ProcessClock(),
-                          FileIo* io = nullptr, char contestCode = kBuildContestCode);
+                          FileIo* io = nullptr, char contestCode = kRememberedContest);
   /// Closes what is still open (Close).
   ~ProgramSession();
   ProgramSession(const ProgramSession&) = delete;
@@ -83,6 +96,13 @@ public:
   /// Rebuilds the contest definition for the header in the header buffer.
   void RebuildDefinition();
 
+  /// Switches the program to contest `code` (ChoosableContestCodes): the person's language
+  /// again (a code may have forced English), the definition of the code for a new contest,
+  /// and the choice kept in the settings file for the next start. False, changing nothing,
+  /// for a code the program cannot run. A choice that cannot be kept is reported through the
+  /// dialogs; the switch stands for this run.
+  [[nodiscard]] bool SwitchContest(char code);
+
   /// The closing order; runs once (later calls do nothing).
   void Close();
   bool Closed() const { return closed_; }
@@ -106,6 +126,7 @@ private:
   void OpenPrefixTables();
   void EnsurePrefixData();
   void SaveSetup();
+  void BuildBaseDefinition();
 
   bool managerStarted_ = false;
   bool closed_ = false;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "base/process_settings.h"
+#include "contest/cabrillo_catalog.h"
 #include "contest/contest_code_lists.h"
 #include "contest/contest_traits.h"
 #include "datafiles/call_records.h"
@@ -481,6 +482,55 @@ bool HasContestDefinition(char code) {
   return FindRow(code) != nullptr;
 }
 
+std::string ContestRefusalText(int contestNumber, char code) {
+  if (HasContestDefinition(code))
+    return {};
+  const std::string number = std::to_string(contestNumber);
+  const unsigned char byte = static_cast<unsigned char>(code);
+  const std::string shown =
+      byte >= 0x21 && byte < 0x7F ? std::string("'") + code + "'" : "byte " + std::to_string(byte);
+  if (IsForeignToolCode(code))
+    return "contest " + number + " (code " + shown +
+           ") belongs to another program of the family; nothing was changed";
+  return "contest " + number + " has the unknown contest code " + shown + "; nothing was changed";
+}
+
+const std::string& ChoosableContestCodes() {
+  static const std::string codes = [] {
+    std::string out;
+    for (const ContestIdentity& id : kIdentities)
+      if (FindRow(id.code) != nullptr)
+        out += id.code;
+    return out;
+  }();
+  return codes;
+}
+
+std::string ContestProgramTitle(char code) {
+  const CodeRow* row = FindRow(code);
+  return row != nullptr ? ProgramTitleOf(*row) : std::string();
+}
+
+std::string ContestShortName(char code) {
+  const CodeRow* row = FindRow(code);
+  if (row == nullptr)
+    return {};
+  return *row->buildName != '\0' ? row->buildName : row->contestName;
+}
+
+std::string ContestTitleBitmap(char code) {
+  return code == kDefaultContestCode ? "titel_tarvik.bmp" : "";
+}
+
+std::optional<CatalogPeriodTexts> CatalogPeriodOf(char code) {
+  const CodeRow* row = FindRow(code);
+  if (row == nullptr)
+    return std::nullopt;
+  const bool today = std::string_view(row->startDate) == kToday;
+  return CatalogPeriodTexts{today ? "" : row->startDate, row->startTime, today ? "" : row->endDate,
+                            row->endTime, today};
+}
+
 const ContestIdentity* FindContestIdentity(char code) {
   for (const ContestIdentity& id : kIdentities)
     if (id.code == code)
@@ -625,6 +675,10 @@ ContestDefinition BuildContestDefinition(char contestCode, ContestHeaderFields& 
   def.RequiredText = row->requiredText;
   def.PointText = row->pointText;
   def.BandAutoOffered = row->bandAutoOffered ? 1 : 0;
+  // Contests whose logs go to the robots as Cabrillo (by their bands) offer the Cabrillo
+  // file, whichever category is chosen.
+  if (SendsCabrillo(def))
+    def.Outputs = static_cast<std::uint16_t>(def.Outputs | (1u << output::kCabrillo));
 
   // 3. Lists, time blocks and categories.
   FillCodeLists(contestCode, def);

@@ -15,6 +15,7 @@
 // Everything that differs between contests is a row of these tables; there is no class per
 // contest.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,8 +25,9 @@
 
 namespace tarvik {
 
-/// The contest code of this build. Fixed; never changed at run time.
-inline constexpr char kBuildContestCode = '2';
+/// The contest code a fresh data directory starts with (the program's first contest); the
+/// main window switches to any code of ChoosableContestCodes at run time.
+inline constexpr char kDefaultContestCode = '2';
 
 /// Every code of the catalog, including W, M and X, which only mark records of the family's
 /// other contest tools.
@@ -37,6 +39,37 @@ bool IsForeignToolCode(char code);
 
 /// True when the catalog holds a definition for `code` (every catalog code but W, M, X).
 bool HasContestDefinition(char code);
+
+/// Why the tools refuse to work on contest `contestNumber` of code `code` (its header's
+/// contestCode): the record of one of the family's other tools (W, M, X, 0) or an unknown
+/// code; "" when the program can run the contest. Terminal text (English).
+std::string ContestRefusalText(int contestNumber, char code);
+
+/// The 44 codes the program can be switched to (every catalog code but W, M, X), in the
+/// catalog's order.
+const std::string& ChoosableContestCodes();
+
+/// The program title of a code's contest ("Tarvik NAC Version 2006-1.0"; code 2's is
+/// ProgramTitleOfBuild). "" for a code without a definition.
+std::string ContestProgramTitle(char code);
+
+/// The short name of a code's contest ("NAC", "Hessen", code 2's "ZELKA"): the name its
+/// program goes by, drawn into a logo of its own where the contest has no logo bitmap. ""
+/// for a code without a definition.
+std::string ContestShortName(char code);
+
+/// The program title bitmap of a code in the data directory ("titel_tarvik.bmp" for the
+/// default contest); "" where the main window draws the title of the contest itself.
+std::string ContestTitleBitmap(char code);
+
+/// The default period of a code as the catalog names it: dates "dd.mm.yyyy" and times, ""
+/// where it names none; `today` where the dates are today's. nullopt for a code without a
+/// definition.
+struct CatalogPeriodTexts {
+  std::string_view startDate, startTime, endDate, endTime;
+  bool today = false;
+};
+std::optional<CatalogPeriodTexts> CatalogPeriodOf(char code);
 
 /// Title label text, logo bitmap and rules document of a code.
 struct ContestIdentity {
@@ -63,7 +96,7 @@ struct RulesLocation {
 };
 RulesLocation ContestRules(char code);
 
-/// Title and version of this program ("Tarvik Version 2006-1.0").
+/// Title and version of the program of code 2 ("Tarvik Version 2006-1.0").
 const std::string& ProgramTitleOfBuild();
 /// The fixed notice that follows the program title in ProgramLine and in the main window.
 const std::string& ProgramNotice();

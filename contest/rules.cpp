@@ -6,7 +6,6 @@
 #include <iterator>
 #include <sys/stat.h>
 
-#include "base/cp1252.h"
 #include "base/data_directory.h"
 #include "base/strings.h"
 #include "base/text_helpers.h"
@@ -17,36 +16,6 @@ namespace tarvik {
 namespace {
 
 constexpr char kSlashedZero = '\xD8';
-
-// Percent-encodes a Windows-1252 text as UTF-8 for a URL query.
-std::string UrlQuery(const std::string& text) {
-  static const char* hex = "0123456789ABCDEF";
-  std::string out;
-  auto byte = [&](unsigned char b) {
-    out += '%';
-    out += hex[b >> 4];
-    out += hex[b & 15];
-  };
-  for (const char c : text) {
-    const char16_t u = Cp1252ToUnicode(static_cast<unsigned char>(c));
-    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' ||
-        u == '.' || u == '_' || u == '~') {
-      out += static_cast<char>(u);
-    } else if (u == ' ') {
-      out += '+';
-    } else if (u < 0x80) {
-      byte(static_cast<unsigned char>(u));
-    } else if (u < 0x800) {
-      byte(static_cast<unsigned char>(0xC0 | (u >> 6)));
-      byte(static_cast<unsigned char>(0x80 | (u & 0x3F)));
-    } else {
-      byte(static_cast<unsigned char>(0xE0 | (u >> 12)));
-      byte(static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F)));
-      byte(static_cast<unsigned char>(0x80 | (u & 0x3F)));
-    }
-  }
-  return out;
-}
 
 std::string FileErrorReason(int error) {
   switch (error) {
@@ -79,26 +48,63 @@ void OpenAddress(const std::string& text, UserDialogs& dialogs) {
   (void)dialogs.OpenDocument(AddressForOpening(text));
 }
 
-std::string RulesSearchAddress(const std::string& contestTitle) {
-  return "https://duckduckgo.com/?q=" + UrlQuery(contestTitle + " Ausschreibung");
+namespace {
+
+bool DocumentAtHand(const char* fileName) {
+  struct stat info {};
+  return fileName != nullptr && ::stat(FindDataFile(fileName).c_str(), &info) == 0 &&
+         S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+RulesAtHand RulesAvailability(char code) {
+  const ContestIdentity* id = FindContestIdentity(code);
+  if (id == nullptr)
+    return RulesAtHand::kNone;
+  if (DocumentAtHand(id->rulesFile))
+    return RulesAtHand::kDocument;
+  if (id->rulesWeb != nullptr || id->rulesWebEnglish != nullptr)
+    return RulesAtHand::kWebPage;
+  return RulesAtHand::kNone;
+}
+
+std::string NoRulesKnownMessage(char code) {
+  const ContestIdentity* id = FindContestIdentity(code);
+  const std::string title = id != nullptr && id->title != nullptr ? id->title : "";
+  const std::string file = id != nullptr && id->rulesFile != nullptr ? id->rulesFile : "";
+  return ChooseText("Für den Contest \"" + title +
+                        "\" liegt keine Ausschreibung vor: die Datei \"" + file +
+                        "\" fehlt im Datenverzeichnis, und eine Internetadresse ist nicht "
+                        "bekannt.",
+                    "No rules are at hand for the contest \"" + title + "\": the file \"" + file +
+                        "\" is not in the data directory, and no web address is known.");
 }
 
 void ShowRules(char code, UserDialogs& dialogs,
                const std::function<void(const std::string& fileName)>& showDocument) {
   const ContestIdentity* id = FindContestIdentity(code);
-  if (id != nullptr && id->rulesFile == nullptr) {
+  if (id == nullptr) {
+    showDocument(kFallbackRulesFile);
+    return;
+  }
+  switch (RulesAvailability(code)) {
+  case RulesAtHand::kDocument:
+    showDocument(id->rulesFile);
+    return;
+  case RulesAtHand::kWebPage:
     if (id->rulesWebEnglish != nullptr) {
       OpenAddress(dialogs.Confirm("English?") ? id->rulesWebEnglish
                                               : (id->rulesWeb ? id->rulesWeb : id->rulesWebEnglish),
                   dialogs);
-    } else if (id->rulesWeb != nullptr) {
-      OpenAddress(id->rulesWeb, dialogs);
     } else {
-      OpenAddress(RulesSearchAddress(id->title != nullptr ? id->title : ""), dialogs);
+      OpenAddress(id->rulesWeb, dialogs);
     }
     return;
+  case RulesAtHand::kNone:
+    dialogs.Inform(NoRulesKnownMessage(code));
+    return;
   }
-  showDocument(id != nullptr ? id->rulesFile : kFallbackRulesFile);
 }
 
 RtfDocument LoadRulesDocument(const std::string& fileName, UserDialogs& dialogs) {

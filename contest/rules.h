@@ -23,12 +23,19 @@ std::string AddressForOpening(const std::string& text);
 /// opened is the browser's concern: nothing is reported.
 void OpenAddress(const std::string& text, UserDialogs& dialogs);
 
-/// A web search for a contest's rules, for a contest whose organiser page is not known.
-std::string RulesSearchAddress(const std::string& contestTitle);
+/// What the rules of a code are at hand as: the code's rules document in the data directory,
+/// else the organiser's page, else nothing.
+enum class RulesAtHand { kDocument, kWebPage, kNone };
+RulesAtHand RulesAvailability(char code);
 
-/// Shows the rules of a contest code: the organiser's page through OpenAddress (asking
-/// "English?" where the organiser has an English page as well), or the code's rules document
-/// by calling `showDocument` with its file name.
+/// The message for a code whose rules are not at hand: its document is not in the data
+/// directory and no address of the organiser is known.
+std::string NoRulesKnownMessage(char code);
+
+/// Shows the rules of a contest code: its rules document, when the data directory holds it,
+/// by calling `showDocument` with its file name; else the organiser's page through
+/// OpenAddress (asking "English?" where the organiser has an English page as well); else
+/// NoRulesKnownMessage. A character that is no catalog code shows kFallbackRulesFile.
 void ShowRules(char code, UserDialogs& dialogs,
                const std::function<void(const std::string& fileName)>& showDocument);
 

@@ -130,6 +130,13 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
     return kAdifToolNothingDone;
   }
 
+  // The contests of the family's other tools (and unknown codes) are not this program's.
+  if (const std::string refusal =
+          ContestRefusalText(a.contestNumber, records.Header().contestCode());
+      !refusal.empty()) {
+    err << "tarvik-tool import-adif: " << refusal << "\n";
+    return 2;
+  }
   const FamilySettings settings = LoadSettings();
   ApplyFamilySettings(settings);
   // The tool speaks English, whatever language the program is set to.

@@ -28,7 +28,84 @@ std::string Frequency(float mhz) {
   return TrimBlanks(text);
 }
 
+// The modes of the ADIF 3.1 enumeration.
+constexpr std::string_view kAdifModes[] = {
+    "AM",           "ARDOP",  "ATV",   "C4FM",  "CHIP",   "CLO",    "CONTESTI", "CW",
+    "DIGITALVOICE", "DOMINO", "DSTAR", "FAX",   "FM",     "FSK441", "FT8",      "HELL",
+    "ISCAT",        "JT4",    "JT9",   "JT44",  "JT65",   "MFSK",   "MSK144",   "MT63",
+    "OLIVIA",       "OPERA",  "PAC",   "PAX",   "PKT",    "PSK",    "PSK2K",    "Q15",
+    "QRA64",        "ROS",    "RTTY",  "RTTYM", "SSB",    "SSTV",   "T10",      "THOR",
+    "THRB",         "TOR",    "V4",    "VOI",   "WINMOR", "WSPR",
+};
+
+// Logged texts that are an ADIF submode (or an old name) of an ADIF mode.
+struct ModeAlias {
+  std::string_view logged, mode, submode;
+};
+constexpr ModeAlias kModeAliases[] = {
+    {"PR", "PKT", ""},
+    {"PACKET", "PKT", ""},
+    {"USB", "SSB", "USB"},
+    {"LSB", "SSB", "LSB"},
+    {"J3E", "SSB", ""},
+    {"A1A", "CW", ""},
+    {"A1", "CW", ""},
+    {"F3E", "FM", ""},
+    {"A3E", "AM", ""},
+    {"PSK31", "PSK", "PSK31"},
+    {"PSK-31", "PSK", "PSK31"},
+    {"PSK63", "PSK", "PSK63"},
+    {"PSK125", "PSK", "PSK125"},
+    {"BPSK31", "PSK", "BPSK31"},
+    {"QPSK31", "PSK", "QPSK31"},
+    {"FT4", "MFSK", "FT4"},
+    {"JS8", "MFSK", "JS8"},
+    {"FSK", "RTTY", ""},
+    {"RY", "RTTY", ""},
+    {"PACTOR", "PAC", ""},
+    {"AMTOR", "TOR", ""},
+};
+
 } // namespace
+
+bool IsAdifMode(std::string_view mode) {
+  for (const std::string_view m : kAdifModes)
+    if (m == mode)
+      return true;
+  return false;
+}
+
+AdifMode AdifModeOf(std::string_view loggedMode) {
+  const std::string text = TrimBlanks(loggedMode);
+  if (IsAdifMode(text))
+    return {text, ""};
+  for (const ModeAlias& alias : kModeAliases)
+    if (alias.logged == text)
+      return {std::string(alias.mode), std::string(alias.submode)};
+  return {std::string(loggedMode), ""};
+}
+
+std::string AdifBandName(char band) {
+  switch (band) {
+  case 'r':
+    return "2190m";
+  case 's':
+    return "1.25cm";
+  default:
+    return BandName(band, true);
+  }
+}
+
+bool IsAdifBand(std::string_view band) {
+  constexpr std::string_view kBands[] = {
+      "2190m", "630m", "560m", "160m", "80m",    "60m", "40m", "30m",   "20m",  "17m",  "15m",
+      "12m",   "10m",  "8m",   "6m",   "5m",     "4m",  "2m",  "1.25m", "70cm", "33cm", "23cm",
+      "13cm",  "9cm",  "6cm",  "3cm",  "1.25cm", "6mm", "4mm", "2.5mm", "2mm",  "1mm",  "submm"};
+  for (const std::string_view b : kBands)
+    if (b == band)
+      return true;
+  return false;
+}
 
 std::string RstOnlyQuestion() {
   return "Von der Kontrollnummer nur RS(T) exportieren?";
@@ -92,11 +169,20 @@ std::string AdifRecord(const QsoRecord& qso, const AdifRecordStyle& style) {
   if (style.contestCode == 'A' && rcvd.size() > 3)
     r += AdifTag("LDK", Piece(rcvd, 3));
 
-  r += AdifTag("BAND", BandName(qso.Band(), true));
-  const std::string mode = qso.Mode();
-  r += AdifTag("MODE", TrimBlanks(mode) == "PR" ? std::string("PKT") : mode);
+  r += AdifTag("BAND", AdifBandName(qso.Band()));
+  const AdifMode mode = AdifModeOf(qso.Mode());
+  r += AdifTag("MODE", mode.mode);
+  if (!mode.submode.empty())
+    r += AdifTag("SUBMODE", mode.submode);
   r += AdifTag("PTS", std::to_string(qso.Punkte()));
-  r += AdifTag(style.dokTag, TrimBlanks(qso.FullDok()));
+  const std::string dok = TrimBlanks(qso.FullDok());
+  r += AdifTag(style.dokTag, dok);
+  if (style.dokTag == "DOK") {
+    if (!dok.empty())
+      r += AdifTag("DARC_DOK", dok);
+    if (!style.myDok.empty())
+      r += AdifTag("MY_DARC_DOK", style.myDok);
+  }
   r += AdifTag("GRIDSQUARE", TrimBlanks(qso.Locator()));
 
   const std::string prefix = TrimBlanks(qso.Prefix());
@@ -130,6 +216,10 @@ bool WriteAdifFile(TextFileWriter& out, const OutputSource& source,
   style.listener = source.Listener();
   style.rstOnly = source.contestCode == 'A' || (askRstOnly ? askRstOnly() : true);
   style.dokTag = AdifDokTag(source.definition);
+  // The header's DOK field holds an LDK or an area in some contests: only a DOK contest
+  // writes it as the own DOK.
+  if (source.definition.HasOption(option::kDok))
+    style.myDok = TrimBlanks(source.header.dok());
   style.dxccNumber = dxccNumber;
   return ForEachLogRecord(source.log, [&](int, const QsoRecord& qso) {
     if (!qso.IsBandChangeMarker())

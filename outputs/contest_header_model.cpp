@@ -7,6 +7,7 @@
 #include "base/strings.h"
 #include "base/text_helpers.h"
 #include "contest/contest_header_fields.h"
+#include "contest/contest_period.h"
 #include "contest/contest_session.h"
 #include "contest/contest_traits.h"
 #include "datafiles/contest_log_files.h"
@@ -156,11 +157,12 @@ void ContestHeaderModel::Open() {
 void ContestHeaderModel::FillDefaultPeriod() {
   ContestHeaderRecord h = Header();
   const ContestDefinition& d = Definition();
-  auto date = [](std::string_view text) { return TextToDay(kDefaultDateReadPicture, text); };
-  if (h.dateFrom() == 0 && date(d.DefaultStartDate) > 0)
-    h.SetDateFrom(date(d.DefaultStartDate));
-  if (h.dateTo() == 0 && date(d.DefaultEndDate) > 0)
-    h.SetDateTo(date(d.DefaultEndDate));
+  // The catalog's period moved to this year by its rule (contest_period.h).
+  const PeriodDays period = PresetPeriod(code_, TodayDay(session_.ClockSource()));
+  if (h.dateFrom() == 0 && period.start > 0)
+    h.SetDateFrom(period.start);
+  if (h.dateTo() == 0 && period.end > 0)
+    h.SetDateTo(period.end);
   if (h.timeFrom() == 0 && ReadDefaultPeriodTime(d.DefaultStartTime) > 0)
     h.SetTimeFrom(ReadDefaultPeriodTime(d.DefaultStartTime));
   if (h.timeTo() == 0 && ReadDefaultPeriodTime(d.DefaultEndTime) > 0)

@@ -72,7 +72,8 @@ public:
     kSilent, ///< a category click: no check, no message
   };
 
-  /// `session` must outlive the model; its files must be open. `contestCode`: the build's.
+  /// `session` must outlive the model; its files must be open. `contestCode`: the program's chosen
+  /// one.
   ContestHeaderModel(ContestSession& session, HeaderWindowMode mode, char contestCode);
 
   /// The opening steps: a new header is prepared (an existing one taken from the header

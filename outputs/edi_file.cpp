@@ -58,14 +58,18 @@ std::vector<std::string> RemarkLines(const std::string& remarks) {
 
 } // namespace
 
-bool GatherEdiStatistics(Fileblock& log, EdiStatistics* statistics) {
+bool GatherEdiStatistics(Fileblock& log, EdiStatistics* statistics, char band) {
   EdiStatistics s;
   std::set<std::string> squares;
   std::set<std::string> countries;
+  if (band != 0)
+    s.bandPoints = 0;
   const bool complete = ForEachLogRecordInKey(log, kTimeOrder, "", [&](const QsoRecord& qso) {
-    if (qso.IsBandChangeMarker())
+    if (qso.IsBandChangeMarker() || (band != 0 && qso.Band() != band))
       return true;
     ++s.qsos;
+    if (band != 0)
+      s.bandPoints += qso.QRB(); // the QSO points of field 11: the distance
     squares.insert(std::string(Piece(qso.Locator(), 0, 4)));
     countries.insert(qso.Prefix());
     if (qso.QRB() > 0 && qso.QRB() > s.odxQrb) {
@@ -80,6 +84,42 @@ bool GatherEdiStatistics(Fileblock& log, EdiStatistics* statistics) {
   s.countries = static_cast<std::int32_t>(countries.size());
   *statistics = s;
   return complete;
+}
+
+bool EdiBandsOfLog(Fileblock& log, std::string* bands) {
+  std::set<char> found;
+  const bool complete = ForEachLogRecord(log, [&](int, const QsoRecord& qso) {
+    if (!qso.IsBandChangeMarker())
+      found.insert(qso.Band());
+    return true;
+  });
+  bands->assign(found.begin(), found.end());
+  return complete;
+}
+
+std::string EdiBandText(char band) {
+  switch (band) {
+  case 'j':
+    return "50 MHz";
+  case 'k':
+    return "145 MHz";
+  case 'l':
+    return "435 MHz";
+  case 'm':
+    return "1,3 GHz";
+  case 'n':
+    return "2,3 GHz";
+  case 'o':
+    return "3,4 GHz";
+  case 'p':
+    return "5,7 GHz";
+  case 'q':
+    return "10 GHz";
+  case 's':
+    return "24 GHz";
+  default:
+    return {};
+  }
 }
 
 ParticipantData PrefillParticipant(const OutputSource& source) {
@@ -107,12 +147,14 @@ ParticipantData PrefillParticipant(const OutputSource& source) {
 }
 
 std::vector<std::string> EdiHeaderLines(const OutputSource& source, const ParticipantData& p,
-                                        const EdiStatistics& statistics) {
+                                        const EdiStatistics& statistics,
+                                        std::string_view bandText) {
   const ContestDefinition& def = source.definition;
   const ContestHeaderRecord& header = source.header;
   const DayNumber today = TodayDay(source.clock);
   const std::string ownCall = TrimBlanks(header.ownCall());
-  const std::string points = std::to_string(source.totals.points);
+  const std::string points = std::to_string(
+      statistics.bandPoints >= 0 ? statistics.bandPoints : std::int64_t{source.totals.points});
   const std::string records = std::to_string(statistics.qsos);
 
   std::vector<std::string> lines;
@@ -136,7 +178,7 @@ std::vector<std::string> EdiHeaderLines(const OutputSource& source, const Partic
   lines.push_back("PAdr1=" + p.padr1);
   lines.push_back("PAdr2=" + p.padr2);
   lines.push_back("PSect=" + p.psect);
-  lines.push_back("PBand=" + p.BandText());
+  lines.push_back("PBand=" + (bandText.empty() ? p.BandText() : std::string(bandText)));
   lines.push_back("PClub=" + p.pclub1 + ";" + p.pclub2);
   lines.push_back("RName=" + p.rname);
   lines.push_back("RCall=" + ownCall);
@@ -223,17 +265,18 @@ std::string EdiQsoLine(const QsoRecord& qso) {
 }
 
 bool WriteEdiFile(TextFileWriter& out, const OutputSource& source,
-                  const ParticipantEditor& editParticipant) {
+                  const ParticipantEditor& editParticipant, char band) {
   EdiStatistics statistics;
-  bool complete = GatherEdiStatistics(source.log, &statistics);
+  bool complete = GatherEdiStatistics(source.log, &statistics, band);
   ParticipantData participant = PrefillParticipant(source);
   if (editParticipant)
     editParticipant(participant);
-  for (const std::string& line : EdiHeaderLines(source, participant, statistics))
+  for (const std::string& line :
+       EdiHeaderLines(source, participant, statistics, band != 0 ? EdiBandText(band) : ""))
     out.Line(line);
   complete = ForEachLogRecord(source.log,
                               [&](int, const QsoRecord& qso) {
-                                if (!qso.IsBandChangeMarker())
+                                if (!qso.IsBandChangeMarker() && (band == 0 || qso.Band() == band))
                                   out.Line(EdiQsoLine(qso));
                                 return true;
                               }) &&

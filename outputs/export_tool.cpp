@@ -6,10 +6,12 @@
 
 #include "base/data_directory.h"
 #include "base/tool_dialogs.h"
+#include "contest/contest_catalog.h"
 #include "datafiles/program_files_tool.h"
 #include "outputs/output_contest.h"
 #include "outputs/output_kinds.h"
 #include "outputs/participant_data.h"
+#include "radio/bands.h"
 #include "recordfile/failure_cause.h"
 #include "recordfile/tool_engine.h"
 
@@ -22,10 +24,10 @@ const std::map<std::string, int, std::less<>> kKinds = {
     {"csv", output_kind::kCsvFile},      {"all", output_kind::kELogQsoList},
     {"txt", output_kind::kELogWhole},    {"sum", output_kind::kELogCover},
     {"bnd", output_kind::kELogBandList}, {"multi", output_kind::kELogMultiCheck},
-    {"edi", output_kind::kEdiFile},
+    {"edi", output_kind::kEdiFile},      {"cabrillo", output_kind::kCabrilloFile},
 };
 
-constexpr const char* kKindNames = "stf, adif, csv, all, txt, sum, bnd, multi, edi";
+constexpr const char* kKindNames = "stf, adif, csv, all, txt, sum, bnd, multi, edi, cabrillo";
 
 /// The participant fields an --edi option may set, by the dialog's names.
 std::string* ParticipantField(ParticipantData& p, std::string_view name) {
@@ -48,6 +50,8 @@ struct Arguments {
   std::string file;
   bool rstOnly = true;
   std::string dataDir;
+  std::string cabrilloContest; ///< --contest-name: the CONTEST value of the Cabrillo file
+  char ediBand = 0;            ///< --band: the EDI file of that band only
   /// --edi FIELD=VALUE, in the order given.
   std::vector<std::pair<std::string, std::string>> participant;
 };
@@ -108,6 +112,14 @@ bool Parse(const std::vector<std::string>& args, Arguments* a, std::ostream& err
         return false;
       }
       a->participant.emplace_back(field, value);
+    } else if (arg == "--band" && hasValue) {
+      a->ediBand = BandFromText(args[++i]);
+      if (a->ediBand == 0) {
+        err << "tarvik-tool export: '" << args[i] << "' is no band\n";
+        return false;
+      }
+    } else if (arg == "--contest-name" && hasValue) {
+      a->cabrilloContest = args[++i];
     } else if (arg == "--data" && hasValue) {
       a->dataDir = args[++i];
     } else if (!arg.empty() && arg[0] != '-') {
@@ -140,7 +152,7 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
     return 1;
   }
   ToolDialogs dialogs(err);
-  const std::optional<OutputContest> contest = LoadOutputContest(a.contestNumber, dialogs);
+  std::optional<OutputContest> contest = LoadOutputContest(a.contestNumber, dialogs);
   if (!contest) {
     if (StorageFailedInThisRun()) // the cause follows from the frame
       err << "tarvik-tool export: the contest file " << DataPath("KXKK") << " cannot be read\n";
@@ -149,6 +161,13 @@ int Export(const Arguments& a, std::ostream& out, std::ostream& err) {
           << DataPath("KXKK") << "\n";
     return 1;
   }
+  if (const std::string refusal = ContestRefusalText(a.contestNumber, contest->contestCode);
+      !refusal.empty()) {
+    err << "tarvik-tool export: " << refusal << "\n";
+    return 2;
+  }
+  contest->cabrilloContest = a.cabrilloContest;
+  contest->ediBand = a.ediBand;
   FileWriteResult fileResult;
   const OutputFileStatus status = WriteOutputFile(
       a.kind, *contest, a.file, [&] { return a.rstOnly; }, ProcessClock(),
@@ -194,18 +213,23 @@ int RunExportToolCommand(const std::vector<std::string>& args, std::ostream& out
 }
 
 const char* ExportToolUsage() {
-  return "  export --kind stf|adif|csv|all|txt|sum|bnd|multi|edi CONTEST_NUMBER OUTFILE\n"
-         "         [--rst-only yes|no] [--edi FIELD=VALUE]... [--data DIR]\n"
+  return "  export --kind stf|adif|csv|all|txt|sum|bnd|multi|edi|cabrillo CONTEST_NUMBER OUTFILE\n"
+         "         [--rst-only yes|no] [--edi FIELD=VALUE]... [--band BAND]\n"
+         "         [--contest-name NAME] [--data DIR]\n"
          "                        write an output file of a contest as the output menu does:\n"
          "                        STF, ADIF, CSV, E-Log QSO list (all), whole-log file (txt),\n"
          "                        cover sheet (sum), band list (bnd), multiplier check list\n"
-         "                        (multi) or EDI file (edi). --rst-only answers the ADIF\n"
+         "                        (multi), EDI file (edi) or Cabrillo file (cabrillo;\n"
+         "                        --contest-name replaces its CONTEST value). --rst-only\n"
+         "                        answers the ADIF\n"
          "                        question (default yes). The EDI participant values are\n"
          "                        those the participant dialog is prefilled with; --edi\n"
          "                        overrides one of them by its dialog name (pcall, ploc,\n"
          "                        padr1, padr2, psect, pband, pclub1, pclub2, remail, rname,\n"
          "                        radr1, radr2, rpoco, rcity, rcoun, mope1, mope2, rtrx,\n"
-         "                        rant, rpower, rremarks; pband takes \"144 MHz\" etc.)\n"
+         "                        rant, rpower, rremarks; pband takes \"144 MHz\" etc.);\n"
+         "                        --band (2m, 70cm ...) writes the EDI file of that band's\n"
+         "                        QSOs, as the program does for a log on several bands\n"
          "                        e.g. tarvik-tool export --kind stf 1 DL1ABC.STF\n";
 }
 

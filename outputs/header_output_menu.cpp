@@ -14,7 +14,7 @@ std::vector<OutputMenuItem> HeaderOutputMenu(const ContestDefinition& definition
     i.name = name;
     i.caption = OutputMenuCaption(bit);
     i.kind = kind;
-    i.enabled = bit != output::kCabrillo && definition.OffersOutput(bit);
+    i.enabled = definition.OffersOutput(bit);
     return i;
   };
   auto always = [](const char* name, const char* caption, int kind) {
@@ -29,7 +29,7 @@ std::vector<OutputMenuItem> HeaderOutputMenu(const ContestDefinition& definition
       item("DruckELogListe", output::kELogQsoList, k::kELogQsoList),
       item("DruckEBandliste", output::kELogBandList, k::kELogBandList),
       item("DruckEMultiliste", output::kELogMultiCheck, k::kELogMultiCheck),
-      item("DruckCabrillo", output::kCabrillo, 0),
+      item("DruckCabrillo", output::kCabrillo, k::kCabrilloFile),
       item("DruckADIF", output::kAdifExport, k::kAdifFile),
       always("DruckCSV", "CSV- Exportdatei der QSO-Liste", k::kCsvFile),
       item("DruckPapierDeckblatt", output::kPaperCover, k::kPaperCover),

@@ -4,6 +4,7 @@
 
 #include "base/strings.h"
 #include "base/text_helpers.h"
+#include "radio/bands.h"
 #include "recordfile/failure_cause.h"
 
 namespace tarvik {
@@ -11,7 +12,7 @@ namespace tarvik {
 namespace {
 
 // clang-format off
-constexpr std::array<OutputKindInfo, 13> kKinds = {{
+constexpr std::array<OutputKindInfo, 14> kKinds = {{
     {1,  "Papierlog - Deckblatt",        true,   "", "", "", false, false},
     {3,  "Papierlog - Multi-Checkliste", true,   "", "", "", false, false},
     {4,  "Papierlog - Band-Liste",       true,   "", "", "", false, false},
@@ -25,6 +26,7 @@ constexpr std::array<OutputKindInfo, 13> kKinds = {{
     {14, "CSV- Exportdatei",             false, "CSV - Listendatei ",        "CSV-Liste (*.CSV)|",             "CSV", true,  false},
     {15, "E-Log Multi-Checkliste",       false, "E-Log - Multi-Checkliste ", "E-Log Multicheckliste (*.txt)|", "txt", true,  false},
     {16, "EDI-Datei",                    false, "EDI - Datei ",              "EDI-Datei (*.EDI)|",             "EDI", true,  false},
+    {17, "Cabrillo-Datei",               false, "Cabrillo - Datei ",         "Cabrillo-Datei (*.LOG)|",        "LOG", true,  true},
 }};
 // clang-format on
 
@@ -80,6 +82,10 @@ std::string ProposedFileName(int kind, std::string_view ownCall,
   if (!category.empty())
     name += "-" + category;
   return name + FileNameEnding(kind);
+}
+
+std::string EdiBandFileName(std::string_view ownCall, char band) {
+  return FileNameCall(ownCall) + "_" + BandName(band, true) + ".EDI";
 }
 
 std::string SaveLocationMessage(int kind, std::string_view ownCall) {

@@ -18,6 +18,7 @@
 //   14    CSV file                        CSV   yes           no
 //   15    E-Log multiplier check list     txt   yes           no   (name "<call>-multi.txt")
 //   16    EDI file                        EDI   yes           no
+//   17    Cabrillo file                   LOG   yes           yes
 
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@ inline constexpr int kELogWhole = 13;
 inline constexpr int kCsvFile = 14;
 inline constexpr int kELogMultiCheck = 15;
 inline constexpr int kEdiFile = 16;
+inline constexpr int kCabrilloFile = 17;
 } // namespace output_kind
 
 struct OutputKindInfo {
@@ -68,6 +70,10 @@ std::string FileNameEnding(int kind);
 /// "A: KW.QRO" proposes "DL1ABC_P-A KW-QRO.STF".
 std::string ProposedFileName(int kind, std::string_view ownCall,
                              std::string_view categoryShortName);
+
+/// The proposed name of the EDI file of one band of several: the cleaned own call, "_", the
+/// band's name without blanks and ".EDI" ("DL1ABC_P_70cm.EDI").
+std::string EdiBandFileName(std::string_view ownCall, char band);
 
 /// "Geben Sie im folgenden Dialog an, wohin die STF - Listendatei DL1ABC_P.STF gespeichert
 /// werden soll." (the call without the category).

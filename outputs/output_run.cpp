@@ -24,6 +24,8 @@ void RunOutput(ContestSession& session, int kind, const OutputWindows& windows) 
   services.printer = windows.printer;
   services.showFile = windows.showFile;
   services.editParticipant = windows.editParticipant;
+  services.editCabrilloContest = windows.editCabrilloContest;
+  services.reviewFindings = windows.reviewFindings;
   services.clock = &session.ClockSource();
   services.files = session.Io();
   RunOutputKind(kind, SessionOutputContest(session), services);

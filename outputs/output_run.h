@@ -22,6 +22,10 @@ struct OutputWindows {
   std::function<void(const std::string& path)> showFile;
   /// Shows the participant dialog before the EDI file is written; may be empty.
   ParticipantEditor editParticipant;
+  /// Lets the person change the Cabrillo file's CONTEST value; may be empty.
+  std::function<bool(std::string& contestName)> editCabrilloContest;
+  /// Shows the findings of the check before sending; may be empty (the file is written).
+  FindingsReview reviewFindings;
 };
 
 /// The contest of the session's header and extension buffers, with the session's

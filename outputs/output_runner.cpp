@@ -1,11 +1,13 @@
 #include "outputs/output_runner.h"
 
 #include "base/cp1252.h"
+#include "contest/cabrillo_catalog.h"
 #include "contest/contest_traits.h"
 #include "country/prefix_lookup.h"
 #include "datafiles/program_files.h"
 #include "outputs/adif_export.h"
 #include "outputs/band_list.h"
+#include "outputs/cabrillo_file.h"
 #include "outputs/cover_sheet.h"
 #include "outputs/csv_export.h"
 #include "outputs/multi_check_list.h"
@@ -16,6 +18,7 @@
 #include "outputs/text_file_writer.h"
 #include "recordfile/fileblock.h"
 #include "recordfile/index_check.h"
+#include "recordfile/memory_file_io.h"
 
 namespace tarvik {
 
@@ -100,8 +103,10 @@ int ContestNumberOf(const OutputContest& contest) {
 
 bool WriteKind(int kind, TextFileWriter& out, const OutputSource& source,
                const std::function<bool()>& askRstOnly, const ParticipantEditor& editParticipant,
-               const Clock& clock) {
+               const Clock& clock, const OutputContest& contest) {
   switch (kind) {
+  case output_kind::kCabrilloFile:
+    return WriteCabrilloFile(out, source, contest.cabrilloContest);
   case output_kind::kELogCover:
     return WriteCoverSheetFile(out, source);
   case output_kind::kELogQsoList:
@@ -119,7 +124,7 @@ bool WriteKind(int kind, TextFileWriter& out, const OutputSource& source,
   case output_kind::kELogMultiCheck:
     return WriteMultiCheckListFile(out, source);
   case output_kind::kEdiFile:
-    return WriteEdiFile(out, source, editParticipant);
+    return WriteEdiFile(out, source, editParticipant, contest.ediBand);
   case output_kind::kStfFile:
     return WriteStfFile(out, source);
   case output_kind::kCsvFile:
@@ -155,9 +160,110 @@ std::string OwnCall(const OutputContest& contest) {
   return ContestHeaderRecord(contest.header.data()).ownCall();
 }
 
-void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
+/// A file that goes to a robot: written into memory first, checked as the robot reads it,
+/// and put in place of `path` when the check finds nothing or the person writes it anyway.
+void RunCheckedFileKind(const OutputKindInfo& info, const OutputContest& contest,
+                        const OutputServices& services, const std::string& path,
+                        const std::string& shownName) {
+  UserDialogs& dialogs = *services.dialogs;
+  MemoryFileIo memory;
+  const std::string draft = "draft";
+  FileWriteResult fileResult;
+  const OutputFileStatus status = WriteOutputFile(
+      info.kind, contest, draft, [&] { return dialogs.Confirm(RstOnlyQuestion()); },
+      *services.clock, services.editParticipant, &memory, &fileResult);
+  switch (status) {
+  case OutputFileStatus::kWritten:
+    break;
+  case OutputFileStatus::kLogIncomplete:
+    dialogs.Inform(FileIncompleteMessage(shownName));
+    return;
+  case OutputFileStatus::kNotCreated:
+  case OutputFileStatus::kWriteFailed:
+    dialogs.Inform(FileNotCreatedMessage(shownName, fileResult.osError()));
+    return;
+  case OutputFileStatus::kNotAvailable:
+  case OutputFileStatus::kLogNotOpened:
+    return; // the storage layer has reported why
+  }
+  const std::string bytes = memory.FileContents(draft);
+  const std::vector<FileFinding> findings = CheckFile(bytes, CheckContextOf(contest, info.kind));
+  if (!findings.empty() && services.reviewFindings && !services.reviewFindings(findings, shownName))
+    return;
+  FileIo& io = services.files != nullptr ? *services.files : PosixFileIo();
+  if (FileWriteResult r = WriteFileAtomically(io, path, bytes); !r.ok()) {
+    dialogs.Inform(FileNotCreatedMessage(shownName, r.osError()));
+    return;
+  }
+  if (info.doneMessage)
+    dialogs.Inform(FileCreatedMessage(shownName));
+  if (info.editor && services.showFile)
+    services.showFile(path);
+}
+
+/// The EDI files of a log with QSOs on several bands: one per band, the participant dialog
+/// once for all of them.
+void RunEdiPerBand(const OutputKindInfo& info, const OutputContest& contest,
+                   const OutputServices& services, const std::string& bands) {
+  UserDialogs& dialogs = *services.dialogs;
+  std::optional<ParticipantData> checked;
+  OutputServices perBand = services;
+  perBand.editParticipant = [&](ParticipantData& p) {
+    if (checked) {
+      p = *checked;
+      return;
+    }
+    if (services.editParticipant)
+      services.editParticipant(p);
+    checked = p;
+  };
+  const std::string ownCall = OwnCall(contest);
+  for (const char band : bands) {
+    const std::string name = EdiBandFileName(ownCall, band);
+    dialogs.Inform("Geben Sie im folgenden Dialog an, wohin die " + std::string(info.words) + name +
+                   " gespeichert werden soll.");
+    FileDialogRequest request;
+    request.filter = std::string(info.filter) + name;
+    request.defaultExtension = info.extension;
+    request.proposedName = name;
+    const std::optional<std::string> path = dialogs.AskSaveFile(request);
+    if (!path || path->empty())
+      return;
+    OutputContest one = contest;
+    one.ediBand = band;
+    RunCheckedFileKind(info, one, perBand, *path, FileSystemNameToText(*path));
+  }
+}
+
+/// The bands of the contest's QSOs; "" when the log cannot be read (the run then reports
+/// it as for a single file).
+std::string BandsOfLog(const OutputContest& contest) {
+  OpenLog log(ContestNumberOf(contest));
+  std::string bands;
+  if (log.get() == nullptr || !EdiBandsOfLog(*log.get(), &bands))
+    return {};
+  return bands;
+}
+
+void RunFileKind(const OutputKindInfo& info, const OutputContest& givenContest,
                  const OutputServices& services) {
   UserDialogs& dialogs = *services.dialogs;
+  OutputContest contest = givenContest;
+  if (info.kind == output_kind::kCabrilloFile) {
+    // The CONTEST value, which robots compare with their own name of the contest.
+    std::string name = contest.cabrilloContest.empty()
+                           ? std::string(CabrilloContestName(contest.contestCode))
+                           : contest.cabrilloContest;
+    if (services.editCabrilloContest && !services.editCabrilloContest(name))
+      return;
+    contest.cabrilloContest = name;
+  }
+  if (info.kind == output_kind::kEdiFile && contest.ediBand == 0) {
+    if (const std::string bands = BandsOfLog(contest); bands.size() > 1) {
+      RunEdiPerBand(info, contest, services, bands);
+      return;
+    }
+  }
   const std::string ownCall = OwnCall(contest);
   dialogs.Inform(SaveLocationMessage(info.kind, ownCall));
   FileDialogRequest request;
@@ -168,6 +274,10 @@ void RunFileKind(const OutputKindInfo& info, const OutputContest& contest,
   if (!path || path->empty())
     return;
   const std::string shownName = FileSystemNameToText(*path);
+  if (CheckedBeforeWriting(info.kind)) {
+    RunCheckedFileKind(info, contest, services, *path, shownName);
+    return;
+  }
   FileWriteResult fileResult;
   const OutputFileStatus status = WriteOutputFile(
       info.kind, contest, *path, [&] { return dialogs.Confirm(RstOnlyQuestion()); },
@@ -214,6 +324,36 @@ void RunPrintedKind(const OutputKindInfo& info, const OutputContest& contest,
 
 } // namespace
 
+bool CheckedBeforeWriting(int kind) {
+  return kind == output_kind::kStfFile || kind == output_kind::kAdifFile ||
+         kind == output_kind::kEdiFile || kind == output_kind::kCabrilloFile;
+}
+
+FileCheckContext CheckContextOf(const OutputContest& contest, int kind) {
+  FileCheckContext c;
+  const ContestDefinition& def = contest.definition;
+  c.bands = def.Bands;
+  for (const std::string& mode : def.Modes)
+    if (!mode.empty())
+      c.modes.push_back(mode);
+  c.dupeRule = def.DupeRule;
+  if (kind == output_kind::kCabrilloFile)
+    c.cabrilloSentColumns = 1 + CabrilloSentColumns(def);
+  if (contest.header.size() < ContestHeaderRecord::kLength)
+    return c;
+  const std::string extension = RecordBytes(contest.extension, ContestExtensionRecord::kLength);
+  const ContestHeaderRecord h(contest.header.data());
+  if (h.dateFrom() > 0 && h.dateTo() > 0) {
+    c.periodFrom = h.dateFrom();
+    c.periodTo = h.dateTo();
+    c.timeFrom = h.timeFrom() > 0 ? h.timeFrom() : BadTime;
+    c.timeTo = h.timeTo() > 0 ? h.timeTo() : BadTime;
+    c.slackMinutes = 60 * (def.UtcOffsetHours < 0 ? -def.UtcOffsetHours : def.UtcOffsetHours);
+  }
+  c.claimedScore = ReadOutputTotals(def, h, ContestExtensionRecord(extension.data())).score;
+  return c;
+}
+
 int PrinterFontPoints(int kind, int category) {
   if (kind == output_kind::kPaperMultiCheck)
     return 10;
@@ -242,12 +382,12 @@ OutputFileStatus WriteOutputFile(int kind, const OutputContest& contest, const s
   if (log.get() == nullptr)
     return OutputFileStatus::kLogNotOpened; // the writer drops the file: the target stays
   const Source source(contest, *log.get(), clock);
-  bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
+  bool complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock, contest);
   if (!complete && out.Good() && log.RepairedAgain()) {
     // QSOs were missing and the index has been rebuilt since: the file is written anew.
     if (FileWriteResult r = out.Create(path); !r.ok())
       return failed(OutputFileStatus::kNotCreated, r);
-    complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock);
+    complete = WriteKind(kind, out, source.source, askRstOnly, editParticipant, clock, contest);
   }
   if (complete || !out.Good()) {
     // A write that failed is reported as such even when QSOs were missing as well.

@@ -32,6 +32,7 @@
 #include "base/user_dialogs.h"
 #include "contest/contest_definition.h"
 #include "outputs/edi_file.h"
+#include "outputs/file_check.h"
 #include "outputs/output_source.h"
 #include "outputs/print_canvas.h"
 #include "recordfile/atomic_file.h"
@@ -65,7 +66,16 @@ struct OutputContest {
   std::string header;    ///< bytes of the contest header record
   std::string extension; ///< bytes of the contest extension record
   StationData station;
+  /// The CONTEST value of the Cabrillo file; "" takes the catalog's name of the code.
+  std::string cabrilloContest;
+  /// The EDI file of one band of several (its band letter); 0: the whole log in one file.
+  char ediBand = 0;
 };
+
+/// Shows the findings of the check before sending for the file `fileName` (errors and
+/// warnings, each naming its QSO); true writes the file all the same, false writes nothing.
+using FindingsReview =
+    std::function<bool(const std::vector<FileFinding>& findings, const std::string& fileName)>;
 
 /// What the run talks to.
 struct OutputServices {
@@ -79,9 +89,28 @@ struct OutputServices {
   ParticipantEditor editParticipant;
   /// The file system the files are written to (nullptr: the real one).
   FileIo* files = nullptr;
+  /// Lets the person change the CONTEST value of the Cabrillo file before it is written
+  /// (prefilled with the catalog's name); false cancels the output. May be empty (the
+  /// catalog's name is written).
+  std::function<bool(std::string& contestName)> editCabrilloContest;
+  /// Shown when the check before sending finds something in an EDI, Cabrillo, STF or ADIF
+  /// file; may be empty (the file is written).
+  FindingsReview reviewFindings;
 };
 
-/// Runs output `kind` for `contest`. All reporting is by messages.
+/// True for the kinds that are checked before they are written: the files that go to a
+/// contest robot or a logbook (STF, ADIF, EDI, Cabrillo).
+bool CheckedBeforeWriting(int kind);
+
+/// What the check before sending knows of `contest` for file kind `kind`: the period of its
+/// header (widened by the hours of the contest's UTC offset, as the header may give local
+/// time), the bands, modes and duplicate rule of its category and the score it claims.
+FileCheckContext CheckContextOf(const OutputContest& contest, int kind);
+
+/// Runs output `kind` for `contest`. All reporting is by messages. The EDI file of a log with
+/// QSOs on several bands is written as one file per band: the participant dialog once, then
+/// for each band the save dialog with the proposed name "<call>_<band>.EDI" (cancelling one
+/// ends the run), and each file checked before it is written.
 void RunOutputKind(int kind, const OutputContest& contest, const OutputServices& services);
 
 /// Result of WriteOutputFile.

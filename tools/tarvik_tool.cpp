@@ -10,6 +10,7 @@
 #include "logging/adif_import_tool.h"
 #include "logging/rig_tool.h"
 #include "outputs/export_tool.h"
+#include "outputs/validate_tool.h"
 #include "recordfile/storage_tool.h"
 
 namespace {
@@ -21,11 +22,11 @@ int Usage() {
                "with --data DIR.\n"
                "commands:\n"
                "  help                  this text\n"
-               "                        e.g. tarvik-tool help\n"
-               "%s%s%s%s%s%s",
+                "                        e.g. tarvik-tool help\n"
+                "%s%s%s%s%s%s%s",
                tarvik::StorageToolUsage(), tarvik::ProgramFilesToolUsage(),
                tarvik::CountryDataToolUsage(), tarvik::ExportToolUsage(),
-               tarvik::AdifImportToolUsage(), tarvik::RigToolUsage());
+               tarvik::ValidateToolUsage(), tarvik::AdifImportToolUsage(), tarvik::RigToolUsage());
   return 2;
 }
 
@@ -42,6 +43,8 @@ int main(int argc, char* argv[]) {
   if (const int code = tarvik::RunCountryDataToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
   if (const int code = tarvik::RunExportToolCommand(args, std::cout, std::cerr); code >= 0)
+    return code;
+  if (const int code = tarvik::RunValidateToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;
   if (const int code = tarvik::RunAdifImportToolCommand(args, std::cout, std::cerr); code >= 0)
     return code;

@@ -21,15 +21,20 @@
 #include <cstdint>
 #include <iterator>
 
+#include "app/contest_choice.h"
 #include "app/log_window_start.h"
 #include "app/main_window_layout.h"
+#include "app/ui/contest_choice_dialog.h"
+#include "app/ui/contest_pictures.h"
 #include "app/ui/log_window_tools.h"
 #include "base/data_directory.h"
+#include "base/dates.h"
 #include "base/help_topics.h"
 #include "base/process_settings.h"
 #include "base/text_helpers.h"
 #include "contest/contest_catalog.h"
 #include "contest/contest_traits.h"
+#include "contest/ui/rules_window.h"
 #include "country/country_data.h"
 #include "logging/ui/contest_log_window.h"
 #include "outputs/ui/contest_header_window.h"
@@ -45,8 +50,6 @@ namespace tarvik {
 
 namespace {
 
-constexpr const char* kCaption = "Bridlow Tarvik Version 2006-1.0";
-constexpr const char* kTitleBitmap = "titel_tarvik.bmp";
 constexpr const char* kTagProperty = "Tag";
 constexpr int kLogoBox = 160;
 constexpr int kTitleBarHeight = 26;
@@ -141,29 +144,47 @@ WindowColours SchemeColours(const FamilySettings& settings) {
 // ---------------------------------------------------------------------------------------
 // Construction: steps 4 to 10
 
-ContestListWindow::ContestListWindow(UserDialogs& dialogs, QWidget* parent, FileIo* io)
+ContestListWindow::ContestListWindow(UserDialogs& dialogs, QWidget* parent, FileIo* io,
+                                     char contestCode)
     : QWidget(parent), dialogs_(dialogs),
-      session_(std::make_unique<ProgramSession>(dialogs, ProcessClock(), io)),
+      session_(std::make_unique<ProgramSession>(dialogs, ProcessClock(), io, contestCode)),
       colours_(OwnWindowColours()) {
   CreateControls();
   // 4. Help requests (F1, "Hilfe") open the manual.
   InstallHelpHook(dialogs_);
-  // 5. Title, title bitmap and logo stay hidden unless there is something to show.
+  // 5.-9. The contest code (chosen last, or given at start), the caption, the title bitmap,
+  // the contest's title and logo.
+  ShowContestIdentity();
+  // 10. The window's colour.
+  SetBackground(this, colours_.form);
+  qApp->installEventFilter(this);
+}
+
+void ContestListWindow::ShowContestIdentity() {
+  const char code = ContestCode();
   lworked->hide();
   imgtitel->hide();
   imglinks->hide();
-  // 6., 7.
-  setWindowTitle(QString::fromLatin1(kCaption));
-  // 8. The title bitmap of the data directory, at its natural size.
-  const QPixmap title = LoadCompanionBitmap(kTitleBitmap);
+  setWindowTitle(ToQString(MainWindowCaption(code)));
+  // The pictures of a contest the program ships come from the data directory and stay hidden
+  // when a file is missing; for the other contests the window draws its own title, and a
+  // neutral logo unless the data directory holds the contest's logo bitmap.
+  const std::string titleFile = ContestTitleBitmap(code);
+  const bool shipped = !titleFile.empty();
+  const ContestIdentity* identity = FindContestIdentity(code);
+  QPixmap title = shipped ? LoadCompanionBitmap(titleFile.c_str()) : QPixmap();
+  if (!shipped)
+    title = GeneratedTitlePicture(ToQString(identity != nullptr && identity->title != nullptr
+                                                ? identity->title
+                                                : ContestShortName(code)));
+  imgtitel->clear();
   if (!title.isNull()) {
     imgtitel->setPixmap(title);
     imgtitel->setScaledContents(false);
     imgtitel->resize(title.size());
     imgtitel->show();
   }
-  // 9. The contest code's title and logo.
-  const std::string titleText = ContestTitleLabel(ContestCode());
+  const std::string titleText = ContestTitleLabel(code);
   if (!titleText.empty()) {
     lworked->setText(ToQString(titleText));
     QFont font = lworked->font();
@@ -172,16 +193,45 @@ ContestListWindow::ContestListWindow(UserDialogs& dialogs, QWidget* parent, File
     lworked->setFont(font);
     lworked->show();
   }
-  if (const ContestIdentity* identity = FindContestIdentity(ContestCode())) {
-    const QPixmap logo = LoadCompanionBitmap(identity->logo);
-    if (!logo.isNull()) {
-      imglinks->setPixmap(logo);
-      imglinks->show();
-    }
+  QPixmap logo = LoadCompanionBitmap(identity != nullptr ? identity->logo : nullptr);
+  if (logo.isNull() && !shipped)
+    logo = NeutralLogo(ToQString(ContestShortName(code)));
+  imglinks->clear();
+  if (!logo.isNull()) {
+    imglinks->setPixmap(logo);
+    imglinks->show();
   }
-  // 10. The window's colour.
-  SetBackground(this, colours_.form);
-  qApp->installEventFilter(this);
+  btnWaehlen->setText(ToQString(ContestChoiceCaption() + " [F2]"));
+  if (actions_ != nullptr) {
+    MenueBeenden->setText(ToQString(FinishMenuText()));
+    lUtils->setText(ToQString(OwnCallPrefixText()));
+    lCopyright->setText(ToQString(session_->Definition().ProgramLine));
+    ApplyColourScheme();
+    LayoutControls();
+  }
+}
+
+bool ContestListWindow::SwitchContest(char code) {
+  if (actions_ == nullptr || !session_->SwitchContest(code))
+    return false;
+  ShowContestIdentity();
+  actions_->FollowContestCode();
+  FocusList();
+  return true;
+}
+
+void ContestListWindow::btnWaehlenClick() {
+  if (actions_ == nullptr)
+    return;
+  ContestChoiceDialog dialog(ContestCode(), TodayDay(session_->ClockSource()), this);
+  if (dialog.exec() == QDialog::Accepted)
+    (void)SwitchContest(dialog.Chosen()); // every code of the list can be run
+  FocusList();
+}
+
+void ContestListWindow::btnRegelnClick() {
+  ShowRules(ContestCode(), dialogs_, this, colours_.panel);
+  FocusList();
 }
 
 ContestListWindow::~ContestListWindow() {
@@ -276,6 +326,19 @@ void ContestListWindow::CreateControls() {
   SetTextColour(lCallListCaption, kYellow);
   titleLayout->addWidget(lCallListCaption);
   titleLayout->addStretch();
+  // The contest at hand: another one of the catalog, and its rules.
+  btnWaehlen = new TrkBitBtn(bkCustom, PanelDXOben);
+  btnWaehlen->setText(ToQString(ContestChoiceCaption() + " [F2]"));
+  btnWaehlen->setFocusPolicy(Qt::NoFocus);
+  connect(btnWaehlen, &QPushButton::clicked, this, &ContestListWindow::btnWaehlenClick);
+  btnRegeln = new TrkBitBtn(bkCustom, PanelDXOben);
+  btnRegeln->setText(QStringLiteral("Regeln"));
+  btnRegeln->setFocusPolicy(Qt::NoFocus);
+  connect(btnRegeln, &QPushButton::clicked, this, &ContestListWindow::btnRegelnClick);
+  for (TrkBitBtn* b : {btnWaehlen, btnRegeln}) {
+    b->setFixedHeight(kTitleBarHeight - 4);
+    titleLayout->addWidget(b);
+  }
   panelLayout->addWidget(PanelDXOben);
 
   Brow = new TrkBrow(dialogs_, panelContest);
@@ -372,6 +435,7 @@ ContestListWindow::StartResult ContestListWindow::Start() {
   // 25. Colours, notice line.
   ApplyColourScheme();
   lCopyright->setText(ToQString(session_->Definition().ProgramLine));
+  btnWaehlen->setText(ToQString(ContestChoiceCaption() + " [F2]"));
   // 26.
   Brow->setFocus();
   btnweitere->show();
@@ -510,6 +574,10 @@ bool ContestListWindow::FormKeyDown(QKeyEvent* event) {
   }
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
     return false;
+  if (key == Qt::Key_F2) {
+    btnWaehlenClick();
+    return true;
+  }
   if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F10) {
     btnAendernHo3Click();
     return true;
@@ -617,11 +685,13 @@ void ContestListWindow::lCopyrightClick() {
 }
 
 void ContestListWindow::btnweitereClick() {
-  // The family's other programs: one per contest of the catalog.
+  // The contests of the catalog, which this program serves one at a time.
   QDialog dialog(this);
   dialog.setWindowTitle(QStringLiteral("weitere AFU-Programme"));
   auto* layout = new QVBoxLayout(&dialog);
-  auto* intro = new QLabel(QStringLiteral("Tarvik gibt es für jeden dieser Conteste:"), &dialog);
+  auto* intro = new QLabel(
+      QStringLiteral("Tarvik führt jeden dieser Conteste; „Contest wählen“ (F2) wechselt zu ihm:"),
+      &dialog);
   layout->addWidget(intro);
   auto* list = new QListWidget(&dialog);
   for (char code : kCatalogCodes) {

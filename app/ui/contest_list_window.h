@@ -1,9 +1,9 @@
 #pragma once
 // ContestListWindow: the main window. A picture strip on the left with "Beenden", the title bitmap
 // and the own call sign at the top, the contest code's title and logo, and the list of the
-// contests of the build's code with the buttons "Neu", "Starten", "Löschen", "Schließen" and
-// "Hilfe". The start-up and closing order and the contest actions are the core's
-// (ProgramSession, ContestListActions); this window shows them and forwards its events.
+// contests of the chosen contest ("Contest wählen", F2) with the buttons "Neu", "Starten",
+// "Löschen", "Schließen" and "Hilfe". The start-up and closing order and the contest actions are
+// the core's (ProgramSession, ContestListActions); this window shows them and forwards its events.
 //
 // Use: construct (steps 4-10), Start (steps 11-27; the result says whether the program runs),
 // show, AfterShown (step 28: "Neu" at once when there is no contest yet). Closing the window
@@ -55,8 +55,10 @@ public:
     kEnded,             ///< the window closed during start (profiles or list unavailable)
   };
 
-  /// Steps 4 to 10. `io`: the file system of the record files (nullptr: the real one).
-  explicit ContestListWindow(UserDialogs& dialogs, QWidget* parent = nullptr, FileIo* io = nullptr);
+  /// Steps 4 to 10. `io`: the file system of the record files (nullptr: the real one);
+  /// `contestCode`: the contest to start with (kRememberedContest: the one chosen last).
+  explicit ContestListWindow(UserDialogs& dialogs, QWidget* parent = nullptr, FileIo* io = nullptr,
+                             char contestCode = kRememberedContest);
   ~ContestListWindow() override;
 
   /// Steps 11 to 27.
@@ -93,6 +95,10 @@ public:
   TrkBitBtn* btnendeho3 = nullptr;
   TrkBitBtn* btnHilfeHo3 = nullptr;
   TrkBitBtn* btnStart = nullptr;
+  /// "Contest wählen" (F2): the list of the contests the program can be switched to.
+  TrkBitBtn* btnWaehlen = nullptr;
+  /// "Regeln": the rules of the contest at hand.
+  TrkBitBtn* btnRegeln = nullptr;
   /// "Extras": refreshing the country data and the call book's DOKs from chosen files.
   TrkBitBtn* btnExtras = nullptr;
   QMenu* menuExtras = nullptr;
@@ -108,6 +114,12 @@ public:
   void lCopyrightClick();
   void actionLaenderdatenClick();
   void actionDokListeClick();
+  void btnWaehlenClick();
+  void btnRegelnClick();
+  /// Switches the window to contest `code`: caption, title and logo, notice line and the list
+  /// of that code's contests; the choice is kept for the next start. False for a code the
+  /// program cannot run (nothing changes).
+  bool SwitchContest(char code);
   /// Gives the keyboard to the list (after a button's work).
   void FocusList();
 
@@ -128,6 +140,7 @@ protected:
 
 private:
   void CreateControls();
+  void ShowContestIdentity();
   void ApplyColourScheme();
   void LayoutControls();
   bool FormKeyDown(class QKeyEvent* event);

@@ -1,14 +1,14 @@
 // The Tarvik program: starts the toolkit, chooses and locks the data directory, shows the
 // main window until it closes, and ends with the record-file manager's exit report.
 //
-// Command line: tarvik [--data DIR] (app/data_directory_choice.h says which directory is
-// used without it: the working directory when it holds the program's data, else the
+// Command line: tarvik [--data DIR] [--contest CODE] (app/data_directory_choice.h says which
+// directory is used without it: the working directory when it holds the program's data, else the
 // person's data folder ~/.local/share/tarvik, which the first start creates).
 //
 // Exit codes: 0 normal end; 1 the data directory is in use by another program (another
 // instance, or a tarvik-tool run), cannot be prepared, or the record-file manager could not
-// start; 2 a wrong command line; 3 a storage operation failed badly (the program ends from
-// the error handler after its message and report).
+// start; 2 a wrong command line (an unknown contest code included); 3 a storage operation failed
+// badly (the program ends from the error handler after its message and report).
 
 #include <QApplication>
 #include <QTimer>
@@ -73,7 +73,8 @@ int main(int argc, char* argv[]) {
     return 1;
   int exitCode = 0;
   {
-    tarvik::ContestListWindow window(dialogs);
+    tarvik::ContestListWindow window(dialogs, nullptr, nullptr,
+                                     options.contestCode.value_or(tarvik::kRememberedContest));
     switch (window.Start()) {
     case tarvik::ContestListWindow::StartResult::kRecordFilesFailed:
       exitCode = 1;

@@ -18,6 +18,7 @@
 #include "contest/ui/rules_window.h"
 #include "outputs/output_run.h"
 #include "outputs/ui/file_editor_window.h"
+#include "outputs/ui/findings_window.h"
 #include "outputs/ui/participant_dialog.h"
 #include "outputs/ui/qt_printer.h"
 #include "widgets/help_request.h"
@@ -62,6 +63,14 @@ ContestHeaderWindow::ContestHeaderWindow(ContestSession& session, HeaderWindowMo
     // The EDI file asks for the entrant's data first, under the program's title.
     windows.editParticipant = [this](ParticipantData& data) {
       ShowParticipantDialog(data, this, session_.Definition().ProgramTitle);
+    };
+    // The Cabrillo file's CONTEST value, and what the check before sending finds.
+    windows.editCabrilloContest = [this](std::string& name) {
+      return EditCabrilloContestName(name, this);
+    };
+    windows.reviewFindings = [this](const std::vector<FileFinding>& findings,
+                                    const std::string& fileName) {
+      return ReviewFindings(findings, fileName, session_.Dialogs(), this);
     };
     RunOutput(session_, kind, windows);
   };

@@ -46,7 +46,7 @@ class ContestHeaderWindow : public QDialog {
 
 public:
   /// Opens the header in the session's header buffer (for `mode` kExisting and kReview) or
-  /// a new one, for the build's contest code.
+  /// a new one, for the program's chosen contest code.
   ContestHeaderWindow(ContestSession& session, HeaderWindowMode mode, QWidget* parent = nullptr);
   ~ContestHeaderWindow() override;
 

@@ -4,6 +4,7 @@
 
 #include "base/process_settings.h"
 #include "catalog_test_fixture.h"
+#include "contest/cabrillo_catalog.h"
 #include "contest/contest_catalog.h"
 #include "radio/bands.h"
 #include "radio/date_time.h"
@@ -14,7 +15,7 @@ namespace {
 class CatalogTest : public test::CatalogFixture {};
 
 TEST_F(CatalogTest, ThisBuildIsCodeTwoWithItsCompleteDefinition) {
-  EXPECT_EQ(kBuildContestCode, '2');
+  EXPECT_EQ(kDefaultContestCode, '2');
 
   ContestDefinition expected;
   expected.Modes = {"SSB", "CW", "FM"};
@@ -107,7 +108,9 @@ TEST_F(CatalogTest, EveryCodeOfTheCatalogIsConsistent) {
     EXPECT_EQ(def.ProgramLine.rfind(def.ProgramTitle + " ", 0), 0u) << code;
     EXPECT_TRUE(def.UtcOffsetHours == -1 || def.UtcOffsetHours == -2) << code;
     EXPECT_LE(def.DupeRule, 5);
-    EXPECT_FALSE(def.OffersOutput(0) || def.OffersOutput(9) || def.OffersOutput(11)) << code;
+    EXPECT_FALSE(def.OffersOutput(0) || def.OffersOutput(11)) << code;
+    // The Cabrillo file is offered exactly where the logs go to the robots as Cabrillo.
+    EXPECT_EQ(def.OffersOutput(output::kCabrillo), SendsCabrillo(def)) << code;
     EXPECT_EQ(header.extendedStats == 255, extendedCodes.find(code) != std::string::npos) << code;
     for (const std::string* date : {&def.DefaultStartDate, &def.DefaultEndDate}) {
       if (!date->empty()) {
@@ -180,6 +183,8 @@ TEST_P(CatalogScalarTest, MatchesTheCatalogTables) {
   std::uint16_t outputs = 0;
   for (int b : c.outputs)
     outputs = static_cast<std::uint16_t>(outputs | (1u << b));
+  if (SendsCabrillo(def))
+    outputs = static_cast<std::uint16_t>(outputs | (1u << output::kCabrillo));
   EXPECT_EQ(def.Outputs, outputs);
 }
 

@@ -49,12 +49,32 @@ struct Shown {
   }
 };
 
-TEST(ShowRules, BuildCodeShowsItsDocument) {
+TEST(ShowRules, ADocumentOfTheDataDirectoryIsShownElseThePageElseWhyNot) {
+  test::TempDataDir dir;
+  test::WriteFileBytes(dir.file("zelkar.rtf"), "{\\rtf1 x}");
   FakeDialogs dialogs;
   Shown shown;
   ShowRules('2', dialogs, shown.Callback());
   EXPECT_EQ(shown.documents, std::vector<std::string>{"ZELKAr.RTF"});
   EXPECT_TRUE(dialogs.events.empty());
+  EXPECT_EQ(RulesAvailability('2'), RulesAtHand::kDocument);
+
+  // Code N names "nacr.RTF", which the data directory lacks, and no page: the person is told.
+  EXPECT_EQ(RulesAvailability('N'), RulesAtHand::kNone);
+  ShowRules('N', dialogs, shown.Callback());
+  EXPECT_EQ(shown.documents.size(), 1u);
+  EXPECT_EQ(dialogs.Informs(), std::vector<std::string>{NoRulesKnownMessage('N')});
+  EXPECT_NE(NoRulesKnownMessage('N').find("\"Nordic Activity Contest\""), std::string::npos);
+  EXPECT_NE(NoRulesKnownMessage('N').find("nacr.RTF"), std::string::npos);
+  // A directory of that name is no document.
+  std::filesystem::create_directory(dir.file("nacr.RTF"));
+  EXPECT_EQ(RulesAvailability('N'), RulesAtHand::kNone);
+  // Once the document is there, it is shown.
+  std::filesystem::remove(dir.file("nacr.RTF"));
+  test::WriteFileBytes(dir.file("NACR.rtf"), "{\\rtf1 x}");
+  EXPECT_EQ(RulesAvailability('N'), RulesAtHand::kDocument);
+  EXPECT_EQ(RulesAvailability('V'), RulesAtHand::kWebPage);
+  EXPECT_EQ(RulesAvailability('#'), RulesAtHand::kNone);
 }
 
 TEST(ShowRules, WebCodesOpenTheBrowserAndNoDocument) {
@@ -86,14 +106,16 @@ TEST(ShowRules, CodeJAsksForTheLanguage) {
   }
 }
 
-TEST(ShowRules, EveryCodeEitherShowsADocumentOrOpensAPage) {
+TEST(ShowRules, EveryCodeShowsADocumentOpensAPageOrSaysWhyNot) {
+  test::TempDataDir dir;
+  test::WriteFileBytes(dir.file("MVPR.RTF"), "{\\rtf1 x}");
   for (char code : std::string(kCatalogCodes) + "#") {
     FakeDialogs dialogs;
     dialogs.defaultAnswer = false;
     Shown shown;
     ShowRules(code, dialogs, shown.Callback());
     const size_t pages = dialogs.Texts(FakeDialogs::Kind::OpenDocument).size();
-    EXPECT_EQ(shown.documents.size() + pages, 1u) << code;
+    EXPECT_EQ(shown.documents.size() + pages + dialogs.Informs().size(), 1u) << code;
   }
   FakeDialogs dialogs;
   Shown shown;
@@ -101,11 +123,6 @@ TEST(ShowRules, EveryCodeEitherShowsADocumentOrOpensAPage) {
   EXPECT_EQ(shown.documents, std::vector<std::string>{"MVPR.RTF"});
   ShowRules('#', dialogs, shown.Callback()); // not a catalog code
   EXPECT_EQ(shown.documents.back(), "MVPR.RTF");
-}
-
-TEST(ShowRules, SearchAddressEncodesTheTitle) {
-  EXPECT_EQ(RulesSearchAddress("Thüringen-Contest"),
-            "https://duckduckgo.com/?q=Th%C3%BCringen-Contest+Ausschreibung");
 }
 
 TEST(LoadRulesDocument, ReadsFromTheDataDirectoryIgnoringLetterCase) {

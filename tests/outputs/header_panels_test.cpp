@@ -150,7 +150,7 @@ TEST(HeaderOutputMenu, ItemsInOrderWithSeparatorsAndKinds) {
       {"E-Log QSO-Liste", 8},
       {"E-Log Band-Liste", 12},
       {"E-Log Multi-Checkliste", 15},
-      {"Cabrillo-Datei", 0},
+      {"Cabrillo-Datei", 17},
       {"ADIF- Exportdatei der QSO-Liste", 10},
       {"CSV- Exportdatei der QSO-Liste", 14},
       {"Papierlog - Deckblatt", 1},
@@ -176,12 +176,12 @@ TEST(HeaderOutputMenu, EnabledItemsByCode) {
   const std::vector<Case> cases = {
       {'V',
        {"DruckSTF", "ELogGesamtdatei1", "DruckELogDeckblatt", "DruckELogListe", "DruckEMultiliste",
-        "DruckADIF", "DruckCSV", "DruckPapierDeckblatt", "DruckPapierListe", "DruckPapierBandliste",
-        "DruckPapierMultiListe"}},
+        "DruckCabrillo", "DruckADIF", "DruckCSV", "DruckPapierDeckblatt", "DruckPapierListe",
+        "DruckPapierBandliste", "DruckPapierMultiListe"}},
       {'C',
        {"DruckSTF", "ELogGesamtdatei1", "DruckELogDeckblatt", "DruckELogListe", "DruckEBandliste",
-        "DruckADIF", "DruckCSV", "DruckPapierDeckblatt", "DruckPapierListe", "DruckPapierBandliste",
-        "DruckPapierMultiListe"}},
+        "DruckCabrillo", "DruckADIF", "DruckCSV", "DruckPapierDeckblatt", "DruckPapierListe",
+        "DruckPapierBandliste", "DruckPapierMultiListe"}},
       {'P',
        {"DruckSTF", "ELogGesamtdatei1", "DruckADIF", "DruckCSV", "DruckPapierDeckblatt",
         "DruckPapierListe"}},
@@ -190,8 +190,8 @@ TEST(HeaderOutputMenu, EnabledItemsByCode) {
         "DruckADIF", "DruckCSV", "DruckPapierDeckblatt", "DruckPapierListe",
         "DruckPapierBandliste"}},
       {'U',
-       {"ELogGesamtdatei1", "DruckELogDeckblatt", "DruckELogListe", "DruckADIF", "DruckCSV",
-        "DruckPapierDeckblatt", "DruckPapierListe"}},
+       {"ELogGesamtdatei1", "DruckELogDeckblatt", "DruckELogListe", "DruckCabrillo", "DruckADIF",
+        "DruckCSV", "DruckPapierDeckblatt", "DruckPapierListe"}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(EnabledNames(HeaderOutputMenu(DefinitionOf(c.code), c.code)), c.enabled) << c.code;

@@ -296,7 +296,7 @@ TEST_F(OutputRun, PrintedKinds) {
   // Numbers that are no output kind do nothing at all.
   dialogs_.Clear();
   Run(2);
-  Run(17);
+  Run(18);
   EXPECT_TRUE(dialogs_.events.empty());
 }
 

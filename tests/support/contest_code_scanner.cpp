@@ -83,7 +83,7 @@ std::string WithoutComments(std::string_view source) {
 
 // An expression that holds a contest code.
 const std::string kCode =
-    R"((?:\b\w+\s*(?:\.|->)\s*)*(?:\b(?:code_?|contestCode_?|contest_code|kBuildContestCode)\b|\bContestCode\s*\(\s*\)))";
+    R"((?:\b\w+\s*(?:\.|->)\s*)*(?:\b(?:code_?|contestCode_?|contest_code|kBuildContestCode|kDefaultContestCode)\b|\bContestCode\s*\(\s*\)))";
 const std::string kChar = R"('(?:[^'\\]|\\.)')";
 // A string made only of contest codes (two or more).
 const std::string kCodes = R"("[1-9A-Za-l]{2,}")";

@@ -5,9 +5,9 @@
 //   a string of codes searched for a code: "7fik".find(code), strchr("7fik", code),
 //   AnyOf(code, "7fik")
 // A contest code is an expression that ends in one of the names code, code_, contestCode,
-// contestCode_, contest_code, kBuildContestCode or a call of ContestCode() (a member access
-// in front of it, like source.contestCode or c_.code, included). Comments are ignored;
-// other character comparisons (pictures, band and mode letters, keys) are not reported.
+// contestCode_, contest_code, kBuildContestCode, kDefaultContestCode or a call of ContestCode() (a
+// member access in front of it, like source.contestCode or c_.code, included). Comments are
+// ignored; other character comparisons (pictures, band and mode letters, keys) are not reported.
 
 #include <string>
 #include <string_view>

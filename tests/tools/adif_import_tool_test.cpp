@@ -57,6 +57,8 @@ struct Stored {
   std::vector<std::string> calls;
   std::vector<std::string> locators;
   int headerQsos = -1;
+  int headerMultis = -1;
+  int headerPoints = -1;
 };
 
 Stored ReadBack() {
@@ -71,8 +73,12 @@ Stored ReadBack() {
   CloseProgramFile(log);
   // Code 2 keeps its per-band statistics in the extension record.
   Fileblock* extensions = OpenProgramFile(ProgramFile::kContestExtensions);
-  if (extensions->FirstKey(1) == 0)
-    stored.headerQsos = ContestExtensionRecord(extensions->RecordBuffer()).bandQsos(1);
+  if (extensions->FirstKey(1) == 0) {
+    const ContestExtensionRecord ext(extensions->RecordBuffer());
+    stored.headerQsos = ext.bandQsos(1);
+    stored.headerMultis = ext.bandMultis(1);
+    stored.headerPoints = ext.bandPoints(1);
+  }
   CloseProgramFile(extensions);
   EXPECT_EQ(ExitEngine(), 0);
   return stored;
@@ -90,7 +96,7 @@ TEST(AdifImportTool, ImportsWithAssignmentsAndPrintsTheSummary) {
                  "<CALL:6>DL1ABC <QSO_DATE:8>20260505 <TIME_ON:4>1910 <BAND:2>2m <MODE:3>SSB "
                  "<EOR>\n"
                  "<CALL:5>DF0WN <QSO_DATE:8>20260505 <TIME_ON:4>1915 <FREQ:7>144.300 <MODE:4>RTTY "
-                 "<DOK:3>N14 <GRIDSQUARE:4>JO41 <EOR>\n");
+                 "<DOK:2>WN <GRIDSQUARE:4>JO41 <EOR>\n");
   const std::string data = " --data " + dir.path();
 
   RunResult run = RunTool("import-adif 1 '" + file + "' --map gridsquare=loc" + data);
@@ -104,6 +110,9 @@ TEST(AdifImportTool, ImportsWithAssignmentsAndPrintsTheSummary) {
   EXPECT_EQ(stored.calls, std::vector<std::string>{"DL1ABC"});
   EXPECT_EQ(stored.locators, std::vector<std::string>{"JO31MX"});
   EXPECT_EQ(stored.headerQsos, 1);
+  // DOK N01 is not one of the contest's DOKs: only the square counts, with weight 3.
+  EXPECT_EQ(stored.headerMultis, 3);
+  EXPECT_EQ(stored.headerPoints, 1);
 
   // Without the checks the RTTY QSO comes in too; the duplicate stays out.
   // Only duplicates refused: exit status 0; --quiet prints the summary alone.
@@ -114,6 +123,10 @@ TEST(AdifImportTool, ImportsWithAssignmentsAndPrintsTheSummary) {
   EXPECT_EQ(stored.calls, (std::vector<std::string>{"DL1ABC", "DF0WN"}));
   EXPECT_EQ(stored.locators, (std::vector<std::string>{"JO31MX", "JO41"}));
   EXPECT_EQ(stored.headerQsos, 2);
+  // The header holds what the log window shows: DF0WN scores 6 points, its DOK "WN" weighs
+  // 6 and its square JO41 3 more, so 1 + 6 points and 3 + 6 + 3 multipliers.
+  EXPECT_EQ(stored.headerMultis, 12);
+  EXPECT_EQ(stored.headerPoints, 7);
 }
 
 TEST(AdifImportTool, ReportsWrongArgumentsAndMissingThings) {

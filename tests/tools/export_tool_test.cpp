@@ -191,9 +191,9 @@ TEST(ExportTool, ReportsWhatItCannotDo) {
   RunResult r = RunTool("export --kind stf 7 " + dir.file("x.stf") + data);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.output.find("there is no contest 7"), std::string::npos) << r.output;
-  r = RunTool("export --kind cabrillo 1 " + dir.file("x.txt") + data);
+  r = RunTool("export --kind cbr 1 " + dir.file("x.txt") + data);
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.output.find("unknown kind 'cabrillo'"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("unknown kind 'cbr'"), std::string::npos) << r.output;
   // An --edi option must name a field of the participant dialog, a band one of its bands;
   // a wrong band leaves no file behind.
   r = RunTool("export --kind edi 1 " + dir.file("x.edi") + " --edi pfoo=1" + data);
@@ -233,6 +233,72 @@ TEST(ExportTool, IndexThatLostEntriesIsRebuiltAndEveryQsoWritten) {
   EXPECT_NE(written.find("<CALL:5>DF0WN"), std::string::npos);
   EXPECT_NE(ReadFileBytes(dir.file("KXLK0001.MSG")).find("Index check: key 1: 2 of 2 live records"),
             std::string::npos);
+}
+
+// The Cabrillo file of the tool carries the CONTEST value given with --contest-name.
+TEST(ExportTool, CabrilloWithItsContestName) {
+  TempDataDir dir;
+  RecordFileErrors().SetWaitFunction([](int) {});
+  FillDataDirectory();
+  const std::string file = dir.file("log.cbr");
+  const RunResult r = RunTool("export --kind cabrillo 1 " + file +
+                              " --contest-name ZELKA-TEST --data " + dir.path());
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  const std::string written = ReadFileBytes(file);
+  EXPECT_EQ(written.rfind("START-OF-LOG: 3.0\r\n", 0), 0u) << written;
+  EXPECT_NE(written.find("\r\nCONTEST: ZELKA-TEST\r\n"), std::string::npos) << written;
+  EXPECT_NE(written.find(" DL1ABC "), std::string::npos) << written;
+  EXPECT_NE(written.find("\r\nEND-OF-LOG:\r\n"), std::string::npos) << written;
+}
+
+// --band writes the EDI file of one band, with PBand in the contest managers' form.
+TEST(ExportTool, EdiFileOfOneBand) {
+  TempDataDir dir;
+  RecordFileErrors().SetWaitFunction([](int) {});
+  FillDataDirectory();
+  const std::string file = dir.file("log.edi");
+  RunResult r = RunTool("export --kind edi 1 " + file + " --band 2m --data " + dir.path());
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(ReadFileBytes(file).find("\r\nPBand=145 MHz\r\n"), std::string::npos);
+  r = RunTool("export --kind edi 1 " + file + " --band 5x --data " + dir.path());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.output.find("'5x' is no band"), std::string::npos) << r.output;
+}
+
+// tarvik-tool validate: exit status 0 for a clean file, 1 with the findings listed, 2 for a
+// file that cannot be read or is of no known format.
+TEST(ValidateTool, ExitStatusByFindings) {
+  TempDataDir dir;
+  const std::string clean = dir.file("clean.cbr");
+  WriteFileBytes(clean, "START-OF-LOG: 3.0\r\nCONTEST: DARC-10M\r\nCALLSIGN: DL1XYZ\r\n"
+                        "CATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 10M\r\n"
+                        "CATEGORY-MODE: CW\r\nCLAIMED-SCORE: 1\r\n"
+                        "QSO: 28020 CW 2026-01-11 0901 DL1XYZ 599 001 DL1ABC 599 005\r\n"
+                        "END-OF-LOG:\r\n");
+  RunResult r = RunTool("validate " + clean);
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.output, clean + ": Cabrillo file, no findings\n");
+
+  const std::string broken = dir.file("broken.edi");
+  WriteFileBytes(broken,
+                 "[REG1TEST;1]\r\nTName=Test\r\nTDate=20260314;20260314\r\n"
+                 "PCall=DL1XYZ\r\nPWWLo=JO31AB\r\nPBand=145 MHz\r\nPSect=A\r\n"
+                 "RName=X\r\nCQSOs=2;1\r\nCQSOP=0\r\nCToSc=0\r\n[Remarks]\r\n\r\n"
+                 "[QSORecords;1]\r\n260314;1705;DL1ABC;2;599;001;599;012;;JO31AB;0;;;;\r\n");
+  r = RunTool("validate " + broken);
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("Error, line 9: CQSOs says 2;1, the file has 1 QSOs."), std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find(broken + ": EDI file, 1 error, 0 warnings"), std::string::npos)
+      << r.output;
+
+  EXPECT_EQ(RunTool("validate " + dir.file("missing.adi")).exitCode, 2);
+  const std::string other = dir.file("other.txt");
+  WriteFileBytes(other, "just some text\n");
+  r = RunTool("validate " + other);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.output.find("is no EDI, Cabrillo, STF or ADIF file"), std::string::npos);
+  EXPECT_EQ(RunTool("validate").exitCode, 2);
 }
 
 } // namespace

@@ -62,22 +62,19 @@ TEST(RulesWindow, BuildCodeShowsItsDocumentFromTheDataDirectory) {
   EXPECT_TRUE(text.contains(QStringLiteral("Summe der QSO-Punkte × Summe der Multiplikatoren")));
 }
 
-TEST(RulesWindow, MissingDocumentIsReportedAndTheWindowOpensEmpty) {
+TEST(RulesWindow, MissingDocumentWithoutAPageIsReportedWithoutAWindow) {
   test::TempDataDir dir;
   FakeDialogs dialogs;
   int windows = 0;
-  QString text = QStringLiteral("not inspected");
   QTimer::singleShot(0, [&] {
-    auto* window = qobject_cast<RulesWindow*>(QApplication::activeModalWidget());
-    if (window == nullptr)
-      return;
-    ++windows;
-    text = window->redit()->toPlainText();
-    window->reject();
+    if (auto* w = QApplication::activeModalWidget()) {
+      ++windows;
+      w->close();
+    }
   });
   ShowRules('2', dialogs, nullptr);
-  EXPECT_EQ(windows, 1);
-  EXPECT_EQ(text, QString());
+  QApplication::processEvents();
+  EXPECT_EQ(windows, 0);
   ASSERT_EQ(dialogs.Informs().size(), 1u);
   EXPECT_NE(dialogs.Informs()[0].find("ZELKAr.RTF"), std::string::npos);
 }
