@@ -69,7 +69,7 @@ struct CatalogPeriodTexts {
   std::string_view startDate, startTime, endDate, endTime;
   bool today = false;
 };
-std::optional<CatalogPeriodTexts> CatalogPeriodOf(char code);
+[[nodiscard]] std::optional<CatalogPeriodTexts> CatalogPeriodOf(char code);
 
 /// Title label text, logo bitmap and rules document of a code.
 struct ContestIdentity {

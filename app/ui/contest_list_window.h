@@ -119,7 +119,7 @@ public:
   /// Switches the window to contest `code`: caption, title and logo, notice line and the list
   /// of that code's contests; the choice is kept for the next start. False for a code the
   /// program cannot run (nothing changes).
-  bool SwitchContest(char code);
+  [[nodiscard]] bool SwitchContest(char code);
   /// Gives the keyboard to the list (after a button's work).
   void FocusList();
 
