@@ -32,7 +32,8 @@ bool ContestChoiceMatches(const ContestChoiceRow& row, std::string_view typed);
 
 /// The row the quick search stands on: the row whose code is the text, else the first whose
 /// name begins with it, else the first found by ContestChoiceMatches; -1 when none is.
-int ContestChoiceBestRow(const std::vector<ContestChoiceRow>& rows, std::string_view typed);
+[[nodiscard]] int ContestChoiceBestRow(const std::vector<ContestChoiceRow>& rows,
+                                       std::string_view typed);
 
 /// The caption of the choice's window and of the main window's button: "Contest wählen"
 /// ("Choose contest").

@@ -60,7 +60,7 @@ public:
   virtual ~ContestWindows() = default;
   /// The header window for the header in the header buffer; true when the person asked to
   /// start the contest.
-  virtual bool OpenHeaderWindow(HeaderWindowMode mode) = 0;
+  [[nodiscard]] virtual bool OpenHeaderWindow(HeaderWindowMode mode) = 0;
   /// The log window of a contest with a copy of the definition; returns when it is closed.
   virtual void OpenLogWindow(int contestNumber, const ContestDefinition& definition) = 0;
 };
@@ -86,7 +86,7 @@ public:
   void ConnectGrid();
   /// Binds the grid to the header file, key 1, limited to the chosen contest's code. False after
   /// the grid's error (BrowseGridModel::InitError).
-  bool InitList();
+  [[nodiscard]] bool InitList();
   /// After a switch of the program's contest: the list shows the contests of the new code,
   /// standing on the first one.
   void FollowContestCode();
@@ -107,11 +107,11 @@ public:
 
   /// Finds the extension record of `contestNumber`, adding an empty one with that number when
   /// there is none. True when it exists afterwards.
-  bool EnsureExtensionRecord(std::int32_t contestNumber);
+  [[nodiscard]] bool EnsureExtensionRecord(std::int32_t contestNumber);
 
 private:
-  bool ReadCursorContest(std::int32_t* number);
-  bool FindHeader(std::int32_t number);
+  [[nodiscard]] bool ReadCursorContest(std::int32_t* number);
+  [[nodiscard]] bool FindHeader(std::int32_t number);
   void StartContest(std::int32_t number);
   void ShowContest(std::int32_t number);
 

@@ -62,7 +62,7 @@ StartEnvironment ProcessStartEnvironment();
 
 /// Whether `dir` holds the program's data: its setup file KXSETUP.DAT or its contest
 /// header file KXKK.DAT.
-bool HoldsProgramData(const std::string& dir);
+[[nodiscard]] bool HoldsProgramData(const std::string& dir);
 
 /// The data directory by the rules at the top of this file. Nothing is created here.
 DataDirectoryChoice ChooseDataDirectory(const StartOptions& options,

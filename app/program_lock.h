@@ -25,7 +25,7 @@ std::string ProgramLockRefusalMessage(const std::string& directory,
 /// Takes the lock of the data directory through `io` (nullptr: the real file system). On
 /// refusal shows ProgramLockRefusalMessage through `dialogs` and returns nullptr; the
 /// program then ends with exit code 1.
-std::unique_ptr<DataDirectoryLock> LockDataDirectoryForProgram(UserDialogs& dialogs,
-                                                               FileIo* io = nullptr);
+[[nodiscard]] std::unique_ptr<DataDirectoryLock> LockDataDirectoryForProgram(UserDialogs& dialogs,
+                                                                             FileIo* io = nullptr);
 
 } // namespace tarvik

@@ -75,7 +75,7 @@ public:
 
   /// Step 11: starts the record-file manager. False after its message; the program then
   /// ends with exit code 1.
-  bool StartRecordFiles();
+  [[nodiscard]] bool StartRecordFiles();
 
   /// Steps 15 to 20, 23 and 24: the setup (an empty record is added to an empty file), the
   /// profile (the remembered one, else the first, else an empty buffer), the settings made
@@ -84,7 +84,7 @@ public:
   /// files, and the contest definition. An empty prefix table is filled from the country
   /// data first; the message about it comes only when no data could be found. False when the
   /// profiles cannot be opened: the program ends.
-  bool OpenFiles();
+  [[nodiscard]] bool OpenFiles();
 
   /// The own call sign, or the listener name when the call sign is empty.
   std::string OwnCallText() const;
@@ -121,7 +121,7 @@ public:
 
 private:
   void LoadSetup();
-  bool OpenProfile();
+  [[nodiscard]] bool OpenProfile();
   void OpenSetup2();
   void OpenPrefixTables();
   void EnsurePrefixData();

@@ -30,8 +30,8 @@ inline constexpr int kFatalStorageExitCode = 3;
 /// time of reports come from `clock`; both must outlive the manager. On failure shows
 /// "Dateiverwaltung konnte nicht initialisiert werden" (English "Error initializising file
 /// manager") and returns false; the caller then ends the program with exit code 1.
-bool StartRecordFiles(UserDialogs& dialogs, const Clock& clock = ProcessClock(),
-                      FileIo* io = nullptr);
+[[nodiscard]] bool StartRecordFiles(UserDialogs& dialogs, const Clock& clock = ProcessClock(),
+                                    FileIo* io = nullptr);
 
 /// Stops the engine (ExitEngine) when it runs. The handler stays for the exit report.
 void StopRecordFiles();

@@ -57,8 +57,8 @@ std::string WriteAdifFile(const std::string& name, const char* const (&prefixes)
   return path;
 }
 
-AdifAssignment Assignment(const ContestDefinition& definition) {
-  AdifAssignment assignment(AdifLogFields(definition));
+AdifAssignment Assignment(const ContestDefinition& definition, char contestCode) {
+  AdifAssignment assignment(AdifLogFields(definition, contestCode));
   for (std::size_t i = 0; i < assignment.Size(); ++i)
     if (assignment.LogField(i) == "Loc")
       (void)assignment.Assign(i, "GRIDSQUARE");
@@ -72,7 +72,9 @@ void RunImport(benchmark::State& state, QsoSessionParams params, const std::stri
     std::abort();
   const auto start = std::chrono::steady_clock::now();
   const AdifImportCounts counts =
-      ImportAdifFile(*session, path, Assignment(session->Definition()), false);
+      ImportAdifFile(*session, path, Assignment(session->Definition(), session->ContestCode()),
+                     false)
+          .counts;
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   state.SetIterationTime(elapsed.count());
   if (counts.imported != kImported) {

@@ -27,7 +27,7 @@ void BM_Open(benchmark::State& state) {
   for (auto _ : state) {
     std::unique_ptr<QsoSession> session;
     samples.Time(state, [&] { session = OpenSession(env); });
-    benchmark::DoNotOptimize(session->Totals().TotalMultis());
+    benchmark::DoNotOptimize(session->Log().Totals().TotalMultis());
   }
   samples.Report(state);
 }
@@ -68,7 +68,7 @@ void BM_StoreQso(benchmark::State& state) {
   Environment& env = Env();
   auto session = OpenSession(env);
   const bool durable = state.range(0) != 0;
-  (void)session->LogFile()->SetFlushAfterChange(durable);
+  (void)session->Log().File()->SetFlushAfterChange(durable);
   Samples samples;
   static int serial = 200000;
   for (auto _ : state) {
@@ -80,7 +80,7 @@ void BM_StoreQso(benchmark::State& state) {
     samples.Time(state, [&] { session->PressEnter(); });
   }
   samples.Report(state);
-  (void)session->LogFile()->SetFlushAfterChange(true);
+  (void)session->Log().File()->SetFlushAfterChange(true);
   session->Close();
 }
 

@@ -69,7 +69,7 @@ struct CatalogPeriodTexts {
   std::string_view startDate, startTime, endDate, endTime;
   bool today = false;
 };
-std::optional<CatalogPeriodTexts> CatalogPeriodOf(char code);
+[[nodiscard]] std::optional<CatalogPeriodTexts> CatalogPeriodOf(char code);
 
 /// Title label text, logo bitmap and rules document of a code.
 struct ContestIdentity {
@@ -82,7 +82,7 @@ struct ContestIdentity {
 };
 
 /// The identity of a catalog code, or nullptr for a character that is no catalog code.
-const ContestIdentity* FindContestIdentity(char code);
+[[nodiscard]] const ContestIdentity* FindContestIdentity(char code);
 
 /// The main window's title label: the code's title enclosed in straight double quotes, or
 /// "" for a code without a title.

@@ -151,10 +151,10 @@ struct CodeLists {
 std::span<const CodeLists> AllCodeLists();
 
 /// The row of `code`, or nullptr when the code has no lists.
-const CodeLists* FindCodeLists(char code);
+[[nodiscard]] const CodeLists* FindCodeLists(char code);
 
 /// The adjustment of `category` of `code`, or nullptr when the category keeps the base.
-const CategoryAdjustment* FindCategoryAdjustment(char code, int category);
+[[nodiscard]] const CategoryAdjustment* FindCategoryAdjustment(char code, int category);
 
 /// Splits a "|"-separated text into its parts; "" gives no parts.
 std::vector<std::string> SplitBarList(std::string_view text);

@@ -26,8 +26,8 @@ class Fileblock;
 
 /// True when an earlier QSO of `log` makes `record` a duplicate under `rule`.
 /// `excludeRecord` is the record number of the QSO itself when it is stored (0 otherwise).
-bool IsDuplicate(const QsoRecord& record, Fileblock& log, int rule, char contestCode,
-                 std::int32_t excludeRecord = 0);
+[[nodiscard]] bool IsDuplicate(const QsoRecord& record, Fileblock& log, int rule, char contestCode,
+                               std::int32_t excludeRecord = 0);
 
 /// The message for a duplicate in the current language. `onCallExit`: the message shown
 /// when the call field is left ("Call DL1ABC bereits auf Band vorhanden"); otherwise the

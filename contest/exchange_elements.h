@@ -42,7 +42,7 @@ struct ElementFailure {
 /// Applies the received elements `elements` (elements 2..4) to `record` by the kinds of
 /// `definition`. `focusedElement` (1..3, 0 = none) is the element being left for
 /// ElementMessages::kFocused. Returns the failures that have a message.
-std::vector<ElementFailure>
+[[nodiscard]] std::vector<ElementFailure>
 ApplyReceivedElements(QsoRecord& record, const ContestDefinition& definition, char contestCode,
                       const std::array<std::string, 3>& elements, std::string_view ownLocator,
                       ElementMessages messages, int focusedElement = 0);

@@ -100,8 +100,8 @@ struct ExtrasCheck {
 
 /// The check of the extra's values for the chosen category; nullopt when it passes or the
 /// extra has none.
-std::optional<ExtrasCheck> CheckExtras(const HeaderExtra& extra, const HeaderExtraValues& values,
-                                       int category);
+[[nodiscard]] std::optional<ExtrasCheck> CheckExtras(const HeaderExtra& extra,
+                                                     const HeaderExtraValues& values, int category);
 
 /// The station description file of a contest: the code's prefix ("OQRP" for b, "mssprint"
 /// for j), the contest number right-aligned in 6 characters and ".STN"; "" for codes
@@ -120,6 +120,6 @@ bool IsDistrictUDok(std::string_view dok);
 /// The member number that the call list (KXCALL) holds for `call` in field `field`
 /// (CallListRecord::FieldNumber), or "0" when the call is not listed, has none, or `field`
 /// is 0.
-std::string LookUpMemberNumber(int field, std::string_view call);
+[[nodiscard]] std::string LookUpMemberNumber(int field, std::string_view call);
 
 } // namespace tarvik

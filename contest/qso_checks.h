@@ -24,7 +24,7 @@ std::string ReadCallText(std::string_view text);
 /// Call syntax: 0 acceptable, 1 too short, 2 malformed. The call is trimmed and reduced to
 /// its home call first. Empty, shorter than 3, or beginning with "D" and shorter than 4: 1.
 /// First and second character both digits, or the first three all letters: 2.
-int CallSyntax(std::string_view call);
+[[nodiscard]] int CallSyntax(std::string_view call);
 
 /// True for a call beginning with "D" followed by "A".."H" or "J".."R"; for contest code
 /// 'B' every call counts as German.
@@ -51,11 +51,11 @@ bool IsDistrictDok(std::string_view dok);
 
 /// The date of a date field: completed like a typed date (CompleteDate) and read as
 /// "dd.mm.yyyy"; BadDate when it is not a valid date of that shape.
-DayNumber ReadDateText(std::string_view text, const Clock& clock);
+[[nodiscard]] DayNumber ReadDateText(std::string_view text, const Clock& clock);
 
 /// The time of a time field: completed like a typed time (CompleteTime), then read as
 /// "hh:mm" or "hh:mm:ss". Any other shape ("9:3", "12:3x", "") is BadTime, never 00:00.
-TimeOfDay ReadTimeText(std::string_view text);
+[[nodiscard]] TimeOfDay ReadTimeText(std::string_view text);
 
 /// A time as the time field shows it: "hh:mm", or "hh:mm:ss" when the seconds are not 0;
 /// "" for no time.

@@ -42,6 +42,6 @@ void ShowRules(char code, UserDialogs& dialogs,
 /// Reads a rules document from the data directory (letter case of the name ignored). A file
 /// that cannot be read is reported through `dialogs` with the reason, and gives an empty
 /// document.
-RtfDocument LoadRulesDocument(const std::string& fileName, UserDialogs& dialogs);
+[[nodiscard]] RtfDocument LoadRulesDocument(const std::string& fileName, UserDialogs& dialogs);
 
 } // namespace tarvik

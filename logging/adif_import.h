@@ -111,7 +111,7 @@ public:
   /// True once any entry is assigned.
   bool AnyAssigned() const;
   /// The entry named `name` (AdifLogFieldNamed), or Size() when there is none.
-  std::size_t Find(std::string_view name) const;
+  [[nodiscard]] std::size_t Find(std::string_view name) const;
   /// The names of every log field, joined by ", " (for a message).
   std::string FieldNames() const;
 

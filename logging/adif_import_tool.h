@@ -27,8 +27,8 @@ inline constexpr int kAdifToolNothingDone = 2;
 /// Runs `args` (args[0] is the command); the exit code (0: every record imported or refused
 /// as a duplicate; 1: records refused for other reasons, or a storage failure;
 /// kAdifToolNothingDone), or -1 when the command is not "import-adif".
-int RunAdifImportToolCommand(const std::vector<std::string>& args, std::ostream& out,
-                             std::ostream& err);
+[[nodiscard]] int RunAdifImportToolCommand(const std::vector<std::string>& args, std::ostream& out,
+                                           std::ostream& err);
 
 /// Usage lines of the command.
 const char* AdifImportToolUsage();

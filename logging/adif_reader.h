@@ -51,7 +51,8 @@ struct AdifField {
 std::vector<AdifField> ParseAdifRecord(std::string_view recordText);
 
 /// The value of the first field named `name` in `fields`, or nullptr when there is none.
-const std::string* FindAdifValue(const std::vector<AdifField>& fields, std::string_view name);
+[[nodiscard]] const std::string* FindAdifValue(const std::vector<AdifField>& fields,
+                                               std::string_view name);
 
 /// Why a record was not handed on.
 enum class AdifDrop {
@@ -150,8 +151,8 @@ struct AdifFileScan {
 };
 
 /// Reads the file once for its field names and record count.
-AdifFileScan ScanAdifFile(const std::string& path);
+[[nodiscard]] AdifFileScan ScanAdifFile(const std::string& path);
 /// The same on a stream (for tests and the fuzzer).
-AdifFileScan ScanAdifStream(std::istream& in);
+[[nodiscard]] AdifFileScan ScanAdifStream(std::istream& in);
 
 } // namespace tarvik

@@ -121,7 +121,7 @@ private:
 };
 
 /// Reads a frequency field ("144,3" or "144.3"); 0 for an empty or unreadable text.
-double ReadFrequencyText(std::string_view text);
+[[nodiscard]] double ReadFrequencyText(std::string_view text);
 /// A frequency as the frequency fields show it, with four decimals; "" for 0.
 std::string FrequencyFieldText(double mhz);
 

@@ -21,11 +21,11 @@ bool SameQsoEntries(const QsoRecord& a, const QsoRecord& b);
 /// Which of the QSOs of `log` with the entries of `qso` (read from record `record`) it is:
 /// 0 for the first in key order, 1 for the second ...; -1 when `record` is not among them.
 /// Reads records into the log's buffer.
-int SameQsoRank(Fileblock& log, const QsoRecord& qso, std::int32_t record);
+[[nodiscard]] int SameQsoRank(Fileblock& log, const QsoRecord& qso, std::int32_t record);
 
 /// The record number of the QSO of `log` with the entries of `qso` and rank `rank`
 /// (SameQsoRank taken before the log was rewritten); 0 when there is none. Reads records into
 /// the log's buffer; the found one is there on success.
-std::int32_t FindSameQso(Fileblock& log, const QsoRecord& qso, int rank);
+[[nodiscard]] std::int32_t FindSameQso(Fileblock& log, const QsoRecord& qso, int rank);
 
 } // namespace tarvik

@@ -154,7 +154,7 @@ public:
   /// The completeness test: date, time, call, second call (listener logs), duplicate rule,
   /// DOK restriction. `messages`: beep and show the duplicate or DOK message. The ADIF
   /// import asks it without messages and reads LastRefusal for the reason.
-  bool IsComplete(bool messages);
+  [[nodiscard]] bool IsComplete(bool messages);
   /// Once a second: automatic band by time block, date and time. With `mayChangeBand`
   /// false only date and time follow the clock (while another window of the log works on
   /// the file, the band waits for the next full tick).
@@ -257,7 +257,7 @@ private:
   void WriteFields(std::optional<EntryField> typing = std::nullopt);
   std::string DefaultRst() const;
   std::string SentDefaultExchange() const;
-  bool LookUpRecordPrefix();
+  [[nodiscard]] bool LookUpRecordPrefix();
   void ShowFailures(const std::vector<Failure>& failures);
 
   // Call book (session_fields.cpp).

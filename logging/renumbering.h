@@ -68,6 +68,6 @@ struct RenumberOptions {
 /// True when the live records of `log`, read by record number, are QSOs (no marker record)
 /// numbered 1, 2, ... without a gap, in date and time order, and carry the numbers a
 /// renumbering would give them (LfdNr, QSONr, BandNr, BandSerial, ModeNr). Reads no key.
-bool LogNumberedInOrder(Fileblock& log);
+[[nodiscard]] bool LogNumberedInOrder(Fileblock& log);
 
 } // namespace tarvik

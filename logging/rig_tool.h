@@ -14,7 +14,8 @@ namespace tarvik {
 
 /// Runs `args` (args[0] is the command); the exit code (0 the radio answered, 1 it did not,
 /// 2 wrong arguments), or -1 when the command is not "rig".
-int RunRigToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+[[nodiscard]] int RunRigToolCommand(const std::vector<std::string>& args, std::ostream& out,
+                                    std::ostream& err);
 
 /// Usage lines of the command.
 const char* RigToolUsage();

@@ -73,8 +73,9 @@ std::string AdifRecord(const QsoRecord& qso, const AdifRecordStyle& style);
 
 /// Writes the file. `askRstOnly` is called once, after the header, unless the code is A.
 /// False when the QSO file could not be read to its end.
-bool WriteAdifFile(TextFileWriter& out, const OutputSource& source,
-                   const std::function<bool()>& askRstOnly,
-                   const std::function<std::string(std::string_view prefix)>& dxccNumber);
+[[nodiscard]] bool
+WriteAdifFile(TextFileWriter& out, const OutputSource& source,
+              const std::function<bool()>& askRstOnly,
+              const std::function<std::string(std::string_view prefix)>& dxccNumber);
 
 } // namespace tarvik

@@ -27,9 +27,9 @@ std::string BandListRow(const QsoRecord& qso, const ContestDefinition& definitio
                         const QsoListColumns& columns, bool listener);
 
 /// Writes the ".BND" file. False when the QSO file could not be read to its end.
-bool WriteBandListFile(TextFileWriter& out, const OutputSource& source);
+[[nodiscard]] bool WriteBandListFile(TextFileWriter& out, const OutputSource& source);
 
 /// Prints the list. False when the QSO file could not be read to its end.
-bool PrintBandList(PaperPage& page, const OutputSource& source);
+[[nodiscard]] bool PrintBandList(PaperPage& page, const OutputSource& source);
 
 } // namespace tarvik

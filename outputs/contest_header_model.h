@@ -113,12 +113,12 @@ public:
 
   // --- buttons and keys ----------------------------------------------------------------
   /// "Contest starten": true when the window closes (and the contest starts).
-  bool StartClicked();
+  [[nodiscard]] bool StartClicked();
   /// "Beenden": true when the window closes.
-  bool FinishClicked();
+  [[nodiscard]] bool FinishClicked();
   /// Esc: "Änderungen übernehmen?" Yes acts as "Beenden", No closes without saving. True
   /// when the window closes.
-  bool EscapePressed();
+  [[nodiscard]] bool EscapePressed();
   /// "Drucken / E-Log": saves with the address warning; the menu is shown afterwards
   /// whether or not the save passed.
   void PrintClicked();
@@ -128,7 +128,7 @@ public:
   std::function<void(int kind)> runOutput;
 
   /// The save sequence. True when the header was written.
-  bool Save(SaveTrigger trigger);
+  [[nodiscard]] bool Save(SaveTrigger trigger);
 
   // --- marks ---------------------------------------------------------------------------
   /// Controls coloured light red.
@@ -152,7 +152,7 @@ private:
   void UpdateModes();
   void UpdateBandNames();
   void ReadAddress();
-  bool WriteAddress();
+  [[nodiscard]] bool WriteAddress();
   /// Result of WriteRecords.
   enum class RecordsWrite {
     kWritten,

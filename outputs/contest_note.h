@@ -36,7 +36,8 @@ struct StampedNote {
   FileWriteResult write;
   bool written() const { return write.ok(); }
 };
-StampedNote StampContestNote(const std::string& path, std::string_view call,
-                             const Clock& clock = ProcessClock(), FileIo* io = nullptr);
+[[nodiscard]] StampedNote StampContestNote(const std::string& path, std::string_view call,
+                                           const Clock& clock = ProcessClock(),
+                                           FileIo* io = nullptr);
 
 } // namespace tarvik

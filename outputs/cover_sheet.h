@@ -33,10 +33,10 @@ std::vector<CoverSheetLine> CoverSheetLines(const OutputSource& source, bool pap
 
 /// Writes the summary file (each line after five blanks). False when the QSO file could not
 /// be read to its end.
-bool WriteCoverSheetFile(TextFileWriter& out, const OutputSource& source);
+[[nodiscard]] bool WriteCoverSheetFile(TextFileWriter& out, const OutputSource& source);
 
 /// Prints the sheet on the current page. False when the QSO file could not be read to its
 /// end.
-bool PrintCoverSheet(PaperPage& page, const OutputSource& source);
+[[nodiscard]] bool PrintCoverSheet(PaperPage& page, const OutputSource& source);
 
 } // namespace tarvik

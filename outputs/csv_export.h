@@ -11,6 +11,6 @@
 namespace tarvik {
 
 /// Writes the file. False when the QSO file could not be read to its end.
-bool WriteCsvFile(TextFileWriter& out, const OutputSource& source);
+[[nodiscard]] bool WriteCsvFile(TextFileWriter& out, const OutputSource& source);
 
 } // namespace tarvik

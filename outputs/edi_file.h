@@ -51,7 +51,7 @@ struct EdiStatistics {
 
 /// Runs the pre-pass over the QSOs of `band` (0: all). False when the QSO file could not be
 /// read to its end.
-bool GatherEdiStatistics(Fileblock& log, EdiStatistics* statistics, char band = 0);
+[[nodiscard]] bool GatherEdiStatistics(Fileblock& log, EdiStatistics* statistics, char band = 0);
 
 /// The bands of the log's QSOs (marker records left out), in band order. False when the QSO
 /// file could not be read to its end.
@@ -84,7 +84,7 @@ using ParticipantEditor = std::function<void(ParticipantData&)>;
 
 /// Writes the whole file; with `band` (not 0) the file of that band. False when the QSO file
 /// could not be read to its end.
-bool WriteEdiFile(TextFileWriter& out, const OutputSource& source,
-                  const ParticipantEditor& editParticipant, char band = 0);
+[[nodiscard]] bool WriteEdiFile(TextFileWriter& out, const OutputSource& source,
+                                const ParticipantEditor& editParticipant, char band = 0);
 
 } // namespace tarvik

@@ -20,8 +20,8 @@ namespace tarvik {
 
 /// Runs `args` (args[0] is the command); the exit code (0 written, 1 failed, 2 wrong
 /// arguments), or -1 when the command is not "export".
-int RunExportToolCommand(const std::vector<std::string>& args, std::ostream& out,
-                         std::ostream& err);
+[[nodiscard]] int RunExportToolCommand(const std::vector<std::string>& args, std::ostream& out,
+                                       std::ostream& err);
 
 /// Usage lines of the command.
 const char* ExportToolUsage();

@@ -66,7 +66,8 @@ struct FileCheckContext {
 };
 
 /// Checks `bytes` as a file of its format. A file of no known format gives one error.
-std::vector<FileFinding> CheckFile(std::string_view bytes, const FileCheckContext& context = {});
+[[nodiscard]] std::vector<FileFinding> CheckFile(std::string_view bytes,
+                                                 const FileCheckContext& context = {});
 
 /// True when a finding is an error (the robot refuses the file or the QSO).
 inline bool IsError(const FileFinding& f) {

@@ -24,7 +24,8 @@ HeaderControl ControlOf(ExtrasCheck::Field field);
 
 /// The station description of a contest from its file in the data directory, with "\n" line
 /// ends; "" when there is none. `io`: the file system (nullptr: the real one).
-std::string LoadStationDescription(char contestCode, int contestNumber, FileIo* io = nullptr);
+[[nodiscard]] std::string LoadStationDescription(char contestCode, int contestNumber,
+                                                 FileIo* io = nullptr);
 
 /// Writes a non-empty station description to its file (CR LF, replacing it as a whole). Ok
 /// when there was nothing to write or it was written; otherwise the old file stays and the

@@ -23,9 +23,9 @@
 namespace tarvik {
 
 /// Writes the "-multi.txt" file. False when the QSO file could not be read to its end.
-bool WriteMultiCheckListFile(TextFileWriter& out, const OutputSource& source);
+[[nodiscard]] bool WriteMultiCheckListFile(TextFileWriter& out, const OutputSource& source);
 
 /// Prints the list. False when the QSO file could not be read to its end.
-bool PrintMultiCheckList(PaperPage& page, const OutputSource& source);
+[[nodiscard]] bool PrintMultiCheckList(PaperPage& page, const OutputSource& source);
 
 } // namespace tarvik

@@ -24,7 +24,7 @@ StationData ReadStationData(char contestCode, int contestNumber, const std::stri
 /// setup record. nullopt when the header file has no such contest or the contest files
 /// cannot be read. Building the definition may inform
 /// through `dialogs` (a category the program does not support).
-std::optional<OutputContest> LoadOutputContest(int contestNumber, UserDialogs& dialogs,
-                                               const Clock& clock = ProcessClock());
+[[nodiscard]] std::optional<OutputContest>
+LoadOutputContest(int contestNumber, UserDialogs& dialogs, const Clock& clock = ProcessClock());
 
 } // namespace tarvik

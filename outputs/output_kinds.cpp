@@ -137,4 +137,9 @@ std::string PrintJobNotStartedMessage() {
                     "The print job could not be started.");
 }
 
+std::string PrintJobNotFinishedMessage() {
+  return ChooseText("Der Druckauftrag konnte nicht abgeschlossen werden.",
+                    "The print job could not be completed.");
+}
+
 } // namespace tarvik

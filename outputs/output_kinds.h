@@ -54,7 +54,7 @@ struct OutputKindInfo {
 };
 
 /// The kind's entry, or nullptr for a number that is no output kind.
-const OutputKindInfo* FindOutputKind(int kind);
+[[nodiscard]] const OutputKindInfo* FindOutputKind(int kind);
 
 /// The own call as it appears in file names: trimmed, every "/" replaced by "_".
 std::string FileNameCall(std::string_view ownCall);
@@ -101,5 +101,9 @@ std::string NoPrinterMessage();
 
 /// Shown when the printer chosen in the print dialog does not start the job.
 std::string PrintJobNotStartedMessage();
+
+/// Shown when a started print job cannot be completed: nothing reached the printer, or the
+/// PDF file is not whole.
+std::string PrintJobNotFinishedMessage();
 
 } // namespace tarvik

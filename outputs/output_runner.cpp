@@ -315,8 +315,10 @@ void RunPrintedKind(const OutputKindInfo& info, const OutputContest& contest,
   if (!job)
     return;
   const PrintStatus status = PrintOutput(info.kind, contest, *job, *services.clock);
-  job->Finish();
-  if (status == PrintStatus::kLogIncomplete)
+  // A job that cannot be completed has not printed (or its PDF file is not whole).
+  if (!job->Finish())
+    services.dialogs->Inform(PrintJobNotFinishedMessage());
+  else if (status == PrintStatus::kLogIncomplete)
     services.dialogs->Inform(PrintIncompleteMessage());
 }
 

@@ -46,7 +46,7 @@ public:
   virtual PrintCanvas& Canvas() = 0;
   /// Ends the job: the pages go to the printer (or the PDF file is complete). False when the
   /// job could not be completed.
-  virtual bool Finish() = 0;
+  [[nodiscard]] virtual bool Finish() = 0;
 };
 
 /// The printer side of the output run.
@@ -55,7 +55,7 @@ public:
   virtual ~Printer() = default;
   /// Shows the print dialog with the printer's setup for a job named `title` and starts the
   /// job on the chosen printer. nullptr when the person cancels or the job cannot start.
-  virtual std::unique_ptr<PrintJob> StartJob(const std::string& title) = 0;
+  [[nodiscard]] virtual std::unique_ptr<PrintJob> StartJob(const std::string& title) = 0;
 };
 
 /// The contest whose outputs are produced: copies of its records as saved by the header

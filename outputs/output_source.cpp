@@ -68,14 +68,4 @@ bool ForEachLogRecordInKey(Fileblock& log, int key, std::string_view from,
   return severity == 1 && (!from.empty() || MetEveryLiveRecord(log, visited));
 }
 
-std::int32_t CountQsos(Fileblock& log) {
-  std::int32_t count = 0;
-  ForEachLogRecord(log, [&](int, const QsoRecord& r) {
-    if (!r.IsBandChangeMarker())
-      ++count;
-    return true;
-  });
-  return count;
-}
-
 } // namespace tarvik

@@ -54,8 +54,9 @@ std::string ExportIdentification(const ContestDefinition& definition);
 /// by a storage error (reported through the error channel), or when it ran to the end
 /// without meeting every live record of the data file exactly once (the key disagrees with
 /// the data file: QSOs would be missing).
-bool ForEachLogRecord(Fileblock& log,
-                      const std::function<bool(int runningNumber, const QsoRecord&)>& visit);
+[[nodiscard]] bool
+ForEachLogRecord(Fileblock& log,
+                 const std::function<bool(int runningNumber, const QsoRecord&)>& visit);
 
 /// Calls `visit(record)` for every record of the QSO file in the order of key `key`
 /// (band-change marker records included), starting at the first entry whose key is not
@@ -63,10 +64,7 @@ bool ForEachLogRecord(Fileblock& log,
 /// stopped by a storage error (reported through the error channel), or when a walk over the
 /// whole key (`from` empty, not stopped by `visit`) did not meet every live record of the
 /// data file exactly once.
-bool ForEachLogRecordInKey(Fileblock& log, int key, std::string_view from,
-                           const std::function<bool(const QsoRecord&)>& visit);
-
-/// The number of QSOs of the log: its records without the band-change marker records.
-std::int32_t CountQsos(Fileblock& log);
+[[nodiscard]] bool ForEachLogRecordInKey(Fileblock& log, int key, std::string_view from,
+                                         const std::function<bool(const QsoRecord&)>& visit);
 
 } // namespace tarvik

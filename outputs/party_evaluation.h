@@ -28,7 +28,7 @@ std::string PartyNoQsoMessage();
 /// The age a received report names: characters 4 and 5, "XX" meaning 1; otherwise the
 /// number they begin with (blanks around it ignored, e.g. "7/" is 7). Nothing for a text
 /// that holds no number and for a negative number: such a QSO has no counter.
-std::optional<int> ReceivedAge(std::string_view receivedReport);
+[[nodiscard]] std::optional<int> ReceivedAge(std::string_view receivedReport);
 
 /// The counter of `age` for classes of `classWidth` (1, 5 or 10) years: the class start
 /// (age - age mod width), 90 for every age of 90 and more. REQUIRES: age >= 0.

@@ -34,9 +34,9 @@ std::vector<std::string> QsoListSummary(const ContestDefinition& definition, cha
 std::string MultiplierFormula(const OutputTotals& totals);
 
 /// Writes the E-Log list file. False when the QSO file could not be read to its end.
-bool WriteQsoListFile(TextFileWriter& out, const OutputSource& source);
+[[nodiscard]] bool WriteQsoListFile(TextFileWriter& out, const OutputSource& source);
 
 /// Prints the list. False when the QSO file could not be read to its end.
-bool PrintQsoList(PaperPage& page, const OutputSource& source);
+[[nodiscard]] bool PrintQsoList(PaperPage& page, const OutputSource& source);
 
 } // namespace tarvik

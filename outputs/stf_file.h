@@ -48,6 +48,6 @@ std::string StfBandText(char band);
 std::string StfExchange(std::string_view exchange, char contestCode);
 
 /// Writes the whole file. False when the QSO file could not be read to its end.
-bool WriteStfFile(TextFileWriter& out, const OutputSource& source);
+[[nodiscard]] bool WriteStfFile(TextFileWriter& out, const OutputSource& source);
 
 } // namespace tarvik

@@ -12,7 +12,8 @@
 namespace tarvik {
 
 /// The whole file as bytes; nullopt when it cannot be read (a missing file included).
-std::optional<std::string> ReadTextFile(const std::string& path, FileIo* io = nullptr);
+[[nodiscard]] std::optional<std::string> ReadTextFile(const std::string& path,
+                                                      FileIo* io = nullptr);
 
 /// `text` with every line end (CR LF, a lone LF or a lone CR) written as CR LF.
 std::string WithCrLf(std::string_view text);

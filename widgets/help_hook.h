@@ -16,7 +16,7 @@ void InstallHelpHook(UserDialogs& dialogs);
 /// Opens the manual at `topic` (0: its contents) in the help window, which is created, or
 /// moved above the window that is modal now, as needed. False (after the message through
 /// `dialogs`) when the manual cannot be found.
-bool ShowManual(int topic, UserDialogs& dialogs);
+[[nodiscard]] bool ShowManual(int topic, UserDialogs& dialogs);
 
 /// The help window while it is open, else nullptr.
 HelpWindow* OpenHelpWindow();

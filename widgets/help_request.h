@@ -14,7 +14,7 @@ using HelpTopicHandler = std::function<void(int topic)>;
 void SetHelpTopicHandler(HelpTopicHandler handler);
 /// Hands a topic to the handler (0, a window without a topic of its own: the contents).
 /// False when no handler is installed.
-bool RequestHelpTopic(int topic);
+[[nodiscard]] bool RequestHelpTopic(int topic);
 
 /// The help topic of a widget: its "HelpContext" property, or that of its nearest parent
 /// that has a non-zero one; 0 when none has.

@@ -17,7 +17,7 @@ QStringList QtTranslationDirectories();
 /// Loads the catalogs for German (`german`) or removes them for English. Returns the names
 /// of the catalogs loaded ("qtbase_de", "qt_de"; empty for English or when none was found).
 /// Needs a QCoreApplication.
-QStringList InstallQtTranslations(bool german);
+[[nodiscard]] QStringList InstallQtTranslations(bool german);
 
 /// Loads the catalogs for the current language flag and follows every later change of it
 /// (the family setup's language, a contest that forces English).

@@ -21,16 +21,16 @@ public:
   explicit QtUserDialogs(QWidget* parent = nullptr) : parent_(parent) {}
 
   void Inform(const std::string& text) override;
-  bool Confirm(const std::string& text) override;
-  bool ConfirmTitled(const std::string& text, const std::string& title) override;
+  [[nodiscard]] bool Confirm(const std::string& text) override;
+  [[nodiscard]] bool ConfirmTitled(const std::string& text, const std::string& title) override;
   void Beep() override;
-  std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
-  std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
-  bool OpenDocument(const std::string& fileOrAddress) override;
+  [[nodiscard]] std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+  [[nodiscard]] std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+  [[nodiscard]] bool OpenDocument(const std::string& fileOrAddress) override;
 
 private:
   QWidget* Parent() const;
-  std::optional<std::string> AskFile(const FileDialogRequest& request, bool save);
+  [[nodiscard]] std::optional<std::string> AskFile(const FileDialogRequest& request, bool save);
 
   QPointer<QWidget> parent_;
 };

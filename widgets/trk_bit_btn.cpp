@@ -416,7 +416,7 @@ void TrkBitBtn::nextCheckState() {
   } else if (kind_ == bkHelp) {
     const int topic = HelpContextOf(this);
     emit helpRequested(topic);
-    RequestHelpTopic(topic);
+    (void)RequestHelpTopic(topic); // without a handler nothing happens
   }
   if (modalResult_ != 0) {
     if (auto* dialog = qobject_cast<QDialog*>(window()))

@@ -90,7 +90,7 @@ private:
   bool IsRealType() const;
   void ShowInteger(long long n);
   void ShowReal(long double x);
-  std::optional<long long> ReadInteger() const;
+  [[nodiscard]] std::optional<long long> ReadInteger() const;
   long double ReadReal();
 
   rkeditdatatype dataType_ = dtString;
@@ -102,10 +102,11 @@ private:
 /// Reads a real number as a TrkEdit does: with a "," the part before it is the integer part
 /// and the digits after it the fraction (a trailing "," is dropped; the sign applies to the
 /// whole number), otherwise a decimal number with "."; nullopt when the text is not a number.
-std::optional<long double> ReadTrkReal(const std::string& text);
+[[nodiscard]] std::optional<long double> ReadTrkReal(const std::string& text);
 
 /// Reads a decimal integer (optional sign, blanks around it allowed); nullopt when the text
 /// is not one or lies outside [min, max].
-std::optional<long long> ReadTrkInteger(const std::string& text, long long min, long long max);
+[[nodiscard]] std::optional<long long> ReadTrkInteger(const std::string& text, long long min,
+                                                      long long max);
 
 } // namespace tarvik

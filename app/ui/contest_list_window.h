@@ -62,7 +62,7 @@ public:
   ~ContestListWindow() override;
 
   /// Steps 11 to 27.
-  StartResult Start();
+  [[nodiscard]] StartResult Start();
   /// Shows the window maximised in the top left corner of its screen.
   void ShowMaximised();
   /// Step 28: with no contest at all, "Neu" at once.
@@ -119,12 +119,12 @@ public:
   /// Switches the window to contest `code`: caption, title and logo, notice line and the list
   /// of that code's contests; the choice is kept for the next start. False for a code the
   /// program cannot run (nothing changes).
-  bool SwitchContest(char code);
+  [[nodiscard]] bool SwitchContest(char code);
   /// Gives the keyboard to the list (after a button's work).
   void FocusList();
 
   // ContestWindows.
-  bool OpenHeaderWindow(HeaderWindowMode mode) override;
+  [[nodiscard]] bool OpenHeaderWindow(HeaderWindowMode mode) override;
   /// The log window for the contest in the header buffer, modal and maximised; afterwards
   /// the header and extension buffers hold the records as the log left them.
   void OpenLogWindow(int contestNumber, const ContestDefinition& definition) override;

@@ -44,6 +44,6 @@ private:
 
 /// Runs the window over `choice` modally; true when a row was taken (the chooser the log
 /// window installs in its prefix lookup).
-bool ChoosePrefix(PrefixChoice& choice, QWidget* parent);
+[[nodiscard]] bool ChoosePrefix(PrefixChoice& choice, QWidget* parent);
 
 } // namespace tarvik

@@ -285,7 +285,9 @@ AdifImportResultDialog::AdifImportResultDialog(const std::string& fileName,
   layout->addLayout(buttons);
   resize(620, 420);
 
-  connect(btnspeichern, &QPushButton::clicked, this, [this] { (void)SaveList(); });
+  connect(btnspeichern, &QPushButton::clicked, this, [this] {
+    (void)SaveList(); // a refused save has told why; the list stays for another try
+  });
   connect(btnok, &QPushButton::clicked, this, &QDialog::accept);
 }
 

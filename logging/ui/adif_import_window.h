@@ -76,7 +76,7 @@ public:
   void btndateiClick();
   /// The drop of file field `fileField` onto entry `row` of ListeRechtsLB: assigns it
   /// unless the entry is assigned already. True when it was assigned.
-  bool AssignField(int row, const std::string& fileField);
+  [[nodiscard]] bool AssignField(int row, const std::string& fileField);
 
   QLabel* Label2 = nullptr;
   TrkBitBtn* btndatei = nullptr;

@@ -71,7 +71,7 @@ void CatController::TurnOff() {
     return;
   StopPoller();
   setup_.on = false;
-  (void)Save();
+  (void)Save(); // a setting that could not be kept has been reported
   ShowPanel();
 }
 
@@ -82,7 +82,7 @@ void CatController::EditSettings() {
   if (chosen) {
     const bool changed = *chosen != setup_.connection;
     setup_.connection = *chosen;
-    (void)Save();
+    (void)Save(); // the new settings are used even when they could not be kept (said so)
     if (IsOn() && changed) {
       StopPoller();
       StartPoller();

@@ -75,7 +75,7 @@ public:
 private:
   void StartPoller();
   void StopPoller();
-  bool Save();
+  [[nodiscard]] bool Save();
   void ShowPanel();
 
   ContestLogWindow& window_;

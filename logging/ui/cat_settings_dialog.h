@@ -52,6 +52,7 @@ private:
 };
 
 /// Shows the dialog over `parent`; the chosen settings, or nullopt when it was cancelled.
-std::optional<RigSettings> AskCatSettings(QWidget* parent, const RigSettings& current);
+[[nodiscard]] std::optional<RigSettings> AskCatSettings(QWidget* parent,
+                                                        const RigSettings& current);
 
 } // namespace tarvik

@@ -313,6 +313,7 @@ void ContestLogWindow::btnNameqthClick() {
 
 void ContestLogWindow::btnHilfeClick() {
   // The manual at the log window's section (or the log list's, in list state).
+  // Without a help handler nothing happens.
   (void)RequestHelpTopic(HelpContextOf(listState_ ? static_cast<QWidget*>(Brow) : this));
 }
 

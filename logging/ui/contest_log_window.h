@@ -80,7 +80,7 @@ public:
   /// bound to the QSO file and stands on the newest QSO of the current band, the clock runs.
   /// False when the files could not be opened or the list could not be built (after the
   /// message); the window must not be shown then.
-  bool Open();
+  [[nodiscard]] bool Open();
   /// Shows the window maximised at the top left corner of its screen.
   void ShowMaximised();
 
@@ -109,12 +109,12 @@ public:
   /// and the totals are recalculated when the change needs it; the log list stands on the
   /// changed QSO afterwards. Returns the changed QSO's record number now (another one after
   /// a renumbering), 0 when nothing was changed (a missing or marker record).
-  std::int32_t ChangeQso(std::int32_t recordNumber);
+  [[nodiscard]] std::int32_t ChangeQso(std::int32_t recordNumber);
   /// Deletes stored QSO `recordNumber` after the message and the question "Eintrag <call>
   /// löschen?"; the log is renumbered, the totals rebuilt, a new QSO prepared and the list
   /// put on the newest QSO of the band. True when the QSO was deleted; a marker record is
   /// refused silently.
-  bool DeleteQso(std::int32_t recordNumber);
+  [[nodiscard]] bool DeleteQso(std::int32_t recordNumber);
   /// Enter, a double click or "Ändern" in the log list: changes the QSO its highlighted row
   /// shows. Nothing happens when the row no longer shows a stored QSO (the list is read
   /// again).
@@ -122,10 +122,10 @@ public:
   /// Del or "Löschen" in the log list: deletes the QSO its highlighted row shows; the list
   /// then stands on the QSO now in that place. Nothing is deleted when the row no longer
   /// shows a stored QSO (the list is read again). True when a QSO was deleted.
-  bool DeleteListedQso();
+  [[nodiscard]] bool DeleteListedQso();
   /// The record number of the QSO the log list's highlighted row shows (read into the log's
   /// buffer), 0 when the list has no row there or the row no longer shows its record.
-  std::int32_t ListRecord();
+  [[nodiscard]] std::int32_t ListRecord();
   /// Puts the log list on the newest QSO of the current band, read from the file (after
   /// work on the log that renumbered it, such as an import).
   void ListOnNewestQso();
@@ -138,7 +138,7 @@ public:
   /// Runs `action` on the session when the window is idle (open, entry state, no band or
   /// mode list open, no action or message of its own running) and shows the session when
   /// the action says it changed it. False when the window was not idle.
-  bool RunWhenIdle(const std::function<bool()>& action);
+  [[nodiscard]] bool RunWhenIdle(const std::function<bool()>& action);
 
   // --- Controls, by their names in the window ----------------------------------------
   /// The entry field of `field` and the label shown in its place when it is fixed.

@@ -51,7 +51,7 @@ public:
   ~ContestHeaderWindow() override;
 
   /// Shows the window modally; true when it was closed by "Contest starten".
-  bool Execute();
+  [[nodiscard]] bool Execute();
   /// Whether the window was closed by "Contest starten".
   bool StartRequested() const { return start_; }
 

@@ -52,7 +52,7 @@ protected:
   void reject() override;
 
 private:
-  bool SaveText();
+  [[nodiscard]] bool SaveText();
   void StoreGeometry();
 
   std::string path_;
@@ -64,7 +64,8 @@ private:
 
 /// Opens the contest note `path` for `call` modally; true when it was closed with the text
 /// saved.
-bool OpenContestNote(const std::string& path, const std::string& call, std::string* headerRecord,
-                     UserDialogs& dialogs, QWidget* parent = nullptr);
+[[nodiscard]] bool OpenContestNote(const std::string& path, const std::string& call,
+                                   std::string* headerRecord, UserDialogs& dialogs,
+                                   QWidget* parent = nullptr);
 
 } // namespace tarvik

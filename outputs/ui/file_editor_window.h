@@ -39,7 +39,7 @@ public:
   std::function<bool(QPrinter&)> askPrinter;
 
 private:
-  bool SaveText();
+  [[nodiscard]] bool SaveText();
 
   std::string fileName_;
   UserDialogs& dialogs_;

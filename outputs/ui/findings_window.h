@@ -49,11 +49,12 @@ private:
 };
 
 /// Shows the window modally; true when the person chose "Trotzdem schreiben".
-bool ReviewFindings(const std::vector<FileFinding>& findings, const std::string& fileName,
-                    UserDialogs& dialogs, QWidget* parent = nullptr);
+[[nodiscard]] bool ReviewFindings(const std::vector<FileFinding>& findings,
+                                  const std::string& fileName, UserDialogs& dialogs,
+                                  QWidget* parent = nullptr);
 
 /// The small dialog "Cabrillo-Datei" in which the person checks the CONTEST value before the
 /// Cabrillo file is written. False when cancelled.
-bool EditCabrilloContestName(std::string& contestName, QWidget* parent = nullptr);
+[[nodiscard]] bool EditCabrilloContestName(std::string& contestName, QWidget* parent = nullptr);
 
 } // namespace tarvik

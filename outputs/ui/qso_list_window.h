@@ -89,7 +89,7 @@ public:
   /// Prepares the list: in the band mode the band dialog runs first (false when it was
   /// cancelled); binds the grid (false after the message when that fails). The window must
   /// not be shown after false.
-  bool Open();
+  [[nodiscard]] bool Open();
   /// Shows the window modally; in the search mode the search dialog opens at once.
   int Run();
 
@@ -118,13 +118,13 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  bool ChooseBand();
+  [[nodiscard]] bool ChooseBand();
   /// Narrows the report columns when the columns up to the points do not fit the list.
   void FitColumns();
   int ColumnWidth(int column) const;
   /// The entry of the highlighted row when it shows a stored QSO (read into the log's
   /// buffer); false for a marker record or a row that no longer shows its QSO.
-  bool CurrentQso(BrowseGridModel::ShownRow* row);
+  [[nodiscard]] bool CurrentQso(BrowseGridModel::ShownRow* row);
 
   CorrectionListMode mode_;
   CorrectionListContext context_;

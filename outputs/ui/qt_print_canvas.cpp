@@ -13,7 +13,9 @@ QtPrintCanvas::QtPrintCanvas(QPrinter& printer) : printer_(printer) {
 }
 
 QtPrintCanvas::~QtPrintCanvas() {
-  Finish();
+  // A job its owner did not finish was given up after a failure already reported: ending it
+  // here only releases the printer.
+  (void)Finish();
 }
 
 bool QtPrintCanvas::Finish() {

@@ -28,7 +28,7 @@ public:
   bool IsActive() const { return painter_.isActive(); }
   /// Ends the job: the last page goes to the printer or the PDF file is complete. Returns
   /// false when the job could not be completed.
-  bool Finish();
+  [[nodiscard]] bool Finish();
 
   int ResolutionX() const override;
   int ResolutionY() const override;

@@ -22,7 +22,7 @@ public:
 
   explicit QtPrinter(QWidget* parent = nullptr, Setup setup = {});
 
-  std::unique_ptr<PrintJob> StartJob(const std::string& title) override;
+  [[nodiscard]] std::unique_ptr<PrintJob> StartJob(const std::string& title) override;
 
 private:
   QPointer<QWidget> parent_;

@@ -44,7 +44,8 @@ public:
 
   // --- Operations of the owner (see BrowseGridModel) -------------------------------------
   /// False after a failure; InitError() holds the message.
-  bool InitBrowse(Fileblock* fileblock, int key, std::string_view lowKey, std::string_view highKey);
+  [[nodiscard]] bool InitBrowse(Fileblock* fileblock, int key, std::string_view lowKey,
+                                std::string_view highKey);
   const std::string& InitError() const { return model_.InitError(); }
   void Unbind();
   /// Lays out the parts for the current size before the model's InitBrowse measures the
@@ -61,7 +62,7 @@ public:
   int GetKeyNumber() const { return model_.GetKeyNumber(); }
   void SetKeyNumber(int key) { model_.SetKeyNumber(key); }
   void SetKeyRange(std::string_view low, std::string_view high) { model_.SetKeyRange(low, high); }
-  bool ReadCurrentRecord() { return model_.ReadCurrentRecord(); }
+  [[nodiscard]] bool ReadCurrentRecord() { return model_.ReadCurrentRecord(); }
   void ApplySortSelection() { model_.ApplySortSelection(); }
   int SortlistItemIndex() const { return model_.SortlistItemIndex(); }
   void SetSortlistItemIndex(int index) { model_.SetSortlistItemIndex(index); }

@@ -1,7 +1,7 @@
 // The output run: the messages and the save dialog of every file kind in their order, the
 // proposed file name, cancelling, a file that cannot be created, the done message, the file
-// editor afterwards, the ADIF question, the participant dialog of the EDI file, and the
-// print dialog of every printed kind.
+// editor afterwards, the ADIF question, the participant dialog of the EDI file, the print
+// dialog of every printed kind, and a print job that cannot be completed.
 
 #include <gtest/gtest.h>
 
@@ -243,6 +243,15 @@ TEST_F(OutputRun, PrintDialog) {
   ASSERT_FALSE(printer_.canvas.texts.empty());
   EXPECT_TRUE(printer_.canvas.texts.back().text.ends_with("    110 Punkte"));
   EXPECT_FALSE(printer_.canvas.texts.back().bold);
+  EXPECT_TRUE(dialogs_.events.empty());
+
+  // A job that cannot be completed has not printed: the person is told so.
+  printer_.finishFails = true;
+  Run(output_kind::kPaperQsoList);
+  EXPECT_EQ(printer_.finished, 2);
+  EXPECT_EQ(dialogs_.Informs(), std::vector<std::string>{PrintJobNotFinishedMessage()});
+  printer_.finishFails = false;
+  dialogs_.Clear();
 
   // Category 4 prints the list in 8 points.
   MakeContest('5', 4);

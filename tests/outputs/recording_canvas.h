@@ -64,6 +64,7 @@ private:
 class FakePrinter : public Printer {
 public:
   bool cancel = false;
+  bool finishFails = false; ///< the job cannot be completed (a printer gone, a full disk)
   std::vector<std::string> titles;
   RecordingCanvas canvas;
   int finished = 0;
@@ -78,7 +79,7 @@ public:
       PrintCanvas& Canvas() override { return printer.canvas; }
       bool Finish() override {
         ++printer.finished;
-        return true;
+        return !printer.finishFails;
       }
     };
     return std::make_unique<Job>(*this);
