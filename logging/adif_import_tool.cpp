@@ -134,8 +134,8 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
   if (const std::string refusal =
           ContestRefusalText(a.contestNumber, records.Header().contestCode());
       !refusal.empty()) {
-    err << "tarvik-tool import-adif: " << refusal << "\n";
-    return 2;
+    err << kPrefix << refusal << "\n";
+    return kAdifToolNothingDone;
   }
   const FamilySettings settings = LoadSettings();
   ApplyFamilySettings(settings);
@@ -145,13 +145,6 @@ int Import(const Arguments& a, std::ostream& out, std::ostream& err) {
   ContestHeaderRecord record = records.Header();
   QsoSessionParams params;
   params.contestCode = record.contestCode();
-  if (!HasContestDefinition(params.contestCode)) {
-    err << kPrefix << "contest " << a.contestNumber
-        << " belongs to another program of the family (contest code '"
-        << (params.contestCode != 0 ? std::string(1, params.contestCode) : std::string("0"))
-        << "') and cannot be opened here\n";
-    return kAdifToolNothingDone;
-  }
   params.definition =
       BuildContestDefinition(params.contestCode, record, settings.ownLocator, dialogs);
   params.headerRecord = records.header;

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "output_fixture.h"
+#include "support/run_command.h"
 #include "outputs/adif_export.h"
 #include "outputs/output_kinds.h"
 
@@ -149,41 +150,14 @@ TEST_F(AdifExport, DokTagByExchange) {
   EXPECT_EQ(AdifDokTag(contest_.definition), "LDK");
 }
 
-/// Runs a command and returns what it printed on standard output.
-std::string RunCommand(const std::string& command, int* status) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) {
-    *status = -1;
-    return out;
-  }
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    out.append(buffer, n);
-  *status = pclose(pipe);
-  return out;
-}
-
 // A reader the project did not write reads every field back with its value: the lengths in
 // the tags are right (also for a name with an umlaut), and the records and fields are where
 // the format puts them.
 TEST_F(AdifExport, ReadBackByAnAdifReaderFromNpm) {
-  int status = 0;
-  RunCommand("node --version >/dev/null 2>&1", &status);
-  if (status != 0)
-    GTEST_SKIP() << "node is not installed: the ADIF file is not read back by adif-parser-ts";
-  const std::string prefix = std::string(TARVIK_BUILD_DIR) + "/npm-adif-reader";
-  if (!std::filesystem::exists(prefix + "/node_modules/adif-parser-ts/package.json")) {
-    RunCommand("npm --version >/dev/null 2>&1", &status);
-    if (status != 0)
-      GTEST_SKIP() << "npm is not installed: adif-parser-ts cannot be installed to read the "
-                      "ADIF file back";
-    RunCommand("npm install --no-audit --no-fund --no-save --silent --prefix '" + prefix +
-                   "' adif-parser-ts@0.7.7 >/dev/null 2>&1",
-               &status);
-    ASSERT_EQ(status, 0) << "npm could not install adif-parser-ts into " << prefix;
-  }
+  const NpmPackage reader = PrepareNpmPackage("npm-adif-reader", "adif-parser-ts", "0.7.7");
+  if (!reader.skipReason.empty())
+    GTEST_SKIP() << reader.skipReason;
+  ASSERT_TRUE(reader.failure.empty()) << reader.failure;
 
   MakeCode2Log();
   Add({.call = "OE3ABC",
@@ -203,12 +177,10 @@ TEST_F(AdifExport, ReadBackByAnAdifReaderFromNpm) {
   ASSERT_EQ(WriteOutputFile(
                 output_kind::kAdifFile, contest_, file, [] { return true; }, clock_),
             OutputFileStatus::kWritten);
-  const std::string read =
-      RunCommand("NODE_PATH='" + prefix + "/node_modules' node '" + TARVIK_SOURCE_DIR +
-                     "/tests/outputs/adif_reader.js' '" + file + "'",
-                 &status);
-  ASSERT_EQ(status, 0) << read;
-  EXPECT_EQ(read, "header=ADIF-Export generated with Bridlow Tarvik Version 2006-1.0 "
+  const RunResult read = RunCommand("NODE_PATH='" + reader.nodePath + "' node '" +
+                                    TARVIK_SOURCE_DIR + "/tests/outputs/adif_reader.js' '" + file + "'");
+  ASSERT_EQ(read.exitCode, 0) << read.output;
+  EXPECT_EQ(read.output, "header=ADIF-Export generated with Bridlow Tarvik Version 2006-1.0 "
                   "https://tarvik.example.org\n"
                   "record 1\nqso_date=20260314\ntime_on=1905\ncall=DL1ABC\nrst_sent=59 \n"
                   "rst_rcvd=59 \nstx=N01/JO42\nsrx=5N/JO31\nband=2m\nmode=SSB\npts=3\ndok=5N\ndarc_dok=5N\nmy_darc_dok=N01\n"

@@ -7,6 +7,7 @@
 
 #include "contest/cabrillo_catalog.h"
 #include "output_fixture.h"
+#include "support/run_command.h"
 #include "outputs/cabrillo_file.h"
 #include "outputs/output_kinds.h"
 
@@ -189,50 +190,23 @@ TEST(CabrilloCatalog, CategoriesFromTheDefinition) {
   EXPECT_EQ(CabrilloContestName('W'), "");
 }
 
-std::string RunCommand(const std::string& command, int* status) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) {
-    *status = -1;
-    return out;
-  }
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    out.append(buffer, n);
-  *status = pclose(pipe);
-  return out;
-}
-
 // A Cabrillo reader the project did not write finds the header tags and the QSO columns
 // where the Cabrillo 3.0 template puts them (frequency, mode, date, time, call, report and
 // exchange of both sides).
 TEST_F(CabrilloFile, ReadBackByACabrilloReaderFromNpm) {
-  int status = 0;
-  RunCommand("node --version >/dev/null 2>&1", &status);
-  if (status != 0)
-    GTEST_SKIP() << "node is not installed: the Cabrillo file is not read back by cabrillo";
-  const std::string prefix = std::string(TARVIK_BUILD_DIR) + "/npm-cabrillo-reader";
-  if (!std::filesystem::exists(prefix + "/node_modules/cabrillo/package.json")) {
-    RunCommand("npm --version >/dev/null 2>&1", &status);
-    if (status != 0)
-      GTEST_SKIP() << "npm is not installed: cabrillo cannot be installed to read the file back";
-    RunCommand("npm install --no-audit --no-fund --no-save --silent --prefix '" + prefix +
-                   "' cabrillo@0.1.0 >/dev/null 2>&1",
-               &status);
-    ASSERT_EQ(status, 0) << "npm could not install cabrillo into " << prefix;
-  }
+  const NpmPackage reader = PrepareNpmPackage("npm-cabrillo-reader", "cabrillo", "0.1.0");
+  if (!reader.skipReason.empty())
+    GTEST_SKIP() << reader.skipReason;
+  ASSERT_TRUE(reader.failure.empty()) << reader.failure;
   MakeCode3Log();
   const std::string file = dir_.file("log.cbr");
   ASSERT_EQ(WriteOutputFile(
                 output_kind::kCabrilloFile, contest_, file, [] { return true; }, clock_),
             OutputFileStatus::kWritten);
-  const std::string read =
-      RunCommand("NODE_PATH='" + prefix + "/node_modules' node '" + TARVIK_SOURCE_DIR +
-                     "/tests/outputs/cabrillo_reader.js' '" + file + "'",
-                 &status);
-  ASSERT_EQ(status, 0) << read;
-  EXPECT_EQ(read, "CABRILLO-VERSION=3.0\n"
+  const RunResult read = RunCommand("NODE_PATH='" + reader.nodePath + "' node '" +
+                                    TARVIK_SOURCE_DIR + "/tests/outputs/cabrillo_reader.js' '" + file + "'");
+  ASSERT_EQ(read.exitCode, 0) << read.output;
+  EXPECT_EQ(read.output, "CABRILLO-VERSION=3.0\n"
                   "CREATED-BY=Tarvik WNC Version 2006-1.0\n"
                   "CONTEST=WNC\n"
                   "CALLSIGN=DL1XYZ/P\n"

@@ -13,25 +13,10 @@
 #include "recordfile/engine.h"
 #include "recordfile/fileblock.h"
 #include "support/temp_dir.h"
+#include "support/run_command.h"
 
 namespace tarvik::test {
 namespace {
-
-struct RunResult {
-  int exitCode;
-  std::string output;
-};
-
-RunResult RunTool(const std::string& args) {
-  const std::string command = std::string(TARVIK_TOOL_PATH) + " " + args + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[512];
-  while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-    output += buffer;
-  const int status = pipe != nullptr ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
 
 /// Contests 1 (code W, with totals) and 2 (code m, which the catalog does not know).
 void FillDataDirectory() {

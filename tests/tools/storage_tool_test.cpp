@@ -14,25 +14,10 @@
 #include "recordfile/key_codec.h"
 #include "recordfile/storage_tool.h"
 #include "support/temp_dir.h"
+#include "support/run_command.h"
 
 namespace tarvik::test {
 namespace {
-
-struct ToolRun {
-  int exitCode;
-  std::string out;
-};
-
-/// Runs the tool binary; stderr goes to the same stream.
-ToolRun Tool(const std::string& args) {
-  const std::string command = std::string(TARVIK_TOOL_PATH) + " " + args + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  std::array<char, 4096> buf;
-  while (std::size_t n = std::fread(buf.data(), 1, buf.size(), pipe)) out.append(buf.data(), n);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
 
 // A layout like a tiny call list: 40-byte records, key 1 = number (unique, auto),
 // key 2 = call (duplicates).
@@ -72,39 +57,39 @@ protected:
 };
 
 TEST_F(StorageTool, CheckSaysOkOrListsEveryDamage) {
-  ToolRun ok = Tool("check " + base_);
+  RunResult ok = RunTool("check " + base_);
   EXPECT_EQ(ok.exitCode, 0);
-  EXPECT_EQ(ok.out, "ok: 3 records, 2 keys\n");
+  EXPECT_EQ(ok.output, "ok: 3 records, 2 keys\n");
 
   std::string ix = ReadFileBytes(base_ + ".IX");
   const int pb1 = 62 * 14 + 6;
   format::StoreI32(ix.data() + 22, 5);                           // KeyCount of key 1
   ix[static_cast<std::size_t>(pb1 + (62 * 19 + 6)) + pb1 + 6 + 8] = 55; // a key length byte on page 1 of key 2
   WriteFileBytes(base_ + ".IX", ix);
-  ToolRun bad = Tool("check " + base_);
+  RunResult bad = RunTool("check " + base_);
   EXPECT_EQ(bad.exitCode, 1);
-  EXPECT_NE(bad.out.find("key 1: KeyCount is 5, the tree holds 3 entries"), std::string::npos) << bad.out;
-  EXPECT_NE(bad.out.find("key 2, page 1, item 1: key length 55 above 10"), std::string::npos) << bad.out;
+  EXPECT_NE(bad.output.find("key 1: KeyCount is 5, the tree holds 3 entries"), std::string::npos) << bad.output;
+  EXPECT_NE(bad.output.find("key 2, page 1, item 1: key length 55 above 10"), std::string::npos) << bad.output;
 
-  ToolRun missing = Tool("check " + dir_.file("NOTHERE"));
+  RunResult missing = RunTool("check " + dir_.file("NOTHERE"));
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.out.find("cannot be opened"), std::string::npos);
+  EXPECT_NE(missing.output.find("cannot be opened"), std::string::npos);
 }
 
 TEST_F(StorageTool, DumpListsEntriesInKeyOrder) {
-  ToolRun dump = Tool("dump " + base_ + " --key 2");
+  RunResult dump = RunTool("dump " + base_ + " --key 2");
   EXPECT_EQ(dump.exitCode, 0);
   // DK0XY (record 2) first, then the two DL1ABC in record order.
-  const auto first = dump.out.find("record 2 key 444B305859\n");
-  const auto second = dump.out.find("record 1 key 444C31414243\n");
-  const auto third = dump.out.find("record 3 key 444C31414243\n");
-  ASSERT_NE(first, std::string::npos) << dump.out;
+  const auto first = dump.output.find("record 2 key 444B305859\n");
+  const auto second = dump.output.find("record 1 key 444C31414243\n");
+  const auto third = dump.output.find("record 3 key 444C31414243\n");
+  ASSERT_NE(first, std::string::npos) << dump.output;
   EXPECT_LT(first, second);
   EXPECT_LT(second, third);
-  EXPECT_NE(dump.out.find("  0000  00 00 00 00 02 00 00 00 05 44 4B 30 58 59"), std::string::npos) << dump.out;
-  EXPECT_NE(dump.out.find("3 entries in key 2\n"), std::string::npos);
-  EXPECT_EQ(Tool("dump " + base_ + " --key 3").exitCode, 1);
-  EXPECT_EQ(Tool("dump " + base_ + " --key x").exitCode, 2);
+  EXPECT_NE(dump.output.find("  0000  00 00 00 00 02 00 00 00 05 44 4B 30 58 59"), std::string::npos) << dump.output;
+  EXPECT_NE(dump.output.find("3 entries in key 2\n"), std::string::npos);
+  EXPECT_EQ(RunTool("dump " + base_ + " --key 3").exitCode, 1);
+  EXPECT_EQ(RunTool("dump " + base_ + " --key x").exitCode, 2);
 }
 
 TEST_F(StorageTool, RepairRebuildsWithAKnownLayoutOrMarksTheFile) {
@@ -115,24 +100,24 @@ TEST_F(StorageTool, RepairRebuildsWithAKnownLayoutOrMarksTheFile) {
   std::ostringstream err;
   EXPECT_EQ(RunStorageToolCommand({"repair", base_}, out, err), 0) << err.str();
   EXPECT_EQ(out.str(), base_ + ": repaired, 3 records, 2 keys\n");
-  EXPECT_EQ(Tool("check " + base_).exitCode, 0);
+  EXPECT_EQ(RunTool("check " + base_).exitCode, 0);
 
   // The tool program knows no layouts of its own yet: it marks the file instead.
-  ToolRun marked = Tool("repair " + base_);
+  RunResult marked = RunTool("repair " + base_);
   EXPECT_EQ(marked.exitCode, 0);
-  EXPECT_NE(marked.out.find("marked for repair"), std::string::npos);
+  EXPECT_NE(marked.output.find("marked for repair"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(base_ + ".DAT")[format::kHdrInUse], 1);
-  ToolRun check = Tool("check " + base_);
+  RunResult check = RunTool("check " + base_);
   EXPECT_EQ(check.exitCode, 1);
-  EXPECT_NE(check.out.find("InUse is set"), std::string::npos);
+  EXPECT_NE(check.output.find("InUse is set"), std::string::npos);
 }
 
 TEST_F(StorageTool, UsageErrors) {
-  EXPECT_EQ(Tool("check").exitCode, 2);
-  EXPECT_EQ(Tool("frobnicate").exitCode, 2);
-  ToolRun help = Tool("help");
+  EXPECT_EQ(RunTool("check").exitCode, 2);
+  EXPECT_EQ(RunTool("frobnicate").exitCode, 2);
+  RunResult help = RunTool("help");
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.out.find("dump NAME [--key K]"), std::string::npos);
+  EXPECT_NE(help.output.find("dump NAME [--key K]"), std::string::npos);
 }
 
 } // namespace

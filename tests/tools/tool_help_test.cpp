@@ -10,25 +10,10 @@
 #include <string>
 
 #include "support/temp_dir.h"
+#include "support/run_command.h"
 
 namespace tarvik::test {
 namespace {
-
-struct RunResult {
-  int exitCode;
-  std::string output;
-};
-
-RunResult RunTool(const std::string& args) {
-  const std::string command = std::string(TARVIK_TOOL_PATH) + " " + args + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[512];
-  while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-    output += buffer;
-  const int status = pipe != nullptr ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
 
 TEST(ToolHelp, EveryCommandOnceWithAnExample) {
   const RunResult help = RunTool("help");

@@ -21,28 +21,12 @@
 #include "recordfile/memory_file_io.h"
 #include "recordfile/tool_engine.h"
 #include "support/session_test_support.h"
+#include "support/run_command.h"
 
 namespace tarvik::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ToolRun {
-  int exitCode;
-  std::string out;
-};
-
-/// Runs the tool binary; stderr goes to the same stream.
-ToolRun Tool(const std::string& args) {
-  const std::string command = std::string(TARVIK_TOOL_PATH) + " " + args + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  std::array<char, 4096> buf;
-  while (std::size_t n = std::fread(buf.data(), 1, buf.size(), pipe))
-    out.append(buf.data(), n);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
 
 /// Every file of `dir` with its bytes.
 std::map<std::string, std::string> Files(const std::string& dir) {
@@ -89,17 +73,17 @@ TEST_F(ToolLock, EveryCommandIsRefusedWhileAnotherRunHoldsTheDirectory) {
         "import-adif 1 " + dir.file("in/other.adi") + data,
         "import-cty " + dir.file("in/cty.csv") + data,
         "import-dok-history " + dir.file("in/dok.txt") + data}) {
-    const ToolRun run = Tool(args);
+    const RunResult run = RunTool(args);
     // import-adif says "nothing done" with exit status 2.
     EXPECT_EQ(run.exitCode, args.rfind("import-adif", 0) == 0 ? 2 : 1) << args;
-    EXPECT_EQ(run.out, refused) << args;
+    EXPECT_EQ(run.output, refused) << args;
   }
   EXPECT_EQ(Files(dir.path()), before);
 
   // Once the other run has ended, the same command runs.
   held.reset();
-  const ToolRun check = Tool("check " + dir.file("KXLK0001"));
-  EXPECT_EQ(check.exitCode, 0) << check.out;
+  const RunResult check = RunTool("check " + dir.file("KXLK0001"));
+  EXPECT_EQ(check.exitCode, 0) << check.output;
 }
 
 TEST_F(ToolLock, ARunBesideTheProgramIsRefusedAndTheProgramBesideARun) {
@@ -107,16 +91,16 @@ TEST_F(ToolLock, ARunBesideTheProgramIsRefusedAndTheProgramBesideARun) {
   std::unique_ptr<DataDirectoryLock> program = LockDataDirectoryForProgram(dialogs);
   ASSERT_NE(program, nullptr);
   Start();
-  ToolRun run = Tool("export --kind adif 1 " + dir.file("out.adi") + " --data " + dir.path());
+  RunResult run = RunTool("export --kind adif 1 " + dir.file("out.adi") + " --data " + dir.path());
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.out, "tarvik-tool: the data directory " + dir.path() +
+  EXPECT_EQ(run.output, "tarvik-tool: the data directory " + dir.path() +
                          " is in use by another program (its lock " + dir.path() +
                          "TARVIK.LCK is held by Tarvik, PID " + pid_ + ")\n");
   EXPECT_FALSE(fs::exists(dir.file("out.adi")));
   session->Close();
   program.reset();
-  run = Tool("export --kind adif 1 " + dir.file("out.adi") + " --data " + dir.path());
-  EXPECT_EQ(run.exitCode, 0) << run.out;
+  run = RunTool("export --kind adif 1 " + dir.file("out.adi") + " --data " + dir.path());
+  EXPECT_EQ(run.exitCode, 0) << run.output;
 
   // A tool run holds the directory: the program ends before it touches a file there.
   fs::remove(dir.file("out.adi"));
@@ -148,11 +132,11 @@ TEST_F(ToolLock, ARunBesideTheProgramIsRefusedAndTheProgramBesideARun) {
 TEST_F(ToolLock, MessagesNameTheRealCause) {
   const std::string data = " --data " + dir.path();
   // A missing contest, and a missing data directory (which is not created).
-  ToolRun run = Tool("export --kind adif 7 " + dir.file("out.adi") + data);
-  EXPECT_EQ(run.out, "tarvik-tool export: there is no contest 7 in " + dir.path() + "KXKK\n");
-  run = Tool("export --kind adif 1 " + dir.file("out.adi") + " --data " + dir.file("gone"));
+  RunResult run = RunTool("export --kind adif 7 " + dir.file("out.adi") + data);
+  EXPECT_EQ(run.output, "tarvik-tool export: there is no contest 7 in " + dir.path() + "KXKK\n");
+  run = RunTool("export --kind adif 1 " + dir.file("out.adi") + " --data " + dir.file("gone"));
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.out, "tarvik-tool: the data directory " + dir.file("gone") + "/ does not exist\n");
+  EXPECT_EQ(run.output, "tarvik-tool: the data directory " + dir.file("gone") + "/ does not exist\n");
   EXPECT_FALSE(fs::exists(dir.file("gone")));
 
   // A file locked by another program that ignores the directory's lock.
